@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets everything up, builds and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+scripts/build.sh
+build=${ZUBA_BUILD_DIR:-build}
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

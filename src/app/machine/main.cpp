@@ -1,0 +1,70 @@
+// zubanet-machine [--machine DIR] COMMAND [ARGUMENT...]
+//
+// Creates, inspects and drives the simulated Windows 9x machine.
+#include <iostream>
+#include <string>
+
+#include "app/machine/Commands.h"
+#include "platform/sim/SimulatedMachine.h"
+
+namespace zuba::app {
+namespace {
+
+struct Command {
+  const char* name;
+  int (*run)(CommandContext&);
+};
+
+constexpr Command kCommands[] = {
+    {"init", RunInit},
+    {"reg", RunReg},
+    {"events", RunEvents},
+};
+
+int Usage(std::ostream& err) {
+  err << "usage: zubanet-machine [--machine DIR] COMMAND\n"
+         "commands:\n"
+         "  init [--os win95|win98|nt] [--force]   write a machine from a template\n"
+         "  reg export [KEY]                        print the registry as REGEDIT4\n"
+         "  reg import FILE                         import a REGEDIT4 file\n"
+         "  events                                  print the machine's event log\n";
+  return kExitUsage;
+}
+
+int Main(int argc, char** argv) {
+  std::string machineOption;
+  int i = 1;
+  for (; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "--machine" && i + 1 < argc) {
+      machineOption = argv[++i];
+    } else if (arg.rfind("--machine=", 0) == 0) {
+      machineOption = arg.substr(10);
+    } else if (arg == "--help" || arg == "-h") {
+      Usage(std::cout);
+      return kExitOk;
+    } else {
+      break;
+    }
+  }
+  if (i >= argc) return Usage(std::cerr);
+  const std::string name = argv[i++];
+  CommandContext context{LocateMachine(machineOption), {argv + i, argv + argc}, std::cout,
+                         std::cerr};
+  for (const Command& command : kCommands) {
+    if (name != command.name) continue;
+    try {
+      return command.run(context);
+    } catch (const platform::sim::MachineError& e) {
+      std::cerr << "zubanet-machine: " << e.what() << "\n";
+      return kExitError;
+    }
+  }
+  std::cerr << "zubanet-machine: unknown command '" << name << "'\n";
+  return Usage(std::cerr);
+}
+
+}  // namespace
+}  // namespace zuba::app
+
+int main(int argc, char** argv) { return zuba::app::Main(argc, argv); }

@@ -1,0 +1,95 @@
+// The private-profile functions of Windows on INI files named by Windows
+// paths (a path without a directory part names a file in the Windows
+// directory). Section and key names compare without regard to case.
+#ifndef ZUBA_PLATFORM_PROFILES_H_
+#define ZUBA_PLATFORM_PROFILES_H_
+
+#include <cstddef>
+#include <string>
+
+namespace zuba::platform {
+
+class Profiles {
+ public:
+  Profiles() = default;
+  Profiles(const Profiles&) = delete;
+  Profiles& operator=(const Profiles&) = delete;
+  virtual ~Profiles() = default;
+
+  // GetPrivateProfileStringA for one value. `*value` receives what a buffer
+  // of `bufferSize` bytes would hold (at most bufferSize - 1 bytes); the
+  // result is that length. A missing file, section or key gives `def` with
+  // its trailing spaces removed. Blanks around the value are trimmed and one
+  // pair of matching surrounding quotes is removed.
+  virtual std::size_t GetString(const std::string& section, const std::string& key,
+                                const std::string& def, std::string* value,
+                                std::size_t bufferSize, const std::string& file) = 0;
+
+  // GetPrivateProfileStringA with no key name: the section's key names in
+  // file order, each followed by a zero byte, and one more zero byte at the
+  // end, as a buffer of `bufferSize` bytes would hold them (a name that does
+  // not fit is cut and followed by two zero bytes). The result is the length
+  // without the final zero byte (bufferSize - 2 when cut). A missing file or
+  // section gives the empty list.
+  virtual std::size_t GetKeyNames(const std::string& section, std::string* names,
+                                  std::size_t bufferSize, const std::string& file) = 0;
+
+  // GetPrivateProfileSectionNamesA, with the same buffer rules.
+  virtual std::size_t GetSectionNames(std::string* names, std::size_t bufferSize,
+                                      const std::string& file) = 0;
+
+  // WritePrivateProfileStringA with a value: creates the file and the
+  // section as needed, replaces an existing key's value in place, appends a
+  // new key after the section's last key. False when the file cannot be
+  // written (its directory is missing, say).
+  virtual bool WriteString(const std::string& section, const std::string& key,
+                           const std::string& value, const std::string& file) = 0;
+
+  // WritePrivateProfileStringA with no value: removes the key. Removing a
+  // key that is not there succeeds.
+  virtual bool RemoveKey(const std::string& section, const std::string& key,
+                         const std::string& file) = 0;
+
+  // WritePrivateProfileStringA with no key name: removes the section with
+  // all its keys.
+  virtual bool RemoveSection(const std::string& section, const std::string& file) = 0;
+};
+
+class ProfilesWrapper : public Profiles {
+ public:
+  explicit ProfilesWrapper(Profiles& target) : target_(target) {}
+  std::size_t GetString(const std::string& section, const std::string& key,
+                        const std::string& def, std::string* value, std::size_t bufferSize,
+                        const std::string& file) override {
+    return target_.GetString(section, key, def, value, bufferSize, file);
+  }
+  std::size_t GetKeyNames(const std::string& section, std::string* names,
+                          std::size_t bufferSize, const std::string& file) override {
+    return target_.GetKeyNames(section, names, bufferSize, file);
+  }
+  std::size_t GetSectionNames(std::string* names, std::size_t bufferSize,
+                              const std::string& file) override {
+    return target_.GetSectionNames(names, bufferSize, file);
+  }
+  bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& file) override {
+    return target_.WriteString(section, key, value, file);
+  }
+  bool RemoveKey(const std::string& section, const std::string& key,
+                 const std::string& file) override {
+    return target_.RemoveKey(section, key, file);
+  }
+  bool RemoveSection(const std::string& section, const std::string& file) override {
+    return target_.RemoveSection(section, file);
+  }
+
+ protected:
+  Profiles& target() { return target_; }
+
+ private:
+  Profiles& target_;
+};
+
+}  // namespace zuba::platform
+
+#endif  // ZUBA_PLATFORM_PROFILES_H_

@@ -1,0 +1,32 @@
+// Win32 result and last-error codes, as the services of this layer report them.
+#ifndef ZUBA_PLATFORM_WINERROR_H_
+#define ZUBA_PLATFORM_WINERROR_H_
+
+namespace zuba::platform {
+
+enum WinError : long {
+  kErrorSuccess = 0,
+  kErrorFileNotFound = 2,
+  kErrorPathNotFound = 3,
+  kErrorAccessDenied = 5,
+  kErrorInvalidHandle = 6,
+  kErrorNotEnoughMemory = 8,
+  kErrorBadFormat = 11,
+  kErrorInvalidParameter = 87,
+  kErrorCallNotImplemented = 120,
+  kErrorFileExists = 80,
+  kErrorAlreadyExists = 183,
+  kErrorMoreData = 234,
+  kErrorNoMoreItems = 259,
+  kErrorBadKey = 1010,
+  kErrorCantRead = 1012,
+  kErrorCantWrite = 1013,
+  kErrorRegistryIoFailed = 1016,
+  kErrorInvalidWindowHandle = 1400,
+  kErrorNoSuchPrivilege = 1313,
+  kErrorNotAllAssigned = 1300,
+};
+
+}  // namespace zuba::platform
+
+#endif  // ZUBA_PLATFORM_WINERROR_H_

@@ -1,0 +1,51 @@
+// The simulated Windows 9x machine: a directory that holds the registry
+// (system.reg, user.reg), the drives (drive_c/, ...), machine.ini and
+// events.log, and the platform services that work on it.
+#ifndef ZUBA_PLATFORM_SIM_SIMULATEDMACHINE_H_
+#define ZUBA_PLATFORM_SIM_SIMULATEDMACHINE_H_
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "platform/Files.h"
+#include "platform/Profiles.h"
+#include "platform/Registry.h"
+#include "platform/System.h"
+
+namespace zuba::platform::sim {
+
+// A machine that cannot be opened or whose files cannot be parsed; the
+// message names the file (and line).
+class MachineError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The services of one open machine. They share the directory and may be used
+// together with other processes that have the same machine open.
+struct Machine {
+  std::string directory;
+  std::unique_ptr<Registry> registry;
+  std::unique_ptr<Files> files;
+  std::unique_ptr<Profiles> profiles;
+  std::unique_ptr<System> system;
+};
+
+// Opens the machine kept in `directory`. Throws MachineError when the
+// directory is missing or is not a machine, or when a registry file cannot be
+// parsed (the file is then left untouched).
+std::unique_ptr<Machine> OpenSimulatedMachine(const std::string& directory);
+
+enum class OsKind { kWin95, kWin98, kNt };
+enum class IfMachineExists { kFail, kReplace };
+
+// Writes a complete machine from a template into `directory` (created when
+// missing): a Japanese Windows 98 (4.10.2222), a Windows 95 (4.0.950) or a
+// Windows NT machine. Throws MachineError when the directory already holds a
+// machine and `ifExists` is kFail.
+void CreateMachine(const std::string& directory, OsKind os, IfMachineExists ifExists);
+
+}  // namespace zuba::platform::sim
+
+#endif  // ZUBA_PLATFORM_SIM_SIMULATEDMACHINE_H_
