@@ -45,19 +45,11 @@ std::string OptionKey(int number) { return "Opt" + std::to_string(number); }
 bool OptionDefault(int number) { return number != 3 && number != 6 && number != 7; }
 
 const std::vector<std::string>& InitializeKeyNames() {
-  static const std::vector<std::string> names = {"Opt1",
-                                                 "Opt2",
-                                                 "Opt3",
-                                                 "Opt4",
-                                                 "Opt5",
-                                                 "Opt6",
-                                                 "Opt7",
-                                                 "WindowSize.X",
-                                                 "WindowSize.Y",
-                                                 kPreviousKey,
-                                                 kIniConvertKey,
-                                                 kFlushLocalMachineKey,
-                                                 kFlushCurrentUserKey};
+  // clang-format off
+  static const std::vector<std::string> names = {
+      "Opt1", "Opt2", "Opt3", "Opt4", "Opt5", "Opt6", "Opt7", "WindowSize.X", "WindowSize.Y",
+      kPreviousKey, kIniConvertKey, kFlushLocalMachineKey, kFlushCurrentUserKey};
+  // clang-format on
   return names;
 }
 
