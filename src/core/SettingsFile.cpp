@@ -165,9 +165,9 @@ void SettingsFile::RemoveAdapterEntry(const std::string& name) {
   std::vector<std::string> entries;
   ini_.ReadKeyValues(kAdapterSection, &entries);
   ini_.DeleteSection(kAdapterSection);
+  const system::LeadBytes lead = system::LeadBytes::FromPredicate(IsCp932LeadByte);
   for (std::string entry : entries) {
-    std::string key;
-    system::TakeToken(entry, "=", key);
+    const std::string key = system::TakeToken(entry, "=", lead);
     if (SameNoCase(key, name)) continue;
     ini_.WriteText(kAdapterSection, key, entry);
   }
