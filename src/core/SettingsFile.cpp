@@ -12,9 +12,10 @@ namespace {
 constexpr const char* kReservedSections[] = {kBoundsSection, kInitializeSection,
                                              kSettingListSection, kAdapterSection};
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// The blanks the profile functions trim from a line.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 
-std::string TrimAsciiBlanks(const std::string& text) {
+std::string TrimLineBlanks(const std::string& text) {
   std::string::size_type begin = 0;
   std::string::size_type end = text.size();
   while (begin < end && IsBlank(text[begin])) ++begin;
@@ -28,13 +29,13 @@ std::string TrimAsciiBlanks(const std::string& text) {
 // name ends at the first "]" that is a character of its own (or at the end
 // of the line). False for a line that is no header.
 bool SectionHeaderName(const std::string& line, std::string* name) {
-  const std::string text = TrimAsciiBlanks(line);
+  const std::string text = TrimLineBlanks(line);
   if (text.empty() || text[0] != '[') return false;
   std::string::size_type end = 1;
   while (end < text.size() && text[end] != ']') {
     end += IsCp932LeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
   }
-  *name = TrimAsciiBlanks(text.substr(1, std::min(end, text.size()) - 1));
+  *name = TrimLineBlanks(text.substr(1, std::min(end, text.size()) - 1));
   return true;
 }
 
