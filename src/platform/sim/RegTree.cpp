@@ -47,12 +47,14 @@ RegNode* RegNode::FindOrAddChild(std::string_view name, bool* added) {
   return child ? child : AddChild(name);
 }
 
-void RegNode::RemoveChild(RegNode* child) {
+std::unique_ptr<RegNode> RegNode::DetachChild(RegNode* child) {
   auto it = std::find_if(children_.begin(), children_.end(),
                          [child](const std::unique_ptr<RegNode>& c) { return c.get() == child; });
-  if (it == children_.end()) return;
+  if (it == children_.end()) return nullptr;
   if (childIndex_) childIndex_->erase(child->name_);
+  std::unique_ptr<RegNode> detached = std::move(*it);
   children_.erase(it);
+  return detached;
 }
 
 std::ptrdiff_t RegNode::FindValueIndex(std::string_view name) const {

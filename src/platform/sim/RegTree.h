@@ -45,7 +45,10 @@ class RegNode {
   // The child of that name, added when missing (`*added` tells which).
   RegNode* FindOrAddChild(std::string_view name, bool* added);
   // Removes `child` with its whole subtree.
-  void RemoveChild(RegNode* child);
+  void RemoveChild(RegNode* child) { DetachChild(child); }
+  // Takes `child` with its subtree out of the tree and hands it over; its
+  // parent() still names this node. nullptr when it is not a child.
+  std::unique_ptr<RegNode> DetachChild(RegNode* child);
 
   std::size_t ValueCount() const { return values_.size(); }
   const RegValueEntry& Value(std::size_t index) const { return values_[index]; }

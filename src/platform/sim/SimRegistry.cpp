@@ -127,19 +127,27 @@ class SimRegistry final : public Registry {
   }
 
   long DeleteKey(RegKey parent, const std::string& subKey) override {
-    return Change(parent, [&](int h, RegNode* node, bool* changed) {
+    // The subtree stays alive until the outcome is known: a failed save
+    // reloads the hive, and the handles into the subtree must still lead
+    // back to their paths then.
+    std::unique_ptr<RegNode> removed;
+    int h = HiveOf(parent);
+    long r = Change(parent, [&](int, RegNode* node, bool* changed) {
       RegNode* target = Walk(node, subKey);
       if (!target) return kErrorFileNotFound;
       if (target == node) return kErrorBadKey;  // no name given: Windows 9x refuses
-      for (Handle& handle : handles_) {
-        if (handle.open && handle.hive == h && target->Contains(handle.node)) {
-          handle.node = nullptr;
-        }
-      }
-      target->parent()->RemoveChild(target);
+      removed = target->parent()->DetachChild(target);
       *changed = true;
       return kErrorSuccess;
     });
+    if (r == kErrorSuccess) {
+      for (Handle& handle : handles_) {
+        if (handle.open && handle.hive == h && removed->Contains(handle.node)) {
+          handle.node = nullptr;
+        }
+      }
+    }
+    return r;
   }
 
   long EnumKey(RegKey key, std::uint32_t index, std::string* name) override {
