@@ -9,6 +9,7 @@
 
 #include "platform/sim/HostFile.h"
 #include "platform/sim/MachineTemplate.h"
+#include "platform/sim/RegeditFile.h"
 #include "platform/sim/SimFiles.h"
 #include "platform/sim/SimProfiles.h"
 #include "platform/sim/SimRegistry.h"
@@ -98,12 +99,12 @@ void CreateMachine(const std::string& directory, OsKind os, IfMachineExists ifEx
       throw MachineError(directory + ": cannot write " + file.path);
     }
   }
-  WriteOrThrow(directory + "/system.reg", machine.systemReg);
-  WriteOrThrow(directory + "/user.reg", machine.userReg);
   {
-    // The hives must load before the machine counts as created.
+    // The hives are empty now; the registry editor's import fills them.
     EventLog events(directory);
-    OpenSimRegistry(directory, events);
+    std::unique_ptr<Registry> registry = OpenSimRegistry(directory, events);
+    ImportRegedit4(*registry, machine.systemReg, "system template");
+    ImportRegedit4(*registry, machine.userReg, "user template");
   }
   WriteOrThrow(directory + "/machine.ini", machine.machineIni);
 }
