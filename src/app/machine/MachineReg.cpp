@@ -53,8 +53,7 @@ int Import(CommandContext& context) {
   std::ostringstream text;
   if (in) text << in.rdbuf();
   if (!in || in.bad()) {
-    context.err << "zubanet-machine: " << file << ": cannot read: " << std::strerror(errno)
-                << "\n";
+    context.err << "zubanet-machine: " << file << ": cannot read: " << std::strerror(errno) << "\n";
     return kExitError;
   }
   auto machine = OpenMachine(context.location);
