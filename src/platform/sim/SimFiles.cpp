@@ -1,6 +1,7 @@
 #include "platform/sim/SimFiles.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
