@@ -6,10 +6,6 @@ int RunInit(CommandContext& context) {
   context.err << "zubanet-machine: init is not built yet\n";
   return kExitError;
 }
-int RunReg(CommandContext& context) {
-  context.err << "zubanet-machine: reg is not built yet\n";
-  return kExitError;
-}
 int RunEvents(CommandContext& context) {
   context.err << "zubanet-machine: events is not built yet\n";
   return kExitError;

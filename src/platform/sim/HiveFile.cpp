@@ -99,13 +99,19 @@ class HiveBuilder : public Regedit4Sink {
   std::vector<RegNode*> previousNodes_;
 };
 
+// A save rewrites the whole hive, but usually only one key changed since the
+// last: the text of every other key comes from its cache.
 void WriteKey(const RegNode& node, std::string* path, std::string* out) {
-  AppendKeyLine(out, *path);
-  for (std::size_t i = 0; i < node.ValueCount(); ++i) {
-    const RegValueEntry& value = node.Value(i);
-    AppendValueLine(out, value.name, value.type, value.data);
+  std::string& text = node.TextCache();
+  if (text.empty()) {
+    AppendKeyLine(&text, *path);
+    for (std::size_t i = 0; i < node.ValueCount(); ++i) {
+      const RegValueEntry& value = node.Value(i);
+      AppendValueLine(&text, value.name, value.type, value.data);
+    }
+    text.append("\r\n");
   }
-  out->append("\r\n");
+  out->append(text);
   for (std::size_t i = 0; i < node.ChildCount(); ++i) {
     const RegNode& child = *node.Child(i);
     std::size_t length = path->size();

@@ -9,7 +9,24 @@ inline unsigned char Fold(unsigned char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
 }
 
+constexpr bool IsSpecial(int c) {
+  return c == 0 || c == '\r' || c == '\n' || c == '"' || c == '\\' ||
+         IsLeadByte(static_cast<unsigned char>(c));
+}
+
 }  // namespace
+
+const bool kSpecialNameByte[256] = {
+#define ZUBA_ROW(n)                                                                             \
+  IsSpecial(n), IsSpecial(n + 1), IsSpecial(n + 2), IsSpecial(n + 3), IsSpecial(n + 4),         \
+      IsSpecial(n + 5), IsSpecial(n + 6), IsSpecial(n + 7), IsSpecial(n + 8), IsSpecial(n + 9), \
+      IsSpecial(n + 10), IsSpecial(n + 11), IsSpecial(n + 12), IsSpecial(n + 13),               \
+      IsSpecial(n + 14), IsSpecial(n + 15),
+    ZUBA_ROW(0) ZUBA_ROW(16) ZUBA_ROW(32) ZUBA_ROW(48) ZUBA_ROW(64) ZUBA_ROW(80) ZUBA_ROW(96)
+        ZUBA_ROW(112) ZUBA_ROW(128) ZUBA_ROW(144) ZUBA_ROW(160) ZUBA_ROW(176) ZUBA_ROW(192)
+            ZUBA_ROW(208) ZUBA_ROW(224) ZUBA_ROW(240)
+#undef ZUBA_ROW
+};
 
 bool NamesEqual(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -66,6 +83,10 @@ bool IsValidKeyName(std::string_view name) {
 bool IsValidValueName(std::string_view name) {
   std::size_t i = 0;
   while (i < name.size()) {
+    if (!IsSpecialNameByte(name[i])) {
+      ++i;
+      continue;
+    }
     std::size_t n = CharLength(name, i);
     if (n == 1) {
       char c = name[i];

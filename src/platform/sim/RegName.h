@@ -24,6 +24,11 @@ inline bool IsTrailByte(unsigned char c) {
 inline bool IsLeadByte(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
 inline bool IsTrailByte(char c) { return IsTrailByte(static_cast<unsigned char>(c)); }
 
+// True for the bytes a name or quoted text needs a closer look at: NUL, CR,
+// LF, '"', '\\' and the lead bytes. Every other byte stands for itself.
+extern const bool kSpecialNameByte[256];
+inline bool IsSpecialNameByte(char c) { return kSpecialNameByte[static_cast<unsigned char>(c)]; }
+
 // The length of the character that starts at text[i]: 2 for a lead byte
 // followed by a trail byte, else 1.
 inline std::size_t CharLength(std::string_view text, std::size_t i) {

@@ -78,10 +78,12 @@ bool RegNode::SetValue(std::string_view name, std::uint32_t type, std::string_vi
   if (i >= 0) {
     RegValueEntry& entry = values_[i];
     if (entry.type == type && entry.data == data) return false;
+    textCache_.clear();
     entry.type = type;
     entry.data.assign(data);
     return true;
   }
+  textCache_.clear();
   values_.push_back(RegValueEntry{std::string(name), type, std::string(data)});
   if (valueIndex_) {
     valueIndex_->emplace(values_.back().name, values_.size() - 1);
@@ -94,6 +96,7 @@ bool RegNode::SetValue(std::string_view name, std::uint32_t type, std::string_vi
 bool RegNode::RemoveValue(std::string_view name) {
   std::ptrdiff_t i = FindValueIndex(name);
   if (i < 0) return false;
+  textCache_.clear();
   values_.erase(values_.begin() + i);
   if (valueIndex_) RebuildValueIndex();
   return true;

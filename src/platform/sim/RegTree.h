@@ -63,6 +63,10 @@ class RegNode {
   // True when `this` is `node` or one of its ancestors.
   bool Contains(const RegNode* node) const;
 
+  // Room for the hive writer to keep this key's own text (its key line and
+  // values) between saves; emptied whenever a value of the key changes.
+  std::string& TextCache() const { return textCache_; }
+
  private:
   RegNode(std::string_view name, RegNode* parent);
   std::ptrdiff_t FindValueIndex(std::string_view name) const;
@@ -78,6 +82,7 @@ class RegNode {
   std::unique_ptr<ChildIndex> childIndex_;  // once the key has many children
   std::vector<RegValueEntry> values_;
   std::unique_ptr<ValueIndex> valueIndex_;  // once the key has many values
+  mutable std::string textCache_;
 };
 
 }  // namespace zuba::platform::sim

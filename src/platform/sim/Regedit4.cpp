@@ -259,6 +259,11 @@ void AppendQuoted(std::string* out, std::string_view text) {
   out->push_back('"');
   std::size_t i = 0;
   while (i < text.size()) {
+    std::size_t run = i;
+    while (run < text.size() && !IsSpecialNameByte(text[run])) ++run;
+    out->append(text.data() + i, run - i);
+    i = run;
+    if (i == text.size()) break;
     if (CharLength(text, i) == 2) {
       out->append(text.data() + i, 2);
       i += 2;
