@@ -1,5 +1,7 @@
 #include "core/AnsiText.h"
 
+#include <algorithm>
+
 namespace zuba::core {
 
 bool IsCp932LeadByte(unsigned char byte) {
@@ -37,9 +39,18 @@ std::string LowerAscii(const std::string& text) { return MapSingleBytes(text, Lo
 std::string UpperAscii(const std::string& text) { return MapSingleBytes(text, Upper); }
 
 int CompareNoCase(const std::string& a, const std::string& b) {
-  const std::string la = LowerAscii(a);
-  const std::string lb = LowerAscii(b);
-  return la.compare(lb) < 0 ? -1 : (la == lb ? 0 : 1);
+  // Walks both texts together; a lead byte and its trail byte are copied
+  // unfolded. Both texts are at the same offset with the same bytes so far,
+  // so they agree on where characters start.
+  const std::string::size_type common = std::min(a.size(), b.size());
+  bool trail = false;
+  for (std::string::size_type i = 0; i < common; ++i) {
+    const char ca = trail ? a[i] : Lower(a[i]);
+    const char cb = trail ? b[i] : Lower(b[i]);
+    if (ca != cb) return static_cast<unsigned char>(ca) < static_cast<unsigned char>(cb) ? -1 : 1;
+    trail = !trail && IsCp932LeadByte(static_cast<unsigned char>(a[i]));
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 bool SameNoCase(const std::string& a, const std::string& b) {

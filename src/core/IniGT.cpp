@@ -1,7 +1,10 @@
 #include "core/IniGT.h"
 
 #include <algorithm>
+#include <deque>
 #include <limits>
+#include <optional>
+#include <unordered_map>
 
 #include "core/AnsiText.h"
 #include "system/Errors.h"
@@ -253,20 +256,32 @@ void TIniGT::ReadKeyNames(const std::string& section, std::vector<std::string>* 
 void TIniGT::ReadKeyValues(const std::string& section, std::vector<std::string>* lines) {
   std::vector<std::string> names;
   ReadKeyNames(section, &names);
+  // The entries by folded name, each name's positions in list order, so
+  // that every key finds the first entry of its name at once. Removed
+  // entries are left empty until the end.
+  std::vector<std::optional<std::string>> entries(lines->begin(), lines->end());
+  std::unordered_map<std::string, std::deque<std::size_t>> byName;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    // "=" is never the second byte of a double-byte character.
+    byName[LowerAscii(entries[i]->substr(0, entries[i]->find('=')))].push_back(i);
+  }
   for (const std::string& name : names) {
     const std::string value = ReadRaw(section, name, "");
-    auto existing = lines->begin();
-    for (; existing != lines->end(); ++existing) {
-      // "=" is never the second byte of a double-byte character.
-      if (SameNoCase(existing->substr(0, existing->find('=')), name)) break;
-    }
+    std::deque<std::size_t>& positions = byName[LowerAscii(name)];
     if (value.empty()) {
-      if (existing != lines->end()) lines->erase(existing);
-    } else if (existing != lines->end()) {
-      *existing = name + "=" + value;
+      if (positions.empty()) continue;
+      entries[positions.front()].reset();
+      positions.pop_front();
+    } else if (!positions.empty()) {
+      entries[positions.front()] = name + "=" + value;
     } else {
-      lines->push_back(name + "=" + value);
+      positions.push_back(entries.size());
+      entries.push_back(name + "=" + value);
     }
+  }
+  lines->clear();
+  for (std::optional<std::string>& entry : entries) {
+    if (entry) lines->push_back(std::move(*entry));
   }
 }
 

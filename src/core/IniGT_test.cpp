@@ -318,7 +318,7 @@ TEST_F(IniGTTest, PositionsKeepLeftAndTop) {
 // --- Sections ---------------------------------------------------------------
 
 TEST_F(IniGTTest, KeyNamesAndKeyValues) {
-  StoreFile("[S]\r\nb=2\r\nA=1\r\nempty=\r\nquoted=\"q\"\r\nb=dup\r\n[T]\r\nx=1\r\n");
+  StoreFile("[S]\r\nb=2\r\nA=1\r\nempty=\r\nquoted=\"q\"\r\nb=dup\r\n[T]\r\nx=\r\n");
   std::vector<std::string> names = {"stale"};
   ini_.ReadKeyNames("S", &names);
   EXPECT_THAT(names, ElementsAre("b", "A", "empty", "quoted", "b"));
@@ -328,6 +328,11 @@ TEST_F(IniGTTest, KeyNamesAndKeyValues) {
   std::vector<std::string> lines = {"a=old", "EMPTY=gone", "keep=me"};
   ini_.ReadKeyValues("S", &lines);
   EXPECT_THAT(lines, ElementsAre("A=1", "keep=me", "b=2", "quoted=q"));
+
+  // An empty value removes only the first entry of its name.
+  lines = {"x=1", "X=2"};
+  ini_.ReadKeyValues("T", &lines);
+  EXPECT_THAT(lines, ElementsAre("X=2"));
 }
 
 TEST_F(IniGTTest, KeyNamesBeyondTheFirstBufferAreListed) {

@@ -1,6 +1,8 @@
 #include "core/SettingsFile.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <utility>
 
 #include "core/AnsiText.h"
 #include "system/jstrm.h"
@@ -62,9 +64,13 @@ bool IsReservedSection(const std::string& name) {
 }
 
 void SortSettingNames(std::vector<std::string>* names) {
-  std::stable_sort(names->begin(), names->end(), [](const std::string& a, const std::string& b) {
-    return CompareNoCase(a, b) < 0;
-  });
+  // Fold each name once, not once per comparison.
+  std::vector<std::pair<std::string, std::string>> keyed;
+  keyed.reserve(names->size());
+  for (std::string& name : *names) keyed.emplace_back(LowerAscii(name), std::move(name));
+  std::stable_sort(keyed.begin(), keyed.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (std::size_t i = 0; i < keyed.size(); ++i) (*names)[i] = std::move(keyed[i].second);
 }
 
 SettingsFile::SettingsFile(TIniGT& ini, platform::Files& files) : ini_(ini), files_(files) {}
@@ -123,17 +129,17 @@ std::vector<std::string> SettingsFile::RebuildSettingList() {
   std::vector<std::string> lines;
   std::vector<std::string> names;
   if (!platform::ReadTextLines(files_, ListedFilePath(), &lines)) return names;
+  std::unordered_map<std::string, std::size_t> known;  // folded name -> index in names
   for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
     std::string name;
     if (!SectionHeaderName(*line, &name) || name.empty() || IsReservedSection(name)) continue;
     // The profile functions reach only the first of sections that differ in
     // case alone: list the name once, spelled as that first section.
-    auto same = std::find_if(names.begin(), names.end(),
-                             [&](const std::string& known) { return SameNoCase(known, name); });
-    if (same != names.end()) {
-      *same = name;
+    auto [at, added] = known.emplace(LowerAscii(name), names.size());
+    if (added) {
+      names.push_back(std::move(name));
     } else {
-      names.push_back(name);
+      names[at->second] = std::move(name);
     }
   }
   SortSettingNames(&names);

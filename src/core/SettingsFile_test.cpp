@@ -168,7 +168,9 @@ TEST_F(SettingsFileTest, RemoveAdapterEntryKeepsTheOthersInOrder) {
 }
 
 TEST_F(SettingsFileTest, RemoveAdapterEntryKeepsEveryEntryOfALongList) {
-  for (int i = 0; i < 2000; ++i) file_.WriteAdapter("Setting" + std::to_string(10000 + i), "0000");
+  std::string content = "[NIC_registry_list]\r\n";
+  for (int i = 0; i < 2000; ++i) content += "Setting" + std::to_string(10000 + i) + "=0000\r\n";
+  StoreFile(content);  // 24,000 bytes of key names
   file_.RemoveAdapterEntry("Setting10000");
   std::vector<std::string> names;
   ini_.ReadKeyNames(kAdapterSection, &names);
