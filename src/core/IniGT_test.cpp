@@ -81,34 +81,25 @@ class WindowsDirFiles : public platform::FilesWrapper {
   std::string dir_;
 };
 
+// The path of a bare name under ddWindows on a machine whose Windows
+// directory is `dir`.
+std::string PathUnderWindowsDir(testing::TempMachine& machine, const std::string& dir) {
+  WindowsDirFiles files(machine.files(), dir);
+  TIniGT store(machine.profiles(), files);
+  store.SetDefaultDir(ddWindows);
+  store.SetFileName("x.ini");
+  return store.Path();
+}
+
 TEST_F(IniGTTest, WindowsDirectoryThroughItsBuffer) {
-  WindowsDirFiles root(machine_.files(), "C:\\");
-  TIniGT atRoot(machine_.profiles(), root);
-  atRoot.SetDefaultDir(ddWindows);
-  atRoot.SetFileName("x.ini");
-  EXPECT_EQ(atRoot.Path(), "C:\\x.ini");
-
+  EXPECT_EQ(PathUnderWindowsDir(machine_, "C:\\"), "C:\\x.ini");
   // A directory ending in ソ (83 5C) still needs its backslash.
-  WindowsDirFiles so(machine_.files(), "C:\\ソ");
-  TIniGT inSo(machine_.profiles(), so);
-  inSo.SetDefaultDir(ddWindows);
-  inSo.SetFileName("x.ini");
-  EXPECT_EQ(inSo.Path(), "C:\\ソ\\x.ini");
-
+  EXPECT_EQ(PathUnderWindowsDir(machine_, "C:\\ソ"), "C:\\ソ\\x.ini");
   // 149 bytes fit the 150-byte buffer; 150 do not, and the bare name is left
   // to the platform, which places it in the Windows directory itself.
   const std::string fits = "C:\\" + std::string(146, 'W');
-  WindowsDirFiles longest(machine_.files(), fits);
-  TIniGT inLongest(machine_.profiles(), longest);
-  inLongest.SetDefaultDir(ddWindows);
-  inLongest.SetFileName("x.ini");
-  EXPECT_EQ(inLongest.Path(), fits + "\\x.ini");
-
-  WindowsDirFiles tooLong(machine_.files(), fits + "W");
-  TIniGT inTooLong(machine_.profiles(), tooLong);
-  inTooLong.SetDefaultDir(ddWindows);
-  inTooLong.SetFileName("x.ini");
-  EXPECT_EQ(inTooLong.Path(), "x.ini");
+  EXPECT_EQ(PathUnderWindowsDir(machine_, fits), fits + "\\x.ini");
+  EXPECT_EQ(PathUnderWindowsDir(machine_, fits + "W"), "x.ini");
 }
 
 TEST_F(IniGTTest, BareNameUnderDdNoneLandsInTheWindowsDirectory) {

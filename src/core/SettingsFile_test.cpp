@@ -60,9 +60,6 @@ TEST_F(SettingsFileTest, InitializeDefaultsAndKeys) {
   EXPECT_EQ(FileText(),
             "[Initialize]\r\nOpt3=1\r\nOpt1=0\r\nPrevious=home\r\nIniConvert=1\r\n"
             "H_LOC_MCN=0\r\nH_CUR_USR=1010\r\n");
-  EXPECT_THAT(InitializeKeyNames(),
-              ElementsAre("Opt1", "Opt2", "Opt3", "Opt4", "Opt5", "Opt6", "Opt7", "WindowSize.X",
-                          "WindowSize.Y", "Previous", "IniConvert", "H_LOC_MCN", "H_CUR_USR"));
   EXPECT_TRUE(IsReservedSection("nic_REGISTRY_list"));
   EXPECT_TRUE(IsReservedSection("BOUNDS"));
   EXPECT_FALSE(IsReservedSection("Initialize2"));
