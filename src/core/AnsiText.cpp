@@ -45,8 +45,8 @@ int CompareNoCase(const std::string& a, const std::string& b) {
   const std::string::size_type common = std::min(a.size(), b.size());
   bool trail = false;
   for (std::string::size_type i = 0; i < common; ++i) {
-    const char ca = trail ? a[i] : Lower(a[i]);
-    const char cb = trail ? b[i] : Lower(b[i]);
+    const char ca = trail ? a[i] : Upper(a[i]);
+    const char cb = trail ? b[i] : Upper(b[i]);
     if (ca != cb) return static_cast<unsigned char>(ca) < static_cast<unsigned char>(cb) ? -1 : 1;
     trail = !trail && IsCp932LeadByte(static_cast<unsigned char>(a[i]));
   }

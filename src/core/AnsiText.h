@@ -20,7 +20,8 @@ std::string LowerAscii(const std::string& text);
 std::string UpperAscii(const std::string& text);
 
 // Comparison without regard to the case of single-byte letters, byte order
-// otherwise (letters compare as lower case). CompareNoCase answers <0, 0 or
+// otherwise (letters compare as upper case, so "_" sorts after them, as in
+// the toolkit's sorted lists). CompareNoCase answers <0, 0 or
 // >0; SameNoCase answers whether it is 0.
 int CompareNoCase(const std::string& a, const std::string& b);
 bool SameNoCase(const std::string& a, const std::string& b);

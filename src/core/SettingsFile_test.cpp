@@ -91,10 +91,10 @@ TEST_F(SettingsFileTest, HeadersAreReadAsThePlatformReadsThem) {
   StoreFile(
       "[initialize]\r\n[settingList]\r\n[bounds]\r\n[  Nic_Registry_List ]\r\n"
       "[beta]\r\n  [ alpha ]  \r\n[Gamma] trailing text\r\n[]\r\n[ソ]\r\n[ゾ]\r\n"
-      "[BETA]\r\nk=v\r\n[delta]");
+      "[BETA]\r\nk=v\r\n[x_1]\r\n[xa]\r\n[delta]");
   // ゾ is 83 5D: its second byte is no "]".
   EXPECT_THAT(file_.RebuildSettingList(),
-              ElementsAre("alpha", "beta", "delta", "Gamma", "ソ", "ゾ"));
+              ElementsAre("alpha", "beta", "delta", "Gamma", "xa", "x_1", "ソ", "ゾ"));
 }
 
 TEST_F(SettingsFileTest, StoredListKeepsItsOrderAndIgnoresStaleKeys) {
