@@ -229,33 +229,41 @@ void TIniGT::WritePosition(const std::string& section, const std::string& name,
   WriteNumber(section, name + ".Y", control.Top());
 }
 
-void TIniGT::ReadKeyNames(const std::string& section, std::vector<std::string>* names) {
+bool TIniGT::ReadKeyNames(const std::string& section, std::vector<std::string>* names) {
   names->clear();
-  // A full buffer (length bufferSize - 2) may have cut the list: ask again
-  // with a larger one, so that callers which rewrite a section from its
-  // listing never lose the keys beyond the first buffer.
+  // A listing that did not fit comes back cut: its last name is cut and
+  // followed by two zero bytes, and the length is the buffer's less 2. Ask
+  // again with a larger buffer, so that callers which rewrite a section
+  // from its listing do not lose keys; the platform may hand out less than
+  // asked for, and then more cannot be had.
   constexpr std::size_t kLargestBuffer = std::size_t{1} << 28;
   std::string buffer;
   std::size_t size = kKeyNamesBufferSize;
   std::size_t length = profiles_.GetKeyNames(section, &buffer, size, path_);
-  while (length + 2 >= size && size < kLargestBuffer) {
+  bool cut = buffer.size() >= length + 2;
+  while (cut && length + 2 == size && size < kLargestBuffer) {
     size *= 2;
     length = profiles_.GetKeyNames(section, &buffer, size, path_);
+    cut = buffer.size() >= length + 2;
   }
   buffer.resize(std::min(length, buffer.size()));
   std::string::size_type start = 0;
   while (start < buffer.size()) {
     std::string::size_type end = buffer.find('\0', start);
-    if (end == std::string::npos) end = buffer.size();
+    if (end == std::string::npos) {
+      if (!cut) names->push_back(buffer.substr(start));  // a cut name is left out
+      break;
+    }
     if (end == start) break;  // the closing zero byte
     names->push_back(buffer.substr(start, end - start));
     start = end + 1;
   }
+  return !cut;
 }
 
-void TIniGT::ReadKeyValues(const std::string& section, std::vector<std::string>* lines) {
+bool TIniGT::ReadKeyValues(const std::string& section, std::vector<std::string>* lines) {
   std::vector<std::string> names;
-  ReadKeyNames(section, &names);
+  const bool complete = ReadKeyNames(section, &names);
   // The entries by folded name, each name's positions in list order, so
   // that every key finds the first entry of its name at once. Removed
   // entries are left empty until the end.
@@ -283,6 +291,11 @@ void TIniGT::ReadKeyValues(const std::string& section, std::vector<std::string>*
   for (std::optional<std::string>& entry : entries) {
     if (entry) lines->push_back(std::move(*entry));
   }
+  return complete;
+}
+
+void TIniGT::DeleteKey(const std::string& section, const std::string& key) {
+  if (!profiles_.RemoveKey(section, key, path_)) RaiseWriteError();
 }
 
 void TIniGT::DeleteSection(const std::string& section) {

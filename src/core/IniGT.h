@@ -137,15 +137,21 @@ class TIniGT {
   // --- Sections -----------------------------------------------------------
 
   // Replaces `*names` with the section's key names in file order (empty for
-  // a missing file or section). The buffer grows beyond its first 16,384
-  // bytes until every name fits.
-  void ReadKeyNames(const std::string& section, std::vector<std::string>* names);
+  // a missing file or section). The buffer starts at 16,384 bytes and grows
+  // while the platform fills it. True when every name was listed; false when
+  // the platform could list only the first names (Windows 9x hands out at
+  // most 32 KB at once): `*names` then holds those that came whole.
+  bool ReadKeyNames(const std::string& section, std::vector<std::string>* names);
 
   // For each key of the section, in order: sets "name=value" (raw value, no
   // unwrapping) in `*lines`, replacing in place an entry whose name is the
   // same without regard to case, or appending; a key with an empty value
-  // removes such an entry instead. `*lines` is not emptied first.
-  void ReadKeyValues(const std::string& section, std::vector<std::string>* lines);
+  // removes such an entry instead. `*lines` is not emptied first. True when
+  // every key was listed (see ReadKeyNames).
+  bool ReadKeyValues(const std::string& section, std::vector<std::string>* lines);
+
+  // Removes one key of the section; removing a missing key succeeds.
+  void DeleteKey(const std::string& section, const std::string& key);
 
   // Removes the section with all its keys.
   void DeleteSection(const std::string& section);

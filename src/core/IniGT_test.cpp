@@ -326,17 +326,28 @@ TEST_F(IniGTTest, KeyNamesAndKeyValues) {
   EXPECT_THAT(lines, ElementsAre("X=2"));
 }
 
-TEST_F(IniGTTest, KeyNamesBeyondTheFirstBufferAreListed) {
+// A section of `count` keys, 13 bytes each with their zero byte.
+std::string BigSection(int count) {
   std::string content = "[Big]\r\n";
-  const int count = 2000;  // 2000 names of 12 bytes with their zero: 24,000 bytes
-  for (int i = 0; i < count; ++i) {
-    content += "Setting" + std::to_string(10000 + i) + "=0000\r\n";
-  }
-  StoreFile(content);
+  for (int i = 0; i < count; ++i) content += "Setting" + std::to_string(10000 + i) + "=0000\r\n";
+  return content;
+}
+
+TEST_F(IniGTTest, KeyNamesBeyondTheFirstBufferAreListed) {
+  StoreFile(BigSection(2000));  // 26,000 bytes of names
   std::vector<std::string> names;
-  ini_.ReadKeyNames("Big", &names);
-  ASSERT_EQ(names.size(), static_cast<std::size_t>(count));
+  EXPECT_TRUE(ini_.ReadKeyNames("Big", &names));
+  ASSERT_EQ(names.size(), 2000u);
   EXPECT_EQ(names.back(), "Setting11999");
+
+  // Windows 9x lists at most 32 KB: the names that came whole, and a warning.
+  StoreFile(BigSection(3000));
+  EXPECT_FALSE(ini_.ReadKeyNames("Big", &names));
+  ASSERT_EQ(names.size(), 32765u / 13);
+  EXPECT_EQ(names.back(), "Setting" + std::to_string(10000 + 32765 / 13 - 1));
+  std::vector<std::string> lines;
+  EXPECT_FALSE(ini_.ReadKeyValues("Big", &lines));
+  EXPECT_EQ(lines.size(), names.size());
 }
 
 TEST_F(IniGTTest, DeleteSectionRemovesOnlyThatSection) {

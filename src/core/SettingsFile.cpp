@@ -170,7 +170,12 @@ void SettingsFile::WriteAdapter(const std::string& name, const std::string& subk
 
 void SettingsFile::RemoveAdapterEntry(const std::string& name) {
   std::vector<std::string> entries;
-  ini_.ReadKeyValues(kAdapterSection, &entries);
+  if (!ini_.ReadKeyValues(kAdapterSection, &entries)) {
+    // The platform cannot list the whole section: rewriting it from the
+    // listing would drop the entries beyond it, so remove the one key only.
+    ini_.DeleteKey(kAdapterSection, name);
+    return;
+  }
   ini_.DeleteSection(kAdapterSection);
   const system::LeadBytes lead = system::LeadBytes::FromPredicate(IsCp932LeadByte);
   for (std::string entry : entries) {

@@ -123,6 +123,7 @@ class SettingsFile {
 
   // Removes the entry of `name` (without regard to case) by reading the
   // section, deleting it and writing the other entries back in their order.
+  // A section too large for the platform to list whole loses only that key.
   void RemoveAdapterEntry(const std::string& name);
 
   // --- Setting sections ---------------------------------------------------
