@@ -173,7 +173,7 @@ TEST_F(MyRegsTest, ReadRegIntegerFallsBackToBinaryData) {
 }
 
 TEST_F(MyRegsTest, ReadRegBinary4TakesAtMostFourBytesOfBinaryData) {
-  Put("\\Px", "Four", Binary("\x01\x00\x00\x80"));
+  Put("\\Px", "Four", Binary(std::string("\x01\x00\x00\x80", 4)));
   Put("\\Px", "One", Binary("\x01"));
   Put("\\Px", "Empty", Binary(""));
   Put("\\Px", "None", RegValue{platform::kRegNone, "\x02"});
