@@ -209,14 +209,14 @@ TEST(DbcsWalkTest, AgreesWithTheTrailByteDefinition) {
     std::string fast = text;
     std::string reference = text;
     ASSERT_EQ(TakeToken(fast, delimiters, lead), ReferenceTakeToken(reference, delimiters, lead))
-        << testing::PrintToString(text);
+        << ::testing::PrintToString(text);
     ASSERT_EQ(fast, reference);
 
     fast = text;
     reference = text;
     TrimTrailingBlanks(fast, lead);
     ReferenceTrimTrailing(reference, lead);
-    ASSERT_EQ(fast, reference) << testing::PrintToString(text);
+    ASSERT_EQ(fast, reference) << ::testing::PrintToString(text);
   }
 }
 
