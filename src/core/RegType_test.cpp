@@ -16,7 +16,6 @@ using platform::sim::OsKind;
 
 const std::string kNetTrans = "\\System\\CurrentControlSet\\Services\\Class\\NetTrans";
 const std::string kMstcp = "\\System\\CurrentControlSet\\Services\\VxD\\MSTCP";
-const std::string kVnetsup = "\\System\\CurrentControlSet\\Services\\VxD\\VNETSUP";
 
 TEST(FindItemIndexTest, AnswersTheTableIndexOrTheSpareSlot) {
   EXPECT_EQ(FindItemIndex("ip"), 0);
@@ -63,43 +62,6 @@ TEST(InitRegListTest, FillsTheItemTableAndLeavesTheSpareSlot) {
   EXPECT_EQ(list[kSpareSlot].Value, "stale");
   EXPECT_TRUE(list[kSpareSlot].IsSet);
   EXPECT_EQ(list[kSpareSlot].KeyPath, "stale");
-}
-
-TEST(InitRegListTest, RegistryLocations) {
-  testing::TempMachine machine;
-  TRegList list;
-  InitRegList(list, false, machine.system());
-  struct Row {
-    int index;
-    std::string path;
-    const char* value;
-  };
-  const Row rows[] = {
-      {kIp, kNetTrans, "IPAddress"},
-      {kGw, kNetTrans, "DefaultGateway"},
-      {kMs, kNetTrans, "IPMask"},
-      {kDe, kMstcp, "EnableDNS"},
-      {kDh, kMstcp, "HostName"},
-      {kDd, kMstcp, "Domain"},
-      {kDi, kMstcp, "NameServer"},
-      {kDs, kMstcp, "SearchList"},
-      {kWg, kVnetsup, "WorkGroup"},
-      {kLc, "\\System\\CurrentControlSet\\Control\\ComputerName\\ComputerName", "ComputerName"},
-      {kCc, kVnetsup, "Comment"},
-      {kFs, kVnetsup, "FileSharing"},
-      {kPs, kVnetsup, "PrintSharing"},
-      {kLi, "\\Network\\Logon", "username"},
-      {kLd, "\\System\\CurrentControlSet\\Services\\MSNP32\\NetworkProvider",
-       "AuthenticatingAgent"},
-      {kWp, kNetTrans, "NameServer1"},  // Windows 98: in the adapter's NetTrans key
-      {kWs, kNetTrans, "NameServer2"},
-      {kNt, kNetTrans, "NodeType"},
-      {kWi, kMstcp, "ScopeID"},
-  };
-  for (const Row& row : rows) {
-    EXPECT_EQ(list[row.index].KeyPath, row.path) << list[row.index].KeyCode;
-    EXPECT_EQ(list[row.index].ValueName, row.value) << list[row.index].KeyCode;
-  }
 }
 
 TEST(WinsKeyPathTest, DependsOnWin98Mode) {

@@ -173,7 +173,7 @@ TEST_F(MyRegsTest, ReadRegIntegerFallsBackToBinaryData) {
 }
 
 TEST_F(MyRegsTest, ReadRegBinary4TakesAtMostFourBytesOfBinaryData) {
-  Put("\\Px", "Four", Binary("\x01\x00\x00\x80"));
+  Put("\\Px", "Four", Binary(std::string("\x01\x00\x00\x80", 4)));
   Put("\\Px", "One", Binary("\x01"));
   Put("\\Px", "Empty", Binary(""));
   Put("\\Px", "None", RegValue{platform::kRegNone, "\x02"});
@@ -246,6 +246,39 @@ TEST_F(MyRegsTest, WritersIntoMissingKeysCreateNothing) {
   EXPECT_FALSE(WriteRegString(registry_, kHkeyCurrentUser, "\\Network", "x", "y"));
   EXPECT_EQ(Hive(), before);
   EXPECT_EQ(registry_.created, 0);
+}
+
+TEST_F(MyRegsTest, RefusedDataRaisesNamingTheValueAndClosesTheKey) {
+  Put("\\Px", "ProxyEnable", Dword(1));
+  struct Refusing : CountingRegistry {
+    using CountingRegistry::CountingRegistry;
+    long QueryValue(RegKey, const std::string&, RegValue*) override {
+      return platform::kErrorCantRead;
+    }
+    long SetValue(RegKey, const std::string&, const RegValue&) override {
+      return platform::kErrorCantWrite;
+    }
+  } refusing(*sim_);
+  std::string text;
+  std::int32_t value = 0;
+  bool flag = false;
+  auto expectNamed = [](auto operation, const char* name) {
+    try {
+      operation();
+      ADD_FAILURE() << "no error for " << name;
+    } catch (const ERegistryException& e) {
+      EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
+    }
+  };
+  expectNamed([&] { ReadRegString(refusing, kLocal, "\\Px", "ProxyServer", text); }, "ProxyServer");
+  expectNamed([&] { ReadRegBool(refusing, kLocal, "\\Px", "ProxyEnable", flag); }, "ProxyEnable");
+  expectNamed([&] { ReadRegInteger(refusing, kLocal, "\\Px", "ProxyEnable", value); },
+              "ProxyEnable");
+  expectNamed([&] { WriteRegString(refusing, kLocal, "\\Px", "AutoConfigURL", "x"); },
+              "AutoConfigURL");
+  expectNamed([&] { WriteRegBinary4(refusing, kLocal, "\\Px", "ProxyEnable", 0); }, "ProxyEnable");
+  EXPECT_EQ(refusing.opened, 5);
+  EXPECT_EQ(refusing.closed, 5);
 }
 
 TEST_F(MyRegsTest, DeleteRegValueAnswersWhetherAValueWent) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/MachineConfig.h"
 #include "testing/TempMachine.h"
 
 namespace zuba::system {
@@ -59,6 +60,33 @@ TEST(GetOSNameTest, TellsTheSimulatedSystemsApart) {
   EXPECT_EQ(info.major, 4u);
   EXPECT_EQ(info.minor, 10u);
   EXPECT_EQ(info.build, 2222u);
+}
+
+// The start-up gate as a machine edited by hand sees it: machine.ini gives
+// the version numbers, the simulated platform composes the build number.
+TEST(GetOSNameTest, FollowsTheVersionInMachineIni) {
+  testing::TempMachine machine;
+  platform::sim::MachineConfig config(machine.directory());
+  struct Case {
+    const char* minor;
+    const char* build;
+    const char* name;
+  };
+  for (const Case& c : {Case{"10", "1997", "Win95"}, Case{"10", "1998", "Win98"},
+                        Case{"0", "950", "Win95"}, Case{"90", "3000", "Win98"}}) {
+    ASSERT_TRUE(config.Set("Version", "Minor", c.minor));
+    ASSERT_TRUE(config.Set("Version", "Build", c.build));
+    machine.Reopen();
+    OsNameInfo info;
+    ASSERT_TRUE(GetOSName(machine.system(), info));
+    EXPECT_EQ(info.name, c.name) << c.minor << "." << c.build;
+    EXPECT_EQ(std::to_string(info.build), c.build);
+  }
+  ASSERT_TRUE(config.Set("Fail", "GetVersionEx", "87"));
+  machine.Reopen();
+  OsNameInfo info;
+  EXPECT_FALSE(GetOSName(machine.system(), info));
+  EXPECT_EQ(info.name, "");
 }
 
 TEST(GetOSNameTest, ClassifiesByPlatformMinorVersionAndBuild) {
@@ -160,25 +188,17 @@ TEST(KeyStateTest, OnlyTheHighBitMeansDown) {
   EXPECT_TRUE(IsAltKeyDown(keys));
 }
 
-// Records the plain messages and when the messages were processed.
+// Records when the messages were processed.
 class RecordingShell : public AppShell {
  public:
   explicit RecordingShell(platform::System& clock) : clock_(clock) {}
-  void ShowPlainMessage(const std::string& text) override { messages.push_back(text); }
+  void ShowPlainMessage(const std::string&) override {}
   void ProcessMessages() override { rounds.push_back(clock_.GetTickCount()); }
-  std::vector<std::string> messages;
   std::vector<std::uint32_t> rounds;
 
  private:
   platform::System& clock_;
 };
-
-TEST(ShowInfoBoxTest, ShowsThePlainMessage) {
-  testing::TempMachine machine;
-  RecordingShell shell(machine.system());
-  ShowInfoBox(shell, "ZubaNetはWin95/98専用です");
-  EXPECT_EQ(shell.messages, std::vector<std::string>{"ZubaNetはWin95/98専用です"});
-}
 
 // A clock that moves only when the program sleeps.
 class SteppedClock : public platform::SystemWrapper {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "system/Errors.h"
+#include "testing/TempMachine.h"
 
 namespace zuba::system {
 namespace {
@@ -57,6 +58,28 @@ std::vector<std::string> AllTokens(std::string text, const std::string& delimite
   std::vector<std::string> tokens;
   while (!text.empty()) tokens.push_back(TakeToken(text, delimiters, Cp932()));
   return tokens;
+}
+
+TEST(LeadBytesTest, AsksThePlatformOnceForEachByte) {
+  testing::TempMachine machine;
+  struct Counting : platform::SystemWrapper {
+    using SystemWrapper::SystemWrapper;
+    bool IsDbcsLeadByte(unsigned char byte) override {
+      ++calls;
+      return target().IsDbcsLeadByte(byte);
+    }
+    int calls = 0;
+  } system(machine.system());
+  const LeadBytes lead(system);
+  EXPECT_EQ(system.calls, 256);
+  const LeadBytes cp932 = Cp932();
+  for (int b = 0; b < 256; ++b)
+    EXPECT_EQ(lead.IsLead(static_cast<unsigned char>(b)),
+              cp932.IsLead(static_cast<unsigned char>(b)))
+        << b;
+  std::string text = "ソ,x";
+  EXPECT_EQ(TakeToken(text, ",", lead), "ソ");
+  EXPECT_EQ(system.calls, 256);
 }
 
 TEST(IsTrailByteTest, ClassifiesBytesOfDoubleByteCharacters) {
@@ -186,14 +209,14 @@ TEST(DbcsWalkTest, AgreesWithTheTrailByteDefinition) {
     std::string fast = text;
     std::string reference = text;
     ASSERT_EQ(TakeToken(fast, delimiters, lead), ReferenceTakeToken(reference, delimiters, lead))
-        << testing::PrintToString(text);
+        << ::testing::PrintToString(text);
     ASSERT_EQ(fast, reference);
 
     fast = text;
     reference = text;
     TrimTrailingBlanks(fast, lead);
     ReferenceTrimTrailing(reference, lead);
-    ASSERT_EQ(fast, reference) << testing::PrintToString(text);
+    ASSERT_EQ(fast, reference) << ::testing::PrintToString(text);
   }
 }
 
