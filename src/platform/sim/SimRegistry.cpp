@@ -49,6 +49,7 @@ class SimRegistry final : public Registry {
   }
 
   long OpenKey(RegKey parent, const std::string& subKey, RegKey* result) override {
+    if (!result) return kErrorInvalidParameter;
     int h = HiveOf(parent);
     if (h < 0) return kErrorBadKey;
     Refresh(h, IsRoot(parent));
@@ -60,6 +61,7 @@ class SimRegistry final : public Registry {
   }
 
   long CreateKey(RegKey parent, const std::string& subKey, RegKey* result) override {
+    if (!result) return kErrorInvalidParameter;
     RegNode* target = nullptr;
     long r = Change(parent, [&](int, RegNode* node, bool* changed) {
       std::size_t depth = node->depth();
@@ -154,7 +156,7 @@ class SimRegistry final : public Registry {
     RegNode* node = ReadNode(key);
     if (!node) return kErrorBadKey;
     if (index >= node->ChildCount()) return kErrorNoMoreItems;
-    *name = node->Child(index)->name();
+    if (name) *name = node->Child(index)->name();
     return kErrorSuccess;
   }
 
@@ -162,7 +164,7 @@ class SimRegistry final : public Registry {
     RegNode* node = ReadNode(key);
     if (!node) return kErrorBadKey;
     if (index >= node->ValueCount()) return kErrorNoMoreItems;
-    *name = node->Value(index).name;
+    if (name) *name = node->Value(index).name;
     return kErrorSuccess;
   }
 
