@@ -15,7 +15,6 @@ namespace {
 constexpr int kHiveCount = 2;
 
 struct Hive {
-  RegKey key;
   RegRoot root;
   std::string path;
   std::unique_ptr<RegNode> tree;
@@ -39,10 +38,8 @@ constexpr std::uint32_t kMaxSerial = 0x7FFF;  // keeps handles below the predefi
 class SimRegistry final : public Registry {
  public:
   SimRegistry(const std::string& directory, EventLog& events) : events_(events), lock_(directory) {
-    hives_[0].key = kHkeyLocalMachine;
     hives_[0].root = RegRoot::kLocalMachine;
     hives_[0].path = directory + "/system.reg";
-    hives_[1].key = kHkeyCurrentUser;
     hives_[1].root = RegRoot::kCurrentUser;
     hives_[1].path = directory + "/user.reg";
     for (int h = 0; h < kHiveCount; ++h) Reload(h);
