@@ -53,8 +53,8 @@ void IniText::Parse() {
     }
     line.end = hit ? static_cast<std::size_t>(hit - c.data()) : n;
     line.next = line.end;
-    if (line.next < n) line.next += (c[line.next] == '\r' && line.next + 1 < n &&
-                                      c[line.next + 1] == '\n') ? 2 : 1;
+    if (line.next < n)
+      line.next += (c[line.next] == '\r' && line.next + 1 < n && c[line.next + 1] == '\n') ? 2 : 1;
     pos = line.next;
 
     std::size_t b = line.begin, e = line.end;
@@ -122,8 +122,7 @@ const IniText::Line* IniText::FindKey(const Section& section, std::string_view k
   return it == section.keys.end() ? nullptr : &lines_[it->second];
 }
 
-bool IniText::Find(std::string_view section, std::string_view key,
-                   std::string_view* value) const {
+bool IniText::Find(std::string_view section, std::string_view key, std::string_view* value) const {
   const Section* s = FindSection(section);
   if (!s) return false;
   const Line* line = FindKey(*s, key);

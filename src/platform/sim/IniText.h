@@ -74,9 +74,9 @@ class IniText {
  private:
   enum class Kind : unsigned char { kBlank, kComment, kSection, kKey, kText };
   struct Line {
-    std::size_t begin = 0;  // first byte of the line
-    std::size_t end = 0;    // one past its last byte, before the line break
-    std::size_t next = 0;   // one past the line break
+    std::size_t begin = 0;                     // first byte of the line
+    std::size_t end = 0;                       // one past its last byte, before the line break
+    std::size_t next = 0;                      // one past the line break
     std::size_t nameBegin = 0, nameEnd = 0;    // section or key name
     std::size_t valueBegin = 0, valueEnd = 0;  // key value
     Kind kind = Kind::kBlank;

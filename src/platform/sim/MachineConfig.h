@@ -40,8 +40,7 @@ class MachineConfig {
 
   // One value with the private-profile reading rules (blanks trimmed, one
   // pair of quotes removed); `def` when the file, section or key is missing.
-  std::string Get(const std::string& section, const std::string& key,
-                  const std::string& def = "");
+  std::string Get(const std::string& section, const std::string& key, const std::string& def = "");
   // The (name, value) pairs of a section in file order; empty when missing.
   std::vector<std::pair<std::string, std::string>> Entries(const std::string& section);
   // Writes one value in place (the rest of the file keeps its bytes), with
