@@ -75,7 +75,14 @@ void Control::LinkChild(Control& child) {
 }
 
 void Control::UnlinkChild(Control& child) {
-  child.Notify(Change::kChildRemoved);
+  // Observers above hear of the whole subtree leaving, innermost first.
+  struct Leaving {
+    static void Tell(Control& c) {
+      for (Control* below : c.children_) Tell(*below);
+      c.Notify(Change::kChildRemoved);
+    }
+  };
+  Leaving::Tell(child);
   if (Form* form = ParentForm()) form->ForgetControl(child);
   children_.erase(std::remove(children_.begin(), children_.end(), &child), children_.end());
   tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), &child), tabList_.end());

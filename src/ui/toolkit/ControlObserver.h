@@ -18,7 +18,7 @@ enum class Change {
   kItemIndex,     // the selected entry (or, in a multi-select list, a selection)
   kFocus,         // the control gained or lost the keyboard focus
   kChildAdded,    // the control was just added to its parent
-  kChildRemoved,  // the control is about to leave its parent (it still exists)
+  kChildRemoved,  // the control (or one above it) is about to leave its parent
   kTabOrder,      // tab order or tab stop
   kFont,          // font
   kColor,         // colour
