@@ -12,6 +12,8 @@
 #include "platform/Profiles.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
+#include "platform/sim/EventLog.h"
+#include "platform/sim/MachineConfig.h"
 
 namespace zuba::platform::sim {
 
@@ -23,9 +25,12 @@ class MachineError : public std::runtime_error {
 };
 
 // The services of one open machine. They share the directory and may be used
-// together with other processes that have the same machine open.
+// together with other processes that have the same machine open. The event
+// log and machine.ini come first: the services use them and go before them.
 struct Machine {
   std::string directory;
+  std::unique_ptr<EventLog> events;
+  std::unique_ptr<MachineConfig> config;
   std::unique_ptr<Registry> registry;
   std::unique_ptr<Files> files;
   std::unique_ptr<Profiles> profiles;
@@ -43,7 +48,10 @@ enum class IfMachineExists { kFail, kReplace };
 // Writes a complete machine from a template into `directory` (created when
 // missing): a Japanese Windows 98 (4.10.2222), a Windows 95 (4.0.950) or a
 // Windows NT machine. Throws MachineError when the directory already holds a
-// machine and `ifExists` is kFail.
+// machine and `ifExists` is kFail, or when it cannot be written. kReplace
+// first removes the machine's own files (machine.ini, the hives, the event
+// log, the drives) and nothing else. machine.ini is written last, so a
+// machine whose creation broke off is not taken for one.
 void CreateMachine(const std::string& directory, OsKind os, IfMachineExists ifExists);
 
 }  // namespace zuba::platform::sim

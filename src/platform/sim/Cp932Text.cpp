@@ -1,0 +1,41 @@
+#include "platform/sim/Cp932Text.h"
+
+namespace zuba::platform::sim {
+
+std::string FoldCp932(std::string_view text) {
+  std::string folded(text);
+  for (std::size_t i = 0; i < folded.size();) {
+    std::size_t n = Cp932CharLength(folded, i);
+    if (n == 1 && folded[i] >= 'a' && folded[i] <= 'z') folded[i] = static_cast<char>(folded[i] - 32);
+    i += n;
+  }
+  return folded;
+}
+
+bool EqualsNoCaseCp932(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size();) {
+    std::size_t n = Cp932CharLength(a, i);
+    if (n == 2) {
+      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+    } else {
+      char x = a[i], y = b[i];
+      if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
+      if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
+      if (x != y) return false;
+    }
+    i += n;
+  }
+  return true;
+}
+
+std::size_t FindCp932(std::string_view text, char c, std::size_t from) {
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t n = Cp932CharLength(text, i);
+    if (i >= from && n == 1 && text[i] == c) return i;
+    i += n;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace zuba::platform::sim

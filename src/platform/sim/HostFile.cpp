@@ -1,0 +1,107 @@
+#include "platform/sim/HostFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
+
+namespace zuba::platform::sim {
+namespace {
+
+constexpr char kTempPrefix[] = ".~zuba-";
+constexpr std::int64_t kSettleNs = 2'000'000'000;  // covers file systems with 2 s timestamps
+
+std::int64_t Ns(const timespec& t) {
+  return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+std::uint64_t Mix(std::uint64_t h, std::uint64_t v) {
+  h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
+  return h;
+}
+
+}  // namespace
+
+HostStamp StatHostFile(const std::string& path) {
+  HostStamp stamp;
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) return stamp;
+  stamp.exists = true;
+  stamp.isDirectory = S_ISDIR(st.st_mode);
+  std::uint64_t h = 0x5A0B7E7ull;
+  h = Mix(h, static_cast<std::uint64_t>(st.st_size));
+  h = Mix(h, static_cast<std::uint64_t>(Ns(st.st_mtim)));
+  h = Mix(h, static_cast<std::uint64_t>(Ns(st.st_ctim)));
+  h = Mix(h, static_cast<std::uint64_t>(st.st_ino));
+  h = Mix(h, static_cast<std::uint64_t>(st.st_dev));
+  stamp.value = h == 0 ? 1 : h;
+  timespec now;
+  clock_gettime(CLOCK_REALTIME, &now);
+  std::int64_t newest = Ns(st.st_mtim) > Ns(st.st_ctim) ? Ns(st.st_mtim) : Ns(st.st_ctim);
+  stamp.settled = Ns(now) - newest >= kSettleNs;
+  return stamp;
+}
+
+bool ReadHostFile(const std::string& path, std::string* content) {
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    return false;
+  }
+  std::string data;
+  data.resize(static_cast<std::size_t>(st.st_size));
+  std::size_t got = 0;
+  for (;;) {
+    if (got == data.size()) data.resize(data.size() + 4096);  // the file grew meanwhile
+    ssize_t r = read(fd, data.data() + got, data.size() - got);
+    if (r < 0 && errno == EINTR) continue;
+    if (r < 0) {
+      close(fd);
+      return false;
+    }
+    if (r == 0) break;
+    got += static_cast<std::size_t>(r);
+  }
+  close(fd);
+  data.resize(got);
+  *content = std::move(data);
+  return true;
+}
+
+bool WriteHostFileAtomic(const std::string& path, std::string_view content,
+                         Durability durability) {
+  std::string::size_type slash = path.rfind('/');
+  std::string dir = slash == std::string::npos ? "." : path.substr(0, slash);
+  std::string temp = dir + "/" + kTempPrefix + "XXXXXX";
+  int fd = mkostemp(temp.data(), O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = true;
+  struct stat st;
+  mode_t mode = stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
+  if (fchmod(fd, mode) != 0) ok = false;
+  std::size_t done = 0;
+  while (ok && done < content.size()) {
+    ssize_t w = write(fd, content.data() + done, content.size() - done);
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) {
+      ok = false;
+      break;
+    }
+    done += static_cast<std::size_t>(w);
+  }
+  if (ok && durability == Durability::kDurable && fsync(fd) != 0) ok = false;
+  if (close(fd) != 0) ok = false;
+  if (ok && rename(temp.c_str(), path.c_str()) != 0) ok = false;
+  if (!ok) unlink(temp.c_str());
+  return ok;
+}
+
+bool IsHostTemporaryName(std::string_view name) {
+  return name.substr(0, sizeof kTempPrefix - 1) == kTempPrefix;
+}
+
+}  // namespace zuba::platform::sim

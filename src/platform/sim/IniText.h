@@ -1,0 +1,113 @@
+// One private-profile (INI) text, parsed as Windows reads it, and the edits
+// Windows makes to it. Works on bytes only (no files), so it also serves as
+// the parser that is fuzzed.
+//
+// Reading: lines end in CR LF, LF or CR alone; any byte is allowed. Each
+// line is trimmed of blanks (space, tab, vertical tab, form feed). A line
+// starting with ';' is a comment. A line starting with '[' is a section
+// header; the name ends at the first ']' (or at the end of the line), is
+// trimmed, and text after the ']' is ignored. Any other line with '=' is a
+// key: the name is the trimmed text before the first '=', the value the
+// trimmed text after it. Lines without '=' are kept but hold no value. Lines
+// before the first header belong to no section. Section and key names match
+// without regard to ASCII case; trail bytes of double-byte characters are
+// never folded and never taken for ']' or '='. Of duplicate sections or
+// keys, the first is used. Empty section and key names never match.
+//
+// Editing: every edit returns the whole new text, with every byte outside
+// the lines it touches left as it was.
+#ifndef ZUBA_PLATFORM_SIM_INITEXT_H_
+#define ZUBA_PLATFORM_SIM_INITEXT_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace zuba::platform::sim {
+
+class IniText {
+ public:
+  explicit IniText(std::string content);
+  IniText(const IniText&) = delete;
+  IniText& operator=(const IniText&) = delete;
+
+  const std::string& content() const { return content_; }
+
+  // The raw value (blanks trimmed, quotes kept) of `key` in `section`. The
+  // names given are trimmed of spaces first. False when the section or the
+  // key is missing.
+  bool Find(std::string_view section, std::string_view key, std::string_view* value) const;
+
+  // The key names of `section` in file order, duplicates included, without
+  // lines that lack '=' and without empty names. False when the section is
+  // missing.
+  bool KeyNames(std::string_view section, std::vector<std::string_view>* names) const;
+
+  // The (name, raw value) pairs of `section` in file order, as KeyNames.
+  bool Entries(std::string_view section,
+               std::vector<std::pair<std::string_view, std::string_view>>* entries) const;
+
+  // The section names in file order, duplicates included, empty names left out.
+  std::vector<std::string_view> SectionNames() const;
+
+  // The text with `key` of `section` set to `value` (written exactly as
+  // given): an existing key's line is rewritten in place as its name, '='
+  // and the value; a new key goes after the section's last key (or right
+  // after the header); a new section goes at the end of the text as
+  // "[section]" CR LF "key=value" CR LF. Section and key are trimmed of
+  // spaces and must not be empty.
+  std::string WithValue(std::string_view section, std::string_view key,
+                        std::string_view value) const;
+
+  // The text without the line of `key` in `section`; `*changed` tells
+  // whether there was one.
+  std::string WithoutKey(std::string_view section, std::string_view key, bool* changed) const;
+
+  // The text without `section`: its header and every line up to the next
+  // header go, except comment lines, which stay. `*changed` tells whether
+  // the section existed.
+  std::string WithoutSection(std::string_view section, bool* changed) const;
+
+ private:
+  enum class Kind : unsigned char { kBlank, kComment, kSection, kKey, kText };
+  struct Line {
+    std::size_t begin = 0;  // first byte of the line
+    std::size_t end = 0;    // one past its last byte, before the line break
+    std::size_t next = 0;   // one past the line break
+    std::size_t nameBegin = 0, nameEnd = 0;    // section or key name
+    std::size_t valueBegin = 0, valueEnd = 0;  // key value
+    Kind kind = Kind::kBlank;
+  };
+  struct Section {
+    std::size_t header = 0;  // line index of the header
+    std::size_t end = 0;     // line index of the next header (or the line count)
+    std::unordered_map<std::string, std::size_t> keys;  // folded name -> first line
+  };
+
+  void Parse();
+  const Section* FindSection(std::string_view section) const;
+  const Line* FindKey(const Section& section, std::string_view key) const;
+  std::string_view Name(const Line& line) const;
+  std::string_view Value(const Line& line) const;
+
+  std::string content_;
+  std::vector<Line> lines_;
+  std::vector<Section> sections_;
+  std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name -> first section
+};
+
+// A value as GetPrivateProfileString returns it: when it is at least two
+// bytes long and starts and ends with the same quote character (" or '),
+// that one pair is removed.
+std::string_view StripQuotes(std::string_view value);
+
+// `text` without leading and trailing spaces (0x20 only), as the
+// private-profile functions treat the names they are given.
+std::string_view TrimSpaces(std::string_view text);
+
+}  // namespace zuba::platform::sim
+
+#endif  // ZUBA_PLATFORM_SIM_INITEXT_H_

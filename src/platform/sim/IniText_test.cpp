@@ -1,0 +1,96 @@
+#include "platform/sim/IniText.h"
+
+#include <gtest/gtest.h>
+
+namespace zuba::platform::sim {
+namespace {
+
+std::string ValueOf(const IniText& ini, const char* section, const char* key) {
+  std::string_view value;
+  return ini.Find(section, key, &value) ? std::string(value) : "<missing>";
+}
+
+TEST(IniTextTest, ReadsLinesAsWindowsDoes) {
+  IniText ini(
+      "orphan=before any section\r\n"
+      "[ Sec ]trailing text\r\n"
+      "  Key  =  spaced value \t\r\n"
+      ";comment=no\r\n"
+      "novalue\r\n"
+      "empty=\n"
+      "=nameless\r"
+      "dup=first\r\n"
+      "dup=second\r\n"
+      "[sec]\r\n"
+      "other=in the duplicate section\r\n"
+      "[open\r\n"
+      "k=in a header without bracket");
+  EXPECT_EQ(ValueOf(ini, "sec", "key"), "spaced value");
+  EXPECT_EQ(ValueOf(ini, " SEC ", " KEY "), "spaced value");  // arguments lose their spaces
+  EXPECT_EQ(ValueOf(ini, "sec", "empty"), "");
+  EXPECT_EQ(ValueOf(ini, "sec", "dup"), "first");
+  EXPECT_EQ(ValueOf(ini, "sec", "novalue"), "<missing>");
+  EXPECT_EQ(ValueOf(ini, "sec", ";comment"), "<missing>");
+  EXPECT_EQ(ValueOf(ini, "sec", ""), "<missing>");
+  EXPECT_EQ(ValueOf(ini, "sec", "other"), "<missing>");  // only the first section counts
+  EXPECT_EQ(ValueOf(ini, "sec", "orphan"), "<missing>");
+  EXPECT_EQ(ValueOf(ini, "open", "k"), "in a header without bracket");
+
+  std::vector<std::string_view> names;
+  ASSERT_TRUE(ini.KeyNames("SEC", &names));
+  EXPECT_EQ(names, (std::vector<std::string_view>{"Key", "empty", "dup", "dup"}));
+  EXPECT_FALSE(ini.KeyNames("missing", &names));
+  EXPECT_EQ(ini.SectionNames(), (std::vector<std::string_view>{"Sec", "sec", "open"}));
+}
+
+TEST(IniTextTest, TrailBytesAreNeitherBracketsNorFolded) {
+  // 0x83 0x5D has the trail byte ']'; 0x82 0x61 has the trail byte 'a'.
+  IniText ini("[\x83\x5D]\r\nk\x82\x61=v1\r\n");
+  EXPECT_EQ(ValueOf(ini, "\x83\x5D", "k\x82\x61"), "v1");
+  EXPECT_EQ(ValueOf(ini, "\x83\x5D", "K\x82\x61"), "v1");
+  EXPECT_EQ(ValueOf(ini, "\x83\x5D", "k\x82\x41"), "<missing>");  // the trail byte stays as it is
+}
+
+TEST(IniTextTest, StripsOnePairOfMatchingQuotes) {
+  EXPECT_EQ(StripQuotes("\"a b\""), "a b");
+  EXPECT_EQ(StripQuotes("' x'"), " x");
+  EXPECT_EQ(StripQuotes("\"\"x\"\""), "\"x\"");
+  EXPECT_EQ(StripQuotes("\"abc'"), "\"abc'");
+  EXPECT_EQ(StripQuotes("\""), "\"");
+  EXPECT_EQ(StripQuotes("\"\""), "");
+}
+
+TEST(IniTextTest, EditsKeepEveryOtherByte) {
+  const std::string text =
+      "; head\n[A]\r\n  x = 1\r\n\r\n;tail of A\r\n[B]\ry=2\r\n[C]\r\nz=3";
+  IniText ini(text);
+  EXPECT_EQ(ini.WithValue("a", "X", "new"), "; head\n[A]\r\nx=new\r\n\r\n;tail of A\r\n[B]\ry=2\r\n[C]\r\nz=3");
+  EXPECT_EQ(ini.WithValue("A", "w", "4"),
+            "; head\n[A]\r\n  x = 1\r\nw=4\r\n\r\n;tail of A\r\n[B]\ry=2\r\n[C]\r\nz=3");
+  EXPECT_EQ(ini.WithValue(" C ", " v ", " 5 "), text + "\r\nv= 5 \r\n");
+  EXPECT_EQ(ini.WithValue("D", "k", "v"), text + "\r\n[D]\r\nk=v\r\n");
+  bool changed;
+  EXPECT_EQ(ini.WithoutKey("b", "Y", &changed), "; head\n[A]\r\n  x = 1\r\n\r\n;tail of A\r\n[B]\r[C]\r\nz=3");
+  EXPECT_TRUE(changed);
+  EXPECT_EQ(ini.WithoutKey("b", "none", &changed), text);
+  EXPECT_FALSE(changed);
+  EXPECT_EQ(ini.WithoutSection("A", &changed), "; head\n;tail of A\r\n[B]\ry=2\r\n[C]\r\nz=3");
+  EXPECT_TRUE(changed);
+  EXPECT_EQ(ini.WithoutSection("c", &changed), "; head\n[A]\r\n  x = 1\r\n\r\n;tail of A\r\n[B]\ry=2\r\n");
+  EXPECT_EQ(IniText("").WithValue("S", "k", "v"), "[S]\r\nk=v\r\n");
+  EXPECT_EQ(IniText("[S]").WithValue("S", "k", "v"), "[S]\r\nk=v\r\n");
+}
+
+TEST(IniTextTest, ReadsAnyBytes) {
+  std::string text = "[s]\r\nk=";
+  text += std::string("\0\x01\xff\x81", 4);
+  text += std::string(100000, 'x');
+  text += "\r\n\x81";  // a lone lead byte at the very end
+  IniText ini(text);
+  std::string_view value;
+  ASSERT_TRUE(ini.Find("s", "k", &value));
+  EXPECT_EQ(value.size(), 4u + 100000u);
+}
+
+}  // namespace
+}  // namespace zuba::platform::sim

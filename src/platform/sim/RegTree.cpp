@@ -1,0 +1,118 @@
+#include "platform/sim/RegTree.h"
+
+#include <algorithm>
+
+namespace zuba::platform::sim {
+namespace {
+
+// Below this many entries a linear scan beats hashing.
+constexpr std::size_t kIndexThreshold = 12;
+
+}  // namespace
+
+RegNode::RegNode() = default;
+
+RegNode::RegNode(std::string_view name, RegNode* parent)
+    : name_(name), parent_(parent), depth_(parent->depth_ + 1) {}
+
+RegNode::~RegNode() = default;
+
+RegNode* RegNode::FindChild(std::string_view name) const {
+  if (childIndex_) {
+    auto it = childIndex_->find(name);
+    return it == childIndex_->end() ? nullptr : it->second;
+  }
+  for (const auto& child : children_) {
+    if (NamesEqual(child->name_, name)) return child.get();
+  }
+  return nullptr;
+}
+
+RegNode* RegNode::AddChild(std::string_view name) {
+  children_.push_back(std::unique_ptr<RegNode>(new RegNode(name, this)));
+  RegNode* child = children_.back().get();
+  if (childIndex_) {
+    childIndex_->emplace(child->name_, child);
+  } else if (children_.size() > kIndexThreshold) {
+    childIndex_ = std::make_unique<ChildIndex>();
+    childIndex_->reserve(children_.size() * 2);
+    for (const auto& c : children_) childIndex_->emplace(c->name_, c.get());
+  }
+  return child;
+}
+
+RegNode* RegNode::FindOrAddChild(std::string_view name, bool* added) {
+  RegNode* child = FindChild(name);
+  *added = child == nullptr;
+  return child ? child : AddChild(name);
+}
+
+std::unique_ptr<RegNode> RegNode::DetachChild(RegNode* child) {
+  auto it = std::find_if(children_.begin(), children_.end(),
+                         [child](const std::unique_ptr<RegNode>& c) { return c.get() == child; });
+  if (it == children_.end()) return nullptr;
+  if (childIndex_) childIndex_->erase(child->name_);
+  std::unique_ptr<RegNode> detached = std::move(*it);
+  children_.erase(it);
+  return detached;
+}
+
+std::ptrdiff_t RegNode::FindValueIndex(std::string_view name) const {
+  if (valueIndex_) {
+    auto it = valueIndex_->find(std::string(name));
+    return it == valueIndex_->end() ? -1 : static_cast<std::ptrdiff_t>(it->second);
+  }
+  for (std::size_t i = 0; i < values_.size(); ++i) {
+    if (NamesEqual(values_[i].name, name)) return static_cast<std::ptrdiff_t>(i);
+  }
+  return -1;
+}
+
+const RegValueEntry* RegNode::FindValue(std::string_view name) const {
+  std::ptrdiff_t i = FindValueIndex(name);
+  return i < 0 ? nullptr : &values_[i];
+}
+
+bool RegNode::SetValue(std::string_view name, std::uint32_t type, std::string_view data) {
+  std::ptrdiff_t i = FindValueIndex(name);
+  if (i >= 0) {
+    RegValueEntry& entry = values_[i];
+    if (entry.type == type && entry.data == data) return false;
+    textCache_.clear();
+    entry.type = type;
+    entry.data.assign(data);
+    return true;
+  }
+  textCache_.clear();
+  values_.push_back(RegValueEntry{std::string(name), type, std::string(data)});
+  if (valueIndex_) {
+    valueIndex_->emplace(values_.back().name, values_.size() - 1);
+  } else if (values_.size() > kIndexThreshold) {
+    RebuildValueIndex();
+  }
+  return true;
+}
+
+bool RegNode::RemoveValue(std::string_view name) {
+  std::ptrdiff_t i = FindValueIndex(name);
+  if (i < 0) return false;
+  textCache_.clear();
+  values_.erase(values_.begin() + i);
+  if (valueIndex_) RebuildValueIndex();
+  return true;
+}
+
+void RegNode::RebuildValueIndex() {
+  valueIndex_ = std::make_unique<ValueIndex>();
+  valueIndex_->reserve(values_.size() * 2);
+  for (std::size_t i = 0; i < values_.size(); ++i) valueIndex_->emplace(values_[i].name, i);
+}
+
+bool RegNode::Contains(const RegNode* node) const {
+  for (; node; node = node->parent_) {
+    if (node == this) return true;
+  }
+  return false;
+}
+
+}  // namespace zuba::platform::sim

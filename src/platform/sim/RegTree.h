@@ -1,0 +1,90 @@
+// The in-memory key tree of one registry hive. Keys and values keep the
+// order they were created in and the case they were created with; lookups
+// ignore case (RegName). Large keys get a hash index, small ones are
+// scanned.
+#ifndef ZUBA_PLATFORM_SIM_REGTREE_H_
+#define ZUBA_PLATFORM_SIM_REGTREE_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/sim/RegName.h"
+
+namespace zuba::platform::sim {
+
+struct RegValueEntry {
+  std::string name;
+  std::uint32_t type = 0;
+  std::string data;
+};
+
+class RegNode {
+ public:
+  // A root node: no name, no parent.
+  RegNode();
+  RegNode(const RegNode&) = delete;
+  RegNode& operator=(const RegNode&) = delete;
+  ~RegNode();
+
+  const std::string& name() const { return name_; }
+  RegNode* parent() const { return parent_; }
+  // Levels below the root: 0 for the root itself.
+  std::size_t depth() const { return depth_; }
+
+  std::size_t ChildCount() const { return children_.size(); }
+  RegNode* Child(std::size_t index) const { return children_[index].get(); }
+  // The child of that name, or nullptr.
+  RegNode* FindChild(std::string_view name) const;
+  // Appends a new child; the caller has made sure no child has that name.
+  RegNode* AddChild(std::string_view name);
+  // The child of that name, added when missing (`*added` tells which).
+  RegNode* FindOrAddChild(std::string_view name, bool* added);
+  // Removes `child` with its whole subtree.
+  void RemoveChild(RegNode* child) { DetachChild(child); }
+  // Takes `child` with its subtree out of the tree and hands it over; its
+  // parent() still names this node. nullptr when it is not a child.
+  std::unique_ptr<RegNode> DetachChild(RegNode* child);
+
+  std::size_t ValueCount() const { return values_.size(); }
+  const RegValueEntry& Value(std::size_t index) const { return values_[index]; }
+  // The value of that name, or nullptr.
+  const RegValueEntry* FindValue(std::string_view name) const;
+  // Creates the value at the end or replaces type and data in place.
+  // Returns false when the value already held exactly that.
+  bool SetValue(std::string_view name, std::uint32_t type, std::string_view data);
+  // Returns false when there was no such value.
+  bool RemoveValue(std::string_view name);
+
+  // True when `this` is `node` or one of its ancestors.
+  bool Contains(const RegNode* node) const;
+
+  // Room for the hive writer to keep this key's own text (its key line and
+  // values) between saves; emptied whenever a value of the key changes.
+  std::string& TextCache() const { return textCache_; }
+
+ private:
+  RegNode(std::string_view name, RegNode* parent);
+  std::ptrdiff_t FindValueIndex(std::string_view name) const;
+  void RebuildValueIndex();
+
+  using ChildIndex = std::unordered_map<std::string_view, RegNode*, NameHashFn, NameEqualFn>;
+  using ValueIndex = std::unordered_map<std::string, std::size_t, NameHashFn, NameEqualFn>;
+
+  std::string name_;
+  RegNode* parent_ = nullptr;
+  std::size_t depth_ = 0;
+  std::vector<std::unique_ptr<RegNode>> children_;
+  std::unique_ptr<ChildIndex> childIndex_;  // once the key has many children
+  std::vector<RegValueEntry> values_;
+  std::unique_ptr<ValueIndex> valueIndex_;  // once the key has many values
+  mutable std::string textCache_;
+};
+
+}  // namespace zuba::platform::sim
+
+#endif  // ZUBA_PLATFORM_SIM_REGTREE_H_

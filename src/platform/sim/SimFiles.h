@@ -1,0 +1,78 @@
+// The simulated machine's file system: Windows paths on the host directories
+// DIR/drive_c/, DIR/drive_d/, ... (the drives that exist).
+//
+// Each component of a path is matched without regard to ASCII case against
+// the long names of its directory, then against their 8.3 aliases
+// (VfatAlias); a name as spelled on the host wins over other matches. New
+// entries take the spelling given. Relative paths resolve against the
+// current directory. A path that would leave the machine (".." above a
+// drive's root, a drive that does not exist, a UNC path) is treated like a
+// missing path. Directory searches list entries in the order of their long
+// names, compared without regard to case. A host file without the owner's
+// write permission is read-only. machine.ini's [Fail] switches make the
+// calls fail: GetFileAttributes, FindFirstFile, CopyFile, ReadFile,
+// WriteFile, CreateDirectory, DeleteFile, each for every path or, as
+// NAME:PATH, for one path and everything below it.
+#ifndef ZUBA_PLATFORM_SIM_SIMFILES_H_
+#define ZUBA_PLATFORM_SIM_SIMFILES_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Files.h"
+#include "platform/sim/MachineConfig.h"
+#include "platform/sim/WinPath.h"
+
+namespace zuba::platform::sim {
+
+class SimFiles : public Files {
+ public:
+  // `config` must outlive the object.
+  SimFiles(std::string machineDirectory, MachineConfig& config);
+
+  std::uint32_t GetAttributes(const std::string& path) override;
+  bool FindFiles(const std::string& pattern, std::vector<FindData>* found) override;
+  bool CopyTo(const std::string& source, const std::string& target,
+              IfTargetExists ifExists) override;
+  bool ReadBytes(const std::string& path, std::string* content) override;
+  bool WriteBytes(const std::string& path, const std::string& content) override;
+  std::uint64_t ChangeStamp(const std::string& path) override;
+  bool MakeDirectory(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
+  std::string WindowsDirectory() override;
+  std::string CurrentDirectory() override;
+  std::string ProgramPath() override;
+
+  // The host path of a Windows path that exists, or the empty text (for
+  // the parts of the machine that run host programs).
+  std::string HostPathOf(const std::string& path);
+
+ private:
+  // A directory entry on the host.
+  struct Entry {
+    std::string longName;  // CP932
+    std::string hostName;
+  };
+  // Where a Windows path lies on the host.
+  struct Location {
+    bool parentExists = false;  // the directory that would hold the entry exists
+    bool exists = false;
+    bool isRoot = false;
+    std::string host;       // the entry's host path (the given spelling when new)
+    std::string canonical;  // the Windows path with the long names found
+  };
+
+  bool Locate(const std::string& path, Location* out);
+  bool Locate(const WinPath& path, Location* out);
+  std::vector<Entry> List(const std::string& hostDirectory);
+  bool Fails(const char* call, const Location& where);
+
+  std::string directory_;
+  MachineConfig& config_;
+  std::uint64_t unsettledCount_ = 0;
+};
+
+}  // namespace zuba::platform::sim
+
+#endif  // ZUBA_PLATFORM_SIM_SIMFILES_H_

@@ -1,0 +1,160 @@
+#include "platform/sim/SimProfiles.h"
+
+#include <vector>
+
+#include "platform/sim/Cp932Text.h"
+
+namespace zuba::platform::sim {
+namespace {
+
+constexpr std::size_t kMaxTransfer = 32766;  // Windows 9x: one read or write, 32 KB - 2
+constexpr std::size_t kMaxCachedFiles = 64;
+
+// The text a C string argument would carry: up to its first zero byte.
+std::string AsCString(const std::string& text) { return text.substr(0, text.find('\0')); }
+
+std::string_view AsCString(std::string_view text) { return text.substr(0, text.find('\0')); }
+
+// Names, each followed by a zero byte, and one more zero byte, cut to a
+// buffer of `bufferSize` bytes: the last name that does not fit is cut and
+// followed by two zero bytes.
+std::size_t FillNames(const std::vector<std::string_view>& list, std::string* names,
+                      std::size_t bufferSize) {
+  std::string all;
+  for (std::string_view name : list) all.append(AsCString(name)).push_back('\0');
+  all.push_back('\0');
+  if (bufferSize < 2) {
+    *names = std::string(bufferSize, '\0');
+    return 0;
+  }
+  if (all.size() <= bufferSize) {
+    *names = all;
+    return all.size() - 1;
+  }
+  *names = all.substr(0, bufferSize - 2);
+  names->append(2, '\0');
+  return bufferSize - 2;
+}
+
+}  // namespace
+
+SimProfiles::SimProfiles(Files& files)
+    : files_(files), empty_(std::make_shared<const IniText>(std::string())) {}
+
+std::string SimProfiles::FullPath(const std::string& file) {
+  const std::string name = AsCString(file);
+  if (FindCp932(name, '\\') != std::string::npos || FindCp932(name, '/') != std::string::npos ||
+      FindCp932(name, ':') != std::string::npos) {
+    return name;
+  }
+  std::string dir = files_.WindowsDirectory();
+  if (!dir.empty() && dir.back() != '\\') dir += '\\';
+  return dir + name;
+}
+
+std::shared_ptr<const IniText> SimProfiles::Load(const std::string& path, bool* exists) {
+  *exists = false;
+  const std::uint64_t stamp = files_.ChangeStamp(path);
+  if (stamp == 0) return empty_;
+  const std::string key = FoldCp932(path);
+  auto it = cache_.find(key);
+  if (it != cache_.end() && it->second.stamp == stamp) {
+    *exists = true;
+    return it->second.text;
+  }
+  std::string content;
+  if (!files_.ReadBytes(path, &content)) return empty_;
+  *exists = true;
+  if (cache_.size() >= kMaxCachedFiles) cache_.clear();
+  auto text = std::make_shared<const IniText>(std::move(content));
+  cache_[key] = Cached{stamp, text};
+  return text;
+}
+
+bool SimProfiles::Store(const std::string& path, const std::string& content) {
+  cache_.erase(FoldCp932(path));
+  return files_.WriteBytes(path, content);
+}
+
+std::size_t SimProfiles::GetString(const std::string& section, const std::string& key,
+                                   const std::string& def, std::string* value,
+                                   std::size_t bufferSize, const std::string& file) {
+  if (bufferSize == 0) return 0;
+  if (bufferSize > kMaxTransfer + 1) bufferSize = kMaxTransfer + 1;
+  bool exists;
+  std::shared_ptr<const IniText> text = Load(FullPath(file), &exists);
+  std::string_view found;
+  std::string result;
+  if (text->Find(AsCString(section), AsCString(key), &found)) {
+    result = std::string(StripQuotes(AsCString(found)));
+  } else {
+    result = AsCString(def);
+    while (!result.empty() && result.back() == ' ') result.pop_back();
+  }
+  if (result.size() > bufferSize - 1) result.resize(bufferSize - 1);
+  *value = std::move(result);
+  return value->size();
+}
+
+std::size_t SimProfiles::GetKeyNames(const std::string& section, std::string* names,
+                                     std::size_t bufferSize, const std::string& file) {
+  bool exists;
+  std::shared_ptr<const IniText> text = Load(FullPath(file), &exists);
+  std::vector<std::string_view> list;
+  text->KeyNames(AsCString(section), &list);
+  return FillNames(list, names, bufferSize > kMaxTransfer + 1 ? kMaxTransfer + 1 : bufferSize);
+}
+
+std::size_t SimProfiles::GetSectionNames(std::string* names, std::size_t bufferSize,
+                                         const std::string& file) {
+  bool exists;
+  std::shared_ptr<const IniText> text = Load(FullPath(file), &exists);
+  // Windows 9x: a buffer of 0 or 1 bytes counts as unlimited, and only
+  // whole names are returned.
+  const bool limited = bufferSize >= 2;
+  std::string out;
+  bool cut = false;
+  for (std::string_view name : text->SectionNames()) {
+    name = AsCString(name);
+    if (limited && out.size() + name.size() + 2 > bufferSize) {
+      cut = true;
+      break;
+    }
+    out.append(name).push_back('\0');
+  }
+  out.push_back('\0');
+  *names = out;
+  return cut ? bufferSize - 2 : out.size() - 1;
+}
+
+bool SimProfiles::WriteString(const std::string& section, const std::string& key,
+                              const std::string& value, const std::string& file) {
+  const std::string s(TrimSpaces(AsCString(section))), k(TrimSpaces(AsCString(key)));
+  const std::string v = AsCString(value);
+  if (s.empty() || k.empty() || v.size() > kMaxTransfer) return false;
+  const std::string path = FullPath(file);
+  bool exists;
+  std::shared_ptr<const IniText> text = Load(path, &exists);
+  std::string updated = text->WithValue(s, k, v);
+  if (exists && updated == text->content()) return true;
+  return Store(path, updated);
+}
+
+bool SimProfiles::RemoveKey(const std::string& section, const std::string& key,
+                            const std::string& file) {
+  const std::string path = FullPath(file);
+  bool exists, changed;
+  std::shared_ptr<const IniText> text = Load(path, &exists);
+  std::string updated = text->WithoutKey(AsCString(section), AsCString(key), &changed);
+  return !changed || Store(path, updated);
+}
+
+bool SimProfiles::RemoveSection(const std::string& section, const std::string& file) {
+  const std::string path = FullPath(file);
+  bool exists, changed;
+  std::shared_ptr<const IniText> text = Load(path, &exists);
+  std::string updated = text->WithoutSection(AsCString(section), &changed);
+  return !changed || Store(path, updated);
+}
+
+}  // namespace zuba::platform::sim

@@ -1,0 +1,63 @@
+// The private-profile functions of Windows over the machine's Files: see
+// IniText for how a file is read and edited. A file name without '\', '/'
+// or ':' names a file in the Windows directory. Parsed files are cached and
+// parsed again when Files::ChangeStamp changes; every write replaces the
+// file atomically through Files::WriteBytes.
+//
+// Buffers behave as on Windows 9x: a value comes back cut to the buffer
+// (bufferSize - 1 bytes), and no read returns more than 32,766 bytes; a
+// value is cut at its first zero byte, as a C string would be. Section
+// names fit whole or not at all (see GetSectionNames in Profiles.h). Empty
+// section or key names match nothing and cannot be written. A value longer
+// than 32,766 bytes is not written (the call fails).
+#ifndef ZUBA_PLATFORM_SIM_SIMPROFILES_H_
+#define ZUBA_PLATFORM_SIM_SIMPROFILES_H_
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "platform/Files.h"
+#include "platform/Profiles.h"
+#include "platform/sim/IniText.h"
+
+namespace zuba::platform::sim {
+
+class SimProfiles : public Profiles {
+ public:
+  // `files` must outlive the object.
+  explicit SimProfiles(Files& files);
+
+  std::size_t GetString(const std::string& section, const std::string& key, const std::string& def,
+                        std::string* value, std::size_t bufferSize,
+                        const std::string& file) override;
+  std::size_t GetKeyNames(const std::string& section, std::string* names, std::size_t bufferSize,
+                          const std::string& file) override;
+  std::size_t GetSectionNames(std::string* names, std::size_t bufferSize,
+                              const std::string& file) override;
+  bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& file) override;
+  bool RemoveKey(const std::string& section, const std::string& key,
+                 const std::string& file) override;
+  bool RemoveSection(const std::string& section, const std::string& file) override;
+
+ private:
+  struct Cached {
+    std::uint64_t stamp = 0;
+    std::shared_ptr<const IniText> text;
+  };
+
+  std::string FullPath(const std::string& file);
+  // The parsed file; `*exists` tells whether it is there.
+  std::shared_ptr<const IniText> Load(const std::string& path, bool* exists);
+  bool Store(const std::string& path, const std::string& content);
+
+  Files& files_;
+  std::shared_ptr<const IniText> empty_;
+  std::unordered_map<std::string, Cached> cache_;
+};
+
+}  // namespace zuba::platform::sim
+
+#endif  // ZUBA_PLATFORM_SIM_SIMPROFILES_H_

@@ -1,0 +1,149 @@
+#include "platform/sim/SimProfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "testing/TempMachine.h"
+
+namespace zuba::platform::sim {
+namespace {
+
+class SimProfilesTest : public ::testing::Test {
+ protected:
+  Profiles& profiles() { return machine_.profiles(); }
+  void WriteHost(const std::string& relative, const std::string& content) {
+    std::ofstream(machine_.HostPath(relative), std::ios::binary) << content;
+  }
+  std::string ReadHost(const std::string& relative) {
+    std::ifstream in(machine_.HostPath(relative), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return in ? s.str() : "<missing>";
+  }
+  std::string Get(const std::string& section, const std::string& key,
+                  const std::string& file = kIni, const std::string& def = "<default>",
+                  std::size_t size = 2048) {
+    std::string value = "<untouched>";
+    std::size_t n = profiles().GetString(section, key, def, &value, size, file);
+    EXPECT_EQ(n, value == "<untouched>" ? 0 : value.size());
+    return value;
+  }
+
+  static constexpr char kIni[] = "C:\\ZUBANET\\Zubanet.ini";
+  testing::TempMachine machine_;
+};
+
+TEST_F(SimProfilesTest, ReadsWithWindowsSemantics) {
+  WriteHost("drive_c/ZUBANET/Zubanet.ini",
+            "[Initialize]\r\n"
+            "  Opt1 =  1  \r\n"
+            "Quoted=\"  two words  \"\r\n"
+            "Single=' x'\r\n"
+            "Mismatch=\"abc'\r\n"
+            "Lone=\"\r\n"
+            "Inner=\"\"x\"\"\r\n"
+            "Name=\x83\x5C\x83\x74\x83\x67\r\n");
+  EXPECT_EQ(Get("initialize", "OPT1", "C:\\ZUBANET\\ZUBANET.INI"), "1");
+  EXPECT_EQ(Get("Initialize", "Opt1", "c:\\zubanet\\zubanet.ini"), "1");
+  EXPECT_EQ(Get("Initialize", "Quoted"), "  two words  ");
+  EXPECT_EQ(Get("Initialize", "Single"), " x");
+  EXPECT_EQ(Get("Initialize", "Mismatch"), "\"abc'");
+  EXPECT_EQ(Get("Initialize", "Lone"), "\"");
+  EXPECT_EQ(Get("Initialize", "Inner"), "\"x\"");
+  EXPECT_EQ(Get("Initialize", "Name"), "\x83\x5C\x83\x74\x83\x67");
+  // Defaults lose their trailing spaces only, and are not unquoted.
+  EXPECT_EQ(Get("Initialize", "None", kIni, "  d  "), "  d");
+  EXPECT_EQ(Get("Missing", "Opt1", kIni, "\"q\""), "\"q\"");
+  EXPECT_EQ(Get("Initialize", "Opt1", "C:\\ZUBANET\\none.ini", "d"), "d");
+  EXPECT_EQ(Get("Initialize", "Opt1", "C:\\NODIR\\none.ini", "d"), "d");
+}
+
+TEST_F(SimProfilesTest, CutsValuesToTheBuffer) {
+  WriteHost("drive_c/ZUBANET/Zubanet.ini", "[s]\r\nk=val1\r\nbig=" + std::string(40000, 'b'));
+  EXPECT_EQ(Get("s", "k", kIni, "", 4), "val");
+  EXPECT_EQ(Get("s", "k", kIni, "", 5), "val1");
+  EXPECT_EQ(Get("s", "k", kIni, "", 1), "");
+  EXPECT_EQ(Get("s", "k", kIni, "", 0), "<untouched>");
+  EXPECT_EQ(Get("s", "none", kIni, "default", 4), "def");
+  EXPECT_EQ(Get("s", "big", kIni, "", 100000).size(), 32766u);  // Windows 9x's limit
+
+  WriteHost("drive_c/ZUBANET/Zubanet.ini", "[s]\r\nname1=val1\r\nname2=\r\nname3\r\nname4=v\r\n");
+  std::string names;
+  EXPECT_EQ(profiles().GetKeyNames("S", &names, 1024, kIni), 18u);
+  EXPECT_EQ(names, std::string("name1\0name2\0name4\0\0", 19));
+  EXPECT_EQ(profiles().GetKeyNames("s", &names, 16, kIni), 14u);
+  EXPECT_EQ(names, std::string("name1\0name2\0na\0\0", 16));
+  EXPECT_EQ(profiles().GetKeyNames("none", &names, 1024, kIni), 0u);
+  EXPECT_EQ(names, std::string("\0", 1));
+
+  WriteHost("drive_c/ZUBANET/Zubanet.ini", "[one]\r\n[two]\r\n[three]\r\n");
+  EXPECT_EQ(profiles().GetSectionNames(&names, 1024, kIni), 14u);
+  EXPECT_EQ(names, std::string("one\0two\0three\0\0", 15));
+  EXPECT_EQ(profiles().GetSectionNames(&names, 10, kIni), 8u);  // whole names only
+  EXPECT_EQ(names, std::string("one\0two\0\0", 9));
+}
+
+TEST_F(SimProfilesTest, WritesInPlaceKeepingTheOtherBytes) {
+  const std::string before =
+      ";  settings\n[Initialize]\r\n  Opt1 = 0\t\r\n\r\n[List]\r\nA=1\r\n;end\r\n";
+  WriteHost("drive_c/ZUBANET/Zubanet.ini", before);
+  ASSERT_TRUE(profiles().WriteString(" INITIALIZE ", "opt1", "1", kIni));
+  ASSERT_TRUE(profiles().WriteString("list", "B", " two ", kIni));
+  ASSERT_TRUE(profiles().WriteString("New", "Key", "\"v\"", kIni));
+  EXPECT_EQ(ReadHost("drive_c/ZUBANET/Zubanet.ini"),
+            ";  settings\n[Initialize]\r\nOpt1=1\r\n\r\n[List]\r\nA=1\r\nB= two \r\n;end\r\n"
+            "[New]\r\nKey=\"v\"\r\n");
+  EXPECT_EQ(Get("New", "Key"), "v");
+  EXPECT_EQ(Get("List", "B"), "two");
+
+  ASSERT_TRUE(profiles().RemoveKey("List", "a", kIni));
+  ASSERT_TRUE(profiles().RemoveKey("List", "none", kIni));
+  ASSERT_TRUE(profiles().RemoveSection("initialize", kIni));
+  ASSERT_TRUE(profiles().RemoveSection("none", kIni));
+  EXPECT_EQ(ReadHost("drive_c/ZUBANET/Zubanet.ini"),
+            ";  settings\n[List]\r\nB= two \r\n;end\r\n[New]\r\nKey=\"v\"\r\n");
+
+  EXPECT_FALSE(profiles().WriteString("", "k", "v", kIni));
+  EXPECT_FALSE(profiles().WriteString("s", " ", "v", kIni));
+  EXPECT_FALSE(profiles().WriteString("s", "k", std::string(40000, 'x'), kIni));
+}
+
+TEST_F(SimProfilesTest, CreatesFilesOnlyInExistingDirectories) {
+  ASSERT_TRUE(profiles().WriteString("Locations", "CurrentLocation", "1,1", "telephon.ini"));
+  EXPECT_EQ(ReadHost("drive_c/WINDOWS/telephon.ini"), "[Locations]\r\nCurrentLocation=1,1\r\n");
+  EXPECT_EQ(Get("devices", "\x83\x8C\x81\x5B\x83\x55\x81\x5B \x83\x76\x83\x8A\x83\x93\x83\x5E",
+                "win.ini"),
+            "ZBLASER,LPT1:");  // "レーザー プリンタ" in the template's WIN.INI
+  EXPECT_FALSE(profiles().WriteString("s", "k", "v", "C:\\NODIR\\x.ini"));
+  EXPECT_TRUE(profiles().RemoveKey("s", "k", "C:\\NODIR\\x.ini"));  // nothing to remove
+  EXPECT_EQ(ReadHost("drive_c/NODIR/x.ini"), "<missing>");
+}
+
+TEST_F(SimProfilesTest, SeesChangesMadeByOthers) {
+  ASSERT_TRUE(profiles().WriteString("s", "k", "first", kIni));
+  EXPECT_EQ(Get("s", "k"), "first");
+  WriteHost("drive_c/ZUBANET/Zubanet.ini", "[s]\r\nk=other\r\n");  // same size, same moment
+  EXPECT_EQ(Get("s", "k"), "other");
+}
+
+TEST_F(SimProfilesTest, ReadsAnyBytesAndReportsRefusedWrites) {
+  static const char kJunk[] = "\0\xff\x81\r\r\n[s]\n=\x81\nk=\0x\r\n[\x81";
+  std::string junk(kJunk, sizeof kJunk - 1);
+  junk += std::string(70000, 'z');
+  WriteHost("drive_c/ZUBANET/Zubanet.ini", junk);
+  EXPECT_EQ(Get("s", "k"), "");  // the value stops at its zero byte
+  std::string names;
+  profiles().GetSectionNames(&names, 1024, kIni);
+  ASSERT_TRUE(profiles().WriteString("s", "k", "v", kIni));
+  EXPECT_EQ(Get("s", "k"), "v");
+
+  ASSERT_TRUE(machine_.machine().config->Set("Fail", "WriteFile:C:\\ZUBANET\\ZUBANET.INI", "5"));
+  EXPECT_FALSE(profiles().WriteString("s", "k", "w", kIni));
+  EXPECT_FALSE(profiles().RemoveSection("s", kIni));
+  EXPECT_EQ(Get("s", "k"), "v");
+}
+
+}  // namespace
+}  // namespace zuba::platform::sim

@@ -1,0 +1,374 @@
+#include "platform/sim/SimRegistry.h"
+
+#include <optional>
+#include <vector>
+
+#include "platform/sim/HiveFile.h"
+#include "platform/sim/RegName.h"
+#include "platform/sim/RegTree.h"
+#include "platform/sim/Regedit4.h"
+#include "platform/sim/RegistryLock.h"
+
+namespace zuba::platform::sim {
+namespace {
+
+constexpr int kHiveCount = 2;
+
+struct Hive {
+  RegKey key;
+  RegRoot root;
+  std::string path;
+  std::unique_ptr<RegNode> tree;
+  FileStamp stamp;
+  std::uint64_t seenCounter = 0;  // the lock's counter when the tree was loaded or saved
+  bool dirty = false;             // changed during ApplyAsOneWrite
+};
+
+// An open key. Its value is (serial << 16) | slot, so a closed handle that
+// is used again is recognised once its slot has been reused.
+struct Handle {
+  RegNode* node = nullptr;  // nullptr once the key was deleted
+  int hive = 0;
+  std::uint32_t serial = 1;
+  bool open = false;
+};
+
+constexpr std::uint32_t kMaxHandles = 0x10000;
+constexpr std::uint32_t kMaxSerial = 0x7FFF;  // keeps handles below the predefined roots
+
+class SimRegistry final : public Registry {
+ public:
+  SimRegistry(const std::string& directory, EventLog& events) : events_(events), lock_(directory) {
+    hives_[0].key = kHkeyLocalMachine;
+    hives_[0].root = RegRoot::kLocalMachine;
+    hives_[0].path = directory + "/system.reg";
+    hives_[1].key = kHkeyCurrentUser;
+    hives_[1].root = RegRoot::kCurrentUser;
+    hives_[1].path = directory + "/user.reg";
+    for (int h = 0; h < kHiveCount; ++h) Reload(h);
+  }
+
+  long OpenKey(RegKey parent, const std::string& subKey, RegKey* result) override {
+    int h = HiveOf(parent);
+    if (h < 0) return kErrorBadKey;
+    Refresh(h, IsRoot(parent));
+    RegNode* node = NodeOf(parent);
+    if (!node) return kErrorBadKey;
+    RegNode* target = Walk(node, subKey);
+    if (!target) return kErrorFileNotFound;
+    return NewHandle(h, target, result);
+  }
+
+  long CreateKey(RegKey parent, const std::string& subKey, RegKey* result) override {
+    RegNode* target = nullptr;
+    long r = Change(parent, [&](int, RegNode* node, bool* changed) {
+      std::size_t depth = node->depth();
+      if (!ForEachKeyName(subKey, [&depth](std::string_view name) {
+            ++depth;
+            return IsValidKeyName(name);
+          })) {
+        return kErrorInvalidParameter;
+      }
+      if (depth > kMaxKeyDepth) return kErrorInvalidParameter;
+      ForEachKeyName(subKey, [&](std::string_view name) {
+        bool added;
+        node = node->FindOrAddChild(name, &added);
+        *changed = *changed || added;
+        return true;
+      });
+      target = node;
+      return kErrorSuccess;
+    });
+    if (r != kErrorSuccess) return r;
+    return NewHandle(HiveOf(parent), target, result);
+  }
+
+  long CloseKey(RegKey key) override {
+    if (IsRoot(key)) return kErrorSuccess;
+    Handle* handle = HandleOf(key);
+    if (!handle) return kErrorBadKey;
+    handle->open = false;
+    handle->node = nullptr;
+    handle->serial = handle->serial == kMaxSerial ? 1 : handle->serial + 1;
+    freeSlots_.push_back(key & 0xFFFF);
+    return kErrorSuccess;
+  }
+
+  long QueryValue(RegKey key, const std::string& name, RegValue* value) override {
+    RegNode* node = ReadNode(key);
+    if (!node) return kErrorBadKey;
+    const RegValueEntry* entry = node->FindValue(name);
+    if (!entry) return kErrorFileNotFound;
+    if (value) {
+      value->type = entry->type;
+      value->data = entry->data;
+    }
+    return kErrorSuccess;
+  }
+
+  long SetValue(RegKey key, const std::string& name, const RegValue& value) override {
+    if (!IsValidValueName(name)) return kErrorInvalidParameter;
+    std::string data = value.data;
+    if ((value.type == kRegSz || value.type == kRegExpandSz) &&
+        (data.empty() || data.back() != '\0')) {
+      data.push_back('\0');
+    }
+    return Change(key, [&](int, RegNode* node, bool* changed) {
+      *changed = node->SetValue(name, value.type, data);
+      return kErrorSuccess;
+    });
+  }
+
+  long DeleteValue(RegKey key, const std::string& name) override {
+    return Change(key, [&](int, RegNode* node, bool* changed) {
+      *changed = node->RemoveValue(name);
+      return *changed ? kErrorSuccess : kErrorFileNotFound;
+    });
+  }
+
+  long DeleteKey(RegKey parent, const std::string& subKey) override {
+    // The subtree stays alive until the outcome is known: a failed save
+    // reloads the hive, and the handles into the subtree must still lead
+    // back to their paths then.
+    std::unique_ptr<RegNode> removed;
+    int h = HiveOf(parent);
+    long r = Change(parent, [&](int, RegNode* node, bool* changed) {
+      RegNode* target = Walk(node, subKey);
+      if (!target) return kErrorFileNotFound;
+      if (target == node) return kErrorBadKey;  // no name given: Windows 9x refuses
+      removed = target->parent()->DetachChild(target);
+      *changed = true;
+      return kErrorSuccess;
+    });
+    if (r == kErrorSuccess) {
+      for (Handle& handle : handles_) {
+        if (handle.open && handle.hive == h && removed->Contains(handle.node)) {
+          handle.node = nullptr;
+        }
+      }
+    }
+    return r;
+  }
+
+  long EnumKey(RegKey key, std::uint32_t index, std::string* name) override {
+    RegNode* node = ReadNode(key);
+    if (!node) return kErrorBadKey;
+    if (index >= node->ChildCount()) return kErrorNoMoreItems;
+    *name = node->Child(index)->name();
+    return kErrorSuccess;
+  }
+
+  long EnumValue(RegKey key, std::uint32_t index, std::string* name) override {
+    RegNode* node = ReadNode(key);
+    if (!node) return kErrorBadKey;
+    if (index >= node->ValueCount()) return kErrorNoMoreItems;
+    *name = node->Value(index).name;
+    return kErrorSuccess;
+  }
+
+  long QueryInfoKey(RegKey key, std::uint32_t* subKeys, std::uint32_t* values) override {
+    RegNode* node = ReadNode(key);
+    if (!node) return kErrorBadKey;
+    if (subKeys) *subKeys = static_cast<std::uint32_t>(node->ChildCount());
+    if (values) *values = static_cast<std::uint32_t>(node->ValueCount());
+    return kErrorSuccess;
+  }
+
+  long FlushKey(RegKey key) override {
+    // Every change is already on the disk.
+    RegNode* node = ReadNode(key);
+    if (!node) return kErrorBadKey;
+    events_.Append("registry flush " + std::string(RegRootName(hives_[HiveOf(key)].root)));
+    return kErrorSuccess;
+  }
+
+  long ApplyAsOneWrite(const std::function<void()>& changes) {
+    if (batchDepth_ > 0) {
+      changes();
+      return kErrorSuccess;
+    }
+    RegistryLockScope scope(lock_);
+    for (int h = 0; h < kHiveCount; ++h) Refresh(h, true);
+    ++batchDepth_;
+    try {
+      changes();
+    } catch (...) {
+      --batchDepth_;
+      for (int h = 0; h < kHiveCount; ++h) {
+        if (hives_[h].dirty) Reload(h);
+      }
+      throw;
+    }
+    --batchDepth_;
+    long result = kErrorSuccess;
+    for (int h = 0; h < kHiveCount; ++h) {
+      if (hives_[h].dirty && !Save(h)) {
+        Reload(h);
+        result = kErrorRegistryIoFailed;
+      }
+    }
+    return result;
+  }
+
+ private:
+  static bool IsRoot(RegKey key) { return key == kHkeyLocalMachine || key == kHkeyCurrentUser; }
+
+  Handle* HandleOf(RegKey key) {
+    std::uint32_t slot = key & 0xFFFF;
+    std::uint32_t serial = key >> 16;
+    if (slot >= handles_.size()) return nullptr;
+    Handle& handle = handles_[slot];
+    return handle.open && handle.serial == serial ? &handle : nullptr;
+  }
+
+  // The hive of a root or an open handle; -1 for anything else.
+  int HiveOf(RegKey key) {
+    if (key == kHkeyLocalMachine) return 0;
+    if (key == kHkeyCurrentUser) return 1;
+    Handle* handle = HandleOf(key);
+    return handle ? handle->hive : -1;
+  }
+
+  // The key of a root or an open handle; nullptr when it is none or its key
+  // was deleted.
+  RegNode* NodeOf(RegKey key) {
+    if (key == kHkeyLocalMachine) return hives_[0].tree.get();
+    if (key == kHkeyCurrentUser) return hives_[1].tree.get();
+    Handle* handle = HandleOf(key);
+    return handle ? handle->node : nullptr;
+  }
+
+  // The key for a reading operation, its hive brought up to date first.
+  RegNode* ReadNode(RegKey key) {
+    int h = HiveOf(key);
+    if (h < 0) return nullptr;
+    Refresh(h, false);
+    return NodeOf(key);
+  }
+
+  static RegNode* Walk(RegNode* node, const std::string& path) {
+    ForEachKeyName(path, [&node](std::string_view name) {
+      node = node->FindChild(name);
+      return node != nullptr;
+    });
+    return node;
+  }
+
+  long NewHandle(int hive, RegNode* node, RegKey* result) {
+    std::uint32_t slot;
+    if (!freeSlots_.empty()) {
+      slot = freeSlots_.back();
+      freeSlots_.pop_back();
+    } else {
+      if (handles_.size() >= kMaxHandles) return kErrorNotEnoughMemory;
+      slot = static_cast<std::uint32_t>(handles_.size());
+      handles_.emplace_back();
+    }
+    Handle& handle = handles_[slot];
+    handle.node = node;
+    handle.hive = hive;
+    handle.open = true;
+    *result = (handle.serial << 16) | slot;
+    return kErrorSuccess;
+  }
+
+  // Reloads the hive when another process saved it since (or, with
+  // `checkFile`, when its file changed in any way). Inside ApplyAsOneWrite
+  // the lock is held and nothing can change.
+  void Refresh(int h, bool checkFile) {
+    if (batchDepth_ > 0) return;
+    Hive& hive = hives_[h];
+    bool stale = lock_.Counter(h) != hive.seenCounter;
+    if (!stale && checkFile) stale = StampOfFile(hive.path) != hive.stamp;
+    if (stale) Reload(h);
+  }
+
+  // Reads the hive's file again and moves the open handles of that hive to
+  // the same paths in the new tree. Throws MachineError (the tree in memory
+  // stays) when the file cannot be read or parsed.
+  void Reload(int h) {
+    Hive& hive = hives_[h];
+    std::uint64_t counter = lock_.Counter(h);  // read first: a later save is seen next time
+    FileStamp stamp;
+    std::unique_ptr<RegNode> tree = LoadHiveFile(hive.path, hive.root, &stamp);
+    if (hive.tree) {
+      std::vector<const std::string*> names;
+      for (Handle& handle : handles_) {
+        if (!handle.open || handle.hive != h || !handle.node) continue;
+        names.clear();
+        for (RegNode* n = handle.node; n->parent(); n = n->parent()) names.push_back(&n->name());
+        RegNode* node = tree.get();
+        for (auto it = names.rbegin(); node && it != names.rend(); ++it) {
+          node = node->FindChild(**it);
+        }
+        handle.node = node;
+      }
+    }
+    hive.tree = std::move(tree);
+    hive.stamp = stamp;
+    hive.seenCounter = counter;
+    hive.dirty = false;
+  }
+
+  bool Save(int h) {
+    Hive& hive = hives_[h];
+    std::string text;
+    text.reserve(lastTextSize_[h] + lastTextSize_[h] / 8 + 256);
+    WriteHiveText(*hive.tree, hive.root, &text);
+    lastTextSize_[h] = text.size();
+    FileStamp stamp;
+    if (!ReplaceFileAtomically(hive.path, text, &stamp)) return false;
+    hive.stamp = stamp;
+    hive.seenCounter = lock_.Advance(h);
+    hive.dirty = false;
+    return true;
+  }
+
+  // Runs a change under the lock on the hive of `key`, reloaded first if
+  // another process or a hand edit changed its file.
+  // `apply(hive, node, &changed)` returns the result code; when it reports a
+  // change, the hive is saved (or marked for ApplyAsOneWrite), and a change
+  // that cannot be saved is undone.
+  template <typename F>
+  long Change(RegKey key, F apply) {
+    int h = HiveOf(key);
+    if (h < 0) return kErrorBadKey;
+    std::optional<RegistryLockScope> scope;
+    if (batchDepth_ == 0) scope.emplace(lock_);
+    Refresh(h, true);
+    RegNode* node = NodeOf(key);
+    if (!node) return kErrorBadKey;
+    bool changed = false;
+    long result = apply(h, node, &changed);
+    if (!changed) return result;
+    if (batchDepth_ > 0) {
+      hives_[h].dirty = true;
+    } else if (!Save(h)) {
+      Reload(h);
+      return kErrorRegistryIoFailed;
+    }
+    return result;
+  }
+
+  EventLog& events_;
+  RegistryLock lock_;
+  Hive hives_[kHiveCount];
+  std::size_t lastTextSize_[kHiveCount] = {0, 0};
+  std::vector<Handle> handles_;
+  std::vector<std::uint32_t> freeSlots_;
+  int batchDepth_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<Registry> OpenSimRegistry(const std::string& machineDirectory, EventLog& events) {
+  return std::make_unique<SimRegistry>(machineDirectory, events);
+}
+
+long ApplyAsOneWrite(Registry& registry, const std::function<void()>& changes) {
+  if (auto* sim = dynamic_cast<SimRegistry*>(&registry)) return sim->ApplyAsOneWrite(changes);
+  changes();
+  return kErrorSuccess;
+}
+
+}  // namespace zuba::platform::sim

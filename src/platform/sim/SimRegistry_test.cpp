@@ -1,0 +1,291 @@
+#include "platform/sim/SimRegistry.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/sim/SimulatedMachine.h"
+#include "testing/TempMachine.h"
+
+namespace zuba::platform::sim {
+namespace {
+
+using namespace std::string_literals;
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+RegValue Sz(const std::string& text) { return RegValue{kRegSz, text}; }
+
+class SimRegistryTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<Registry> Open() { return OpenSimRegistry(dir_.path(), events_); }
+  std::string Path(const std::string& name) const { return dir_.path() + "/" + name; }
+
+  RegKey Create(Registry& r, const std::string& path, RegKey root = kHkeyLocalMachine) {
+    RegKey key = 0;
+    EXPECT_EQ(r.CreateKey(root, path, &key), kErrorSuccess) << path;
+    return key;
+  }
+  std::vector<std::string> SubKeys(Registry& r, RegKey key) {
+    std::vector<std::string> names;
+    std::string name;
+    for (std::uint32_t i = 0; r.EnumKey(key, i, &name) == kErrorSuccess; ++i) names.push_back(name);
+    return names;
+  }
+  std::vector<std::string> ValueNames(Registry& r, RegKey key) {
+    std::vector<std::string> names;
+    std::string name;
+    for (std::uint32_t i = 0; r.EnumValue(key, i, &name) == kErrorSuccess; ++i) {
+      names.push_back(name);
+    }
+    return names;
+  }
+  std::string Query(Registry& r, const std::string& path, const std::string& name) {
+    RegKey key;
+    if (r.OpenKey(kHkeyLocalMachine, path, &key) != kErrorSuccess) return "<no key>";
+    RegValue value;
+    long result = r.QueryValue(key, name, &value);
+    r.CloseKey(key);
+    return result == kErrorSuccess ? value.data : "<no value>";
+  }
+
+  testing::TempDir dir_;
+  EventLog events_{dir_.path()};
+  std::unique_ptr<Registry> registry_ = Open();
+};
+
+TEST_F(SimRegistryTest, KeysAndValuesKeepCreationOrderAndCase) {
+  Registry& r = *registry_;
+  for (const char* name : {"Zeta", "alpha", "Mid"})
+    r.CloseKey(Create(r, std::string("Top\\") + name));
+  RegKey top = Create(r, "TOP");  // the same key
+  for (const char* name : {"B", "a", "C"}) ASSERT_EQ(r.SetValue(top, name, Sz("1")), kErrorSuccess);
+  ASSERT_EQ(r.SetValue(top, "b", Sz("2")), kErrorSuccess);  // replaces "B" in place
+  r.CloseKey(top);
+
+  auto check = [&](Registry& reg) {
+    RegKey key;
+    ASSERT_EQ(reg.OpenKey(kHkeyLocalMachine, "top", &key), kErrorSuccess);
+    EXPECT_EQ(SubKeys(reg, kHkeyLocalMachine), std::vector<std::string>{"Top"});
+    EXPECT_EQ(SubKeys(reg, key), (std::vector<std::string>{"Zeta", "alpha", "Mid"}));
+    EXPECT_EQ(ValueNames(reg, key), (std::vector<std::string>{"B", "a", "C"}));
+    EXPECT_EQ(Query(reg, "TOP", "B"), "2\0"s);
+    reg.CloseKey(key);
+  };
+  check(r);
+  check(*Open());  // the same after a reload from system.reg
+}
+
+TEST_F(SimRegistryTest, OnlyAsciiLettersFoldInDoubleByteNames) {
+  Registry& r = *registry_;
+  // 83 41 and 83 61 are two different characters whose trail bytes happen
+  // to be 'A' and 'a'; the 'A' after "ソ" is a letter of its own.
+  r.CloseKey(Create(r, "\x83\x41"));
+  r.CloseKey(Create(r, "\x83\x61"));
+  r.CloseKey(Create(r, "ソA"));
+  r.CloseKey(Create(r, "ソa"));
+  EXPECT_EQ(SubKeys(r, kHkeyLocalMachine),
+            (std::vector<std::string>{"\x83\x41", "\x83\x61", "ソA"}));
+  RegKey key;
+  EXPECT_EQ(r.OpenKey(kHkeyLocalMachine, "ソa\\", &key), kErrorSuccess);
+}
+
+TEST_F(SimRegistryTest, FollowsWindows9xSemantics) {
+  Registry& r = *registry_;
+  RegKey key = Create(r, "\\A\\B\\\\C\\");  // leading, doubled, trailing backslashes ignored
+  EXPECT_EQ(SubKeys(r, kHkeyLocalMachine), std::vector<std::string>{"A"});
+
+  ASSERT_EQ(r.SetValue(key, "s", RegValue{kRegSz, "abc"}), kErrorSuccess);
+  ASSERT_EQ(r.SetValue(key, "e", RegValue{kRegSz, ""}), kErrorSuccess);
+  ASSERT_EQ(r.SetValue(key, "d", RegValue{kRegDword, "\1\0\0\0"s}), kErrorSuccess);
+  EXPECT_EQ(Query(r, "A\\B\\C", "s"), "abc\0"s);
+  EXPECT_EQ(Query(r, "A\\B\\C", "e"), "\0"s);
+
+  RegValue untouched{kRegBinary, "keep"};
+  EXPECT_EQ(r.QueryValue(key, "missing", &untouched), kErrorFileNotFound);
+  EXPECT_EQ(untouched.data, "keep");
+  EXPECT_EQ(r.DeleteValue(key, "missing"), kErrorFileNotFound);
+  std::string name;
+  EXPECT_EQ(r.EnumKey(key, 0, &name), kErrorNoMoreItems);
+  EXPECT_EQ(r.EnumValue(key, 3, &name), kErrorNoMoreItems);
+  std::uint32_t subKeys = 9, values = 9;
+  EXPECT_EQ(r.QueryInfoKey(key, &subKeys, &values), kErrorSuccess);
+  EXPECT_EQ(subKeys, 0u);
+  EXPECT_EQ(values, 3u);
+
+  EXPECT_EQ(r.SetValue(key, "bad\nname", Sz("x")), kErrorInvalidParameter);
+  RegKey bad;
+  EXPECT_EQ(r.CreateKey(kHkeyLocalMachine, "A\\x\x83", &bad), kErrorInvalidParameter);
+  EXPECT_EQ(r.OpenKey(kHkeyLocalMachine, "A\\missing", &bad), kErrorFileNotFound);
+  EXPECT_EQ(r.OpenKey(0x80000000, "", &bad), kErrorBadKey);
+
+  // DeleteKey takes the subtree; handles inside it go bad.
+  EXPECT_EQ(r.DeleteKey(kHkeyLocalMachine, ""), kErrorBadKey);
+  EXPECT_EQ(r.DeleteKey(kHkeyLocalMachine, "a\\b"), kErrorSuccess);
+  EXPECT_EQ(r.DeleteKey(kHkeyLocalMachine, "A\\B"), kErrorFileNotFound);
+  EXPECT_EQ(r.QueryInfoKey(key, &subKeys, &values), kErrorBadKey);
+  EXPECT_EQ(SubKeys(r, kHkeyLocalMachine), std::vector<std::string>{"A"});
+  EXPECT_EQ(r.CloseKey(key), kErrorSuccess);
+  EXPECT_EQ(r.CloseKey(key), kErrorBadKey);
+  EXPECT_EQ(r.CloseKey(kHkeyCurrentUser), kErrorSuccess);
+}
+
+TEST_F(SimRegistryTest, WritesThroughAndSeesOtherWritersAndHandEdits) {
+  auto other = Open();
+  RegKey mine = Create(*registry_, "Shared");
+  RegKey theirs;
+  ASSERT_EQ(other->OpenKey(kHkeyLocalMachine, "shared", &theirs), kErrorSuccess);
+
+  ASSERT_EQ(registry_->SetValue(mine, "v", Sz("1")), kErrorSuccess);
+  EXPECT_NE(ReadFile(Path("system.reg")).find("\"v\"=\"1\""), std::string::npos);
+  RegValue value;
+  ASSERT_EQ(other->QueryValue(theirs, "v", &value),
+            kErrorSuccess);  // its handle followed the reload
+  EXPECT_EQ(value.data, "1\0"s);
+
+  // Both keep each other's writes.
+  ASSERT_EQ(other->SetValue(theirs, "w", Sz("2")), kErrorSuccess);
+  ASSERT_EQ(registry_->SetValue(mine, "x", Sz("3")), kErrorSuccess);
+  auto third = Open();
+  EXPECT_EQ(ValueNames(*third, Create(*third, "Shared")),
+            (std::vector<std::string>{"v", "w", "x"}));
+
+  // A hand edit is seen when a key is next opened from its root.
+  WriteFile(Path("system.reg"),
+            "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Shared]\r\n\"v\"=\"edited by hand\"\r\n");
+  EXPECT_EQ(Query(*registry_, "Shared", "v"), "edited by hand\0"s);
+
+  ASSERT_EQ(other->DeleteKey(kHkeyLocalMachine, "Shared"), kErrorSuccess);
+  EXPECT_EQ(registry_->QueryValue(mine, "v", &value), kErrorBadKey);
+}
+
+TEST_F(SimRegistryTest, FlushSucceedsAndIsLogged) {
+  RegKey key = Create(*registry_, "Soft", kHkeyCurrentUser);
+  EXPECT_EQ(registry_->FlushKey(kHkeyLocalMachine), kErrorSuccess);
+  EXPECT_EQ(registry_->FlushKey(key), kErrorSuccess);
+  EXPECT_EQ(registry_->FlushKey(0x1234), kErrorBadKey);
+  EXPECT_EQ(ReadFile(Path("events.log")),
+            "registry flush HKEY_LOCAL_MACHINE\nregistry flush HKEY_CURRENT_USER\n");
+}
+
+TEST_F(SimRegistryTest, TwoProcessesKeepEachOthersWrites) {
+  constexpr int kWrites = 150;
+  int go[2];
+  ASSERT_EQ(pipe(go), 0);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  auto writeValues = [&](const char* prefix) {
+    auto registry = Open();  // its own lock file description, like any other process
+    char byte;
+    if (read(go[0], &byte, 1) != 1) return false;
+    RegKey key;
+    if (registry->CreateKey(kHkeyLocalMachine, "Race", &key) != kErrorSuccess) return false;
+    for (int i = 0; i < kWrites; ++i) {
+      std::string name = prefix + std::to_string(i);
+      if (registry->SetValue(key, name, Sz(name)) != kErrorSuccess) return false;
+    }
+    return true;
+  };
+  if (child == 0) _exit(writeValues("child") ? 0 : 1);
+  ASSERT_EQ(write(go[1], "gg", 2), 2);  // start both at once
+  bool parentOk = writeValues("parent");
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(parentOk);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+  auto fresh = Open();
+  RegKey key;
+  ASSERT_EQ(fresh->OpenKey(kHkeyLocalMachine, "Race", &key), kErrorSuccess);
+  std::uint32_t values = 0;
+  fresh->QueryInfoKey(key, nullptr, &values);
+  EXPECT_EQ(values, 2u * kWrites);
+  EXPECT_EQ(Query(*fresh, "Race", "child149"), "child149\0"s);
+  EXPECT_EQ(Query(*fresh, "Race", "parent0"), "parent0\0"s);
+}
+
+TEST_F(SimRegistryTest, CrashBeforeTheRenameLeavesTheOldHive) {
+  RegKey key = Create(*registry_, "Keep");
+  ASSERT_EQ(registry_->SetValue(key, "v", Sz("old")), kErrorSuccess);
+  const std::string before = ReadFile(Path("system.reg"));
+  // What a writer killed after writing part of its temporary file leaves.
+  WriteFile(Path("system.reg.tmp"), before.substr(0, before.size() / 2) + "\"v\"=hex:0");
+  auto reopened = Open();
+  EXPECT_EQ(Query(*reopened, "Keep", "v"), "old\0"s);
+  EXPECT_EQ(ReadFile(Path("system.reg")), before);
+  // The next write goes through as usual.
+  RegKey again = Create(*reopened, "Keep");
+  ASSERT_EQ(reopened->SetValue(again, "v", Sz("new")), kErrorSuccess);
+  EXPECT_EQ(Query(*Open(), "Keep", "v"), "new\0"s);
+}
+
+TEST_F(SimRegistryTest, ChangeThatCannotBeSavedIsUndone) {
+  RegKey key = Create(*registry_, "K");
+  ASSERT_EQ(registry_->SetValue(key, "v", Sz("1")), kErrorSuccess);
+  const std::string before = ReadFile(Path("system.reg"));
+  ASSERT_EQ(mkdir(Path("system.reg.tmp").c_str(), 0755), 0);  // the temporary file cannot be made
+  EXPECT_EQ(registry_->SetValue(key, "v", Sz("2")), kErrorRegistryIoFailed);
+  EXPECT_EQ(registry_->DeleteKey(kHkeyLocalMachine, "K"), kErrorRegistryIoFailed);
+  EXPECT_EQ(Query(*registry_, "K", "v"), "1\0"s);
+  EXPECT_EQ(registry_->SetValue(key, "v", Sz("1")), kErrorSuccess);  // nothing to save
+  EXPECT_EQ(ReadFile(Path("system.reg")), before);
+}
+
+TEST_F(SimRegistryTest, UnparsableHiveIsRefusedAndNeverOverwritten) {
+  const std::string broken = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\A]\r\n\"v\"=dword:xyz\r\n";
+  WriteFile(Path("system.reg"), broken);
+  try {
+    Open();
+    FAIL() << "no error";
+  } catch (const MachineError& e) {
+    EXPECT_EQ(std::string(e.what()), Path("system.reg") + ":4: invalid dword value");
+  }
+  EXPECT_EQ(ReadFile(Path("system.reg")), broken);
+
+  // A hive of the wrong root is no hive either.
+  WriteFile(Path("user.reg"), "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\A]\r\n");
+  RegKey key;
+  EXPECT_THROW(registry_->CreateKey(kHkeyCurrentUser, "X", &key), MachineError);
+  EXPECT_EQ(ReadFile(Path("user.reg")), "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\A]\r\n");
+  EXPECT_THROW(registry_->CreateKey(kHkeyLocalMachine, "X", &key), MachineError);
+  EXPECT_EQ(ReadFile(Path("system.reg")), broken);
+}
+
+TEST_F(SimRegistryTest, OneWriteSavesAtTheEndOrNotAtAll) {
+  RegKey key = Create(*registry_, "Batch");
+  const std::string before = ReadFile(Path("system.reg"));
+  long result = ApplyAsOneWrite(*registry_, [&] {
+    for (int i = 0; i < 50; ++i) registry_->SetValue(key, "v" + std::to_string(i), Sz("x"));
+    EXPECT_EQ(ReadFile(Path("system.reg")), before);  // nothing saved yet
+  });
+  EXPECT_EQ(result, kErrorSuccess);
+  EXPECT_EQ(Query(*Open(), "Batch", "v49"), "x\0"s);
+
+  const std::string after = ReadFile(Path("system.reg"));
+  EXPECT_THROW(ApplyAsOneWrite(*registry_,
+                               [&] {
+                                 registry_->SetValue(key, "late", Sz("x"));
+                                 registry_->DeleteKey(kHkeyLocalMachine, "Batch");
+                                 throw std::runtime_error("stop");
+                               }),
+               std::runtime_error);
+  EXPECT_EQ(ReadFile(Path("system.reg")), after);
+  EXPECT_EQ(Query(*registry_, "Batch", "late"), "<no value>");
+  EXPECT_EQ(Query(*registry_, "Batch", "v0"), "x\0"s);
+}
+
+}  // namespace
+}  // namespace zuba::platform::sim

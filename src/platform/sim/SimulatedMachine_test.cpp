@@ -1,0 +1,63 @@
+#include "platform/sim/SimulatedMachine.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+
+#include "testing/TempMachine.h"
+
+namespace zuba::platform::sim {
+namespace {
+
+using testing::TempDir;
+
+bool Exists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0;
+}
+
+TEST(SimulatedMachineTest, OpeningNeedsAMachine) {
+  TempDir dir;
+  EXPECT_THROW(OpenSimulatedMachine(dir.path() + "/missing"), MachineError);
+  EXPECT_THROW(OpenSimulatedMachine(dir.path()), MachineError);  // no machine.ini
+  CreateMachine(dir.path() + "/m", OsKind::kWin98, IfMachineExists::kFail);
+  EXPECT_NE(OpenSimulatedMachine(dir.path() + "/m"), nullptr);
+}
+
+TEST(SimulatedMachineTest, CreatingOverAMachineNeedsReplace) {
+  TempDir dir;
+  CreateMachine(dir.path(), OsKind::kWin98, IfMachineExists::kFail);
+  EXPECT_THROW(CreateMachine(dir.path(), OsKind::kWin95, IfMachineExists::kFail), MachineError);
+
+  // Replacing drops what the old machine held, but not files that are not
+  // the machine's.
+  std::ofstream(dir.path() + "/drive_c/extra.txt") << "x";
+  std::ofstream(dir.path() + "/notes.txt") << "mine";
+  CreateMachine(dir.path(), OsKind::kWin95, IfMachineExists::kReplace);
+  EXPECT_FALSE(Exists(dir.path() + "/drive_c/extra.txt"));
+  EXPECT_TRUE(Exists(dir.path() + "/notes.txt"));
+  EXPECT_TRUE(Exists(dir.path() + "/drive_c/WINDOWS/TELEPHON.INI"));
+  auto machine = OpenSimulatedMachine(dir.path());
+  OsVersion version;
+  ASSERT_TRUE(machine->system->GetVersion(&version));
+  EXPECT_EQ(version.minor, 0u);
+}
+
+TEST(SimulatedMachineTest, LayoutIsTheDocumentedOne) {
+  testing::TempMachine machine;
+  for (const char* file : {"machine.ini", "system.reg", "user.reg", "drive_c/WINDOWS/WIN.INI",
+                           "drive_c/AUTOEXEC.BAT", "drive_c/ZUBANET/ZUBANET.EXE",
+                           "drive_c/ZUBANET/ZUBANET.HLP", "drive_c/WINDOWS/HOSTS",
+                           "drive_c/WINDOWS/LMHOSTS"}) {
+    EXPECT_TRUE(Exists(machine.HostPath(file))) << file;
+  }
+  machine.system().LogEvent("\x83\x5C\x83\x74\x83\x67 started");  // "ソフト" in CP932
+  std::ifstream log(machine.HostPath("events.log"));
+  std::string line;
+  std::getline(log, line);
+  EXPECT_EQ(line, "\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88 started");  // UTF-8
+}
+
+}  // namespace
+}  // namespace zuba::platform::sim
