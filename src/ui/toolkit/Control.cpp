@@ -566,7 +566,7 @@ void Control::DeliverChar(char key) {
   Form* form = ParentForm();
   if (form != nullptr && form != this && form->KeyPreview()) form->FireKeyPress(key);
   if (key != 0) FireKeyPress(key);
-  if (key != 0) HandleChar(key);
+  HandleChar(key);
 }
 
 }  // namespace zuba::toolkit

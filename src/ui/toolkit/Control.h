@@ -244,7 +244,8 @@ class Control : public Component {
   // The control's own handling of a key after the handlers and dialog keys;
   // true when the key is used up (no character follows).
   virtual bool HandleKey(std::uint16_t key, ShiftState shift);
-  // The control's own handling of a character after the key-press handlers.
+  // The control's own handling of a character after the key-press
+  // handlers; 0 when they swallowed it.
   virtual void HandleChar(char key);
   // Whether the control takes Tab, Return or Escape itself (a multi-line
   // edit would); those are then no dialog keys for it.

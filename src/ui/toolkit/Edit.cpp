@@ -30,7 +30,10 @@ void Edit::TextChanged() {
 }
 
 void Edit::HandleChar(char key) {
-  if (readOnly_) return;
+  if (key == 0 || readOnly_) {
+    pendingLead_ = 0;  // half a character swallowed: none of it goes in
+    return;
+  }
   auto byte = static_cast<unsigned char>(key);
   if (pendingLead_ != 0) {
     char lead = pendingLead_;
