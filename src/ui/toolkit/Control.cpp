@@ -16,7 +16,10 @@ constexpr char kCannotFocus[] = "Cannot focus a disabled or invisible window";
 }  // namespace
 
 Control::~Control() {
-  // Children go while this control is still whole.
+  // A control that goes tears its subtree down silently (its removal was
+  // announced while it was still linked); then its children go while it
+  // is still whole.
+  observers_.clear();
   DestroyOwnedComponents();
   if (parent_ != nullptr) parent_->UnlinkChild(*this);
 }

@@ -173,7 +173,9 @@ class Control : public Component {
   // --- Observers ----------------------------------------------------------
 
   // `observer` hears of every change of this control and of the controls
-  // below it until it is removed (or this control goes).
+  // below it until it is removed or this control goes. A control destroyed
+  // through DestroyChild announces kChildRemoved for its whole subtree
+  // first; a form that goes (with its application) tells nobody.
   void AddObserver(ControlObserver& observer);
   void RemoveObserver(ControlObserver& observer);
   // Asks for a repaint (kRepaint); Update paints at once.

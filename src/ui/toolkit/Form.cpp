@@ -55,7 +55,9 @@ Form::Form(Application& app) : app_(app) {
 }
 
 Form::~Form() {
-  // The controls go while the form is whole: they leave its focus.
+  // The controls go while the form is whole, and without telling the
+  // form's observers, which may be gone already.
+  observers_.clear();
   DestroyOwnedComponents();
   app_.UnregisterForm(*this);
 }
@@ -225,11 +227,11 @@ void Form::VisibleChanged() {
 
 void Form::ShowingChanged() {
   if (Visible()) {
-    if (activeControl_ == nullptr) SelectNext(nullptr, true);
     if (onShow_) {
       NotifyEvent handler = onShow_;
       RunHandler([&] { handler(*this); });
     }
+    if (activeControl_ == nullptr) SelectNext(nullptr, true);
   } else if (onHide_) {
     NotifyEvent handler = onHide_;
     RunHandler([&] { handler(*this); });

@@ -105,9 +105,9 @@ class Form : public Control {
   bool ClickCloseBox();
 
  protected:
-  // The visible flag has just changed; base: focuses the first control when
-  // shown without an active one, raises OnShow (shown) or OnHide (hidden).
-  // Subclasses call the base first.
+  // The visible flag has just changed; base: shown, raises OnShow and then
+  // focuses the first control in tab order when none is active; hidden,
+  // raises OnHide. Subclasses call the base first.
   virtual void ShowingChanged();
   void VisibleChanged() override;
   void BoundsChanged() override;
