@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "system/Errors.h"
+#include "system/ZubaUtil.h"
+#include "testing/TempMachine.h"
 #include "ui/toolkit/Button.h"
 #include "ui/toolkit/CheckBox.h"
 #include "ui/toolkit/Form.h"
@@ -82,6 +84,21 @@ TEST_F(ApplicationTest, PlainMessageCarriesTheTitleNoIconAndOk) {
   EXPECT_EQ(ui.Messages()[0].caption, "ZubaNet ベータ版");
   EXPECT_EQ(ui.Messages()[0].icon, MessageIcon::kNone);
   EXPECT_EQ(ui.Messages()[0].buttons, MessageButtons::kOk);
+}
+
+TEST_F(ApplicationTest, TheTextUtilitiesShowAndWaitThroughTheServices) {
+  system::ShowInfoBox(ui, "設定を保存しました");
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_EQ(ui.Messages()[0].caption, "ZubaNet ベータ版");
+  // A user acting while the program waits: the click is handled as usual.
+  auto& button = form.Add<Button>("button");
+  int clicks = 0;
+  button.SetOnClick([&](Component&) { ++clicks; });
+  ui.QueueIdle([&] { button.Click(); });
+  testing::TempMachine machine;
+  system::WaitProcessingMessages(ui, machine.system(), 30);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_GE(ui.ProcessMessagesCalls(), 1);
 }
 
 TEST_F(ApplicationTest, HelpNeedsAHelpFileAndAContext) {
