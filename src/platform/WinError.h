@@ -25,6 +25,7 @@ enum WinError : long {
   kErrorInvalidWindowHandle = 1400,
   kErrorNoSuchPrivilege = 1313,
   kErrorNotAllAssigned = 1300,
+  kErrorResourceTypeNotFound = 1813,
 };
 
 }  // namespace zuba::platform

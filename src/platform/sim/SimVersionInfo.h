@@ -1,6 +1,15 @@
 // The running program's version resource (GetFileVersionInfoSizeA /
-// GetFileVersionInfoA). Not simulated yet: the program has none, and the
-// query fails with kErrorCallNotImplemented.
+// GetFileVersionInfoA on GetModuleFileNameA).
+//
+// On Windows the block is a resource of the program's file. Here the
+// program's build links its VS_VERSIONINFO block into the linker section
+// zuba_version of the executable (src/ui/resource: zuba_rc compiles the
+// resource script), and the linker marks the section's bounds with the
+// symbols __start_zuba_version and __stop_zuba_version; they are weak, so
+// an executable built without the block (most test binaries) has no version
+// information. The program file of the machine ([Program] Path, the
+// template's C:\ZUBANET\ZUBANET.EXE) must exist, as Windows reads the file.
+// docs/version-resource.md describes the design.
 #ifndef ZUBA_PLATFORM_SIM_SIMVERSIONINFO_H_
 #define ZUBA_PLATFORM_SIM_SIMVERSIONINFO_H_
 
@@ -14,7 +23,10 @@ class SimVersionInfo {
  public:
   explicit SimVersionInfo(SimContext& context) : context_(context) {}
 
-  // See System::ReadOwnVersionInfo.
+  // See System::ReadOwnVersionInfo. Fails with the last error
+  // - CODE when machine.ini's [Fail] has GetFileVersionInfo=CODE;
+  // - kErrorFileNotFound when the machine's program file is missing;
+  // - kErrorResourceTypeNotFound when the executable carries no block.
   bool ReadOwn(std::string* block);
 
  private:
