@@ -87,10 +87,74 @@ std::string AutoexecBat(const std::string& windows) {
          "\\TEMP\nSET TMP=" + windows + "\\TEMP\n";
 }
 
-// Stand-ins for the program and its help file: they mark where the program
-// lives on the machine; nothing runs them.
+// A stand-in for the program: it marks where the program lives on the
+// machine; nothing runs it.
 constexpr char kProgram[] = "MZ; ZubaNet program image (a stand-in on the simulated machine)\n";
-constexpr char kHelp[] = "?_; ZubaNet help file (a stand-in on the simulated machine)\n";
+// The help file: one section per topic number (the help contexts of the
+// program's windows); a topic's first line is its title, the rest its text.
+constexpr char kHelp[] = R"(; ZubaNet help file: [Help] holds its settings, [NUMBER] starts topic NUMBER.
+[Help]
+Title=ZubaNet ヘルプ
+
+[50]
+設定の呼び出しと反映
+「設定名」の一覧から登録した設定を選ぶと、その内容が呼び出されます。
+「反映」を押すと、呼び出した設定をこのマシンに書き込みます。TCP/IP やワークグループを変えたときは、
+反映のあとで Windows を再起動します。
+
+一覧で Shift キーを押しながら Enter キーを押しても反映できます。Enter キーだけなら設定の編集に移ります。
+
+[33]
+設定と反映のボタン
+「設定」で設定の編集を始めます。「反映」で呼び出した設定をこのマシンに書き込みます。
+
+[26]
+設定名
+設定を区別する名前です。必ず入力してください。保存すると、この名前で設定の一覧に加わります。
+
+[47]
+設定の編集
+編集した設定は「保存」で設定名の名前で保存します。「閉じる」を押すと保存せずに小さなダイアログに戻ります。
+ごみ箱のボタンは一覧で選んだ設定を削除します。
+「Hosts変更」「LMHosts変更」では、反映のときに Windows ディレクトリにコピーする hosts と lmhosts のファイルを選びます。
+
+[34]
+TCP/IP の設定
+変更するネットワーク アダプタを選び、IP アドレスとサブネット マスクを xx.yy.zz.ww の形式で入力します。
+DHCP を使うときは「DHCPを使う」をチェックします。
+ゲートウェイは入力してから Enter キーで一覧に追加し、一覧で選んで Delete キーで取り除きます。
+「WINS設定」で WINS サーバーとスコープ ID を設定します。WINS を使わないときはプライマリ サーバーを空にします。
+
+[35]
+DNS の設定
+チェックすると DNS を使い、チェックを外すと使いません。グレーのときは DNS の設定を変えません。
+ホスト名は必ず入力してください。DNS サーバーの検索順とドメインのサフィックスは、入力してから Enter キーで一覧に追加します。
+
+[37]
+ワークグループなど
+コンピュータ名、コメント、ワークグループ、優先的にログオンするネットワークとログオン ID を設定します。
+ファイルとプリンタの共有は、グレーのとき変更しません。
+
+[19]
+ダイヤルアップ (PPP) の設定
+既定で接続するダイヤルアップ接続と所在地を選びます。選ばなければ変更しません。
+「接続」は自動ダイヤル、「切断」は自動切断を有効にします。
+
+[48]
+Internet Explorer のプロキシ
+プロキシを使うときはアドレスとポートを入力します。プロトコル別に指定するときは
+ftp=a.b.c.d:8080;http=a.b.c.d:80 のように入力し、ポートは空にします。
+自動設定のサーバーがあるときは、そのアドレスを入力します。
+
+[36]
+他のアプリケーションの起動
+反映のあとで起動するアプリケーションとその起動オプションを指定します。
+
+[32]
+オプション
+ZubaNet の動作を設定します。チェックした項目は次に起動したときも有効です。
+「設定名の表示順を並び替える...」で一覧の順番を変え、「Windows起動時に切り替える...」で起動時の切り替えを準備します。
+)";
 
 }  // namespace
 

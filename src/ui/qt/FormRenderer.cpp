@@ -1,0 +1,1049 @@
+#include "ui/qt/FormRenderer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QHelpEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScreen>
+#include <QStyle>
+#include <QToolButton>
+#include <QToolTip>
+#include <QWidget>
+#include <vector>
+
+#include "ui/qt/ControlWidgets.h"
+#include "ui/qt/QtLook.h"
+#include "ui/qt/QtText.h"
+#include "ui/toolkit/Application.h"
+#include "ui/toolkit/Button.h"
+#include "ui/toolkit/CheckBox.h"
+#include "ui/toolkit/ComboBox.h"
+#include "ui/toolkit/Cp932Text.h"
+#include "ui/toolkit/Edit.h"
+#include "ui/toolkit/FileNameEdit.h"
+#include "ui/toolkit/Label.h"
+#include "ui/toolkit/ListBox.h"
+#include "ui/toolkit/Panel.h"
+#include "ui/toolkit/Picture.h"
+#include "ui/toolkit/RadioButton.h"
+#include "ui/toolkit/StatusBar.h"
+
+namespace zuba::qt {
+namespace {
+
+using toolkit::Change;
+using toolkit::Control;
+using toolkit::ControlKind;
+namespace vk = toolkit::vk;
+
+// The Windows virtual-key code of a Qt key; 0 for a key without one.
+std::uint16_t VirtualKeyOf(const QKeyEvent& event) {
+  int key = event.key();
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return vk::kReturn;
+    case Qt::Key_Escape:
+      return vk::kEscape;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      return vk::kTab;
+    case Qt::Key_Backspace:
+      return vk::kBack;
+    case Qt::Key_Delete:
+      return vk::kDelete;
+    case Qt::Key_Insert:
+      return vk::kInsert;
+    case Qt::Key_Home:
+      return vk::kHome;
+    case Qt::Key_End:
+      return vk::kEnd;
+    case Qt::Key_PageUp:
+      return vk::kPrior;
+    case Qt::Key_PageDown:
+      return vk::kNext;
+    case Qt::Key_Left:
+      return vk::kLeft;
+    case Qt::Key_Up:
+      return vk::kUp;
+    case Qt::Key_Right:
+      return vk::kRight;
+    case Qt::Key_Down:
+      return vk::kDown;
+    case Qt::Key_Space:
+      return vk::kSpace;
+    case Qt::Key_Menu:
+      return vk::kApps;
+    case Qt::Key_Shift:
+      return vk::kShift;
+    case Qt::Key_Control:
+      return vk::kControl;
+    case Qt::Key_Alt:
+      return vk::kMenu;
+    default:
+      break;
+  }
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+    return static_cast<std::uint16_t>(0x70 + key - Qt::Key_F1);
+  if (key >= Qt::Key_A && key <= Qt::Key_Z)
+    return static_cast<std::uint16_t>('A' + key - Qt::Key_A);
+  if (key >= Qt::Key_0 && key <= Qt::Key_9)
+    return static_cast<std::uint16_t>('0' + key - Qt::Key_0);
+  return 0;
+}
+
+toolkit::ShiftState ShiftOf(const QKeyEvent& event) {
+  Qt::KeyboardModifiers m = event.modifiers();
+  unsigned flags = 0;
+  if ((m & Qt::ShiftModifier) || event.key() == Qt::Key_Backtab) flags |= toolkit::kShiftKey;
+  if (m & Qt::ControlModifier) flags |= toolkit::kCtrlKey;
+  if (m & Qt::AltModifier) flags |= toolkit::kAltKey;
+  return toolkit::ShiftState(flags);
+}
+
+// The printable text a key types (nothing while Ctrl or Alt is held).
+QString TypedText(const QKeyEvent& event) {
+  if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return QString();
+  QString text = event.text();
+  for (QChar c : text) {
+    if (!c.isPrint() && !c.isSurrogate()) return QString();
+  }
+  return text;
+}
+
+// CR LF pairs (and lone CRs) as Qt's line breaks.
+QString Lines(const std::string& text) {
+  QString shown = ToQt(text);
+  shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return shown;
+}
+
+Qt::Alignment HorizontalOf(toolkit::Alignment alignment) {
+  switch (alignment) {
+    case toolkit::Alignment::kRightJustify:
+      return Qt::AlignRight;
+    case toolkit::Alignment::kCenter:
+      return Qt::AlignHCenter;
+    default:
+      return Qt::AlignLeft;
+  }
+}
+
+BevelKind BevelOf(toolkit::Bevel bevel) {
+  switch (bevel) {
+    case toolkit::Bevel::kLowered:
+      return BevelKind::kLowered;
+    case toolkit::Bevel::kRaised:
+      return BevelKind::kRaised;
+    default:
+      return BevelKind::kNone;
+  }
+}
+
+bool IsEditKind(ControlKind kind) {
+  return kind == ControlKind::kEdit || kind == ControlKind::kFileNameEdit;
+}
+
+bool TakesClicksOnRelease(ControlKind kind) {
+  return kind == ControlKind::kButton || kind == ControlKind::kCheckBox ||
+         kind == ControlKind::kRadioButton;
+}
+
+}  // namespace
+
+// Hears when the form goes: a form that goes tells no observer.
+class FormRenderer::Watch : public toolkit::Component {
+ public:
+  explicit Watch(FormRenderer& renderer) : renderer_(renderer) {}
+
+ protected:
+  void Notification(toolkit::Component& component, toolkit::Operation operation) override {
+    toolkit::Component::Notification(component, operation);
+    if (operation == toolkit::Operation::kRemove && &component == renderer_.form_) {
+      renderer_.FormGone();
+    }
+  }
+
+ private:
+  FormRenderer& renderer_;
+};
+
+FormRenderer::FormRenderer(toolkit::Form& form, RendererHost& host)
+    : form_(&form), host_(host), watch_(std::make_unique<Watch>(*this)) {
+  form.FreeNotification(*watch_);
+  Build(form, nullptr);
+  form.AddObserver(*this);
+}
+
+FormRenderer::~FormRenderer() {
+  if (form_ != nullptr) form_->RemoveObserver(*this);
+  watch_.reset();
+  if (modalLoop_ != nullptr) modalLoop_->quit();
+  delete window_;
+}
+
+void FormRenderer::FormGone() {
+  form_ = nullptr;
+  widgets_.clear();
+  controls_.clear();
+  pressed_ = nullptr;
+  hovered_ = nullptr;
+  if (modalLoop_ != nullptr) modalLoop_->quit();
+  if (window_ != nullptr) {
+    window_->hide();
+    window_->deleteLater();
+    window_ = nullptr;
+  }
+}
+
+QWidget* FormRenderer::WidgetOf(const Control& control) const {
+  auto it = widgets_.find(&control);
+  return it == widgets_.end() ? nullptr : it->second;
+}
+
+QWidget* FormRenderer::FindWidget(const std::string& name) const {
+  if (form_ == nullptr) return nullptr;
+  if (toolkit::SameTextNoCase(form_->Name(), name)) return window_;
+  Control* control = form_->FindControl(name);
+  return control == nullptr ? nullptr : WidgetOf(*control);
+}
+
+void FormRenderer::RunModalLoop() {
+  if (form_ == nullptr || !form_->ModalLoopRunning()) return;
+  QEventLoop loop;
+  modalLoop_ = &loop;
+  loop.exec(QEventLoop::DialogExec);
+  modalLoop_ = nullptr;
+}
+
+// --- Building ----------------------------------------------------------------
+
+void FormRenderer::Build(Control& control, QWidget* parent) {
+  if (widgets_.count(&control) != 0) return;
+  QWidget* widget = Create(control, parent);
+  widgets_[&control] = widget;
+  controls_[widget] = &control;
+  if (control.Kind() == ControlKind::kForm) window_ = widget;
+  Install(widget);
+  ApplyAll(control);
+  for (Control* child : control.Children()) Build(*child, widget);
+  if (control.Kind() == ControlKind::kForm) ApplyVisible(control);
+}
+
+QWidget* FormRenderer::Create(Control& control, QWidget* parent) {
+  QWidget* widget = nullptr;
+  switch (control.Kind()) {
+    case ControlKind::kForm: {
+      widget = new QWidget(nullptr, Qt::Window);
+      widget->setAttribute(Qt::WA_QuitOnClose, false);
+      widget->setAutoFillBackground(true);
+      break;
+    }
+    case ControlKind::kPanel:
+      widget = new PanelWidget(parent);
+      break;
+    case ControlKind::kGroupBox:
+    case ControlKind::kRadioGroup:
+      widget = new GroupBoxWidget(parent);
+      break;
+    case ControlKind::kLabel:
+    case ControlKind::kPicture: {
+      auto* label = new QLabel(parent);
+      label->setTextFormat(Qt::PlainText);
+      widget = label;
+      break;
+    }
+    case ControlKind::kEdit:
+    case ControlKind::kFileNameEdit: {
+      auto* edit = new QLineEdit(parent);
+      edit->setContextMenuPolicy(Qt::NoContextMenu);
+      QObject::connect(edit, &QLineEdit::textEdited, this,
+                       [this, &control, edit](const QString& t) {
+                         if (controls_.count(edit) != 0) Edited(control, edit, t);
+                       });
+      if (control.Kind() == ControlKind::kFileNameEdit) {
+        QAction* browse = edit->addAction(edit->style()->standardIcon(QStyle::SP_DirOpenIcon),
+                                          QLineEdit::TrailingPosition);
+        QObject::connect(browse, &QAction::triggered, this, [this, &control, edit] {
+          if (controls_.count(edit) != 0) Browse(control);
+        });
+      }
+      widget = edit;
+      break;
+    }
+    case ControlKind::kButton: {
+      auto* button = new QToolButton(parent);
+      // Only a mnemonic (Alt and the marked letter) clicks it natively.
+      QObject::connect(button, &QToolButton::clicked, this, [this, &control, button] {
+        if (controls_.count(button) == 0) return;
+        control.Click();
+        Done();
+      });
+      widget = button;
+      break;
+    }
+    case ControlKind::kCheckBox:
+      widget = new CheckWidget(parent, false);
+      break;
+    case ControlKind::kRadioButton:
+      widget = new CheckWidget(parent, true);
+      break;
+    case ControlKind::kComboBox: {
+      auto* combo = new QComboBox(parent);
+      combo->setContextMenuPolicy(Qt::NoContextMenu);
+      QObject::connect(combo, QOverload<int>::of(&QComboBox::activated), this,
+                       [this, &control, combo](int index) {
+                         if (controls_.count(combo) != 0) Chosen(control, index);
+                       });
+      widget = combo;
+      break;
+    }
+    case ControlKind::kListBox: {
+      auto* list = new QListWidget(parent);
+      list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      widget = list;
+      break;
+    }
+    case ControlKind::kStatusBar:
+      widget = new StatusBarWidget(parent);
+      break;
+  }
+  widget->setObjectName(ToQt(control.Name()));
+  widget->setFocusPolicy(control.IsWindowed() && !control.IsCustomDrawnContainer() &&
+                                 control.Kind() != ControlKind::kStatusBar &&
+                                 control.Kind() != ControlKind::kForm
+                             ? Qt::StrongFocus
+                             : Qt::NoFocus);
+  return widget;
+}
+
+void FormRenderer::Install(QWidget* widget) {
+  std::vector<QWidget*> parts{widget};
+  for (QWidget* part : widget->findChildren<QWidget*>()) parts.push_back(part);
+  for (QWidget* part : parts) {
+    part->installEventFilter(this);
+    part->setMouseTracking(true);
+  }
+}
+
+void FormRenderer::Unbuild(Control& control) {
+  for (Control* child : control.Children()) Unbuild(*child);
+  auto it = widgets_.find(&control);
+  if (it == widgets_.end()) return;
+  QWidget* widget = it->second;
+  widgets_.erase(it);
+  for (QWidget* part : widget->findChildren<QWidget*>()) controls_.erase(part);
+  controls_.erase(widget);
+  if (pressed_ == &control) pressed_ = nullptr;
+  if (hovered_ == &control) hovered_ = nullptr;
+  widget->hide();
+  widget->deleteLater();
+}
+
+// --- Model to Qt -------------------------------------------------------------
+
+void FormRenderer::ControlChanged(Control& control, Change change) {
+  if (form_ == nullptr) return;
+  if (change == Change::kChildAdded) {
+    if (QWidget* parent = control.Parent() ? WidgetOf(*control.Parent()) : nullptr) {
+      Build(control, parent);
+    }
+    return;
+  }
+  if (change == Change::kChildRemoved) {
+    Unbuild(control);
+    return;
+  }
+  if (change == Change::kModalEnded) {
+    if (&control == form_ && modalLoop_ != nullptr) modalLoop_->quit();
+    return;
+  }
+  if (widgets_.count(&control) != 0) Apply(control, change);
+}
+
+void FormRenderer::ApplyAll(Control& control) {
+  ApplyStyle(control);
+  ApplyFont(control);
+  ApplyColor(control);
+  ApplyText(control);
+  ApplyItems(control);
+  ApplySelection(control);
+  ApplyCheck(control);
+  ApplyBounds(control);
+  WidgetOf(control)->setEnabled(control.Enabled());
+  if (control.Kind() != ControlKind::kForm) ApplyVisible(control);
+}
+
+void FormRenderer::Apply(Control& control, Change change) {
+  switch (change) {
+    case Change::kBounds:
+      ApplyBounds(control);
+      break;
+    case Change::kText:
+      ApplyText(control);
+      break;
+    case Change::kEnabled:
+      WidgetOf(control)->setEnabled(control.Enabled());
+      if (control.Kind() == ControlKind::kButton) ApplyStyle(control);  // the glyph greys
+      break;
+    case Change::kVisible:
+      ApplyVisible(control);
+      break;
+    case Change::kChecked:
+      ApplyCheck(control);
+      break;
+    case Change::kItems:
+      ApplyItems(control);
+      ApplySelection(control);
+      break;
+    case Change::kItemIndex:
+      ApplySelection(control);
+      break;
+    case Change::kFocus:
+      ApplyFocus(control);
+      break;
+    case Change::kFont:
+      ApplyFont(control);
+      break;
+    case Change::kColor:
+      ApplyColor(control);
+      break;
+    case Change::kStyle:
+      ApplyStyle(control);
+      if (control.Kind() == ControlKind::kForm) ApplyBounds(control);
+      break;
+    case Change::kRepaint:
+      if (QWidget* widget = WidgetOf(control); widget->isVisible()) widget->repaint();
+      break;
+    default:
+      break;  // hints are asked for when shown; tab order is the model's
+  }
+}
+
+void FormRenderer::ApplyBounds(Control& control) {
+  QWidget* widget = WidgetOf(control);
+  if (control.Kind() != ControlKind::kForm) {
+    widget->setGeometry(control.Left(), control.Top(), std::max(control.Width(), 0),
+                        std::max(control.Height(), 0));
+    return;
+  }
+  QSize client(form_->ClientWidth(), form_->ClientHeight());
+  if (form_->GetBorderStyle() == toolkit::BorderStyle::kSizeable) {
+    widget->setMinimumSize(0, 0);
+    widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  } else {
+    widget->setFixedSize(client);
+  }
+  // The system places a form of a default position the first time it shows.
+  bool systemPlaces =
+      !shownBefore_ && (form_->Position() == toolkit::FormPosition::kDefault ||
+                        form_->Position() == toolkit::FormPosition::kDefaultPosOnly);
+  if (systemPlaces) {
+    widget->resize(client);
+    return;
+  }
+  int left = form_->Left() + form_->FrameWidth();
+  int top = form_->Top() + form_->FrameWidth() + form_->CaptionHeight();
+  widget->setGeometry(left, top, client.width(), client.height());
+}
+
+void FormRenderer::ApplyText(Control& control) {
+  QWidget* widget = WidgetOf(control);
+  switch (control.Kind()) {
+    case ControlKind::kForm:
+      widget->setWindowTitle(ToQt(control.Caption()));
+      break;
+    case ControlKind::kLabel:
+      static_cast<QLabel*>(widget)->setText(Lines(control.Caption()));
+      break;
+    case ControlKind::kEdit:
+    case ControlKind::kFileNameEdit: {
+      auto* edit = static_cast<QLineEdit*>(widget);
+      QString shown = ToQt(control.Text());
+      if (edit->text() != shown) edit->setText(shown);
+      break;
+    }
+    case ControlKind::kButton:
+      static_cast<QToolButton*>(widget)->setText(ToQt(control.Caption()));
+      break;
+    case ControlKind::kCheckBox:
+    case ControlKind::kRadioButton:
+      static_cast<CheckWidget*>(widget)->SetCaption(Lines(control.Caption()));
+      break;
+    case ControlKind::kPanel:
+      static_cast<PanelWidget*>(widget)->SetCaption(
+          ToQt(control.Caption()),
+          HorizontalOf(static_cast<toolkit::Panel&>(control).GetAlignment()));
+      break;
+    case ControlKind::kGroupBox:
+    case ControlKind::kRadioGroup:
+      static_cast<GroupBoxWidget*>(widget)->SetCaption(ToQt(control.Caption()));
+      break;
+    case ControlKind::kComboBox: {
+      auto* combo = static_cast<QComboBox*>(widget);
+      if (combo->isEditable() && combo->lineEdit()->text() != ToQt(control.Text())) {
+        combo->lineEdit()->setText(ToQt(control.Text()));
+      }
+      break;
+    }
+    case ControlKind::kStatusBar:
+      static_cast<StatusBarWidget*>(widget)->SetText(
+          ToQt(static_cast<toolkit::StatusBar&>(control).SimpleText()));
+      break;
+    default:
+      break;
+  }
+}
+
+void FormRenderer::ApplyVisible(Control& control) {
+  if (control.Kind() != ControlKind::kForm) {
+    WidgetOf(control)->setVisible(control.Visible());
+    return;
+  }
+  if (control.Visible()) {
+    ShowWindow();
+  } else if (window_->isVisible()) {
+    window_->hide();
+  }
+}
+
+void FormRenderer::ShowWindow() {
+  if (window_->isVisible()) return;
+  ApplyWindowFlags();
+  window_->setWindowModality(form_->ModalLoopRunning() ? Qt::ApplicationModal : Qt::NonModal);
+  PlaceWindow();
+  window_->show();
+  shownBefore_ = true;
+  window_->raise();
+  window_->activateWindow();
+  FocusFromModel();
+}
+
+void FormRenderer::PlaceWindow() {
+  if (form_->Position() == toolkit::FormPosition::kScreenCenter) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 640, 480);
+    form_->SetBounds(area.left() + (area.width() - form_->Width()) / 2,
+                     area.top() + (area.height() - form_->Height()) / 2, form_->Width(),
+                     form_->Height());
+    if (form_ == nullptr) return;
+  }
+  ApplyBounds(*form_);
+}
+
+void FormRenderer::ApplyWindowFlags() {
+  using toolkit::BorderStyle;
+  Qt::WindowFlags flags = Qt::Window;
+  switch (form_->GetBorderStyle()) {
+    case BorderStyle::kNone:
+      flags |= Qt::FramelessWindowHint;
+      break;
+    case BorderStyle::kToolWindow:
+      flags = Qt::Tool;
+      break;
+    case BorderStyle::kDialog:
+      flags = Qt::Dialog;
+      break;
+    default:
+      break;
+  }
+  flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  unsigned icons = form_->BorderIcons();
+  if (icons & toolkit::kBiSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (icons & toolkit::kBiMinimize) flags |= Qt::WindowMinimizeButtonHint;
+  if ((icons & toolkit::kBiMaximize) && form_->GetBorderStyle() == BorderStyle::kSizeable) {
+    flags |= Qt::WindowMaximizeButtonHint;
+  }
+  if (static_cast<unsigned>(flags) == appliedFlags_) return;
+  appliedFlags_ = static_cast<unsigned>(flags);
+  bool visible = window_->isVisible();
+  window_->setWindowFlags(flags);
+  if (visible) window_->show();
+}
+
+void FormRenderer::ApplyCheck(Control& control) {
+  if (control.Kind() == ControlKind::kCheckBox) {
+    auto state = static_cast<toolkit::CheckBox&>(control).State();
+    static_cast<CheckWidget*>(WidgetOf(control))
+        ->SetMark(state == toolkit::CheckState::kChecked  ? CheckWidget::Mark::kChecked
+                  : state == toolkit::CheckState::kGrayed ? CheckWidget::Mark::kGrayed
+                                                          : CheckWidget::Mark::kUnchecked);
+  } else if (control.Kind() == ControlKind::kRadioButton) {
+    static_cast<CheckWidget*>(WidgetOf(control))
+        ->SetMark(static_cast<toolkit::RadioButton&>(control).Checked()
+                      ? CheckWidget::Mark::kChecked
+                      : CheckWidget::Mark::kUnchecked);
+  }
+}
+
+void FormRenderer::ApplyItems(Control& control) {
+  if (control.Kind() != ControlKind::kComboBox && control.Kind() != ControlKind::kListBox) return;
+  QStringList items;
+  for (const std::string& item : static_cast<toolkit::ListControl&>(control).Items()) {
+    items << ToQt(item);
+  }
+  QWidget* widget = WidgetOf(control);
+  QSignalBlocker block(widget);
+  if (control.Kind() == ControlKind::kComboBox) {
+    auto* combo = static_cast<QComboBox*>(widget);
+    QString text = combo->isEditable() ? combo->lineEdit()->text() : QString();
+    combo->clear();
+    combo->addItems(items);
+    if (combo->isEditable()) combo->lineEdit()->setText(text);
+  } else {
+    auto* list = static_cast<QListWidget*>(widget);
+    list->clear();
+    list->addItems(items);
+  }
+}
+
+void FormRenderer::ApplySelection(Control& control) {
+  QWidget* widget = WidgetOf(control);
+  if (control.Kind() == ControlKind::kComboBox) {
+    auto& combo = static_cast<toolkit::ComboBox&>(control);
+    auto* box = static_cast<QComboBox*>(widget);
+    QSignalBlocker block(box);
+    box->setCurrentIndex(combo.ItemIndex());
+    if (box->isEditable()) box->lineEdit()->setText(ToQt(combo.Text()));
+  } else if (control.Kind() == ControlKind::kListBox) {
+    auto& list = static_cast<toolkit::ListBox&>(control);
+    auto* view = static_cast<QListWidget*>(widget);
+    QSignalBlocker block(view);
+    QSignalBlocker blockModel(view->selectionModel());
+    for (int i = 0; i < view->count(); ++i) view->item(i)->setSelected(list.Selected(i));
+    if (list.ItemIndex() >= 0 && list.ItemIndex() < view->count()) {
+      view->setCurrentRow(list.ItemIndex(), list.MultiSelect()
+                                                ? QItemSelectionModel::NoUpdate
+                                                : QItemSelectionModel::ClearAndSelect);
+      view->scrollToItem(view->item(list.ItemIndex()));
+    }
+  }
+}
+
+void FormRenderer::ApplyFocus(Control& control) {
+  if (!control.Focused()) return;
+  QWidget* widget = WidgetOf(control);
+  if (!widget->hasFocus()) widget->setFocus(Qt::OtherFocusReason);
+}
+
+void FormRenderer::FocusFromModel() {
+  Control* active = form_->ActiveControl();
+  if (active == nullptr) return;
+  if (QWidget* widget = WidgetOf(*active); widget != nullptr && !widget->hasFocus()) {
+    widget->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void FormRenderer::ApplyFont(Control& control) {
+  QWidget* widget = WidgetOf(control);
+  const toolkit::Font& font = control.GetFont();
+  widget->setFont(FontToQt(font));
+  QPalette palette = widget->palette();
+  QColor ink = ColorToQt(font.color);
+  for (auto group : {QPalette::Active, QPalette::Inactive}) {
+    palette.setColor(group, QPalette::WindowText, ink);
+    palette.setColor(group, QPalette::Text, ink);
+    palette.setColor(group, QPalette::ButtonText, ink);
+  }
+  widget->setPalette(palette);
+}
+
+void FormRenderer::ApplyColor(Control& control) {
+  QWidget* widget = WidgetOf(control);
+  QPalette palette = widget->palette();
+  QColor color = ColorToQt(control.GetColor());
+  switch (control.Kind()) {
+    case ControlKind::kEdit:
+    case ControlKind::kFileNameEdit:
+    case ControlKind::kComboBox:
+    case ControlKind::kListBox:
+      for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, color);
+      }
+      break;
+    case ControlKind::kButton:
+      palette.setColor(QPalette::Button, color);
+      break;
+    default:
+      palette.setColor(QPalette::Window, color);
+      widget->setAutoFillBackground(!control.ParentColor() || control.Kind() == ControlKind::kForm);
+      break;
+  }
+  widget->setPalette(palette);
+}
+
+void FormRenderer::ApplyStyle(Control& control) {
+  QWidget* widget = WidgetOf(control);
+  switch (control.Kind()) {
+    case ControlKind::kForm:
+      if (window_ != nullptr) ApplyWindowFlags();
+      break;
+    case ControlKind::kLabel: {
+      auto& label = static_cast<toolkit::Label&>(control);
+      auto* view = static_cast<QLabel*>(widget);
+      view->setAlignment(HorizontalOf(label.GetAlignment()) | Qt::AlignTop);
+      view->setWordWrap(label.WordWrap());
+      break;
+    }
+    case ControlKind::kPicture: {
+      auto& picture = static_cast<toolkit::Picture&>(control);
+      auto* view = static_cast<QLabel*>(widget);
+      view->setPixmap(GlyphPixmap(picture.ImageName(), true));
+      view->setScaledContents(picture.Stretch());
+      view->setAlignment(picture.Center() ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);
+      break;
+    }
+    case ControlKind::kEdit:
+    case ControlKind::kFileNameEdit: {
+      auto& edit = static_cast<toolkit::Edit&>(control);
+      static_cast<QLineEdit*>(widget)->setReadOnly(edit.ReadOnly());
+      widget->setAttribute(Qt::WA_InputMethodEnabled,
+                           edit.GetImeMode() != toolkit::ImeMode::kDisable);
+      break;
+    }
+    case ControlKind::kButton: {
+      auto& button = static_cast<toolkit::Button&>(control);
+      auto* view = static_cast<QToolButton*>(widget);
+      QPixmap glyph = GlyphPixmap(button.Glyph(), control.Enabled());
+      view->setIcon(glyph.isNull() ? QIcon() : QIcon(glyph));
+      view->setIconSize(QSize(16, 16));
+      bool vertical = button.Layout() == toolkit::GlyphLayout::kTop ||
+                      button.Layout() == toolkit::GlyphLayout::kBottom;
+      view->setToolButtonStyle(glyph.isNull() ? Qt::ToolButtonTextOnly
+                               : vertical     ? Qt::ToolButtonTextUnderIcon
+                                              : Qt::ToolButtonTextBesideIcon);
+      break;
+    }
+    case ControlKind::kCheckBox: {
+      auto& box = static_cast<toolkit::CheckBox&>(control);
+      Qt::Alignment vertical =
+          box.CaptionPlacement() == toolkit::VerticalPlacement::kTop      ? Qt::AlignTop
+          : box.CaptionPlacement() == toolkit::VerticalPlacement::kBottom ? Qt::AlignBottom
+                                                                          : Qt::AlignVCenter;
+      static_cast<CheckWidget*>(widget)->SetLayout(
+          box.WordWrap(), vertical, box.CaptionSide() == toolkit::Alignment::kLeftJustify);
+      break;
+    }
+    case ControlKind::kPanel: {
+      auto& panel = static_cast<toolkit::Panel&>(control);
+      static_cast<PanelWidget*>(widget)->SetBevels(BevelOf(panel.BevelInner()),
+                                                   BevelOf(panel.BevelOuter()));
+      ApplyText(control);
+      break;
+    }
+    case ControlKind::kComboBox: {
+      auto& combo = static_cast<toolkit::ComboBox&>(control);
+      auto* view = static_cast<QComboBox*>(widget);
+      bool editable = combo.Style() == toolkit::ComboStyle::kDropDown;
+      if (view->isEditable() != editable) {
+        view->setEditable(editable);
+        if (editable) {
+          view->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+          Install(view->lineEdit());  // found as a part of the combo box
+        }
+      }
+      view->setMaxVisibleItems(std::max(combo.DropDownCount(), 1));
+      break;
+    }
+    case ControlKind::kListBox: {
+      auto& list = static_cast<toolkit::ListBox&>(control);
+      static_cast<QListWidget*>(widget)->setSelectionMode(list.MultiSelect()
+                                                              ? QAbstractItemView::MultiSelection
+                                                              : QAbstractItemView::SingleSelection);
+      ApplySelection(control);
+      break;
+    }
+    case ControlKind::kStatusBar:
+      static_cast<StatusBarWidget*>(widget)->SetSizeGrip(
+          static_cast<toolkit::StatusBar&>(control).SizeGrip());
+      break;
+    default:
+      break;
+  }
+}
+
+// --- Qt to model -------------------------------------------------------------
+
+Control* FormRenderer::ControlFor(QObject* object) const {
+  for (QObject* o = object; o != nullptr; o = o->parent()) {
+    auto it = controls_.find(o);
+    if (it != controls_.end()) return it->second;
+    if (o->isWidgetType() && static_cast<QWidget*>(o)->isWindow() && o != window_) return nullptr;
+  }
+  return nullptr;
+}
+
+void FormRenderer::Done() {
+  if (form_ != nullptr) host_.UserActionDone();
+}
+
+bool FormRenderer::eventFilter(QObject* watched, QEvent* event) {
+  if (form_ == nullptr) return false;
+  Control* control = ControlFor(watched);
+  if (control == nullptr) return false;
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      // Only where Qt delivers the key first; a key passed on to a parent
+      // widget has been handled already.
+      QWidget* focus = window_->focusWidget();
+      if (focus != nullptr ? watched != focus : watched != window_) return false;
+      return HandleKey(*control, watched, static_cast<QKeyEvent*>(event));
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+      return HandleMouse(*control, watched, static_cast<QMouseEvent*>(event));
+    case QEvent::MouseMove:
+    case QEvent::Enter:
+      if (control != hovered_) {
+        hovered_ = control;
+        control->Hover();
+        Done();
+      }
+      return false;
+    case QEvent::Leave:
+      if (watched == window_) hovered_ = nullptr;
+      return false;
+    case QEvent::InputMethod: {
+      // What an input method commits goes in as typed characters, except
+      // into an edit, which takes it where its caret is.
+      if (IsEditKind(control->Kind())) return false;
+      auto* input = static_cast<QInputMethodEvent*>(event);
+      std::string bytes;
+      if (!input->commitString().isEmpty() && FromQt(input->commitString(), &bytes)) {
+        for (char byte : bytes) {
+          if (form_ == nullptr || !control->KeyPress(byte)) break;
+        }
+        Done();
+      }
+      return true;
+    }
+    case QEvent::ContextMenu:
+      return true;  // right clicks go to the model
+    case QEvent::ToolTip: {
+      auto* help = static_cast<QHelpEvent*>(event);
+      toolkit::Application* app = form_->GetApplication();
+      std::string hint = toolkit::GetShortHint(control->EffectiveHint());
+      if (app != nullptr && app->ShowHint() && control->ShowHint() && !hint.empty()) {
+        QToolTip::showText(help->globalPos(), ToQt(hint), WidgetOf(*control));
+      } else {
+        QToolTip::hideText();
+      }
+      return true;
+    }
+    case QEvent::FocusIn: {
+      if (control->Focused() || control == form_) return false;
+      auto reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason == Qt::MouseFocusReason && control->Focus()) {
+        Done();
+        return false;
+      }
+      if (form_ != nullptr) FocusFromModel();
+      return false;
+    }
+    case QEvent::Close:
+      if (watched != window_) return false;
+      event->ignore();
+      form_->ClickCloseBox();
+      Done();
+      return true;
+    case QEvent::Move:
+      if (watched == window_ && event->spontaneous()) {
+        QRect client = window_->geometry();
+        form_->SetBounds(client.x() - form_->FrameWidth(),
+                         client.y() - form_->FrameWidth() - form_->CaptionHeight(), form_->Width(),
+                         form_->Height());
+      }
+      return false;
+    case QEvent::Resize:
+      if (watched == window_ && event->spontaneous() &&
+          form_->GetBorderStyle() == toolkit::BorderStyle::kSizeable) {
+        form_->SetClientSize(window_->width(), window_->height());
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool FormRenderer::HandleKey(Control& control, QObject* watched, QKeyEvent* event) {
+  if (IsEditKind(control.Kind())) {
+    if (auto* edit = qobject_cast<QLineEdit*>(watched)) return HandleEditKey(control, edit, event);
+  }
+  std::uint16_t key = VirtualKeyOf(*event);
+  toolkit::ShiftState shift = ShiftOf(*event);
+  QString typed = TypedText(*event);
+  char simple = key != 0 ? toolkit::CharForKey(key, shift) : 0;
+  if (key != 0 && (typed.isEmpty() || (typed.size() == 1 && typed[0] == QLatin1Char(simple)))) {
+    control.PressKey(key, shift);
+  } else if (!typed.isEmpty()) {
+    std::string bytes;
+    if (!FromQt(typed, &bytes)) {
+      QApplication::beep();
+      return true;
+    }
+    for (char byte : bytes) {
+      if (form_ == nullptr || !control.KeyPress(byte)) break;
+    }
+  }
+  Done();
+  return true;
+}
+
+bool FormRenderer::HandleEditKey(Control& control, QLineEdit* edit, QKeyEvent* event) {
+  std::uint16_t key = VirtualKeyOf(*event);
+  toolkit::ShiftState shift = ShiftOf(*event);
+  bool atEnd = !edit->hasSelectedText() && edit->cursorPosition() == edit->text().size();
+  switch (key) {
+    case vk::kLeft:
+    case vk::kRight:
+    case vk::kHome:
+    case vk::kEnd:
+    case vk::kDelete:
+    case vk::kInsert:
+      // The handlers see the key; the caret and deleting are the edit's.
+      control.PressKey(key, shift);
+      Done();
+      return form_ == nullptr || controls_.count(edit) == 0;
+    case vk::kBack:
+      if (atEnd && shift.NoKeys()) break;  // the model's own Backspace
+      return false;
+    case vk::kShift:
+    case vk::kControl:
+    case vk::kMenu:
+      control.PressKey(key, shift);
+      Done();
+      return true;
+    default:
+      if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+        if (key == vk::kReturn || key == vk::kEscape || key == vk::kTab || key >= 0x70) break;
+        return false;  // cut, copy, paste, undo, select all
+      }
+      if (QString typed = TypedText(*event); !typed.isEmpty()) {
+        std::string bytes;
+        if (!FromQt(typed, &bytes)) {
+          QApplication::beep();
+          return true;
+        }
+        if (!atEnd) return false;  // typed in the middle: the edit inserts it
+        for (char byte : bytes) {
+          if (form_ == nullptr || !control.KeyPress(byte)) break;
+        }
+        Done();
+        return true;
+      }
+      break;
+  }
+  control.PressKey(key, shift);
+  Done();
+  return true;
+}
+
+bool FormRenderer::HandleMouse(Control& control, QObject* watched, QMouseEvent* event) {
+  QWidget* widget = WidgetOf(control);
+  QPoint global = event->globalPosition().toPoint();
+  QPoint at = widget->mapFromGlobal(global);
+  QEvent::Type type = event->type();
+  ControlKind kind = control.Kind();
+  auto gone = [&] { return form_ == nullptr || controls_.count(widget) == 0; };
+  if (event->button() == Qt::RightButton) {
+    if (type == QEvent::MouseButtonRelease) {
+      control.RightClick(at.x(), at.y());
+      Done();
+    }
+    return true;
+  }
+  if (event->button() != Qt::LeftButton) return true;
+  if (IsEditKind(kind) || kind == ControlKind::kComboBox) {
+    if (type == QEvent::MouseButtonPress) {
+      control.Click();
+      Done();
+    } else if (type == QEvent::MouseButtonDblClick) {
+      control.DoubleClick();
+      Done();
+    }
+    // A drop-down list opens natively; its choice comes back as activated.
+    return gone();
+  }
+  if (kind == ControlKind::kListBox) {
+    if (type == QEvent::MouseButtonDblClick) {
+      control.DoubleClick();
+      Done();
+    } else if (type == QEvent::MouseButtonPress) {
+      auto* view = static_cast<QListWidget*>(widget);
+      int row = view->indexAt(view->viewport()->mapFromGlobal(global)).row();
+      bool toggle = (event->modifiers() & Qt::ControlModifier) != 0;
+      control.Click();
+      if (!gone() && row >= 0) {
+        auto& list = static_cast<toolkit::ListBox&>(control);
+        if (toggle && list.MultiSelect()) {
+          list.ToggleChoice(row);
+        } else {
+          list.Choose(row);
+        }
+      }
+      Done();
+    }
+    return true;
+  }
+  (void)watched;
+  auto* button = qobject_cast<QToolButton*>(widget);
+  if (type == QEvent::MouseButtonPress ||
+      (type == QEvent::MouseButtonDblClick && TakesClicksOnRelease(kind))) {
+    pressed_ = &control;
+    if (button != nullptr && control.Usable()) button->setDown(true);
+    return true;
+  }
+  if (type == QEvent::MouseButtonDblClick) {
+    control.DoubleClick();
+    Done();
+    return true;
+  }
+  bool click = pressed_ == &control && widget->rect().contains(at);
+  pressed_ = nullptr;
+  if (button != nullptr) button->setDown(false);
+  if (click) {
+    control.Click();
+    Done();
+  }
+  return true;
+}
+
+void FormRenderer::Edited(Control& control, QLineEdit* edit, const QString& text) {
+  auto& model = static_cast<toolkit::Edit&>(control);
+  std::string bytes;
+  int cursor = edit->cursorPosition();
+  if (!FromQtEdit(model.Text(), text, &bytes) || !model.EditText(bytes)) {
+    // Refused (a character without a CP932 code, or an edit that cannot be
+    // reached): the field shows the model's text again.
+    QApplication::beep();
+    if (form_ != nullptr && controls_.count(edit) != 0) {
+      edit->setText(ToQt(model.Text()));
+      edit->setCursorPosition(std::min(cursor, static_cast<int>(edit->text().size())));
+    }
+    return;
+  }
+  Done();
+}
+
+void FormRenderer::Chosen(Control& control, int index) {
+  if (!static_cast<toolkit::ListControl&>(control).Choose(index) && form_ != nullptr &&
+      widgets_.count(&control) != 0) {
+    ApplySelection(control);
+  }
+  Done();
+}
+
+void FormRenderer::Browse(Control& control) {
+  static_cast<toolkit::FileNameEdit&>(control).Browse();
+  Done();
+}
+
+}  // namespace zuba::qt

@@ -1,0 +1,125 @@
+#include "ui/qt/FrontEnd.h"
+
+#include <QApplication>
+#include <cstdlib>
+#include <memory>
+
+#include "ui/qt/HeadlessUi.h"
+#include "ui/qt/QtLook.h"
+#include "ui/qt/QtUiServices.h"
+
+namespace zuba::qt {
+namespace {
+
+bool ParseAnswer(std::string value, toolkit::MessageResult* answer) {
+  for (char& c : value) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  if (value == "ok") {
+    *answer = toolkit::MessageResult::kOk;
+  } else if (value == "cancel") {
+    *answer = toolkit::MessageResult::kCancel;
+  } else if (value == "yes") {
+    *answer = toolkit::MessageResult::kYes;
+  } else if (value == "no") {
+    *answer = toolkit::MessageResult::kNo;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool Set(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+class HeadlessFrontEnd : public FrontEnd {
+ public:
+  HeadlessFrontEnd(std::ostream& err, const std::vector<toolkit::MessageResult>& answers)
+      : ui_(err, answers) {}
+  toolkit::UiServices& Ui() override { return ui_; }
+  void Watch(toolkit::Application&) override {}
+
+ private:
+  HeadlessUi ui_;
+};
+
+class QtFrontEnd : public FrontEnd {
+ public:
+  explicit QtFrontEnd(platform::Files& files) : ui_(files) {}
+  toolkit::UiServices& Ui() override { return ui_; }
+  void Watch(toolkit::Application& app) override { ui_.Watch(app); }
+
+ private:
+  QtUiServices ui_;
+};
+
+}  // namespace
+
+bool TakeFrontEndOptions(std::vector<std::string>* args, FrontEndOptions* options,
+                         std::string* error) {
+  std::vector<std::string> rest;
+  for (std::size_t i = 0; i < args->size(); ++i) {
+    const std::string& arg = (*args)[i];
+    if (arg == "--") {
+      rest.insert(rest.end(), args->begin() + static_cast<std::ptrdiff_t>(i), args->end());
+      break;
+    }
+    if (arg == "--headless") {
+      options->headless = true;
+      continue;
+    }
+    if (arg == "--answer" || arg.rfind("--answer=", 0) == 0) {
+      std::string value;
+      if (arg == "--answer") {
+        if (i + 1 >= args->size()) {
+          *error = "--answer needs a value: ok, cancel, yes or no";
+          return false;
+        }
+        value = (*args)[++i];
+      } else {
+        value = arg.substr(9);
+      }
+      toolkit::MessageResult answer;
+      if (!ParseAnswer(value, &answer)) {
+        *error = "--answer " + value + ": expected ok, cancel, yes or no";
+        return false;
+      }
+      options->answers.push_back(answer);
+      continue;
+    }
+    rest.push_back(arg);
+  }
+  *args = std::move(rest);
+  return true;
+}
+
+bool DisplayAvailable() {
+  return Set("QT_QPA_PLATFORM") || Set("DISPLAY") || Set("WAYLAND_DISPLAY");
+}
+
+int RunFrontEnd(const std::string& programName, const FrontEndOptions& options,
+                platform::Files& files, std::ostream& err,
+                const std::function<int(FrontEnd&)>& program) {
+  if (options.headless) {
+    HeadlessFrontEnd frontEnd(err, options.answers);
+    return program(frontEnd);
+  }
+  if (!DisplayAvailable()) {
+    err << "zubanet: no display available (DISPLAY is not set); run with --headless to work "
+           "without windows\n";
+    return 1;
+  }
+  // Qt sees only the program's name: the arguments are the program's own.
+  std::string name = programName;
+  int argc = 1;
+  char* argv[] = {name.data(), nullptr};
+  QApplication application(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  UseClassicLook();
+  QtFrontEnd frontEnd(files);
+  return program(frontEnd);
+}
+
+}  // namespace zuba::qt

@@ -1,0 +1,61 @@
+// The start of the program's user interface: on a display, Qt with every
+// form as a window; with --headless, no window at all, each message box
+// written to standard error and answered from the --answer values.
+//
+//   zubanet [--machine DIR] [--headless] [--answer ok|cancel|yes|no]... [--] [ARGUMENT...]
+//
+// The program's entry takes --machine itself, hands the rest to
+// TakeFrontEndOptions and runs its program through RunFrontEnd.
+#ifndef ZUBA_UI_QT_FRONTEND_H_
+#define ZUBA_UI_QT_FRONTEND_H_
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/Files.h"
+#include "ui/toolkit/Application.h"
+#include "ui/toolkit/UiServices.h"
+
+namespace zuba::qt {
+
+struct FrontEndOptions {
+  bool headless = false;
+  std::vector<toolkit::MessageResult> answers;  // in the order given
+};
+
+// Takes "--headless", "--answer VALUE" and "--answer=VALUE" (VALUE: ok,
+// cancel, yes or no, in any case) out of `args`, up to a "--", which stays
+// with what follows it; everything else stays in order. False with a
+// message in `*error` on a missing or unknown answer (a usage error).
+bool TakeFrontEndOptions(std::vector<std::string>* args, FrontEndOptions* options,
+                         std::string* error);
+
+// What the program gets: the UI services, and the hook that shows its
+// application's forms.
+class FrontEnd {
+ public:
+  virtual ~FrontEnd() = default;
+  virtual toolkit::UiServices& Ui() = 0;
+  // The application whose forms are to be shown as windows (nothing
+  // headless). Call it right after creating the application.
+  virtual void Watch(toolkit::Application& app) = 0;
+};
+
+// Whether a display can be reached: QT_QPA_PLATFORM names a platform
+// (offscreen included), or DISPLAY or WAYLAND_DISPLAY is set.
+bool DisplayAvailable();
+
+// Runs `program` with the front-end the options choose and answers its exit
+// code. Headless, the services write to `err`. Without --headless and
+// without a display it writes "zubanet: no display ..." to `err` and answers
+// 1 without running the program. `files` is the machine the file dialogs
+// browse and the help is read from. `programName` is argv[0].
+int RunFrontEnd(const std::string& programName, const FrontEndOptions& options,
+                platform::Files& files, std::ostream& err,
+                const std::function<int(FrontEnd&)>& program);
+
+}  // namespace zuba::qt
+
+#endif  // ZUBA_UI_QT_FRONTEND_H_

@@ -1,0 +1,90 @@
+#include "ui/qt/FrontEnd.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "testing/TempMachine.h"
+#include "ui/toolkit/Application.h"
+
+namespace zuba::qt {
+namespace {
+
+using toolkit::MessageButtons;
+using toolkit::MessageIcon;
+using toolkit::MessageResult;
+
+TEST(FrontEndTest, TakesItsOptionsAndLeavesTheRestInOrder) {
+  std::vector<std::string> args = {"--answer",    "YES",    "/c", "--headless",
+                                   "--answer=no", "Office", "--", "--headless"};
+  FrontEndOptions options;
+  std::string error;
+  ASSERT_TRUE(TakeFrontEndOptions(&args, &options, &error));
+  EXPECT_TRUE(options.headless);
+  EXPECT_EQ(options.answers, (std::vector<MessageResult>{MessageResult::kYes, MessageResult::kNo}));
+  EXPECT_EQ(args, (std::vector<std::string>{"/c", "Office", "--", "--headless"}));
+
+  for (std::vector<std::string> bad :
+       {std::vector<std::string>{"--answer"}, std::vector<std::string>{"--answer", "maybe"},
+        std::vector<std::string>{"--answer="}}) {
+    FrontEndOptions unused;
+    EXPECT_FALSE(TakeFrontEndOptions(&bad, &unused, &error));
+    EXPECT_NE(error.find("ok, cancel, yes or no"), std::string::npos);
+  }
+}
+
+TEST(FrontEndTest, HeadlessWritesEachBoxAsOneLineAndAnswersInOrder) {
+  testing::TempMachine machine;
+  FrontEndOptions options;
+  options.headless = true;
+  options.answers = {MessageResult::kNo, MessageResult::kCancel};
+  std::ostringstream err;
+  std::vector<MessageResult> answers;
+  int code = RunFrontEnd("zubanet", options, machine.files(), err, [&](FrontEnd& frontEnd) {
+    toolkit::Application app(frontEnd.Ui());
+    frontEnd.Watch(app);
+    app.SetTitle("ZubaNet ベータ版");
+    auto& ui = frontEnd.Ui();
+    answers.push_back(ui.ShowMessageBox("再起動しますか？\r\n\r\n終了\n", "確認",
+                                        MessageIcon::kQuestion, MessageButtons::kYesNo));
+    // Cancel is not offered by OK alone: that box takes its first button
+    // and the answer waits for the next box.
+    answers.push_back(ui.ShowMessageBox("a", "", MessageIcon::kNone, MessageButtons::kOk));
+    answers.push_back(ui.ShowMessageBox("b", "c", MessageIcon::kNone, MessageButtons::kOkCancel));
+    answers.push_back(ui.ShowMessageBox("d", "c", MessageIcon::kNone, MessageButtons::kYesNo));
+    ui.ShowPlainMessage("ZubaNetはWin95/98専用です");
+    return 3;
+  });
+  EXPECT_EQ(code, 3);
+  EXPECT_EQ(answers, (std::vector<MessageResult>{MessageResult::kNo, MessageResult::kOk,
+                                                 MessageResult::kCancel, MessageResult::kYes}));
+  EXPECT_EQ(err.str(),
+            u8"[確認] 再起動しますか？\\n\\n終了\\n\n"
+            u8"[ZubaNet ベータ版] a\n[c] b\n[c] d\n"
+            u8"[ZubaNet ベータ版] ZubaNetはWin95/98専用です\n");
+}
+
+TEST(FrontEndTest, WithoutADisplayItSaysSoAndRunsNothing) {
+  const char* names[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
+  std::vector<std::pair<std::string, std::string>> saved;
+  for (const char* name : names) {
+    if (const char* value = std::getenv(name)) saved.emplace_back(name, value);
+    unsetenv(name);
+  }
+  testing::TempMachine machine;
+  std::ostringstream err;
+  bool ran = false;
+  int code = RunFrontEnd("zubanet", FrontEndOptions(), machine.files(), err, [&](FrontEnd&) {
+    ran = true;
+    return 0;
+  });
+  for (const auto& [name, value] : saved) setenv(name.c_str(), value.c_str(), 1);
+  EXPECT_FALSE(ran);
+  EXPECT_NE(code, 0);
+  EXPECT_NE(err.str().find("no display"), std::string::npos);
+  EXPECT_NE(err.str().find("--headless"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zuba::qt
