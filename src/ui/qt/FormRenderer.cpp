@@ -231,6 +231,17 @@ void FormRenderer::Build(Control& control, QWidget* parent) {
   widgets_[&control] = widget;
   controls_[widget] = &control;
   if (control.Kind() == ControlKind::kForm) window_ = widget;
+  // Labels and pictures are drawn on their parent, under every windowed
+  // control beside them.
+  if (!control.IsWindowed() && control.Parent() != nullptr) {
+    for (Control* sibling : control.Parent()->Children()) {
+      QWidget* above = sibling->IsWindowed() ? WidgetOf(*sibling) : nullptr;
+      if (above != nullptr) {
+        widget->stackUnder(above);
+        break;
+      }
+    }
+  }
   Install(widget);
   ApplyAll(control);
   for (Control* child : control.Children()) Build(*child, widget);
@@ -308,6 +319,7 @@ QWidget* FormRenderer::Create(Control& control, QWidget* parent) {
     case ControlKind::kListBox: {
       auto* list = new QListWidget(parent);
       list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      list->setTextElideMode(Qt::ElideNone);  // cut at the edge, as Windows does
       widget = list;
       break;
     }
@@ -467,7 +479,10 @@ void FormRenderer::ApplyText(Control& control) {
     case ControlKind::kFileNameEdit: {
       auto* edit = static_cast<QLineEdit*>(widget);
       QString shown = ToQt(control.Text());
-      if (edit->text() != shown) edit->setText(shown);
+      if (edit->text() == shown) break;
+      // Typing goes on at the end; a text set by program shows from its start.
+      edit->setText(shown);
+      edit->setCursorPosition(edit->hasFocus() || control.Focused() ? shown.size() : 0);
       break;
     }
     case ControlKind::kButton:
@@ -672,8 +687,12 @@ void FormRenderer::ApplyColor(Control& control) {
       palette.setColor(QPalette::Button, color);
       break;
     default:
+      // Windows paint their own background; a label does unless it is
+      // transparent, a picture never.
       palette.setColor(QPalette::Window, color);
-      widget->setAutoFillBackground(!control.ParentColor() || control.Kind() == ControlKind::kForm);
+      widget->setAutoFillBackground(control.Kind() == ControlKind::kLabel
+                                        ? !static_cast<toolkit::Label&>(control).Transparent()
+                                        : control.Kind() != ControlKind::kPicture);
       break;
   }
   widget->setPalette(palette);

@@ -50,15 +50,20 @@ SimFileDialog::SimFileDialog(platform::Files& files, const toolkit::OpenFileRequ
   auto* cancel = new QPushButton(ButtonText(toolkit::MessageResult::kCancel), this);
   cancel->setObjectName("Cancel");
 
+  auto label = [this](const char* text, QWidget* buddy) {
+    auto* made = new QLabel(ToQt(text), this);
+    made->setBuddy(buddy);
+    return made;
+  };
   auto* grid = new QGridLayout(this);
-  grid->addWidget(new QLabel(ToQt("ファイルの場所(&I):"), this), 0, 0);
+  grid->addWidget(label("ファイルの場所(&I):", drives_), 0, 0);
   grid->addWidget(drives_, 0, 1);
   grid->addWidget(location_, 0, 2);
   grid->addWidget(entries_, 1, 0, 1, 3);
-  grid->addWidget(new QLabel(ToQt("ファイル名(&N):"), this), 2, 0);
+  grid->addWidget(label("ファイル名(&N):", name_), 2, 0);
   grid->addWidget(name_, 2, 1, 1, 2);
   grid->addWidget(open, 2, 3);
-  grid->addWidget(new QLabel(ToQt("ファイルの種類(&T):"), this), 3, 0);
+  grid->addWidget(label("ファイルの種類(&T):", typeBox_), 3, 0);
   grid->addWidget(typeBox_, 3, 1, 1, 2);
   grid->addWidget(cancel, 3, 3);
   grid->setColumnStretch(2, 1);
