@@ -1,0 +1,85 @@
+// The Qt front-end offscreen: showing the WINS dialog for the first time
+// (the form built on the model, one widget per control made, the window
+// shown and painted) and showing it again once it exists, as the main
+// window's WINS button does.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QWidget>
+
+#include "core/RegType.h"
+#include "testing/TempMachine.h"
+#include "ui/qt/FormRenderer.h"
+#include "ui/qt/QtLook.h"
+#include "ui/qt/QtUiServices.h"
+#include "ui/toolkit/Application.h"
+#include "ui/winsform.h"
+
+namespace {
+
+using namespace zuba;
+
+QApplication& OffscreenApplication() {
+  static int argc = 1;
+  static char name[] = "zubanet_bench";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = [] {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    auto* made = new QApplication(argc, argv);
+    qt::UseClassicLook();
+    return made;
+  }();
+  return *app;
+}
+
+// Lets Qt do what showing a window leaves to the event loop (layout,
+// painting) and deletes what went.
+void Settle() {
+  QCoreApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void BM_ShowWinsDialogFirstTime(benchmark::State& state) {
+  OffscreenApplication();
+  testing::TempMachine machine;
+  qt::QtUiServices ui(machine.files());
+  core::TRegList setting;
+  core::InitRegList(setting, false, machine.system());
+  for (auto _ : state) {
+    toolkit::Application app(ui);
+    app.CreateForm<toolkit::Form>();
+    auto& wins = app.CreateForm<ui::TFmWins>(setting, machine.system());
+    wins.Show();
+    qt::FormRenderer& renderer = ui.Render(wins);
+    Settle();
+    benchmark::DoNotOptimize(renderer.Window()->isVisible());
+    state.PauseTiming();
+    wins.Hide();
+    state.ResumeTiming();
+  }
+  Settle();
+}
+BENCHMARK(BM_ShowWinsDialogFirstTime)->Unit(benchmark::kMillisecond);
+
+void BM_ShowWinsDialogAgain(benchmark::State& state) {
+  OffscreenApplication();
+  testing::TempMachine machine;
+  qt::QtUiServices ui(machine.files());
+  toolkit::Application app(ui);
+  core::TRegList setting;
+  core::InitRegList(setting, false, machine.system());
+  app.CreateForm<toolkit::Form>();
+  auto& wins = app.CreateForm<ui::TFmWins>(setting, machine.system());
+  ui.Render(wins);
+  for (auto _ : state) {
+    wins.Show();
+    Settle();
+    state.PauseTiming();
+    wins.Hide();
+    Settle();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_ShowWinsDialogAgain)->Unit(benchmark::kMillisecond);
+
+}  // namespace
