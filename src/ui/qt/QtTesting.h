@@ -28,18 +28,27 @@ inline QApplication& TestApplication() {
 // Runs `step` once the event loop (a modal one included) runs again.
 inline void Soon(std::function<void()> step) { QTimer::singleShot(0, std::move(step)); }
 
-// Runs `step` on the next modal dialog (a message box or a file dialog)
-// Qt shows, as soon as it is up.
-inline void OnNextDialog(std::function<void(QWidget*)> step) {
+// Runs `step` on the widget `find` answers, as soon as it answers one.
+inline void WhenUp(std::function<QWidget*()> find, std::function<void(QWidget*)> step) {
   auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, [timer, step] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
+  QObject::connect(timer, &QTimer::timeout, [timer, find, step] {
+    if (QWidget* up = find()) {
       timer->stop();
       timer->deleteLater();
-      step(modal);
+      step(up);
     }
   });
   timer->start(5);
+}
+
+// Runs `step` on the next modal dialog (a message box or a file dialog).
+inline void OnNextDialog(std::function<void(QWidget*)> step) {
+  WhenUp([] { return QApplication::activeModalWidget(); }, std::move(step));
+}
+
+// Runs `step` on the next pop-up menu.
+inline void OnNextPopup(std::function<void(QWidget*)> step) {
+  WhenUp([] { return QApplication::activePopupWidget(); }, std::move(step));
 }
 
 }  // namespace zuba::qt
