@@ -91,6 +91,10 @@ std::string AutoexecBat(const std::string& windows) {
 // lives on the machine; nothing runs them.
 constexpr char kProgram[] = "MZ; ZubaNet program image (a stand-in on the simulated machine)\n";
 constexpr char kHelp[] = "?_; ZubaNet help file (a stand-in on the simulated machine)\n";
+// Programs of Windows, stand-ins as well: starting them is recorded, and
+// RUNDLL32.EXE with the Network control panel opens the scripted panel.
+constexpr char kRundll32[] = "MZ; RUNDLL32.EXE (a stand-in on the simulated machine)\n";
+constexpr char kNotepad[] = "MZ; NOTEPAD.EXE (a stand-in on the simulated machine)\n";
 
 }  // namespace
 
@@ -117,6 +121,8 @@ void AddTemplateDrives(OsKind os, MachineTemplate* machine) {
   text(windows + "\\HOSTS.SAM", kHostsSample);
   text(windows + "\\hosts.office", kHostsOffice);
   text(windows + "\\hosts.home", kHostsHome);
+  text(windows + "\\RUNDLL32.EXE", kRundll32);
+  text(windows + "\\NOTEPAD.EXE", kNotepad);
   text(windows + "\\LMHOSTS", kLmhosts);
   text(windows + "\\LMHOSTS.SAM", kLmhostsSample);
   text(windows + "\\lmhosts.office", kLmhostsOffice);

@@ -11,8 +11,9 @@ namespace zuba::platform::sim {
 SimSystem::SimSystem(std::string machineDirectory, MachineConfig& config, EventLog& events,
                      SimFiles& files)
     : context_{std::move(machineDirectory), config, events, files},
-      processes_(context_),
-      windows_(context_),
+      desktop_(context_.directory, config),
+      processes_(context_, desktop_),
+      windows_(context_, desktop_),
       shutdown_(context_),
       versionInfo_(context_) {}
 
