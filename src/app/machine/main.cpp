@@ -19,6 +19,7 @@ constexpr Command kCommands[] = {
     {"init", RunInit},
     {"reg", RunReg},
     {"events", RunEvents},
+    {"boot", RunBoot},
 };
 
 int Usage(std::ostream& err) {
@@ -27,7 +28,9 @@ int Usage(std::ostream& err) {
          "  init [--os win95|win98|nt] [--force]   write a machine from a template\n"
          "  reg export [KEY]                        print the registry as REGEDIT4\n"
          "  reg import FILE                         import a REGEDIT4 file\n"
-         "  events                                  print the machine's event log\n";
+         "  events                                  print the machine's event log\n"
+         "  boot                                    perform the pending power action and\n"
+         "                                          start the RunOnce entries\n";
   return kExitUsage;
 }
 
@@ -49,8 +52,8 @@ int Main(int argc, char** argv) {
   }
   if (i >= argc) return Usage(std::cerr);
   const std::string name = argv[i++];
-  CommandContext context{LocateMachine(machineOption), {argv + i, argv + argc}, std::cout,
-                         std::cerr};
+  CommandContext context{
+      LocateMachine(machineOption), {argv + i, argv + argc}, std::cout, std::cerr};
   for (const Command& command : kCommands) {
     if (name != command.name) continue;
     try {
