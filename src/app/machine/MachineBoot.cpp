@@ -12,9 +12,9 @@
 //    yet: AUTOEXEC.BAT is not run, and the step says so on the terminal;
 // 4. starts the entries of the key RunOnce (HKEY_LOCAL_MACHINE, below
 //    Software\Microsoft\Windows\CurrentVersion) in their order through the
-//    machine's process creation, each
-//    removed before it starts and waited for, as Windows 9x does. Values
-//    that hold no string are removed without being started.
+//    machine's process creation, each removed before it starts and waited
+//    for, as Windows 9x does. Values that hold no string are removed
+//    without being started.
 // Prints what it did, one line per step, in UTF-8.
 #include <string>
 
