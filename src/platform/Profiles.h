@@ -34,7 +34,9 @@ class Profiles {
   virtual std::size_t GetKeyNames(const std::string& section, std::string* names,
                                   std::size_t bufferSize, const std::string& file) = 0;
 
-  // GetPrivateProfileSectionNamesA, with the same buffer rules.
+  // GetPrivateProfileSectionNamesA, with the same buffer rules, except that,
+  // as on Windows 9x, only names that fit whole are returned (a buffer of 0
+  // or 1 bytes counts as unlimited).
   virtual std::size_t GetSectionNames(std::string* names, std::size_t bufferSize,
                                       const std::string& file) = 0;
 

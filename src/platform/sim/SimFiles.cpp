@@ -88,6 +88,13 @@ bool SimFiles::Locate(const WinPath& path, Location* out) {
   for (std::size_t i = 0; i < path.components.size(); ++i) {
     const std::string& wanted = path.components[i];
     const bool last = i + 1 == path.components.size();
+    const std::string spelled = current + "/" + HostNameOf(wanted);
+    if (StatOf(spelled, &st)) {  // this component is spelled as on the host
+      current = spelled;
+      canonical.components.push_back(wanted);
+      if (!last && !S_ISDIR(st.st_mode)) return true;
+      continue;
+    }
     std::vector<Entry> entries = List(current);
     const Entry* hit = nullptr;
     for (const Entry& e : entries) {
@@ -253,6 +260,9 @@ std::uint64_t SimFiles::ChangeStamp(const std::string& path) {
   if (!Locate(path, &where) || !where.exists) return 0;
   HostStamp stamp = StatHostFile(where.host);
   if (!stamp.exists) return 0;
+  // A switched-on ReadFile failure changes the stamp too, so that a cache
+  // reads the file (and fails) instead of answering from memory.
+  if (Fails("ReadFile", where)) stamp.value = ~stamp.value | 1;
   if (stamp.settled) return stamp.value;
   // Changed within the file system's clock tick: a later change might keep
   // the same stamp, so every answer differs until the file has settled.

@@ -52,19 +52,22 @@ std::string SimProfiles::FullPath(const std::string& file) {
   return dir + name;
 }
 
-std::shared_ptr<const IniText> SimProfiles::Load(const std::string& path, bool* exists) {
-  *exists = false;
+std::shared_ptr<const IniText> SimProfiles::Load(const std::string& path, FileState* state) {
+  *state = FileState::kMissing;
   const std::uint64_t stamp = files_.ChangeStamp(path);
   if (stamp == 0) return empty_;
   const std::string key = FoldCp932(path);
   auto it = cache_.find(key);
   if (it != cache_.end() && it->second.stamp == stamp) {
-    *exists = true;
+    *state = FileState::kRead;
     return it->second.text;
   }
   std::string content;
-  if (!files_.ReadBytes(path, &content)) return empty_;
-  *exists = true;
+  if (!files_.ReadBytes(path, &content)) {
+    *state = FileState::kUnreadable;
+    return empty_;
+  }
+  *state = FileState::kRead;
   if (cache_.size() >= kMaxCachedFiles) cache_.clear();
   auto text = std::make_shared<const IniText>(std::move(content));
   cache_[key] = Cached{stamp, text};
@@ -81,8 +84,8 @@ std::size_t SimProfiles::GetString(const std::string& section, const std::string
                                    std::size_t bufferSize, const std::string& file) {
   if (bufferSize == 0) return 0;
   if (bufferSize > kMaxTransfer + 1) bufferSize = kMaxTransfer + 1;
-  bool exists;
-  std::shared_ptr<const IniText> text = Load(FullPath(file), &exists);
+  FileState state;
+  std::shared_ptr<const IniText> text = Load(FullPath(file), &state);
   std::string_view found;
   std::string result;
   if (text->Find(AsCString(section), AsCString(key), &found)) {
@@ -98,8 +101,8 @@ std::size_t SimProfiles::GetString(const std::string& section, const std::string
 
 std::size_t SimProfiles::GetKeyNames(const std::string& section, std::string* names,
                                      std::size_t bufferSize, const std::string& file) {
-  bool exists;
-  std::shared_ptr<const IniText> text = Load(FullPath(file), &exists);
+  FileState state;
+  std::shared_ptr<const IniText> text = Load(FullPath(file), &state);
   std::vector<std::string_view> list;
   text->KeyNames(AsCString(section), &list);
   return FillNames(list, names, bufferSize > kMaxTransfer + 1 ? kMaxTransfer + 1 : bufferSize);
@@ -107,8 +110,8 @@ std::size_t SimProfiles::GetKeyNames(const std::string& section, std::string* na
 
 std::size_t SimProfiles::GetSectionNames(std::string* names, std::size_t bufferSize,
                                          const std::string& file) {
-  bool exists;
-  std::shared_ptr<const IniText> text = Load(FullPath(file), &exists);
+  FileState state;
+  std::shared_ptr<const IniText> text = Load(FullPath(file), &state);
   // Windows 9x: a buffer of 0 or 1 bytes counts as unlimited, and only
   // whole names are returned.
   const bool limited = bufferSize >= 2;
@@ -133,26 +136,31 @@ bool SimProfiles::WriteString(const std::string& section, const std::string& key
   const std::string v = AsCString(value);
   if (s.empty() || k.empty() || v.size() > kMaxTransfer) return false;
   const std::string path = FullPath(file);
-  bool exists;
-  std::shared_ptr<const IniText> text = Load(path, &exists);
+  FileState state;
+  std::shared_ptr<const IniText> text = Load(path, &state);
+  if (state == FileState::kUnreadable) return false;
   std::string updated = text->WithValue(s, k, v);
-  if (exists && updated == text->content()) return true;
+  if (state == FileState::kRead && updated == text->content()) return true;
   return Store(path, updated);
 }
 
 bool SimProfiles::RemoveKey(const std::string& section, const std::string& key,
                             const std::string& file) {
   const std::string path = FullPath(file);
-  bool exists, changed;
-  std::shared_ptr<const IniText> text = Load(path, &exists);
+  FileState state;
+  bool changed;
+  std::shared_ptr<const IniText> text = Load(path, &state);
+  if (state == FileState::kUnreadable) return false;
   std::string updated = text->WithoutKey(AsCString(section), AsCString(key), &changed);
   return !changed || Store(path, updated);
 }
 
 bool SimProfiles::RemoveSection(const std::string& section, const std::string& file) {
   const std::string path = FullPath(file);
-  bool exists, changed;
-  std::shared_ptr<const IniText> text = Load(path, &exists);
+  FileState state;
+  bool changed;
+  std::shared_ptr<const IniText> text = Load(path, &state);
+  if (state == FileState::kUnreadable) return false;
   std::string updated = text->WithoutSection(AsCString(section), &changed);
   return !changed || Store(path, updated);
 }

@@ -9,7 +9,8 @@
 // value is cut at its first zero byte, as a C string would be. Section
 // names fit whole or not at all (see GetSectionNames in Profiles.h). Empty
 // section or key names match nothing and cannot be written. A value longer
-// than 32,766 bytes is not written (the call fails).
+// than 32,766 bytes is not written (the call fails). A file that exists but
+// cannot be read reads as empty and is never written over.
 #ifndef ZUBA_PLATFORM_SIM_SIMPROFILES_H_
 #define ZUBA_PLATFORM_SIM_SIMPROFILES_H_
 
@@ -48,9 +49,12 @@ class SimProfiles : public Profiles {
     std::shared_ptr<const IniText> text;
   };
 
+  // Whether a file is there and could be read.
+  enum class FileState { kMissing, kRead, kUnreadable };
+
   std::string FullPath(const std::string& file);
-  // The parsed file; `*exists` tells whether it is there.
-  std::shared_ptr<const IniText> Load(const std::string& path, bool* exists);
+  // The parsed file; the empty text when it is missing or unreadable.
+  std::shared_ptr<const IniText> Load(const std::string& path, FileState* state);
   bool Store(const std::string& path, const std::string& content);
 
   Files& files_;

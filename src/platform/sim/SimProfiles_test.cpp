@@ -139,9 +139,19 @@ TEST_F(SimProfilesTest, ReadsAnyBytesAndReportsRefusedWrites) {
   ASSERT_TRUE(profiles().WriteString("s", "k", "v", kIni));
   EXPECT_EQ(Get("s", "k"), "v");
 
-  ASSERT_TRUE(machine_.machine().config->Set("Fail", "WriteFile:C:\\ZUBANET\\ZUBANET.INI", "5"));
+  MachineConfig& config = *machine_.machine().config;
+  ASSERT_TRUE(config.Set("Fail", "WriteFile:C:\\ZUBANET\\ZUBANET.INI", "5"));
   EXPECT_FALSE(profiles().WriteString("s", "k", "w", kIni));
   EXPECT_FALSE(profiles().RemoveSection("s", kIni));
+  EXPECT_EQ(Get("s", "k"), "v");
+
+  // A file that cannot be read reads as empty and is never written over.
+  ASSERT_TRUE(config.Set("Fail", "WriteFile:C:\\ZUBANET\\ZUBANET.INI", "0"));
+  ASSERT_TRUE(config.Set("Fail", "ReadFile", "5"));
+  EXPECT_EQ(Get("s", "k"), "<default>");
+  EXPECT_FALSE(profiles().WriteString("other", "k", "w", kIni));
+  EXPECT_FALSE(profiles().RemoveKey("s", "k", kIni));
+  ASSERT_TRUE(config.Set("Fail", "ReadFile", "0"));
   EXPECT_EQ(Get("s", "k"), "v");
 }
 

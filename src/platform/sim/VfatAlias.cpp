@@ -58,8 +58,9 @@ std::string Head(const std::string& text, std::size_t limit) {
   return text.substr(0, i);
 }
 
-// `part` made of alias characters: spaces and periods dropped, + , ; = [ ]
-// as '_', ASCII letters upper-cased.
+// `part` made of alias characters: spaces and periods dropped, ASCII
+// letters upper-cased, and any other byte no alias may hold (+ , ; = [ ],
+// or what only a host file name can hold) as '_'.
 std::string AliasCharacters(std::string_view part) {
   std::string out;
   for (std::size_t i = 0; i < part.size();) {
@@ -70,12 +71,13 @@ std::string AliasCharacters(std::string_view part) {
       char c = part[i];
       if (c == ' ' || c == '.') {
         // dropped
-      } else if (c == '+' || c == ',' || c == ';' || c == '=' || c == '[' || c == ']') {
-        out += '_';
       } else if (c >= 'a' && c <= 'z') {
         out += static_cast<char>(c - 32);
-      } else {
+      } else if (IsAliasByte(c, false)) {
         out += c;
+      } else {
+        // + , ; = [ ] of long names, and what only a host name can hold.
+        out += '_';
       }
     }
     i += n;

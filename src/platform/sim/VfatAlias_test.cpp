@@ -20,6 +20,7 @@ TEST(VfatAliasTest, FollowsTheAliasRules) {
   EXPECT_EQ(AliasOf("...test"), "TEST~1");
   EXPECT_EQ(AliasOf("Program Files"), "PROGRA~1");
   EXPECT_EQ(AliasOf("a[1];b=c"), "A_1__B~1");
+  EXPECT_EQ(AliasOf("a:b*c\\.t|x"), "A_B_C_~1.T_X");  // bytes only a host name can hold
   // A double-byte character is never cut and its trail byte never folded:
   // 0x83 0x5C and 0x82 0x61 are two-byte characters.
   EXPECT_EQ(AliasOf("ab\x83\x5C\x82\x61xyz.txt"), "AB\x83\x5C\x82\x61~1.TXT");

@@ -1,0 +1,68 @@
+// Fuzzes the INI text parser and its edits: any bytes must parse, every key
+// listed must be found, and an edit must do what it says and keep the rest.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/sim/IniText.h"
+
+using zuba::platform::sim::IniText;
+using zuba::platform::sim::StripQuotes;
+
+namespace {
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+// A name of letters taken from the input, so that edits have a well-formed
+// target that may or may not exist in the text.
+std::string NameFrom(const uint8_t* data, size_t size) {
+  std::string name;
+  for (size_t i = 0; i < size && name.size() < 3; ++i) name += static_cast<char>('a' + data[i] % 4);
+  return name.empty() ? "a" : name;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  IniText ini(text);
+
+  std::vector<std::string_view> sections = ini.SectionNames();
+  for (size_t s = 0; s < sections.size() && s < 16; ++s) {
+    std::vector<std::pair<std::string_view, std::string_view>> entries;
+    Check(ini.Entries(sections[s], &entries));
+    for (const auto& entry : entries) {
+      std::string_view value;
+      Check(ini.Find(sections[s], entry.first, &value));
+      StripQuotes(value);
+    }
+  }
+
+  const std::string section = NameFrom(data, size / 2);
+  const std::string key = NameFrom(data + size / 2, size - size / 2);
+  std::string_view found;
+  const bool had = ini.Find(section, key, &found);
+
+  IniText written(ini.WithValue(section, key, "v"));
+  Check(written.Find(section, key, &found) && found == "v");
+  if (ini.SectionNames().size() == written.SectionNames().size()) {
+    Check(written.content().size() + 16 >= text.size());
+  } else {
+    Check(written.content().compare(0, text.size(), text) == 0);  // appended at the end
+  }
+
+  bool changed = false;
+  IniText removed(ini.WithoutKey(section, key, &changed));
+  Check(changed == had);
+  Check(changed || removed.content() == text);
+
+  IniText dropped(ini.WithoutSection(section, &changed));
+  Check(dropped.content().size() <= text.size());
+  Check(dropped.SectionNames().size() + (changed ? 1 : 0) == sections.size());
+  return 0;
+}
