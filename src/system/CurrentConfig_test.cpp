@@ -60,39 +60,17 @@ TEST_P(CurrentConfigTest, TheTemplatesConfiguration) {
   TRegList list = Read("0000");
   std::vector<std::string> items;
   for (int i = 0; i < core::kItemCount; ++i) items.push_back(Shown(list[i]));
-  EXPECT_EQ(items, (std::vector<std::string>{"192.168.1.10",
-                                             "192.168.1.1,192.168.1.254",
-                                             "255.255.255.0",  // ip gw ms
-                                             "1",
-                                             "zubapc",
-                                             "example.co.jp",
-                                             "192.168.1.2,192.168.1.3",  // de dh dd di
-                                             "example.co.jp,example.jp",
-                                             "WORKGROUP",
-                                             "ZUBAPC",  // ds wg lc
-                                             "ソフト開発部 表示端末",
-                                             "Yes",
-                                             "No",
-                                             "taro",
-                                             "ZUBADOM",  // cc fs ps li ld
-                                             "192.168.1.2",
-                                             "192.168.1.3",
-                                             "8",
-                                             "",  // wp ws nt wi
-                                             "1",
-                                             "-",
-                                             "-",
-                                             "-",
-                                             "-",  // lo hh hl ee eo
-                                             "0",
-                                             "proxy:8080",
-                                             "",
-                                             "-",  // pe pv pa cp
-                                             "自宅プロバイダ",
-                                             "1",
-                                             "0",
-                                             "-",
-                                             "レーザー プリンタ"}));  // pf pc pd tl pr
+  // clang-format off
+  EXPECT_EQ(items, (std::vector<std::string>{
+      "192.168.1.10", "192.168.1.1,192.168.1.254", "255.255.255.0",          // ip gw ms
+      "1", "zubapc", "example.co.jp", "192.168.1.2,192.168.1.3",              // de dh dd di
+      "example.co.jp,example.jp", "WORKGROUP", "ZUBAPC",                      // ds wg lc
+      "ソフト開発部 表示端末", "Yes", "No", "taro", "ZUBADOM",                // cc fs ps li ld
+      "192.168.1.2", "192.168.1.3", "8", "",                                  // wp ws nt wi
+      "1", "-", "-", "-", "-",                                                // lo hh hl ee eo
+      "0", "proxy:8080", "", "-",                                             // pe pv pa cp
+      "自宅プロバイダ", "1", "0", "-", "レーザー プリンタ"}));                // pf pc pd tl pr
+  // clang-format on
   EXPECT_EQ(list[core::kWp].KeyPath,
             win98 ? "\\System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000"
                   : "\\System\\CurrentControlSet\\Services\\VxD\\MSTCP");
@@ -162,26 +140,15 @@ TEST_P(CurrentConfigTest, WrittenSettingReadsBackEqual) {
   for (bool force : {false, true}) {
     TRegList setting;
     core::InitRegList(setting, force, machine_.system());
-    const std::pair<int, const char*> values[] = {{core::kIp, "10.1.2.3"},
-                                                  {core::kGw, "10.1.2.1,10.1.2.254"},
-                                                  {core::kMs, "255.255.0.0"},
-                                                  {core::kDe, "1"},
-                                                  {core::kDh, "ソフト"},
-                                                  {core::kDd, "corp.example"},
-                                                  {core::kDi, "10.1.0.53"},
-                                                  {core::kDs, ""},
-                                                  {core::kWg, "作業グループ"},
-                                                  {core::kLc, "PC2"},
-                                                  {core::kCc, "表示"},
-                                                  {core::kFs, "No"},
-                                                  {core::kPs, "Yes"},
-                                                  {core::kLi, "jiro"},
-                                                  {core::kLd, ""},
-                                                  {core::kWp, "10.1.0.2"},
-                                                  {core::kWs, ""},
-                                                  {core::kNt, "8"},
-                                                  {core::kWi, "scope"},
-                                                  {core::kLo, force ? "0" : "1"}};
+    // clang-format off
+    const std::pair<int, const char*> values[] = {
+        {core::kIp, "10.1.2.3"}, {core::kGw, "10.1.2.1,10.1.2.254"}, {core::kMs, "255.255.0.0"},
+        {core::kDe, "1"}, {core::kDh, "ソフト"}, {core::kDd, "corp.example"},
+        {core::kDi, "10.1.0.53"}, {core::kDs, ""}, {core::kWg, "作業グループ"},
+        {core::kLc, "PC2"}, {core::kCc, "表示"}, {core::kFs, "No"}, {core::kPs, "Yes"},
+        {core::kLi, "jiro"}, {core::kLd, ""}, {core::kWp, "10.1.0.2"}, {core::kWs, ""},
+        {core::kNt, "8"}, {core::kWi, "scope"}, {core::kLo, force ? "0" : "1"}};
+    // clang-format on
     for (auto [index, value] : values) {
       setting[index].Value = value;
       setting[index].IsSet = true;
