@@ -1,5 +1,6 @@
 // Fuzzes the INI text parser and its edits: any bytes must parse, every key
 // listed must be found, and an edit must do what it says and keep the rest.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -50,9 +51,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   IniText written(ini.WithValue(section, key, "v"));
   Check(written.Find(section, key, &found) && found == "v");
-  if (ini.SectionNames().size() == written.SectionNames().size()) {
-    Check(written.content().size() + 16 >= text.size());
+  std::vector<std::string_view> before = ini.SectionNames(), after = written.SectionNames();
+  std::vector<std::string_view> none;
+  if (ini.KeyNames(section, &none)) {
+    Check(after == before);  // an existing section: edited in place
   } else {
+    Check(after.size() == before.size() + 1 && after.back() == section);
+    Check(std::equal(before.begin(), before.end(), after.begin()));
     Check(written.content().compare(0, text.size(), text) == 0);  // appended at the end
   }
 

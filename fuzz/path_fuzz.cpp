@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string::size_type start = 0;
   for (;;) {
     std::string::size_type bar = input.find('|', start);
-    parts.push_back(input.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
+    parts.push_back(
+        input.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
     if (bar == std::string::npos) break;
     start = bar + 1;
   }

@@ -22,8 +22,8 @@ class Profiles {
   // its trailing spaces removed. Blanks around the value are trimmed and one
   // pair of matching surrounding quotes is removed.
   virtual std::size_t GetString(const std::string& section, const std::string& key,
-                                const std::string& def, std::string* value,
-                                std::size_t bufferSize, const std::string& file) = 0;
+                                const std::string& def, std::string* value, std::size_t bufferSize,
+                                const std::string& file) = 0;
 
   // GetPrivateProfileStringA with no key name: the section's key names in
   // file order, each followed by a zero byte, and one more zero byte at the
@@ -60,13 +60,13 @@ class Profiles {
 class ProfilesWrapper : public Profiles {
  public:
   explicit ProfilesWrapper(Profiles& target) : target_(target) {}
-  std::size_t GetString(const std::string& section, const std::string& key,
-                        const std::string& def, std::string* value, std::size_t bufferSize,
+  std::size_t GetString(const std::string& section, const std::string& key, const std::string& def,
+                        std::string* value, std::size_t bufferSize,
                         const std::string& file) override {
     return target_.GetString(section, key, def, value, bufferSize, file);
   }
-  std::size_t GetKeyNames(const std::string& section, std::string* names,
-                          std::size_t bufferSize, const std::string& file) override {
+  std::size_t GetKeyNames(const std::string& section, std::string* names, std::size_t bufferSize,
+                          const std::string& file) override {
     return target_.GetKeyNames(section, names, bufferSize, file);
   }
   std::size_t GetSectionNames(std::string* names, std::size_t bufferSize,

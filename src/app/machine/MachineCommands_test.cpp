@@ -30,8 +30,8 @@ class MachineCommandsTest : public ::testing::Test {
   }
   int Run(const std::string& machine, const std::string& args) {
     const std::string out = dir_.path() + "/out.txt", err = dir_.path() + "/err.txt";
-    std::string command = "'" + tool_ + "' --machine '" + machine + "' " + args + " >'" + out +
-                          "' 2>'" + err + "'";
+    std::string command =
+        "'" + tool_ + "' --machine '" + machine + "' " + args + " >'" + out + "' 2>'" + err + "'";
     int status = std::system(command.c_str());
     out_ = ReadFile(out);
     err_ = ReadFile(err);

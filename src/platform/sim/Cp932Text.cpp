@@ -6,7 +6,8 @@ std::string FoldCp932(std::string_view text) {
   std::string folded(text);
   for (std::size_t i = 0; i < folded.size();) {
     std::size_t n = Cp932CharLength(folded, i);
-    if (n == 1 && folded[i] >= 'a' && folded[i] <= 'z') folded[i] = static_cast<char>(folded[i] - 32);
+    if (n == 1 && folded[i] >= 'a' && folded[i] <= 'z')
+      folded[i] = static_cast<char>(folded[i] - 32);
     i += n;
   }
   return folded;

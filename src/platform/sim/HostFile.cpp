@@ -72,8 +72,7 @@ bool ReadHostFile(const std::string& path, std::string* content) {
   return true;
 }
 
-bool WriteHostFileAtomic(const std::string& path, std::string_view content,
-                         Durability durability) {
+bool WriteHostFileAtomic(const std::string& path, std::string_view content, Durability durability) {
   std::string::size_type slash = path.rfind('/');
   std::string dir = slash == std::string::npos ? "." : path.substr(0, slash);
   std::string temp = dir + "/" + kTempPrefix + "XXXXXX";

@@ -53,8 +53,8 @@ void IniText::Parse() {
     }
     line.end = hit ? static_cast<std::size_t>(hit - c.data()) : n;
     line.next = line.end;
-    if (line.next < n) line.next += (c[line.next] == '\r' && line.next + 1 < n &&
-                                      c[line.next + 1] == '\n') ? 2 : 1;
+    if (line.next < n)
+      line.next += (c[line.next] == '\r' && line.next + 1 < n && c[line.next + 1] == '\n') ? 2 : 1;
     pos = line.next;
 
     std::size_t b = line.begin, e = line.end;
@@ -90,9 +90,6 @@ void IniText::Parse() {
         line.valueBegin = b + eq + 1;
         line.valueEnd = e;
         TrimBlanks(c, &line.valueBegin, &line.valueEnd);
-        if (current && line.nameEnd > line.nameBegin) {
-          current->keys.emplace(FoldCp932(Name(line)), index);
-        }
       }
     }
     lines_.push_back(line);
@@ -118,12 +115,22 @@ const IniText::Section* IniText::FindSection(std::string_view section) const {
 const IniText::Line* IniText::FindKey(const Section& section, std::string_view key) const {
   key = TrimSpaces(key);
   if (key.empty()) return nullptr;
+  if (!section.keysIndexed) {
+    // Indexed on first use: most sections of a large file are never looked
+    // into between two changes of the file.
+    for (std::size_t i = section.header + 1; i < section.end; ++i) {
+      const Line& line = lines_[i];
+      if (line.kind == Kind::kKey && line.nameEnd > line.nameBegin) {
+        section.keys.emplace(FoldCp932(Name(line)), i);
+      }
+    }
+    section.keysIndexed = true;
+  }
   auto it = section.keys.find(FoldCp932(key));
   return it == section.keys.end() ? nullptr : &lines_[it->second];
 }
 
-bool IniText::Find(std::string_view section, std::string_view key,
-                   std::string_view* value) const {
+bool IniText::Find(std::string_view section, std::string_view key, std::string_view* value) const {
   const Section* s = FindSection(section);
   if (!s) return false;
   const Line* line = FindKey(*s, key);

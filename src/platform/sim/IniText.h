@@ -74,9 +74,9 @@ class IniText {
  private:
   enum class Kind : unsigned char { kBlank, kComment, kSection, kKey, kText };
   struct Line {
-    std::size_t begin = 0;  // first byte of the line
-    std::size_t end = 0;    // one past its last byte, before the line break
-    std::size_t next = 0;   // one past the line break
+    std::size_t begin = 0;                     // first byte of the line
+    std::size_t end = 0;                       // one past its last byte, before the line break
+    std::size_t next = 0;                      // one past the line break
     std::size_t nameBegin = 0, nameEnd = 0;    // section or key name
     std::size_t valueBegin = 0, valueEnd = 0;  // key value
     Kind kind = Kind::kBlank;
@@ -84,7 +84,9 @@ class IniText {
   struct Section {
     std::size_t header = 0;  // line index of the header
     std::size_t end = 0;     // line index of the next header (or the line count)
-    std::unordered_map<std::string, std::size_t> keys;  // folded name -> first line
+    // Folded key name -> first line, built by the first lookup.
+    mutable std::unordered_map<std::string, std::size_t> keys;
+    mutable bool keysIndexed = false;
   };
 
   void Parse();

@@ -61,22 +61,24 @@ TEST(IniTextTest, StripsOnePairOfMatchingQuotes) {
 }
 
 TEST(IniTextTest, EditsKeepEveryOtherByte) {
-  const std::string text =
-      "; head\n[A]\r\n  x = 1\r\n\r\n;tail of A\r\n[B]\ry=2\r\n[C]\r\nz=3";
+  const std::string text = "; head\n[A]\r\n  x = 1\r\n\r\n;tail of A\r\n[B]\ry=2\r\n[C]\r\nz=3";
   IniText ini(text);
-  EXPECT_EQ(ini.WithValue("a", "X", "new"), "; head\n[A]\r\nx=new\r\n\r\n;tail of A\r\n[B]\ry=2\r\n[C]\r\nz=3");
+  EXPECT_EQ(ini.WithValue("a", "X", "new"),
+            "; head\n[A]\r\nx=new\r\n\r\n;tail of A\r\n[B]\ry=2\r\n[C]\r\nz=3");
   EXPECT_EQ(ini.WithValue("A", "w", "4"),
             "; head\n[A]\r\n  x = 1\r\nw=4\r\n\r\n;tail of A\r\n[B]\ry=2\r\n[C]\r\nz=3");
   EXPECT_EQ(ini.WithValue(" C ", " v ", " 5 "), text + "\r\nv= 5 \r\n");
   EXPECT_EQ(ini.WithValue("D", "k", "v"), text + "\r\n[D]\r\nk=v\r\n");
   bool changed;
-  EXPECT_EQ(ini.WithoutKey("b", "Y", &changed), "; head\n[A]\r\n  x = 1\r\n\r\n;tail of A\r\n[B]\r[C]\r\nz=3");
+  EXPECT_EQ(ini.WithoutKey("b", "Y", &changed),
+            "; head\n[A]\r\n  x = 1\r\n\r\n;tail of A\r\n[B]\r[C]\r\nz=3");
   EXPECT_TRUE(changed);
   EXPECT_EQ(ini.WithoutKey("b", "none", &changed), text);
   EXPECT_FALSE(changed);
   EXPECT_EQ(ini.WithoutSection("A", &changed), "; head\n;tail of A\r\n[B]\ry=2\r\n[C]\r\nz=3");
   EXPECT_TRUE(changed);
-  EXPECT_EQ(ini.WithoutSection("c", &changed), "; head\n[A]\r\n  x = 1\r\n\r\n;tail of A\r\n[B]\ry=2\r\n");
+  EXPECT_EQ(ini.WithoutSection("c", &changed),
+            "; head\n[A]\r\n  x = 1\r\n\r\n;tail of A\r\n[B]\ry=2\r\n");
   EXPECT_EQ(IniText("").WithValue("S", "k", "v"), "[S]\r\nk=v\r\n");
   EXPECT_EQ(IniText("[S]").WithValue("S", "k", "v"), "[S]\r\nk=v\r\n");
 }

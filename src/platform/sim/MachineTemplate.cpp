@@ -27,7 +27,8 @@ std::string TemplateMachineIni(OsKind os) {
   const Version v = os == OsKind::kWin95 ? Version{"1", "4", "0", "950", "\"\""}
                     : os == OsKind::kNt  ? Version{"2", "4", "0", "1381", "\"Service Pack 6\""}
                                          : Version{"1", "4", "10", "2222", "\" A \""};
-  std::string ini = "; A simulated Windows machine for ZubaNet; docs/sim-machine.md describes it.\n";
+  std::string ini =
+      "; A simulated Windows machine for ZubaNet; docs/sim-machine.md describes it.\n";
   ini += "[Version]\n";
   ini += std::string("PlatformId=") + v.platformId + "\n";
   ini += std::string("Major=") + v.major + "\n";

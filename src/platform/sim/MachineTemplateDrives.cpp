@@ -71,7 +71,8 @@ constexpr char kHostsHome[] = R"(127.0.0.1       localhost
 constexpr char kLmhosts[] = R"(192.168.1.2     ZUBASERVER     #PRE #DOM:ZUBADOM
 )";
 
-constexpr char kLmhostsSample[] = R"(# A sample lmhosts file: one address and its NetBIOS name per line,
+constexpr char kLmhostsSample[] =
+    R"(# A sample lmhosts file: one address and its NetBIOS name per line,
 # optionally followed by #PRE and #DOM:domain.
 #
 # 192.168.1.2      ZUBASERVER    #PRE  #DOM:ZUBADOM

@@ -33,9 +33,8 @@ class Reader {
     RegKey key;
     if (registry_.OpenKey(kHkeyLocalMachine, path, &key) != kErrorSuccess) return names;
     std::string name;
-    for (std::uint32_t i = 0;
-         (values ? registry_.EnumValue(key, i, &name) : registry_.EnumKey(key, i, &name)) ==
-         kErrorSuccess;
+    for (std::uint32_t i = 0; (values ? registry_.EnumValue(key, i, &name)
+                                      : registry_.EnumKey(key, i, &name)) == kErrorSuccess;
          ++i) {
       names.push_back(name);
     }
@@ -66,8 +65,7 @@ std::vector<std::pair<std::string, std::string>> Adapters(Reader& reader) {
   for (const std::string& key : keys) {
     for (const std::string& binding : reader.Names(key + "\\Bindings", true)) {
       if (binding.substr(0, binding.find('\\')) != "MSTCP") continue;
-      std::string driver =
-          reader.String("\\Enum\\Network\\MSTCP\\" + binding.substr(6), "Driver");
+      std::string driver = reader.String("\\Enum\\Network\\MSTCP\\" + binding.substr(6), "Driver");
       adapters.emplace_back(reader.String(key, "DeviceDesc"), driver.substr(driver.find('\\') + 1));
       break;
     }
@@ -78,15 +76,16 @@ std::vector<std::pair<std::string, std::string>> Adapters(Reader& reader) {
 constexpr char kNetTrans[] = "\\System\\CurrentControlSet\\Services\\Class\\NetTrans\\";
 constexpr char kMstcp[] = "\\System\\CurrentControlSet\\Services\\VxD\\MSTCP";
 constexpr char kVnetsup[] = "\\System\\CurrentControlSet\\Services\\VxD\\VNETSUP";
-constexpr char kLocations[] = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations";
+constexpr char kLocations[] =
+    "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations";
 constexpr char kInternet[] = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
 TEST(MachineTemplateTest, NetworkConfigurationOfWindows98) {
   TempMachine machine;
   Reader reader(machine.registry());
-  EXPECT_EQ(Adapters(reader), (std::vector<std::pair<std::string, std::string>>{
-                                  {"PCI Fast Ethernet Adapter", "0000"},
-                                  {"ダイヤルアップ アダプタ", "0001"}}));
+  EXPECT_EQ(Adapters(reader),
+            (std::vector<std::pair<std::string, std::string>>{
+                {"PCI Fast Ethernet Adapter", "0000"}, {"ダイヤルアップ アダプタ", "0001"}}));
   EXPECT_EQ(reader.String(std::string(kNetTrans) + "0000", "IPAddress"), "192.168.1.10");
   EXPECT_EQ(reader.String(std::string(kNetTrans) + "0000", "IPMask"), "255.255.255.0");
   EXPECT_EQ(reader.String(std::string(kNetTrans) + "0000", "DefaultGateway"),
@@ -111,11 +110,11 @@ TEST(MachineTemplateTest, NetworkConfigurationOfWindows98) {
   EXPECT_EQ(reader.String("\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Network\\Real Mode Net",
                           "preferredredir"),
             "VREDIR");
-  EXPECT_EQ(reader.String("System\\CurrentControlSet\\Services\\Class\\NetClient\\0000",
-                          "DriverDesc"),
-            "Microsoft ネットワーク クライアント");
-  EXPECT_EQ(reader.String("System\\CurrentControlSet\\Services\\Class\\NetClient\\0000\\Ndi\\Default",
-                          ""),
+  EXPECT_EQ(
+      reader.String("System\\CurrentControlSet\\Services\\Class\\NetClient\\0000", "DriverDesc"),
+      "Microsoft ネットワーク クライアント");
+  EXPECT_EQ(reader.String(
+                "System\\CurrentControlSet\\Services\\Class\\NetClient\\0000\\Ndi\\Default", ""),
             "True");
   EXPECT_EQ(reader.String("\\Config\\0001\\System\\CurrentControlSet\\Control\\Print\\Printers",
                           "Default"),
@@ -127,8 +126,7 @@ TEST(MachineTemplateTest, NetworkConfigurationOfWindows98) {
 TEST(MachineTemplateTest, ExtrasOfWindows98) {
   TempMachine machine;
   Reader reader(machine.registry());
-  EXPECT_EQ(reader.Names(kLocations, false),
-            (std::vector<std::string>{"Location0", "Location1"}));
+  EXPECT_EQ(reader.Names(kLocations, false), (std::vector<std::string>{"Location0", "Location1"}));
   EXPECT_EQ(reader.String(std::string(kLocations) + "\\Location0", "Name"), "自宅");
   RegValue value;
   ASSERT_TRUE(reader.Value(kHkeyLocalMachine, kLocations, "CurrentID", &value));
@@ -141,8 +139,7 @@ TEST(MachineTemplateTest, ExtrasOfWindows98) {
     EXPECT_EQ(value.data.size(), 4u);
   }
   EXPECT_EQ(reader.String(kInternet, "ProxyServer", kHkeyCurrentUser), "proxy.example.co.jp:8080");
-  EXPECT_EQ(reader.String("\\RemoteAccess", "InternetProfile", kHkeyCurrentUser),
-            "自宅プロバイダ");
+  EXPECT_EQ(reader.String("\\RemoteAccess", "InternetProfile", kHkeyCurrentUser), "自宅プロバイダ");
   RegKey key;
   ASSERT_EQ(machine.registry().OpenKey(kHkeyCurrentUser, "RemoteAccess\\Profile", &key),
             kErrorSuccess);

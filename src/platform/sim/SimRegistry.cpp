@@ -15,7 +15,6 @@ namespace {
 constexpr int kHiveCount = 2;
 
 struct Hive {
-  RegKey key;
   RegRoot root;
   std::string path;
   std::unique_ptr<RegNode> tree;
@@ -39,16 +38,15 @@ constexpr std::uint32_t kMaxSerial = 0x7FFF;  // keeps handles below the predefi
 class SimRegistry final : public Registry {
  public:
   SimRegistry(const std::string& directory, EventLog& events) : events_(events), lock_(directory) {
-    hives_[0].key = kHkeyLocalMachine;
     hives_[0].root = RegRoot::kLocalMachine;
     hives_[0].path = directory + "/system.reg";
-    hives_[1].key = kHkeyCurrentUser;
     hives_[1].root = RegRoot::kCurrentUser;
     hives_[1].path = directory + "/user.reg";
     for (int h = 0; h < kHiveCount; ++h) Reload(h);
   }
 
   long OpenKey(RegKey parent, const std::string& subKey, RegKey* result) override {
+    if (!result) return kErrorInvalidParameter;
     int h = HiveOf(parent);
     if (h < 0) return kErrorBadKey;
     Refresh(h, IsRoot(parent));
@@ -60,6 +58,7 @@ class SimRegistry final : public Registry {
   }
 
   long CreateKey(RegKey parent, const std::string& subKey, RegKey* result) override {
+    if (!result) return kErrorInvalidParameter;
     RegNode* target = nullptr;
     long r = Change(parent, [&](int, RegNode* node, bool* changed) {
       std::size_t depth = node->depth();
@@ -154,7 +153,7 @@ class SimRegistry final : public Registry {
     RegNode* node = ReadNode(key);
     if (!node) return kErrorBadKey;
     if (index >= node->ChildCount()) return kErrorNoMoreItems;
-    *name = node->Child(index)->name();
+    if (name) *name = node->Child(index)->name();
     return kErrorSuccess;
   }
 
@@ -162,7 +161,7 @@ class SimRegistry final : public Registry {
     RegNode* node = ReadNode(key);
     if (!node) return kErrorBadKey;
     if (index >= node->ValueCount()) return kErrorNoMoreItems;
-    *name = node->Value(index).name;
+    if (name) *name = node->Value(index).name;
     return kErrorSuccess;
   }
 

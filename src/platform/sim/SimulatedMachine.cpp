@@ -90,7 +90,8 @@ void CreateMachine(const std::string& directory, OsKind os, IfMachineExists ifEx
   SimFiles files(directory, defaults);
   for (const std::string& path : machine.directories) {
     const std::uint32_t attributes = files.GetAttributes(path);
-    if (!files.MakeDirectory(path) && (attributes == kInvalidAttributes || !(attributes & kAttrDirectory))) {
+    if (!files.MakeDirectory(path) &&
+        (attributes == kInvalidAttributes || !(attributes & kAttrDirectory))) {
       throw MachineError(directory + ": cannot create " + path);
     }
   }

@@ -46,10 +46,10 @@ TEST(SimulatedMachineTest, CreatingOverAMachineNeedsReplace) {
 
 TEST(SimulatedMachineTest, LayoutIsTheDocumentedOne) {
   testing::TempMachine machine;
-  for (const char* file : {"machine.ini", "system.reg", "user.reg", "drive_c/WINDOWS/WIN.INI",
-                           "drive_c/AUTOEXEC.BAT", "drive_c/ZUBANET/ZUBANET.EXE",
-                           "drive_c/ZUBANET/ZUBANET.HLP", "drive_c/WINDOWS/HOSTS",
-                           "drive_c/WINDOWS/LMHOSTS"}) {
+  for (const char* file :
+       {"machine.ini", "system.reg", "user.reg", "drive_c/WINDOWS/WIN.INI", "drive_c/AUTOEXEC.BAT",
+        "drive_c/ZUBANET/ZUBANET.EXE", "drive_c/ZUBANET/ZUBANET.HLP", "drive_c/WINDOWS/HOSTS",
+        "drive_c/WINDOWS/LMHOSTS"}) {
     EXPECT_TRUE(Exists(machine.HostPath(file))) << file;
   }
   machine.system().LogEvent("\x83\x5C\x83\x74\x83\x67 started");  // "ソフト" in CP932

@@ -11,8 +11,20 @@ namespace {
 // Single bytes an alias may hold besides letters, digits and bytes above 127.
 bool IsAliasPunctuation(char c) {
   switch (c) {
-    case '$': case '%': case '\'': case '-': case '_': case '@': case '~':
-    case '`': case '!': case '(': case ')': case '^': case '#': case '&':
+    case '$':
+    case '%':
+    case '\'':
+    case '-':
+    case '_':
+    case '@':
+    case '~':
+    case '`':
+    case '!':
+    case '(':
+    case ')':
+    case '^':
+    case '#':
+    case '&':
       return true;
     default:
       return false;

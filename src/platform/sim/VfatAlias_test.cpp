@@ -30,8 +30,8 @@ TEST(VfatAliasTest, FollowsTheAliasRules) {
 
 TEST(VfatAliasTest, NumbersCollisionsInSortedOrder) {
   // The order given does not matter: numbers follow the sorted long names.
-  std::vector<std::string> names = {"hosts.office2", "HOSTS~1.OFF", "hosts.office",
-                                    "Hosts.Offline", "hosts.OFFICE3"};
+  std::vector<std::string> names = {"hosts.office2", "HOSTS~1.OFF", "hosts.office", "Hosts.Offline",
+                                    "hosts.OFFICE3"};
   std::vector<std::string> aliases = AssignAliases(names);
   EXPECT_EQ(aliases[1], "");  // a real name the numbering skips
   EXPECT_EQ(aliases[2], "HOSTS~2.OFF");

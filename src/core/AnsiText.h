@@ -1,0 +1,51 @@
+// Byte-string helpers for names in the system code page (932) that the INI
+// store and the settings file need: letter case without touching the second
+// byte of a double-byte character, and the directory part of a path.
+#ifndef ZUBA_CORE_ANSITEXT_H_
+#define ZUBA_CORE_ANSITEXT_H_
+
+#include <string>
+
+namespace zuba::core {
+
+// The lead-byte classes of code page 932: 0x81-0x9F and 0xE0-0xFC.
+bool IsCp932LeadByte(unsigned char byte);
+
+// A byte that may follow a lead byte: 0x40-0x7E and 0x80-0xFC.
+bool IsCp932TrailByte(unsigned char byte);
+
+// The text with the single-byte letters A-Z lowered (LowerAscii) or a-z
+// raised (UpperAscii); the bytes of double-byte characters stay as they are.
+std::string LowerAscii(const std::string& text);
+std::string UpperAscii(const std::string& text);
+
+// Comparison without regard to the case of single-byte letters, byte order
+// otherwise (letters compare as upper case, so "_" sorts after them, as in
+// the toolkit's sorted lists). CompareNoCase answers <0, 0 or
+// >0; SameNoCase answers whether it is 0.
+int CompareNoCase(const std::string& a, const std::string& b);
+bool SameNoCase(const std::string& a, const std::string& b);
+
+// The index of the last "\" or ":" of `path` that is a character of its own
+// (not the second byte of a double-byte character), or std::string::npos.
+std::string::size_type LastPathDelimiter(const std::string& path);
+
+// The directory part of `path`: everything up to and including its last "\"
+// or ":"; empty when there is none.
+std::string ExtractDirectory(const std::string& path);
+
+// The file-name part of `path`: everything after its directory part.
+std::string ExtractFileName(const std::string& path);
+
+// `path` with the extension of its file-name part (from its last ".")
+// replaced by `extension` (which carries its own "."), or with `extension`
+// appended when the file name has none.
+std::string ChangeExtension(const std::string& path, const std::string& extension);
+
+// Whether `text` ends with the single-byte character `byte` (a last byte
+// that is the second byte of a double-byte character does not count).
+bool EndsWithSingleByte(const std::string& text, char byte);
+
+}  // namespace zuba::core
+
+#endif  // ZUBA_CORE_ANSITEXT_H_

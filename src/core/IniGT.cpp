@@ -1,0 +1,305 @@
+#include "core/IniGT.h"
+
+#include <algorithm>
+#include <deque>
+#include <limits>
+#include <optional>
+#include <unordered_map>
+
+#include "core/AnsiText.h"
+#include "system/Errors.h"
+
+namespace zuba::core {
+
+namespace {
+
+constexpr char kWriteErrorFormat[] = "%s に書き込めません";
+constexpr char kVer11Warning[] =
+    "fnVer11Mode以外の値にすると、TIniGTのVer1.0とVer1."
+    "1で書き込んだﾌｧｲﾙを正しく読めない事があります。";
+
+// The halfwidth corner brackets of code page 932.
+constexpr char kOpenBracket = '\xA2';
+constexpr char kCloseBracket = '\xA3';
+
+std::string FormatWithText(const char* format, const std::string& text) {
+  std::string result = format;
+  const std::string::size_type at = result.find("%s");
+  if (at != std::string::npos) result.replace(at, 2, text);
+  return result;
+}
+
+int DigitValue(char c, int base) {
+  int value = -1;
+  if (c >= '0' && c <= '9') value = c - '0';
+  if (base == 16 && c >= 'a' && c <= 'f') value = c - 'a' + 10;
+  if (base == 16 && c >= 'A' && c <= 'F') value = c - 'A' + 10;
+  return value;
+}
+
+// An optional sign, then decimal digits or "$" and hexadecimal digits, and
+// nothing else; false when the text is not such a number or leaves the
+// 32-bit signed range.
+bool ParseSignedNumber(const std::string& text, std::int32_t* result) {
+  std::string::size_type i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  int base = 10;
+  if (i < text.size() && text[i] == '$') {
+    base = 16;
+    ++i;
+  }
+  if (i == text.size()) return false;
+  const std::int64_t limit = negative ? std::int64_t{1} << 31 : (std::int64_t{1} << 31) - 1;
+  std::int64_t magnitude = 0;
+  for (; i < text.size(); ++i) {
+    const int digit = DigitValue(text[i], base);
+    if (digit < 0) return false;
+    magnitude = magnitude * base + digit;
+    if (magnitude > limit) return false;
+  }
+  *result = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+  return true;
+}
+
+}  // namespace
+
+TIniGT::TIniGT(platform::Profiles& profiles, platform::Files& files, TIniGTDesigner* designer)
+    : profiles_(profiles), files_(files), designer_(designer) {}
+
+void TIniGT::SetDefaultDir(TIniGTDefaultDir defaultDir) {
+  defaultDir_ = defaultDir;
+  SetFileName(fileName_);
+}
+
+void TIniGT::SetFileName(const std::string& fileName) {
+  fileName_ = fileName;
+  ResolvePath();
+}
+
+void TIniGT::ResolvePath() {
+  path_ = fileName_;
+  if (!ExtractDirectory(fileName_).empty()) return;
+  switch (defaultDir_) {
+    case ddApplication:
+      path_ = ExtractDirectory(files_.ProgramPath()) + fileName_;
+      break;
+    case ddWindows: {
+      // GetWindowsDirectoryA fills a 150-byte buffer only when the directory
+      // and its terminating zero fit; a longer one leaves the bare name,
+      // which the platform itself places in the Windows directory.
+      const std::string windowsDir = files_.WindowsDirectory();
+      if (!windowsDir.empty() && windowsDir.size() < kWindowsDirBufferSize) {
+        // A drive root ("C:\") already ends with its backslash.
+        path_ = windowsDir + (EndsWithSingleByte(windowsDir, '\\') ? "" : "\\") + fileName_;
+      }
+      break;
+    }
+    case ddNone:
+      break;
+  }
+}
+
+void TIniGT::SetFence(TIniGTFence fence) {
+  if (fence != fence_ && Designing() && fence_ == fnVer11Mode) {
+    designer_->ShowWarning(kVer11Warning);
+  }
+  fence_ = fence;
+  fenceNotStreamed_ = false;
+}
+
+void TIniGT::Loaded() {
+  if (fileName_.empty() && !Designing()) SetFileName(DefaultFileName(files_.ProgramPath()));
+  if (Designing() && fenceNotStreamed_) fence_ = fnVer11Mode;
+}
+
+std::string TIniGT::DefaultFileName(const std::string& programPath) {
+  std::string name = LowerAscii(ChangeExtension(ExtractFileName(programPath), ".INI"));
+  if (!name.empty() && name[0] >= 'a' && name[0] <= 'z') name[0] = static_cast<char>(name[0] - 32);
+  return name;
+}
+
+std::string TIniGT::Wrap(const std::string& text) const {
+  switch (fence_) {
+    case fnDoubleQuote:
+      return "\"" + text + "\"";
+    case fnParenthesis:
+    case fnVer11Mode:
+      return kOpenBracket + text + kCloseBracket;
+    case fnNone:
+      break;
+  }
+  return text;
+}
+
+std::string TIniGT::Unwrap(const std::string& text) const {
+  if (text.size() < 2) return text;
+  const char first = text.front();
+  const char last = text.back();
+  const bool quotes = fence_ == fnDoubleQuote || fence_ == fnVer11Mode;
+  const bool brackets = fence_ == fnParenthesis || fence_ == fnVer11Mode;
+  if ((quotes && first == '"' && last == '"') ||
+      (brackets && first == kOpenBracket && last == kCloseBracket)) {
+    return text.substr(1, text.size() - 2);
+  }
+  return text;
+}
+
+std::string TIniGT::ReadRaw(const std::string& section, const std::string& key,
+                            const std::string& def) {
+  std::string value;
+  profiles_.GetString(section, key, def, &value, kValueBufferSize, path_);
+  return value;
+}
+
+void TIniGT::WriteRaw(const std::string& section, const std::string& key,
+                      const std::string& value) {
+  if (!profiles_.WriteString(section, key, value, path_)) RaiseWriteError();
+}
+
+void TIniGT::RaiseWriteError() const {
+  throw system::Exception(FormatWithText(kWriteErrorFormat, path_));
+}
+
+std::string TIniGT::ReadText(const std::string& section, const std::string& key,
+                             const std::string& def) {
+  return Unwrap(ReadRaw(section, key, Wrap(def)));
+}
+
+void TIniGT::WriteText(const std::string& section, const std::string& key,
+                       const std::string& text) {
+  WriteRaw(section, key, Wrap(text));
+}
+
+std::int32_t TIniGT::ReadNumber(const std::string& section, const std::string& key,
+                                std::int32_t def) {
+  const std::string text = ReadRaw(section, key, "");
+  std::int32_t value = def;
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    if (!ParseSignedNumber("$" + text.substr(2), &value)) value = def;
+  } else if (!ParseSignedNumber(text, &value)) {
+    value = def;
+  }
+  return value;
+}
+
+void TIniGT::WriteNumber(const std::string& section, const std::string& key, std::int32_t value) {
+  WriteRaw(section, key, std::to_string(value));
+}
+
+bool TIniGT::ReadFlag(const std::string& section, const std::string& key, bool def) {
+  return ReadNumber(section, key, def ? 1 : 0) != 0;
+}
+
+void TIniGT::WriteFlag(const std::string& section, const std::string& key, bool value) {
+  WriteRaw(section, key, value ? "1" : "0");
+}
+
+void TIniGT::ReadTextList(const std::string& section, const std::string& name,
+                          std::vector<std::string>* list) {
+  const std::int32_t own = static_cast<std::int32_t>(
+      std::min<std::size_t>(list->size(), std::numeric_limits<std::int32_t>::max()));
+  std::int32_t count = ReadNumber(section, name + ".Count", own);
+  if (count > kMaxListCount) count = kMaxListCount;
+  std::vector<std::string> items;
+  for (std::int32_t i = 0; i < count; ++i) {
+    const std::string def = i < own ? (*list)[i] : std::string();
+    items.push_back(ReadText(section, name + "." + std::to_string(i), def));
+  }
+  *list = std::move(items);
+}
+
+void TIniGT::WriteTextList(const std::string& section, const std::string& name,
+                           const std::vector<std::string>& list) {
+  WriteNumber(section, name + ".Count", static_cast<std::int32_t>(list.size()));
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    WriteText(section, name + "." + std::to_string(i), list[i]);
+  }
+}
+
+void TIniGT::ReadPosition(const std::string& section, const std::string& name,
+                          TPositioned* control) {
+  control->SetLeft(ReadNumber(section, name + ".X", control->Left()));
+  control->SetTop(ReadNumber(section, name + ".Y", control->Top()));
+}
+
+void TIniGT::WritePosition(const std::string& section, const std::string& name,
+                           const TPositioned& control) {
+  WriteNumber(section, name + ".X", control.Left());
+  WriteNumber(section, name + ".Y", control.Top());
+}
+
+bool TIniGT::ReadKeyNames(const std::string& section, std::vector<std::string>* names) {
+  names->clear();
+  // A listing that did not fit comes back cut: its last name is cut and
+  // followed by two zero bytes, and the length is the buffer's less 2. Ask
+  // again with a larger buffer, so that callers which rewrite a section
+  // from its listing do not lose keys; the platform may hand out less than
+  // asked for, and then more cannot be had.
+  constexpr std::size_t kLargestBuffer = std::size_t{1} << 28;
+  std::string buffer;
+  std::size_t size = kKeyNamesBufferSize;
+  std::size_t length = profiles_.GetKeyNames(section, &buffer, size, path_);
+  bool cut = buffer.size() >= length + 2;
+  while (cut && length + 2 == size && size < kLargestBuffer) {
+    size *= 2;
+    length = profiles_.GetKeyNames(section, &buffer, size, path_);
+    cut = buffer.size() >= length + 2;
+  }
+  buffer.resize(std::min(length, buffer.size()));
+  std::string::size_type start = 0;
+  while (start < buffer.size()) {
+    std::string::size_type end = buffer.find('\0', start);
+    if (end == std::string::npos) {
+      if (!cut) names->push_back(buffer.substr(start));  // a cut name is left out
+      break;
+    }
+    if (end == start) break;  // the closing zero byte
+    names->push_back(buffer.substr(start, end - start));
+    start = end + 1;
+  }
+  return !cut;
+}
+
+bool TIniGT::ReadKeyValues(const std::string& section, std::vector<std::string>* lines) {
+  std::vector<std::string> names;
+  const bool complete = ReadKeyNames(section, &names);
+  // The entries by folded name, each name's positions in list order, so
+  // that every key finds the first entry of its name at once. Removed
+  // entries are left empty until the end.
+  std::vector<std::optional<std::string>> entries(lines->begin(), lines->end());
+  std::unordered_map<std::string, std::deque<std::size_t>> byName;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    // "=" is never the second byte of a double-byte character.
+    byName[LowerAscii(entries[i]->substr(0, entries[i]->find('=')))].push_back(i);
+  }
+  for (const std::string& name : names) {
+    const std::string value = ReadRaw(section, name, "");
+    std::deque<std::size_t>& positions = byName[LowerAscii(name)];
+    if (value.empty()) {
+      if (positions.empty()) continue;
+      entries[positions.front()].reset();
+      positions.pop_front();
+    } else if (!positions.empty()) {
+      entries[positions.front()] = name + "=" + value;
+    } else {
+      positions.push_back(entries.size());
+      entries.push_back(name + "=" + value);
+    }
+  }
+  lines->clear();
+  for (std::optional<std::string>& entry : entries) {
+    if (entry) lines->push_back(std::move(*entry));
+  }
+  return complete;
+}
+
+void TIniGT::DeleteKey(const std::string& section, const std::string& key) {
+  if (!profiles_.RemoveKey(section, key, path_)) RaiseWriteError();
+}
+
+void TIniGT::DeleteSection(const std::string& section) {
+  if (!profiles_.RemoveSection(section, path_)) RaiseWriteError();
+}
+
+}  // namespace zuba::core

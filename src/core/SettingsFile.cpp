@@ -1,0 +1,228 @@
+#include "core/SettingsFile.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <utility>
+
+#include "core/AnsiText.h"
+#include "system/jstrm.h"
+
+namespace zuba::core {
+
+namespace {
+
+constexpr const char* kReservedSections[] = {kBoundsSection, kInitializeSection,
+                                             kSettingListSection, kAdapterSection};
+
+// The blanks the profile functions trim from a line.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+
+std::string TrimLineBlanks(const std::string& text) {
+  std::string::size_type begin = 0;
+  std::string::size_type end = text.size();
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  // A trailing blank is never the second byte of a double-byte character.
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
+
+// The section named by a header line, read as the profile functions read
+// it: blanks around the line and inside the brackets do not count, and the
+// name ends at the first "]" that is a character of its own (or at the end
+// of the line). False for a line that is no header.
+bool SectionHeaderName(const std::string& line, std::string* name) {
+  const std::string text = TrimLineBlanks(line);
+  if (text.empty() || text[0] != '[') return false;
+  std::string::size_type end = 1;
+  while (end < text.size() && text[end] != ']') {
+    end += IsCp932LeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
+  }
+  *name = TrimLineBlanks(text.substr(1, std::min(end, text.size()) - 1));
+  return true;
+}
+
+}  // namespace
+
+std::string OptionKey(int number) { return "Opt" + std::to_string(number); }
+
+bool OptionDefault(int number) { return number != 3 && number != 6 && number != 7; }
+
+const std::vector<std::string>& InitializeKeyNames() {
+  // clang-format off
+  static const std::vector<std::string> names = {
+      "Opt1", "Opt2", "Opt3", "Opt4", "Opt5", "Opt6", "Opt7", "WindowSize.X", "WindowSize.Y",
+      kPreviousKey, kIniConvertKey, kFlushLocalMachineKey, kFlushCurrentUserKey};
+  // clang-format on
+  return names;
+}
+
+bool IsReservedSection(const std::string& name) {
+  for (const char* reserved : kReservedSections) {
+    if (SameNoCase(name, reserved)) return true;
+  }
+  return false;
+}
+
+void SortSettingNames(std::vector<std::string>* names) {
+  // Fold each name once, not once per comparison.
+  std::vector<std::pair<std::string, std::string>> keyed;
+  keyed.reserve(names->size());
+  for (std::string& name : *names) keyed.emplace_back(UpperAscii(name), std::move(name));
+  std::stable_sort(keyed.begin(), keyed.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (std::size_t i = 0; i < keyed.size(); ++i) (*names)[i] = std::move(keyed[i].second);
+}
+
+SettingsFile::SettingsFile(TIniGT& ini, platform::Files& files) : ini_(ini), files_(files) {}
+
+bool SettingsFile::ReadOption(int number) {
+  return ini_.ReadFlag(kInitializeSection, OptionKey(number), OptionDefault(number));
+}
+
+void SettingsFile::WriteOption(int number, bool on) {
+  ini_.WriteFlag(kInitializeSection, OptionKey(number), on);
+}
+
+void SettingsFile::ReadWindowPosition(TPositioned* window) {
+  ini_.ReadPosition(kInitializeSection, kWindowSizeName, window);
+}
+
+void SettingsFile::WriteWindowPosition(const TPositioned& window) {
+  ini_.WritePosition(kInitializeSection, kWindowSizeName, window);
+}
+
+std::string SettingsFile::ReadPrevious() {
+  return ini_.ReadText(kInitializeSection, kPreviousKey, "");
+}
+
+void SettingsFile::WritePrevious(const std::string& name) {
+  ini_.WriteText(kInitializeSection, kPreviousKey, name);
+}
+
+bool SettingsFile::ReadConverted() {
+  return ini_.ReadFlag(kInitializeSection, kIniConvertKey, false);
+}
+
+void SettingsFile::WriteConverted(bool converted) {
+  ini_.WriteFlag(kInitializeSection, kIniConvertKey, converted);
+}
+
+void SettingsFile::WriteFlushResults(std::int32_t localMachine, std::int32_t currentUser) {
+  ini_.WriteNumber(kInitializeSection, kFlushLocalMachineKey, localMachine);
+  ini_.WriteNumber(kInitializeSection, kFlushCurrentUserKey, currentUser);
+}
+
+bool SettingsFile::ReadListEdited() {
+  return ini_.ReadFlag(kSettingListSection, kListEditKey, false);
+}
+
+void SettingsFile::WriteListEdited(bool edited) {
+  ini_.WriteFlag(kSettingListSection, kListEditKey, edited);
+}
+
+std::string SettingsFile::ListedFilePath() {
+  const std::string program = files_.ProgramPath();
+  return ExtractDirectory(program) + ChangeExtension(ExtractFileName(program), ".INI");
+}
+
+std::vector<std::string> SettingsFile::RebuildSettingList() {
+  std::vector<std::string> lines;
+  std::vector<std::string> names;
+  if (!platform::ReadTextLines(files_, ListedFilePath(), &lines)) return names;
+  std::unordered_map<std::string, std::size_t> known;  // folded name -> index in names
+  for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+    std::string name;
+    if (!SectionHeaderName(*line, &name) || name.empty() || IsReservedSection(name)) continue;
+    // The profile functions reach only the first of sections that differ in
+    // case alone: list the name once, spelled as that first section.
+    auto [at, added] = known.emplace(LowerAscii(name), names.size());
+    if (added) {
+      names.push_back(std::move(name));
+    } else {
+      names[at->second] = std::move(name);
+    }
+  }
+  SortSettingNames(&names);
+  return names;
+}
+
+std::vector<std::string> SettingsFile::ReadSettingList() {
+  std::vector<std::string> names;
+  ini_.ReadTextList(kSettingListSection, kSettingsListName, &names);
+  return names;
+}
+
+void SettingsFile::WriteSettingList(const std::vector<std::string>& names) {
+  ini_.WriteTextList(kSettingListSection, kSettingsListName, names);
+}
+
+std::vector<std::string> SettingsFile::LoadSettingList() {
+  return ReadListEdited() ? ReadSettingList() : RebuildSettingList();
+}
+
+std::string SettingsFile::ReadAdapter(const std::string& name) {
+  return ini_.ReadText(kAdapterSection, name, "");
+}
+
+void SettingsFile::WriteAdapter(const std::string& name, const std::string& subkey) {
+  ini_.WriteText(kAdapterSection, name, subkey);
+}
+
+void SettingsFile::RemoveAdapterEntry(const std::string& name) {
+  std::vector<std::string> entries;
+  if (!ini_.ReadKeyValues(kAdapterSection, &entries)) {
+    // The platform cannot list the whole section: rewriting it from the
+    // listing would drop the entries beyond it, so remove the one key only.
+    ini_.DeleteKey(kAdapterSection, name);
+    return;
+  }
+  ini_.DeleteSection(kAdapterSection);
+  const system::LeadBytes lead = system::LeadBytes::FromPredicate(IsCp932LeadByte);
+  for (std::string entry : entries) {
+    const std::string key = system::TakeToken(entry, "=", lead);
+    if (SameNoCase(key, name)) continue;
+    ini_.WriteText(kAdapterSection, key, entry);
+  }
+}
+
+bool SettingsFile::SettingExists(const std::string& name) {
+  std::vector<std::string> keys;
+  ini_.ReadKeyNames(name, &keys);
+  return !keys.empty();
+}
+
+void SettingsFile::RecallSetting(const std::string& name, TRegList* setting) {
+  std::vector<std::string> keys;
+  ini_.ReadKeyNames(name, &keys);
+  for (const std::string& key : keys) {
+    const int index = FindItemIndex(key);
+    if (index >= kItemCount) continue;
+    (*setting)[index].Value = ini_.ReadText(name, key, "");
+    (*setting)[index].IsSet = true;
+  }
+}
+
+std::vector<int> SettingsFile::SaveSetting(const std::string& name, const TRegList& setting) {
+  std::vector<int> skipped;
+  for (int i = 0; i < kItemCount; ++i) {
+    const TNetReg& item = setting[i];
+    if (!item.IsSet) continue;
+    switch (item.Vtype) {
+      case 's':
+        ini_.WriteText(name, item.KeyCode, item.Value);
+        break;
+      case 'b':
+      case 'x':
+        ini_.WriteFlag(name, item.KeyCode, item.Value != "0");
+        break;
+      default:
+        skipped.push_back(i);
+        break;
+    }
+  }
+  return skipped;
+}
+
+void SettingsFile::DeleteSetting(const std::string& name) { ini_.DeleteSection(name); }
+
+}  // namespace zuba::core

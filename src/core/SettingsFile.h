@@ -1,0 +1,156 @@
+// The settings file: the INI file named after the program, beside it, that
+// holds every saved Setting and the program's own state. Its sections:
+//
+//   [Initialize]         options Opt1 ... Opt7, the main window's position
+//                        (WindowSize.X/.Y), Previous (the setting applied
+//                        last), IniConvert (the file is in the current
+//                        layout), H_LOC_MCN and H_CUR_USR (registry flush
+//                        results)
+//   [SETTINGLIST]        LISTEDIT (the user ordered the list by hand) and the
+//                        list SETTINGS (SETTINGS.Count, SETTINGS.0, ...)
+//   [NIC_registry_list]  setting name = the adapter's subkey below the
+//                        network-transport class key
+//   [<setting name>]     one key per set item of the Setting, in item order
+//   [Bounds]             never written; never taken for a Setting
+//
+// Every access goes through the store given (DefaultDir ddApplication, Fence
+// fnNone); reads never fail, refused writes raise the store's error.
+#ifndef ZUBA_CORE_SETTINGSFILE_H_
+#define ZUBA_CORE_SETTINGSFILE_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/IniGT.h"
+#include "core/Positioned.h"
+#include "core/RegType.h"
+#include "platform/Files.h"
+
+namespace zuba::core {
+
+// Section names.
+inline constexpr char kInitializeSection[] = "Initialize";
+inline constexpr char kSettingListSection[] = "SETTINGLIST";
+inline constexpr char kAdapterSection[] = "NIC_registry_list";
+inline constexpr char kBoundsSection[] = "Bounds";
+
+// Keys and key-scheme names.
+inline constexpr char kWindowSizeName[] = "WindowSize";  // position only: .X and .Y
+inline constexpr char kPreviousKey[] = "Previous";
+inline constexpr char kIniConvertKey[] = "IniConvert";
+inline constexpr char kFlushLocalMachineKey[] = "H_LOC_MCN";
+inline constexpr char kFlushCurrentUserKey[] = "H_CUR_USR";
+inline constexpr char kListEditKey[] = "LISTEDIT";
+inline constexpr char kSettingsListName[] = "SETTINGS";
+
+// The options Opt1 ... Opt7.
+inline constexpr int kOptionCount = 7;
+// "Opt1" ... "Opt7" for `number` 1 ... 7.
+std::string OptionKey(int number);
+// The value of a missing option: Opt1, Opt2, Opt4, Opt5 on; Opt3, Opt6,
+// Opt7 off.
+bool OptionDefault(int number);
+
+// Every key [Initialize] holds, in this order: Opt1 ... Opt7, WindowSize.X,
+// WindowSize.Y, Previous, IniConvert, H_LOC_MCN, H_CUR_USR.
+const std::vector<std::string>& InitializeKeyNames();
+
+// Whether `name` is one of the four reserved section names (Initialize,
+// SETTINGLIST, NIC_registry_list, Bounds), without regard to case.
+bool IsReservedSection(const std::string& name);
+
+// Sorts setting names ascending without regard to case (the order of a
+// rebuilt setting list).
+void SortSettingNames(std::vector<std::string>* names);
+
+class SettingsFile {
+ public:
+  // `ini` addresses the settings file; `files` reads it whole to rebuild the
+  // setting list. Both must outlive this object.
+  SettingsFile(TIniGT& ini, platform::Files& files);
+
+  // --- [Initialize] -------------------------------------------------------
+
+  // Option `number` (1 ... 7), OptionDefault when missing.
+  bool ReadOption(int number);
+  void WriteOption(int number, bool on);
+
+  // WindowSize.X/.Y; a missing key leaves that edge where it is.
+  void ReadWindowPosition(TPositioned* window);
+  void WriteWindowPosition(const TPositioned& window);
+
+  // The setting applied last; empty when missing.
+  std::string ReadPrevious();
+  void WritePrevious(const std::string& name);
+
+  // IniConvert: whether the file is in the current layout (false when missing).
+  bool ReadConverted();
+  void WriteConverted(bool converted);
+
+  // H_LOC_MCN and H_CUR_USR: the result codes of flushing the two roots.
+  void WriteFlushResults(std::int32_t localMachine, std::int32_t currentUser);
+
+  // --- The setting list ---------------------------------------------------
+
+  // LISTEDIT: whether the user has ordered the list by hand (false when missing).
+  bool ReadListEdited();
+  void WriteListEdited(bool edited);
+
+  // The setting names from the file's section headers, read from the last
+  // line to the first, reserved sections skipped without regard to case,
+  // each name once, sorted. Empty when the file cannot be read.
+  std::vector<std::string> RebuildSettingList();
+
+  // The stored list SETTINGS in its stored order.
+  std::vector<std::string> ReadSettingList();
+  void WriteSettingList(const std::vector<std::string>& names);
+
+  // The list shown at start-up: the stored one when LISTEDIT is on, else the
+  // rebuilt one.
+  std::vector<std::string> LoadSettingList();
+
+  // The file RebuildSettingList reads: the program's path with ".INI". The
+  // platform compares file names without regard to case, so this is the
+  // store's file.
+  std::string ListedFilePath();
+
+  // --- [NIC_registry_list] ------------------------------------------------
+
+  // The adapter subkey stored for a setting; empty when there is none.
+  std::string ReadAdapter(const std::string& name);
+  void WriteAdapter(const std::string& name, const std::string& subkey);
+
+  // Removes the entry of `name` (without regard to case) by reading the
+  // section, deleting it and writing the other entries back in their order.
+  // A section too large for the platform to list whole loses only that key.
+  void RemoveAdapterEntry(const std::string& name);
+
+  // --- Setting sections ---------------------------------------------------
+
+  // Whether the section `name` has at least one key.
+  bool SettingExists(const std::string& name);
+
+  // Reads the section `name` into `*setting`, which the caller has made
+  // fresh (InitRegList): each key that is an item's key code sets that
+  // item's Value to the key's text and marks it set; other keys are
+  // ignored. A missing section leaves the list as it was.
+  void RecallSetting(const std::string& name, TRegList* setting);
+
+  // Writes one key per set item 0 ... 32 in item order: 's' items their
+  // Value, 'b' and 'x' items "0" when Value is "0", else "1". Answers the
+  // indices of set items skipped for a Vtype other than these (none in the
+  // item table). The section is not deleted first.
+  std::vector<int> SaveSetting(const std::string& name, const TRegList& setting);
+
+  // Removes the section `name`.
+  void DeleteSetting(const std::string& name);
+
+ private:
+  TIniGT& ini_;
+  platform::Files& files_;
+};
+
+}  // namespace zuba::core
+
+#endif  // ZUBA_CORE_SETTINGSFILE_H_
