@@ -12,8 +12,11 @@
 // "(empty)". Exit code 1 when the registry holds data of the wrong kind where
 // the readers cannot go on (a "Class" or "Driver" below \Enum that is not a
 // string, say).
+#include <algorithm>
 #include <initializer_list>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "app/Terminal.h"
 #include "app/machine/Commands.h"

@@ -23,7 +23,8 @@ std::string ReadFile(const std::string& path) {
 
 // The Windows 98 template as `show` prints it after its "Machine" line: UTF-8,
 // so the literals that hold Japanese are u8 literals.
-constexpr char kWin98Template[] = u8R"(System
+constexpr char kWin98Template[] =
+    u8R"(System
   Version           Win98 4.10.2222
 
 Adapters
