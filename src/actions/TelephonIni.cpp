@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <unordered_set>
 #include <utility>
 
 #include "actions/ProfileText.h"
@@ -12,6 +13,15 @@ namespace {
 constexpr char kCountKey[] = "Locations";
 constexpr char kCurrentKey[] = "CurrentLocation";
 constexpr char kLocationKeyPrefix[] = "Location";
+
+// Key names compare without regard to the case of ASCII letters; the names
+// looked up here are ASCII.
+std::string LowerAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -71,7 +81,17 @@ void TelephonIni::AppendLocationNames(std::vector<std::string>& names) const {
   std::int32_t count = 0;
   if (!LocationCount(&count)) return;
   count = std::min(count, kMaxListed);
-  for (std::int32_t i = 0; i < count; ++i) names.push_back(LocationName(i));
+  if (count <= 0) return;
+  // Only lines that exist are read, so a large count costs no more reads
+  // than the file has lines.
+  std::unordered_set<std::string> present;
+  for (const std::string& key : ReadProfileKeyNames(profiles_, kLocationsSection, path_)) {
+    present.insert(LowerAscii(key));
+  }
+  for (std::int32_t i = 0; i < count; ++i) {
+    const bool listed = present.count(LowerAscii(kLocationKeyPrefix + std::to_string(i))) != 0;
+    names.push_back(listed ? LocationName(i) : std::string());
+  }
 }
 
 bool TelephonIni::CurrentIndex(std::int32_t* index) const {
