@@ -197,16 +197,6 @@ TEST_F(DialUpTest, ControlsShowCaptureAndClear) {
   EXPECT_EQ(ppp.CaptureValues().locationName, "");
 }
 
-TEST_F(DialUpTest, NamesMatchWithoutRegardToCaseInTheLists) {
-  testing::EditRegistry(machine_.registry(),
-                        "[HKEY_CURRENT_USER\\RemoteAccess\\Profile\\Office ISP]\n");
-  TZubaPPP& ppp = Create();
-  auto& connections = form_.Add<toolkit::ComboBox>("CbPpf");
-  ppp.SetPppComboBox(&connections);
-  ppp.ShowValues(false, false, "OFFICE isp", "");
-  EXPECT_EQ(ppp.CaptureValues().connectionName, "Office ISP");
-}
-
 TEST_F(Win95DialUpTest, TelephonIniRoundTripByIndex) {
   TZubaPPP& ppp = Create();
   // "Locations=3,2": the count is the 2 after the comma.
