@@ -157,6 +157,7 @@ void TZubaPPP::GetLocationNames(std::vector<std::string>& names) {
 }
 
 std::string TZubaPPP::GetCurrentLocationName() {
+  // With the Locations key the locations live in the registry.
   system::NameList values;
   if (system::GetLocalValueNames(registry_, kLocationsKey, values)) {
     std::int32_t currentId = 0;
