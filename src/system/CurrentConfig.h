@@ -35,7 +35,8 @@ class CurrentConfig {
   // reading and pass out.
   void ReadCurrentConfig(const std::string& adapterSubkey, bool force, core::TRegList& list);
 
-  // Items 0 to 18, in table order, each read by its Vtype from its own key.
+  // Items 0 to 18 of `list`, a table fresh from InitRegList with the same
+  // `force`, in table order, each read by its Vtype from its own key.
   // ip, gw, ms, and in Win98 mode wp, ws, nt, get "\" + `adapterSubkey`
   // appended to their paths first; with an empty subkey they are not read.
   // An item whose key is missing stays unset and empty; one whose key exists
