@@ -6,7 +6,8 @@
 // action and RunOnce entries where the machine holds them. The network values
 // come through the program's own readers (adapter discovery, the current-
 // configuration reader, the logon provider), so `show` sees what the program
-// would read; the printer, dial-up and proxy values through MachineSources.
+// would read; the printer, dial-up and proxy values through the program's
+// own components.
 //
 // A value whose key is missing shows as "(not present)", an empty one as
 // "(empty)". Exit code 1 when the registry holds data of the wrong kind where
@@ -18,9 +19,11 @@
 #include <utility>
 #include <vector>
 
+#include "actions/PrComboBox.h"
+#include "actions/ZbProxy.h"
+#include "actions/ZubaPPP.h"
 #include "app/Terminal.h"
 #include "app/machine/Commands.h"
-#include "app/machine/MachineSources.h"
 #include "core/RegType.h"
 #include "platform/TextCodec.h"
 #include "system/ChgLogon.h"
@@ -235,9 +238,9 @@ std::string DescribeMachine(platform::sim::Machine& machine) {
   platform::System& system = *machine.system;
   const system::LeadBytes lead(system);
   const bool win98Mode = system::IsWin98Mode(false, system);
-  WinIniDefaultPrinter printer(*machine.profiles);
-  MachineDialUp dialUp(registry, *machine.profiles, lead);
-  MachineProxy proxy(registry);
+  actions::TPrComboBox printer(*machine.profiles, registry, *machine.files, system);
+  actions::TZubaPPP dialUp(registry, *machine.profiles, *machine.files, system);
+  actions::TZbProxy proxy(registry);
   system::CurrentConfig reader(registry, system, printer, dialUp, proxy);
 
   Report report;
