@@ -20,12 +20,14 @@ constexpr Command kCommands[] = {
     {"reg", RunReg},
     {"events", RunEvents},
     {"boot", RunBoot},
+    {"show", RunShow},
 };
 
 int Usage(std::ostream& err) {
   err << "usage: zubanet-machine [--machine DIR] COMMAND\n"
          "commands:\n"
          "  init [--os win95|win98|nt] [--force]   write a machine from a template\n"
+         "  show                                    print the machine's network configuration\n"
          "  reg export [KEY]                        print the registry as REGEDIT4\n"
          "  reg import FILE                         import a REGEDIT4 file\n"
          "  events                                  print the machine's event log\n"
