@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "actions/ProfileText.h"
+#include "platform/Cp932.h"
 
 namespace zuba::actions {
 namespace {
@@ -13,15 +14,6 @@ namespace {
 constexpr char kCountKey[] = "Locations";
 constexpr char kCurrentKey[] = "CurrentLocation";
 constexpr char kLocationKeyPrefix[] = "Location";
-
-// Key names compare without regard to the case of ASCII letters; the names
-// looked up here are ASCII.
-std::string LowerAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -86,10 +78,11 @@ void TelephonIni::AppendLocationNames(std::vector<std::string>& names) const {
   // than the file has lines.
   std::unordered_set<std::string> present;
   for (const std::string& key : ReadProfileKeyNames(profiles_, kLocationsSection, path_)) {
-    present.insert(LowerAscii(key));
+    present.insert(platform::FoldCp932(key));
   }
   for (std::int32_t i = 0; i < count; ++i) {
-    const bool listed = present.count(LowerAscii(kLocationKeyPrefix + std::to_string(i))) != 0;
+    const bool listed =
+        present.count(platform::FoldCp932(kLocationKeyPrefix + std::to_string(i))) != 0;
     names.push_back(listed ? LocationName(i) : std::string());
   }
 }

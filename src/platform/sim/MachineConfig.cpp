@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "platform/sim/Cp932Text.h"
+#include "platform/Cp932.h"
 #include "platform/sim/HostFile.h"
 #include "platform/sim/IniText.h"
 

@@ -11,7 +11,7 @@
 
 #include "platform/TextCodec.h"
 #include "platform/WinError.h"
-#include "platform/sim/Cp932Text.h"
+#include "platform/Cp932.h"
 #include "platform/sim/NetworkPanel.h"
 #include "platform/sim/WinCommandLine.h"
 

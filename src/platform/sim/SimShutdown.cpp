@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "platform/WinError.h"
-#include "platform/sim/Cp932Text.h"
+#include "platform/Cp932.h"
 
 namespace zuba::platform::sim {
 namespace {

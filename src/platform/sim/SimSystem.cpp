@@ -4,7 +4,7 @@
 #include <thread>
 #include <utility>
 
-#include "platform/sim/Cp932Text.h"
+#include "platform/Cp932.h"
 
 namespace zuba::platform::sim {
 

@@ -1,6 +1,6 @@
 #include "platform/sim/WinCommandLine.h"
 
-#include "platform/sim/Cp932Text.h"
+#include "platform/Cp932.h"
 
 namespace zuba::platform::sim {
 namespace {
