@@ -11,8 +11,9 @@ build=${ZUBA_FUZZ_BUILD_DIR:-build-fuzz}
 
 # clang reads narrow literals as UTF-8: a fuzzed parser must hold none but ASCII.
 if LC_ALL=C grep -nP '[^\x00-\x7F]' src/platform/sim/Regedit4.cpp src/platform/sim/RegName.cpp \
-    src/platform/sim/RegTree.cpp src/platform/sim/IniText.cpp src/platform/sim/Cp932Text.cpp \
-    src/platform/sim/WinPath.cpp src/platform/sim/VfatAlias.cpp src/platform/sim/Wildcard.cpp; then
+    src/platform/sim/RegTree.cpp src/platform/sim/IniText.cpp src/platform/Cp932.cpp \
+    src/platform/sim/WinPath.cpp src/platform/sim/VfatAlias.cpp src/platform/sim/Wildcard.cpp \
+    src/platform/VersionResource.cpp src/platform/TextCodec.cpp src/ui/qt/HelpFile.cpp; then
   echo "fuzz.sh: non-ASCII text in a fuzzed parser" >&2
   exit 1
 fi

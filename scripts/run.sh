@@ -5,5 +5,6 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 scripts/build.sh
 build=${ZUBA_BUILD_DIR:-build}
-# The default machine is created on first use; print its registry.
-"$build/src/app/zubanet-machine" reg export
+# The default machine is created on first use; print its network
+# configuration.
+"$build/src/app/zubanet-machine" show

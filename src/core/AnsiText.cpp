@@ -4,14 +4,6 @@
 
 namespace zuba::core {
 
-bool IsCp932LeadByte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-bool IsCp932TrailByte(unsigned char byte) {
-  return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
-}
-
 namespace {
 
 // Applies `map` to every byte that starts a character; a lead byte carries
@@ -36,7 +28,6 @@ char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' +
 }  // namespace
 
 std::string LowerAscii(const std::string& text) { return MapSingleBytes(text, Lower); }
-std::string UpperAscii(const std::string& text) { return MapSingleBytes(text, Upper); }
 
 int CompareNoCase(const std::string& a, const std::string& b) {
   // Walks both texts together; a lead byte and its trail byte are copied

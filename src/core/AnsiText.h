@@ -6,18 +6,16 @@
 
 #include <string>
 
+#include "platform/Cp932.h"
+
 namespace zuba::core {
 
-// The lead-byte classes of code page 932: 0x81-0x9F and 0xE0-0xFC.
-bool IsCp932LeadByte(unsigned char byte);
+using platform::IsCp932LeadByte;
+using platform::IsCp932TrailByte;
 
-// A byte that may follow a lead byte: 0x40-0x7E and 0x80-0xFC.
-bool IsCp932TrailByte(unsigned char byte);
-
-// The text with the single-byte letters A-Z lowered (LowerAscii) or a-z
-// raised (UpperAscii); the bytes of double-byte characters stay as they are.
+// The text with the single-byte letters A-Z lowered; the bytes of
+// double-byte characters stay as they are (platform::FoldCp932 raises).
 std::string LowerAscii(const std::string& text);
-std::string UpperAscii(const std::string& text);
 
 // Comparison without regard to the case of single-byte letters, byte order
 // otherwise (letters compare as upper case, so "_" sorts after them, as in

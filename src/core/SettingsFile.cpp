@@ -67,7 +67,7 @@ void SortSettingNames(std::vector<std::string>* names) {
   // Fold each name once, not once per comparison.
   std::vector<std::pair<std::string, std::string>> keyed;
   keyed.reserve(names->size());
-  for (std::string& name : *names) keyed.emplace_back(UpperAscii(name), std::move(name));
+  for (std::string& name : *names) keyed.emplace_back(platform::FoldCp932(name), std::move(name));
   std::stable_sort(keyed.begin(), keyed.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   for (std::size_t i = 0; i < keyed.size(); ++i) (*names)[i] = std::move(keyed[i].second);

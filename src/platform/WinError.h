@@ -13,6 +13,9 @@ enum WinError : long {
   kErrorNotEnoughMemory = 8,
   kErrorBadFormat = 11,
   kErrorInvalidParameter = 87,
+  kErrorProcNotFound = 127,
+  kErrorBadExeFormat = 193,
+  kErrorDirectory = 267,
   kErrorCallNotImplemented = 120,
   kErrorFileExists = 80,
   kErrorAlreadyExists = 183,
@@ -24,6 +27,7 @@ enum WinError : long {
   kErrorRegistryIoFailed = 1016,
   kErrorInvalidWindowHandle = 1400,
   kErrorNoSuchPrivilege = 1313,
+  kErrorPrivilegeNotHeld = 1314,
   kErrorNotAllAssigned = 1300,
   kErrorResourceTypeNotFound = 1813,
 };

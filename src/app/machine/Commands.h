@@ -24,6 +24,8 @@ struct CommandContext {
 int RunInit(CommandContext& context);    // init [--os win95|win98|nt] [--force]
 int RunReg(CommandContext& context);     // reg export [KEY] | reg import FILE
 int RunEvents(CommandContext& context);  // events
+int RunBoot(CommandContext& context);    // boot
+int RunShow(CommandContext& context);    // show
 
 }  // namespace zuba::app
 

@@ -19,15 +19,20 @@ constexpr Command kCommands[] = {
     {"init", RunInit},
     {"reg", RunReg},
     {"events", RunEvents},
+    {"boot", RunBoot},
+    {"show", RunShow},
 };
 
 int Usage(std::ostream& err) {
   err << "usage: zubanet-machine [--machine DIR] COMMAND\n"
          "commands:\n"
          "  init [--os win95|win98|nt] [--force]   write a machine from a template\n"
+         "  show                                    print the machine's network configuration\n"
          "  reg export [KEY]                        print the registry as REGEDIT4\n"
          "  reg import FILE                         import a REGEDIT4 file\n"
-         "  events                                  print the machine's event log\n";
+         "  events                                  print the machine's event log\n"
+         "  boot                                    perform the pending power action and\n"
+         "                                          start the RunOnce entries\n";
   return kExitUsage;
 }
 
@@ -49,8 +54,8 @@ int Main(int argc, char** argv) {
   }
   if (i >= argc) return Usage(std::cerr);
   const std::string name = argv[i++];
-  CommandContext context{LocateMachine(machineOption), {argv + i, argv + argc}, std::cout,
-                         std::cerr};
+  CommandContext context{
+      LocateMachine(machineOption), {argv + i, argv + argc}, std::cout, std::cerr};
   for (const Command& command : kCommands) {
     if (name != command.name) continue;
     try {

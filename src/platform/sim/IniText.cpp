@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/sim/Cp932Text.h"
+#include "platform/Cp932.h"
 
 namespace zuba::platform::sim {
 namespace {
@@ -90,9 +90,6 @@ void IniText::Parse() {
         line.valueBegin = b + eq + 1;
         line.valueEnd = e;
         TrimBlanks(c, &line.valueBegin, &line.valueEnd);
-        if (current && line.nameEnd > line.nameBegin) {
-          current->keys.emplace(FoldCp932(Name(line)), index);
-        }
       }
     }
     lines_.push_back(line);
@@ -118,6 +115,17 @@ const IniText::Section* IniText::FindSection(std::string_view section) const {
 const IniText::Line* IniText::FindKey(const Section& section, std::string_view key) const {
   key = TrimSpaces(key);
   if (key.empty()) return nullptr;
+  if (!section.keysIndexed) {
+    // Indexed on first use: most sections of a large file are never looked
+    // into between two changes of the file.
+    for (std::size_t i = section.header + 1; i < section.end; ++i) {
+      const Line& line = lines_[i];
+      if (line.kind == Kind::kKey && line.nameEnd > line.nameBegin) {
+        section.keys.emplace(FoldCp932(Name(line)), i);
+      }
+    }
+    section.keysIndexed = true;
+  }
   auto it = section.keys.find(FoldCp932(key));
   return it == section.keys.end() ? nullptr : &lines_[it->second];
 }

@@ -84,7 +84,9 @@ class IniText {
   struct Section {
     std::size_t header = 0;  // line index of the header
     std::size_t end = 0;     // line index of the next header (or the line count)
-    std::unordered_map<std::string, std::size_t> keys;  // folded name -> first line
+    // Folded key name -> first line, built by the first lookup.
+    mutable std::unordered_map<std::string, std::size_t> keys;
+    mutable bool keysIndexed = false;
   };
 
   void Parse();

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "platform/sim/Cp932Text.h"
+#include "platform/Cp932.h"
 #include "platform/sim/HostFile.h"
 #include "platform/sim/IniText.h"
 
@@ -55,6 +55,22 @@ const IniText& MachineConfig::Text() {
   if (!ReadHostFile(path_, &content)) content.clear();
   text_ = std::make_unique<IniText>(std::move(content));
   stamp_ = stamp.exists && stamp.settled ? stamp.value : 0;
+  fails_.clear();
+  std::vector<std::pair<std::string_view, std::string_view>> entries;
+  text_->Entries("Fail", &entries);
+  for (const auto& [key, value] : entries) {
+    std::uint32_t code;
+    if (!ParseConfigNumber(std::string(StripQuotes(value)), &code) || code == 0) continue;
+    std::size_t colon = key.find(':');
+    FailSwitch fail;
+    fail.name = FoldCp932(key.substr(0, colon));
+    if (colon != std::string_view::npos) {
+      fail.path = std::string(key.substr(colon + 1));
+      if (fail.path.empty()) continue;
+    }
+    fail.code = code;
+    fails_.push_back(std::move(fail));
+  }
   return *text_;
 }
 
@@ -142,20 +158,21 @@ std::uint32_t MachineConfig::TickOffset() {
 }
 
 std::uint32_t MachineConfig::FailCode(const std::string& name) {
-  std::uint32_t n;
-  return ParseConfigNumber(Get("Fail", name), &n) ? n : 0;
+  Text();
+  const std::string folded = FoldCp932(name);
+  for (const FailSwitch& fail : fails_) {
+    if (fail.path.empty() && fail.name == folded) return fail.code;
+  }
+  return 0;
 }
 
 std::vector<std::pair<std::string, std::uint32_t>> MachineConfig::FailPaths(
     const std::string& name) {
+  Text();
+  const std::string folded = FoldCp932(name);
   std::vector<std::pair<std::string, std::uint32_t>> paths;
-  for (const auto& [key, value] : Entries("Fail")) {
-    if (key.size() <= name.size() + 1 || key[name.size()] != ':' ||
-        !EqualsNoCaseCp932(std::string_view(key).substr(0, name.size()), name)) {
-      continue;
-    }
-    std::uint32_t n;
-    if (ParseConfigNumber(value, &n) && n != 0) paths.emplace_back(key.substr(name.size() + 1), n);
+  for (const FailSwitch& fail : fails_) {
+    if (!fail.path.empty() && fail.name == folded) paths.emplace_back(fail.path, fail.code);
   }
   return paths;
 }

@@ -69,11 +69,19 @@ class MachineConfig {
   std::vector<std::pair<std::string, std::uint32_t>> FailPaths(const std::string& name);
 
  private:
+  // One NAME=CODE or NAME:PATH=CODE entry of [Fail] with a non-zero code.
+  struct FailSwitch {
+    std::string name;  // folded
+    std::string path;  // empty for NAME=CODE
+    std::uint32_t code = 0;
+  };
+
   const IniText& Text();
 
   std::string path_;
   std::unique_ptr<IniText> text_;
   std::uint64_t stamp_ = 0;
+  std::vector<FailSwitch> fails_;  // parsed with text_
 };
 
 // Parses a decimal or 0x-hexadecimal unsigned number; false when `text` is

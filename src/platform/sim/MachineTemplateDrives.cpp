@@ -155,6 +155,10 @@ ftp=a.b.c.d:8080;http=a.b.c.d:80 のように入力し、ポートは空にし�
 ZubaNet の動作を設定します。チェックした項目は次に起動したときも有効です。
 「設定名の表示順を並び替える...」で一覧の順番を変え、「Windows起動時に切り替える...」で起動時の切り替えを準備します。
 )";
+// Programs of Windows, stand-ins as well: starting them is recorded, and
+// RUNDLL32.EXE with the Network control panel opens the scripted panel.
+constexpr char kRundll32[] = "MZ; RUNDLL32.EXE (a stand-in on the simulated machine)\n";
+constexpr char kNotepad[] = "MZ; NOTEPAD.EXE (a stand-in on the simulated machine)\n";
 
 }  // namespace
 
@@ -181,6 +185,8 @@ void AddTemplateDrives(OsKind os, MachineTemplate* machine) {
   text(windows + "\\HOSTS.SAM", kHostsSample);
   text(windows + "\\hosts.office", kHostsOffice);
   text(windows + "\\hosts.home", kHostsHome);
+  text(windows + "\\RUNDLL32.EXE", kRundll32);
+  text(windows + "\\NOTEPAD.EXE", kNotepad);
   text(windows + "\\LMHOSTS", kLmhosts);
   text(windows + "\\LMHOSTS.SAM", kLmhostsSample);
   text(windows + "\\lmhosts.office", kLmhostsOffice);

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/sim/Cp932Text.h"
+#include "platform/Cp932.h"
 #include "platform/sim/HostFile.h"
 #include "platform/sim/HostName.h"
 #include "platform/sim/VfatAlias.h"

@@ -1,20 +1,52 @@
-// Processes of the simulated machine: CreateProcessA, WaitForSingleObject and
-// CloseHandle on process handles. Not simulated yet: every call fails with
-// kErrorCallNotImplemented.
+// Processes of the simulated machine: CreateProcessA (without an
+// application name), WaitForSingleObject and CloseHandle on process
+// handles.
+//
+// The program is found as CreateProcessA finds it (WinCommandLine.h): each
+// reading of the command line in turn, ".exe" added to a name without
+// extension, a name without a path looked up in the program's own
+// directory, the current directory, the system directory (SYSTEM, on NT
+// SYSTEM32) and the Windows directory (the PATH of the machine is not
+// searched). A directory is no program. Then:
+// - "rundll32.exe shell32.dll,Control_RunDLL netcpl.cpl" opens the scripted
+//   Network control panel (NetworkPanel.h); the process ends when the
+//   panel's last window goes;
+// - a program whose host file has the owner's execute bit runs on the host
+//   for real: its arguments split as the C runtime splits them (and turned
+//   into UTF-8), the working directory mapped to its host directory,
+//   ZUBANET_MACHINE naming this machine in its environment;
+// - any other program is recorded and ends at once (exit code 0).
+// Every start, failed or not, is written to events.log.
+//
+// Failures and their last errors: no program found ERROR_FILE_NOT_FOUND; a
+// working directory that is not a directory ERROR_DIRECTORY; a host file the
+// host cannot execute ERROR_BAD_EXE_FORMAT. machine.ini's [Fail]
+// CreateProcess=CODE, WaitForSingleObject=CODE (the wait answers
+// WAIT_FAILED) and CloseHandle=CODE make those calls fail. A handle that is
+// not open (never given out, or closed) fails with ERROR_INVALID_HANDLE.
+// Handles belong to the object that gave them out, as they belong to a
+// process on Windows; a host process still running when its handle is
+// closed keeps running.
 #ifndef ZUBA_PLATFORM_SIM_SIMPROCESSES_H_
 #define ZUBA_PLATFORM_SIM_SIMPROCESSES_H_
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
 
 #include "platform/System.h"
+#include "platform/sim/Desktop.h"
+#include "platform/sim/HostProcess.h"
 #include "platform/sim/SimContext.h"
 
 namespace zuba::platform::sim {
 
 class SimProcesses {
  public:
-  explicit SimProcesses(SimContext& context) : context_(context) {}
+  // Both must outlive the object.
+  SimProcesses(SimContext& context, Desktop& desktop) : context_(context), desktop_(desktop) {}
+  ~SimProcesses();
 
   // See System::StartProcess, WaitProcess, CloseProcess.
   ProcessHandle Start(const std::string& commandLine, const std::string& workingDirectory,
@@ -23,7 +55,23 @@ class SimProcesses {
   bool Close(ProcessHandle process);
 
  private:
+  struct Process {
+    std::unique_ptr<HostProcess> host;  // a host program
+    std::uint32_t panelRun = 0;         // the Network control panel's run
+  };
+
+  // The Windows path of the program a command line names, and the rest of
+  // the line; false when there is none.
+  bool FindProgram(const std::string& commandLine, std::string* program, std::string* arguments);
+  bool IsProgramFile(const std::string& path, std::string* hostPath);
+  ProcessHandle Fail(const std::string& what, std::uint32_t code);
+  ProcessHandle Add(Process process);
+  bool Ended(Process& process, std::uint32_t timeoutMs);
+
   SimContext& context_;
+  Desktop& desktop_;
+  std::map<ProcessHandle, Process> processes_;
+  ProcessHandle nextHandle_ = 0x40;
 };
 
 }  // namespace zuba::platform::sim

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/sim/Cp932Text.h"
+#include "platform/Cp932.h"
 
 namespace zuba::platform::sim {
 namespace {
@@ -68,15 +68,27 @@ std::shared_ptr<const IniText> SimProfiles::Load(const std::string& path, FileSt
     return empty_;
   }
   *state = FileState::kRead;
+  // A file changed moments ago has a new stamp on every look: keep the
+  // parse when the bytes are still the ones cached.
+  if (it != cache_.end() && it->second.text->content() == content) {
+    it->second.stamp = stamp;
+    return it->second.text;
+  }
   if (cache_.size() >= kMaxCachedFiles) cache_.clear();
   auto text = std::make_shared<const IniText>(std::move(content));
   cache_[key] = Cached{stamp, text};
   return text;
 }
 
-bool SimProfiles::Store(const std::string& path, const std::string& content) {
-  cache_.erase(FoldCp932(path));
-  return files_.WriteBytes(path, content);
+bool SimProfiles::Store(const std::string& path, std::string content) {
+  const std::string key = FoldCp932(path);
+  cache_.erase(key);
+  if (!files_.WriteBytes(path, content)) return false;
+  // What was written is what the next call will read; its stamp is taken
+  // then (the bytes are compared when it differs).
+  if (cache_.size() >= kMaxCachedFiles) cache_.clear();
+  cache_[key] = Cached{0, std::make_shared<const IniText>(std::move(content))};
+  return true;
 }
 
 std::size_t SimProfiles::GetString(const std::string& section, const std::string& key,
@@ -141,7 +153,7 @@ bool SimProfiles::WriteString(const std::string& section, const std::string& key
   if (state == FileState::kUnreadable) return false;
   std::string updated = text->WithValue(s, k, v);
   if (state == FileState::kRead && updated == text->content()) return true;
-  return Store(path, updated);
+  return Store(path, std::move(updated));
 }
 
 bool SimProfiles::RemoveKey(const std::string& section, const std::string& key,
@@ -152,7 +164,7 @@ bool SimProfiles::RemoveKey(const std::string& section, const std::string& key,
   std::shared_ptr<const IniText> text = Load(path, &state);
   if (state == FileState::kUnreadable) return false;
   std::string updated = text->WithoutKey(AsCString(section), AsCString(key), &changed);
-  return !changed || Store(path, updated);
+  return !changed || Store(path, std::move(updated));
 }
 
 bool SimProfiles::RemoveSection(const std::string& section, const std::string& file) {
@@ -162,7 +174,7 @@ bool SimProfiles::RemoveSection(const std::string& section, const std::string& f
   std::shared_ptr<const IniText> text = Load(path, &state);
   if (state == FileState::kUnreadable) return false;
   std::string updated = text->WithoutSection(AsCString(section), &changed);
-  return !changed || Store(path, updated);
+  return !changed || Store(path, std::move(updated));
 }
 
 }  // namespace zuba::platform::sim

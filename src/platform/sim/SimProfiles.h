@@ -55,7 +55,7 @@ class SimProfiles : public Profiles {
   std::string FullPath(const std::string& file);
   // The parsed file; the empty text when it is missing or unreadable.
   std::shared_ptr<const IniText> Load(const std::string& path, FileState* state);
-  bool Store(const std::string& path, const std::string& content);
+  bool Store(const std::string& path, std::string content);
 
   Files& files_;
   std::shared_ptr<const IniText> empty_;

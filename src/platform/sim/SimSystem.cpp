@@ -4,15 +4,16 @@
 #include <thread>
 #include <utility>
 
-#include "platform/sim/Cp932Text.h"
+#include "platform/Cp932.h"
 
 namespace zuba::platform::sim {
 
 SimSystem::SimSystem(std::string machineDirectory, MachineConfig& config, EventLog& events,
                      SimFiles& files)
     : context_{std::move(machineDirectory), config, events, files},
-      processes_(context_),
-      windows_(context_),
+      desktop_(context_.directory, config),
+      processes_(context_, desktop_),
+      windows_(context_, desktop_),
       shutdown_(context_),
       versionInfo_(context_) {}
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/System.h"
+#include "platform/sim/Desktop.h"
 #include "platform/sim/SimContext.h"
 #include "platform/sim/SimProcesses.h"
 #include "platform/sim/SimShutdown.h"
@@ -22,8 +23,7 @@ namespace zuba::platform::sim {
 class SimSystem : public System {
  public:
   // The services given must outlive the object.
-  SimSystem(std::string machineDirectory, MachineConfig& config, EventLog& events,
-            SimFiles& files);
+  SimSystem(std::string machineDirectory, MachineConfig& config, EventLog& events, SimFiles& files);
 
   bool GetVersion(OsVersion* version) override;
   bool IsDbcsLeadByte(unsigned char byte) override;
@@ -60,6 +60,7 @@ class SimSystem : public System {
 
  private:
   SimContext context_;
+  Desktop desktop_;
   SimProcesses processes_;
   SimWindows windows_;
   SimShutdown shutdown_;

@@ -34,7 +34,7 @@ bool HoldsMachine(const std::string& directory) {
 void RemoveMachineFiles(const std::string& directory) {
   std::error_code ignored;
   fs::remove(directory + "/machine.ini", ignored);
-  for (const char* name : {"system.reg", "user.reg", "events.log"}) {
+  for (const char* name : {"system.reg", "user.reg", "events.log", "desktop.log"}) {
     fs::remove(directory + "/" + name, ignored);
   }
   for (char drive = 'a'; drive <= 'z'; ++drive) {

@@ -50,7 +50,7 @@ enum class IfMachineExists { kFail, kReplace };
 // Windows NT machine. Throws MachineError when the directory already holds a
 // machine and `ifExists` is kFail, or when it cannot be written. kReplace
 // first removes the machine's own files (machine.ini, the hives, the event
-// log, the drives) and nothing else. machine.ini is written last, so a
+// log, the desktop's windows, the drives) and nothing else. machine.ini is written last, so a
 // machine whose creation broke off is not taken for one.
 void CreateMachine(const std::string& directory, OsKind os, IfMachineExists ifExists);
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "platform/sim/Cp932Text.h"
+#include "platform/Cp932.h"
 
 namespace zuba::platform::sim {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/sim/Cp932Text.h"
+#include "platform/Cp932.h"
 
 namespace zuba::platform::sim {
 namespace {

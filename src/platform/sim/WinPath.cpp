@@ -1,6 +1,6 @@
 #include "platform/sim/WinPath.h"
 
-#include "platform/sim/Cp932Text.h"
+#include "platform/Cp932.h"
 
 namespace zuba::platform::sim {
 namespace {

@@ -1,6 +1,6 @@
 #include "ui/qt/FileBrowser.h"
 
-#include "ui/toolkit/Cp932Text.h"
+#include "platform/Cp932.h"
 #include "ui/toolkit/UiServices.h"
 
 namespace zuba::qt {
@@ -16,7 +16,7 @@ std::vector<std::string> Components(const std::string& path) {
   std::vector<std::string> parts;
   std::string part;
   for (std::size_t i = 0; i < path.size(); ++i) {
-    if (toolkit::IsCp932LeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
+    if (platform::IsCp932LeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
       part += path[i];
       part += path[++i];
     } else if (IsSeparatorAt(path, i)) {
@@ -36,12 +36,12 @@ bool HasDrive(const std::string& path) {
 }
 
 bool HasWildcard(const std::string& text) {
-  return toolkit::FindSingleByte(text, '*') != std::string::npos ||
-         toolkit::FindSingleByte(text, '?') != std::string::npos;
+  return platform::FindCp932(text, '*') != std::string::npos ||
+         platform::FindCp932(text, '?') != std::string::npos;
 }
 
 bool HasExtension(const std::string& name) {
-  return toolkit::FindSingleByte(name, '.') != std::string::npos;
+  return platform::FindCp932(name, '.') != std::string::npos;
 }
 
 }  // namespace
@@ -51,7 +51,7 @@ std::vector<std::pair<std::string, std::string>> ParseFilter(const std::string& 
   std::vector<std::string> parts;
   std::string rest = filter;
   for (;;) {
-    std::size_t bar = toolkit::FindSingleByte(rest, '|');
+    std::size_t bar = platform::FindCp932(rest, '|');
     parts.push_back(rest.substr(0, bar));
     if (bar == std::string::npos) break;
     rest = rest.substr(bar + 1);
@@ -131,7 +131,7 @@ bool FileBrowser::List(const std::string& directory, const std::string& patterns
   std::vector<std::string> seen;
   std::string rest = patterns.empty() ? "*" : patterns;
   for (;;) {
-    std::size_t semicolon = toolkit::FindSingleByte(rest, ';');
+    std::size_t semicolon = platform::FindCp932(rest, ';');
     std::string pattern = rest.substr(0, semicolon);
     while (!pattern.empty() && pattern.front() == ' ') pattern.erase(0, 1);
     while (!pattern.empty() && pattern.back() == ' ') pattern.pop_back();

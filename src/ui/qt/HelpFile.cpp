@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "ui/toolkit/Cp932Text.h"
+#include "platform/Cp932.h"
 
 namespace zuba::qt {
 namespace {
@@ -38,7 +38,7 @@ Header HeaderOf(const std::string& line, int* number) {
   std::string t = Trimmed(line);
   if (t.size() < 3 || t.front() != '[' || t.back() != ']') return Header::kNone;
   std::string name = t.substr(1, t.size() - 2);
-  if (toolkit::SameTextNoCase(name, "Help")) return Header::kHelp;
+  if (platform::EqualsNoCaseCp932(name, "Help")) return Header::kHelp;
   if (name.empty() || name.size() > 9) return Header::kNone;
   for (char c : name) {
     if (c < '0' || c > '9') return Header::kNone;
@@ -68,9 +68,9 @@ HelpFile HelpFile::Parse(const std::string& text) {
       continue;
     }
     if (section == Header::kHelp) {
-      std::size_t equals = toolkit::FindSingleByte(line, '=');
+      std::size_t equals = platform::FindCp932(line, '=');
       if (equals != std::string::npos &&
-          toolkit::SameTextNoCase(Trimmed(line.substr(0, equals)), "Title")) {
+          platform::EqualsNoCaseCp932(Trimmed(line.substr(0, equals)), "Title")) {
         file.title_ = Trimmed(line.substr(equals + 1));
       }
     } else if (section == Header::kTopic) {

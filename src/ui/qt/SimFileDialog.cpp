@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "platform/Cp932.h"
 #include "ui/qt/QtMessageBox.h"
 #include "ui/qt/QtText.h"
-#include "ui/toolkit/Cp932Text.h"
 
 namespace zuba::qt {
 namespace {
@@ -22,8 +22,8 @@ constexpr int kIsFolderRole = Qt::UserRole + 1;
 QString FromBytes(const std::string& text) { return ToQt(text); }
 
 bool HasWildcard(const std::string& text) {
-  return toolkit::FindSingleByte(text, '*') != std::string::npos ||
-         toolkit::FindSingleByte(text, '?') != std::string::npos;
+  return platform::FindCp932(text, '*') != std::string::npos ||
+         platform::FindCp932(text, '?') != std::string::npos;
 }
 
 }  // namespace
@@ -79,7 +79,7 @@ SimFileDialog::SimFileDialog(platform::Files& files, const toolkit::OpenFileRequ
   directory_ = request.initialDir.empty() ? files.CurrentDirectory() : request.initialDir;
   directory_ = FullPath(files.CurrentDirectory(), directory_);
   std::string name = request.fileName;
-  if (toolkit::FindSingleByte(name, '\\') != std::string::npos || name.find(':') == 1) {
+  if (platform::FindCp932(name, '\\') != std::string::npos || name.find(':') == 1) {
     std::string full = FullPath(directory_, name);
     directory_ = ParentPath(full);
     name = full.substr(JoinPath(directory_, "").size());

@@ -128,12 +128,12 @@ void Application::HandleException(const std::exception& error) {
 }
 
 std::string GetShortHint(const std::string& hint) {
-  std::size_t bar = FindSingleByte(hint, '|');
+  std::size_t bar = platform::FindCp932(hint, '|');
   return bar == std::string::npos ? hint : hint.substr(0, bar);
 }
 
 std::string GetLongHint(const std::string& hint) {
-  std::size_t bar = FindSingleByte(hint, '|');
+  std::size_t bar = platform::FindCp932(hint, '|');
   return bar == std::string::npos ? hint : hint.substr(bar + 1);
 }
 

@@ -40,14 +40,6 @@ int CompareTextNoCase(const std::string& a, const std::string& b) {
   return 0;
 }
 
-std::size_t FindSingleByte(const std::string& text, char c) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == c) return i;
-    if (IsCp932LeadByte(static_cast<unsigned char>(text[i]))) ++i;
-  }
-  return std::string::npos;
-}
-
 std::string DropLastCharacter(const std::string& text) {
   std::size_t start = 0;
   std::size_t last = 0;

@@ -1,20 +1,26 @@
-// Byte-level helpers for code page 932 text that the simulated machine's
-// parsers share: the lead-byte ranges, and names compared without regard to
-// case, where only ASCII letters fold and never the trail byte of a
-// double-byte character. Kept free of non-ASCII literals so the parsers that
-// use it build under any compiler.
-#ifndef ZUBA_PLATFORM_SIM_CP932TEXT_H_
-#define ZUBA_PLATFORM_SIM_CP932TEXT_H_
+// The byte classes of code page 932 as the code page defines them, and the
+// few byte-level operations every layer needs on such text: where a
+// character starts, finding a single-byte character, and names compared
+// without regard to case, where only ASCII letters fold and never the trail
+// byte of a double-byte character. Kept free of non-ASCII literals so the
+// parsers that use it build under any compiler.
+#ifndef ZUBA_PLATFORM_CP932_H_
+#define ZUBA_PLATFORM_CP932_H_
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-namespace zuba::platform::sim {
+namespace zuba::platform {
 
 // The lead bytes of code page 932: 0x81-0x9F and 0xE0-0xFC.
-inline bool IsCp932LeadByte(unsigned char byte) {
+constexpr bool IsCp932LeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// A byte that may follow a lead byte: 0x40-0x7E and 0x80-0xFC.
+constexpr bool IsCp932TrailByte(unsigned char byte) {
+  return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
 }
 
 // The length of the character at `pos`: 2 for a lead byte followed by
@@ -34,6 +40,6 @@ bool EqualsNoCaseCp932(std::string_view a, std::string_view b);
 // double-byte character, or npos.
 std::size_t FindCp932(std::string_view text, char c, std::size_t from = 0);
 
-}  // namespace zuba::platform::sim
+}  // namespace zuba::platform
 
-#endif  // ZUBA_PLATFORM_SIM_CP932TEXT_H_
+#endif  // ZUBA_PLATFORM_CP932_H_

@@ -1,6 +1,6 @@
-#include "platform/sim/Cp932Text.h"
+#include "platform/Cp932.h"
 
-namespace zuba::platform::sim {
+namespace zuba::platform {
 
 std::string FoldCp932(std::string_view text) {
   std::string folded(text);
@@ -39,4 +39,4 @@ std::size_t FindCp932(std::string_view text, char c, std::size_t from) {
   return std::string_view::npos;
 }
 
-}  // namespace zuba::platform::sim
+}  // namespace zuba::platform

@@ -1,0 +1,62 @@
+#include "actions/PrComboBox.h"
+
+#include "actions/ProfileText.h"
+#include "system/MyRegs.h"
+#include "system/ZubaUtil.h"
+
+namespace zuba::actions {
+namespace {
+
+constexpr char kWinIniName[] = "win.ini";
+constexpr char kDevicesSection[] = "devices";
+// The same section as "devices": section names compare without regard to
+// case.
+constexpr char kDevicesSectionForApply[] = "Devices";
+constexpr char kWindowsSection[] = "windows";
+constexpr char kDeviceKey[] = "device";
+constexpr char kDefaultValue[] = "Default";
+
+}  // namespace
+
+TPrComboBox::TPrComboBox(platform::Profiles& profiles, platform::Registry& registry,
+                         platform::Files& files, platform::System& system)
+    : profiles_(profiles), registry_(registry), files_(files), system_(system) {
+  SetStyle(toolkit::ComboStyle::kDropDownList);
+}
+
+std::string TPrComboBox::WinIni() const { return system::GetWindowsDir(files_) + kWinIniName; }
+
+void TPrComboBox::FillPrinters() {
+  const std::string winIni = WinIni();
+  std::vector<std::string> printers;
+  for (const std::string& name : ReadProfileKeyNames(profiles_, kDevicesSection, winIni)) {
+    if (!ReadProfileText(profiles_, kDevicesSection, name, winIni).empty()) {
+      printers.push_back(name);
+    }
+  }
+  SetItems(printers);
+}
+
+void TPrComboBox::ClearPrinterChoice() { SetItemIndex(-1); }
+
+bool TPrComboBox::ApplyDefaultPrinter() {
+  if (ItemIndex() < 0) return false;
+  const std::string name = Item(ItemIndex());
+  const std::string winIni = WinIni();
+  const std::string devices = ReadProfileText(profiles_, kDevicesSectionForApply, name, winIni);
+  if (devices.empty()) return false;
+  system::WriteRegString(registry_, platform::kHkeyLocalMachine, kPrintersKey, kDefaultValue, name);
+  if (!profiles_.WriteString(kWindowsSection, kDeviceKey, name + "," + devices, winIni)) {
+    return false;
+  }
+  system_.BroadcastWinIniChange(kWindowsSection);
+  return true;
+}
+
+std::string TPrComboBox::GetDefaultPrinter() {
+  const std::string device = ReadProfileText(profiles_, kWindowsSection, kDeviceKey, WinIni());
+  // A comma is never the second byte of a double-byte character.
+  return device.substr(0, device.find(','));
+}
+
+}  // namespace zuba::actions

@@ -1,0 +1,106 @@
+#include "actions/ZNetUtil.h"
+
+#include "actions/ExecUtil.h"
+#include "system/ZubaUtil.h"
+
+namespace zuba::actions {
+namespace {
+
+constexpr char kNetworkPanelCommand[] = "rundll32.exe shell32.dll,Control_RunDLL netcpl.cpl";
+constexpr char kHalfWidthTitle[] = "ﾈｯﾄﾜｰｸ";
+constexpr char kFullWidthTitle[] = "ネットワーク";
+constexpr char kConflictTitle[] = "ﾊﾞｰｼﾞｮﾝの競合";
+constexpr char kFileCopyTitle[] = "ﾌｧｲﾙのｺﾋﾟｰ";
+constexpr std::uint32_t kSettleMs = 1000;
+
+bool PostReturn(platform::System& system, system::AppShell& shell, platform::WindowHandle window) {
+  if (system.PostKeyDown(window, platform::kVkReturn, kReturnKeyData)) return true;
+  system::ShowInfoBox(shell, "RET_Down Post Error:" + std::to_string(system.LastError()));
+  return false;
+}
+
+// Waits for the Network dialog; false when it did not show in time.
+bool FindNetworkDialog(platform::System& system, system::AppShell& shell,
+                       platform::WindowHandle* dialog, std::string* title) {
+  const std::uint32_t start = system.GetTickCount();
+  for (;;) {
+    shell.ProcessMessages();
+    platform::WindowHandle half = system.FindTopLevelWindow(kHalfWidthTitle);
+    platform::WindowHandle full = system.FindTopLevelWindow(kFullWidthTitle);
+    if (half != 0 || full != 0) {
+      *dialog = half != 0 ? half : full;
+      *title = half != 0 ? kHalfWidthTitle : kFullWidthTitle;
+      return true;
+    }
+    if (system.GetTickCount() - start >= kNetworkDialogWaitMs) return false;
+    system.Sleep(kWindowPollMs);
+  }
+}
+
+}  // namespace
+
+void RunNetworkControlPanel(platform::System& system, platform::Files& files,
+                            system::AppShell& shell, const toolkit::MenuItem& answerConflicts) {
+  const std::string windowsDir = system::GetWindowsDir(files);
+  const platform::ProcessHandle panel =
+      ExecCommand(system, files, kNetworkPanelCommand, windowsDir, kShowNormal);
+  if (panel == 0) {
+    system::ShowInfoBox(shell, "CPL Execute Error:" + std::to_string(system.LastError()));
+    return;
+  }
+  CloseProcessHandle(system, panel);
+
+  platform::WindowHandle dialog = 0;
+  std::string title;
+  if (!FindNetworkDialog(system, shell, &dialog, &title)) {
+    system::ShowInfoBox(shell, "Can't find NetworkDLG.");
+    return;
+  }
+  if (!PostReturn(system, shell, dialog)) return;
+
+  for (;;) {
+    shell.ProcessMessages();
+    if (system.FindTopLevelWindow(title) == 0 || system::IsCtrlKeyDown(system)) break;
+    system.Sleep(kWindowPollMs);
+  }
+
+  system::WaitProcessingMessages(shell, system, kSettleMs);
+
+  bool answered = false;
+  for (;;) {
+    shell.ProcessMessages();
+    platform::WindowHandle conflict = system.FindTopLevelWindow(kConflictTitle);
+    if (conflict == 0) {
+      answered = false;
+    } else if (!answered && answerConflicts.Checked()) {
+      answered = true;
+      if (!PostReturn(system, shell, conflict)) return;
+    }
+    if (system.FindTopLevelWindow(kFileCopyTitle) == 0 || system::IsCtrlKeyDown(system)) return;
+    system.Sleep(kWindowPollMs);
+  }
+}
+
+toolkit::CheckState YesNoToCheckState(const std::string& text) {
+  std::string upper = text;
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  if (upper == "YES") return toolkit::CheckState::kChecked;
+  if (upper == "NO") return toolkit::CheckState::kUnchecked;
+  return toolkit::CheckState::kGrayed;
+}
+
+std::string CheckStateToYesNo(toolkit::CheckState state) {
+  switch (state) {
+    case toolkit::CheckState::kUnchecked:
+      return "No";
+    case toolkit::CheckState::kChecked:
+      return "Yes";
+    case toolkit::CheckState::kGrayed:
+      break;
+  }
+  return "";
+}
+
+}  // namespace zuba::actions

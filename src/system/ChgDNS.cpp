@@ -1,0 +1,80 @@
+#include "system/ChgDNS.h"
+
+#include "system/IntegerText.h"
+#include "system/MyRegs.h"
+#include "system/ZubaUtil.h"
+
+namespace zuba::system {
+
+namespace {
+
+constexpr int kLastGenericItem = core::kLi;
+constexpr char kDnsOff[] = "0";
+constexpr char kVtypeError[] = "Apply: Vtype Error\r\n";
+
+}  // namespace
+
+bool NeedsAdapterSubkey(int index, bool win98Mode) {
+  if (index >= core::kIp && index <= core::kMs) return true;
+  return win98Mode && index >= core::kWp && index <= core::kNt;
+}
+
+void AttachAdapterSubkey(core::TNetReg& item, const std::string& subkey) {
+  if (subkey.empty()) {
+    item.RootKey = 0;
+    return;
+  }
+  item.KeyPath += "\\";
+  item.KeyPath += subkey;
+}
+
+bool AppendAdapterSubkey(core::TRegList& list, const std::string& subkey, bool force,
+                         platform::System& system) {
+  const bool win98Mode = IsWin98Mode(force, system);
+  bool complete = true;
+  for (int i = 0; i < core::kItemCount; ++i) {
+    if (!list[i].IsSet || !NeedsAdapterSubkey(i, win98Mode)) continue;
+    AttachAdapterSubkey(list[i], subkey);
+    if (subkey.empty()) complete = false;
+  }
+  return complete;
+}
+
+bool WriteItem(platform::Registry& registry, AppShell& shell, const core::TNetReg& item) {
+  switch (item.Vtype) {
+    case 's':
+      if (item.RootKey == 0) return false;
+      return WriteRegString(registry, item.RootKey, item.KeyPath, item.ValueName, item.Value);
+    case 'b':
+      if (item.RootKey == 0) return false;
+      return WriteRegBool(registry, item.RootKey, item.KeyPath, item.ValueName, item.Value != "0");
+    case 'x': {
+      // The text is converted first: a text that is no integer is an error
+      // even when the key is missing.
+      const std::int32_t value = TextToInteger(item.Value);
+      if (item.RootKey == 0) return false;
+      return WriteRegBinary4(registry, item.RootKey, item.KeyPath, item.ValueName, value);
+    }
+    default:
+      ShowInfoBox(shell, kVtypeError + item.ValueName);
+      return false;
+  }
+}
+
+void WriteGenericItems(platform::Registry& registry, AppShell& shell, const core::TRegList& list) {
+  for (int i = 0; i <= kLastGenericItem; ++i) {
+    if (list[i].IsSet) WriteItem(registry, shell, list[i]);
+  }
+}
+
+void ClearDnsValues(platform::Registry& registry, platform::System& system,
+                    const std::string& deValue) {
+  if (deValue != kDnsOff) return;
+  core::TRegList base;
+  core::InitRegList(base, false, system);
+  for (int i : {core::kDh, core::kDd, core::kDi, core::kDs}) {
+    DeleteRegValue(registry, base[i].RootKey, base[i].KeyPath, base[i].ValueName);
+  }
+}
+
+}  // namespace zuba::system

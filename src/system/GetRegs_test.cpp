@@ -1,0 +1,130 @@
+#include "system/GetRegs.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "system/Errors.h"
+#include "testing/NetMachine.h"
+#include "testing/TempMachine.h"
+
+namespace zuba::system {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class DiscoverAdaptersTest : public ::testing::Test {
+ protected:
+  void Discover() { DiscoverAdapters(machine_.registry(), lead_, descriptions_, registers_); }
+
+  testing::TempMachine machine_;
+  LeadBytes lead_{machine_.system()};
+  NameList descriptions_{"stale"};
+  NameList registers_{"stale", "entries"};
+};
+
+TEST_F(DiscoverAdaptersTest, TheTemplateCardAndDialUpAdapterWithTheirTcpIpSubkeys) {
+  // The card is bound to NetBEUI before TCP/IP; the dial-up adapter only to
+  // TCP/IP. NetBEUI's own NetTrans subkey (0002) is never taken.
+  Discover();
+  EXPECT_THAT(descriptions_, ElementsAre("PCI Fast Ethernet Adapter", "ダイヤルアップ アダプタ"));
+  EXPECT_THAT(registers_, ElementsAre("0000", "0001"));
+}
+
+TEST_F(DiscoverAdaptersTest, BindingsClassAndDriverRules) {
+  testing::EditRegistry(machine_.registry(), R"(
+[-HKEY_LOCAL_MACHINE\Enum\PCI]
+[-HKEY_LOCAL_MACHINE\Enum\Root]
+
+[HKEY_LOCAL_MACHINE\Enum\ISA\Three]
+"Class"="Net"
+"DeviceDesc"="Three protocols"
+[HKEY_LOCAL_MACHINE\Enum\ISA\Three\Bindings]
+"NETBEUI\\0000"=""
+"NWLINK\\0000"=""
+"MSTCP\\0005"=""
+
+[HKEY_LOCAL_MACHINE\Enum\ISA\Two]
+"Class"="NET"
+"DeviceDesc"="Two TCP/IP bindings"
+[HKEY_LOCAL_MACHINE\Enum\ISA\Two\Bindings]
+"MSTCP\\0007"=""
+"MSTCP\\0006"=""
+
+[HKEY_LOCAL_MACHINE\Enum\ISA\Lower]
+"Class"="Net"
+"DeviceDesc"="Lower-case binding"
+[HKEY_LOCAL_MACHINE\Enum\ISA\Lower\Bindings]
+"mstcp\\0005"=""
+
+[HKEY_LOCAL_MACHINE\Enum\ISA\Unbound]
+"Class"="Net"
+"DeviceDesc"="No bindings key"
+
+[HKEY_LOCAL_MACHINE\Enum\ISA\Nameless]
+"Class"="net"
+[HKEY_LOCAL_MACHINE\Enum\ISA\Nameless\Bindings]
+"MSTCP\\0008"=""
+"MSTCP\\0005"=""
+
+[HKEY_LOCAL_MACHINE\Enum\ISA\Bare]
+"Class"="Net"
+"DeviceDesc"="Binding without an instance"
+[HKEY_LOCAL_MACHINE\Enum\ISA\Bare\Bindings]
+"MSTCP"=""
+
+[HKEY_LOCAL_MACHINE\Enum\ISA\Printer]
+"Class"="Printer"
+"DeviceDesc"="Not an adapter"
+[HKEY_LOCAL_MACHINE\Enum\ISA\Printer\Bindings]
+"MSTCP\\0005"=""
+
+[HKEY_LOCAL_MACHINE\Enum\Network\MSTCP]
+"Driver"="NetTrans\\9999"
+[HKEY_LOCAL_MACHINE\Enum\Network\MSTCP\0005]
+"Driver"="NetTrans\\0005"
+[HKEY_LOCAL_MACHINE\Enum\Network\MSTCP\0007]
+"Driver"="NetTrans\\0007\\extra"
+[HKEY_LOCAL_MACHINE\Enum\Network\MSTCP\0008]
+"Driver"="NetTrans"
+)");
+  Discover();
+  // "Nameless" has no DeviceDesc and its first TCP/IP binding's Driver has no
+  // backslash: two empty texts at the same position. A binding named MSTCP
+  // alone reads no Driver (not even the MSTCP key's own).
+  EXPECT_THAT(descriptions_, ElementsAre("Three protocols", "Two TCP/IP bindings", "",
+                                         "Binding without an instance"));
+  EXPECT_THAT(registers_, ElementsAre("0005", "0007\\extra", "", ""));
+}
+
+TEST_F(DiscoverAdaptersTest, AdaptersBelowAdaptersComeFirstAndNoneGivesEmptyLists) {
+  testing::EditRegistry(machine_.registry(), R"(
+[-HKEY_LOCAL_MACHINE\Enum\PCI]
+[HKEY_LOCAL_MACHINE\Enum\Root\Net\0000\Child]
+"Class"="Net"
+"DeviceDesc"="Nested"
+[HKEY_LOCAL_MACHINE\Enum\Root\Net\0000\Child\Bindings]
+"MSTCP\\0000"=""
+)");
+  Discover();
+  EXPECT_THAT(descriptions_, ElementsAre("Nested", "ダイヤルアップ アダプタ"));
+  EXPECT_THAT(registers_, ElementsAre("0000", "0001"));
+
+  testing::EditRegistry(machine_.registry(), "[-HKEY_LOCAL_MACHINE\\Enum\\Root]\n");
+  Discover();
+  EXPECT_THAT(descriptions_, IsEmpty());
+  EXPECT_THAT(registers_, IsEmpty());
+}
+
+TEST_F(DiscoverAdaptersTest, ADriverOfTheWrongKindRaisesAndLeavesTheLists) {
+  testing::EditRegistry(machine_.registry(), R"(
+[HKEY_LOCAL_MACHINE\Enum\Network\MSTCP\0001]
+"Driver"=hex:01,02
+)");
+  EXPECT_THROW(Discover(), ERegistryException);
+  EXPECT_THAT(descriptions_, ElementsAre("stale"));
+  EXPECT_THAT(registers_, ElementsAre("stale", "entries"));
+}
+
+}  // namespace
+}  // namespace zuba::system
