@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(topic != nullptr);
     Check(NoBreak(topic->title));
     for (const std::string& line : topic->lines) Check(NoBreak(line));
-    if (!topic->lines.empty()) Check(topic->lines.back().find_first_not_of(" \t") != std::string::npos);
+    if (!topic->lines.empty())
+      Check(topic->lines.back().find_first_not_of(" \t") != std::string::npos);
   }
   return 0;
 }

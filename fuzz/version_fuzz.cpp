@@ -20,10 +20,13 @@ void Check(bool condition) {
   if (!condition) std::abort();
 }
 
-const char* const kPaths[] = {"\\", "\\VarFileInfo\\Translation",
+const char* const kPaths[] = {"\\",
+                              "\\VarFileInfo\\Translation",
                               "\\StringFileInfo\\041103A4\\FileVersion",
-                              "\\StringFileInfo\\041103a4\\fileversion", "\\StringFileInfo",
-                              "\\\\\\", ""};
+                              "\\StringFileInfo\\041103a4\\fileversion",
+                              "\\StringFileInfo",
+                              "\\\\\\",
+                              ""};
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 
 #include "testing/TempMachine.h"
 #include "ui/qt/ControlWidgets.h"
@@ -248,6 +250,39 @@ TEST_F(FormRendererTest, ChecksListsComboBoxesStatusBarAndRightClicks) {
   auto& late = form.Add<CheckBox>("CbLate");
   late.SetBounds(4, 100, 80, 17);
   EXPECT_EQ(Find<CheckWidget>(r, "CbLate")->geometry(), QRect(4, 100, 80, 17));
+}
+
+// Hints: the short part as a tool tip while the application and the control
+// show hints, the long part as the application's hint (the status bar's
+// text) whenever the mouse rests on the control.
+TEST_F(FormRendererTest, HintsGoToToolTipsOrTheStatusBarAsTheFormChooses) {
+  Form& form = app.CreateForm<Form>();
+  form.SetClientSize(200, 100);
+  auto& edit = form.Add<Edit>("EdTip");
+  edit.SetBounds(4, 4, 100, 20);
+  edit.SetHint("IPアドレス|IPを xx.yy.zz.ww 形式で入力します");
+  auto& bar = form.Add<StatusBar>("Sb1");
+  app.SetOnHint([&](Component&) { bar.SetSimpleText(app.Hint()); });
+  form.Show();
+  FormRenderer& r = ui.Render(form);
+  QWidget* field = r.FindWidget("EdTip");
+  QTest::mouseMove(field);
+  EXPECT_EQ(bar.SimpleText(), "IPを xx.yy.zz.ww 形式で入力します");
+  auto askTip = [&] {
+    QToolTip::hideText();  // a tip that goes stays a moment
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), field->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(field, &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  form.SetShowHint(true);
+  EXPECT_EQ(askTip(), ToQt("IPアドレス"));
+  form.SetShowHint(false);  // edit mode: hints only in the status bar
+  EXPECT_EQ(askTip(), QString());
+  edit.SetShowHint(true);  // a control that keeps its tool tip
+  EXPECT_EQ(askTip(), ToQt("IPアドレス"));
+  app.SetShowHint(false);
+  EXPECT_EQ(askTip(), QString());
 }
 
 TEST_F(FormRendererTest, FormsShownByAHandlerAreRenderedAfterIt) {

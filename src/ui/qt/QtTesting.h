@@ -19,6 +19,8 @@ inline QApplication& TestApplication() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     auto* made = new QApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setEffectEnabled(Qt::UI_FadeTooltip, false);  // tool tips show at once
+    QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, false);
     UseClassicLook();
     return made;
   }();
