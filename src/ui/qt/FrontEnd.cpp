@@ -96,7 +96,13 @@ bool TakeFrontEndOptions(std::vector<std::string>* args, FrontEndOptions* option
 }
 
 bool DisplayAvailable() {
-  return Set("QT_QPA_PLATFORM") || Set("DISPLAY") || Set("WAYLAND_DISPLAY");
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  std::string chosen = platform != nullptr ? platform : "";
+  // X11 and Wayland need their server; the other platforms (offscreen,
+  // vnc, linuxfb, ...) need nothing more.
+  if (chosen.rfind("xcb", 0) == 0) return Set("DISPLAY");
+  if (chosen.rfind("wayland", 0) == 0) return Set("WAYLAND_DISPLAY");
+  return !chosen.empty() || Set("DISPLAY") || Set("WAYLAND_DISPLAY");
 }
 
 int RunFrontEnd(const std::string& programName, const FrontEndOptions& options,

@@ -43,8 +43,9 @@ class FrontEnd {
   virtual void Watch(toolkit::Application& app) = 0;
 };
 
-// Whether a display can be reached: QT_QPA_PLATFORM names a platform
-// (offscreen included), or DISPLAY or WAYLAND_DISPLAY is set.
+// Whether a display can be reached: QT_QPA_PLATFORM names a platform that
+// needs no server (offscreen, vnc, ...), or DISPLAY (X11) or WAYLAND_DISPLAY
+// is set, the one the named platform needs if it names xcb or wayland.
 bool DisplayAvailable();
 
 // Runs `program` with the front-end the options choose and answers its exit

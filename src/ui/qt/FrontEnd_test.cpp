@@ -79,7 +79,14 @@ TEST(FrontEndTest, WithoutADisplayItSaysSoAndRunsNothing) {
     ran = true;
     return 0;
   });
+  setenv("QT_QPA_PLATFORM", "xcb", 1);  // X11 chosen, but no server named
+  bool xcbWithoutServer = DisplayAvailable();
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  bool offscreen = DisplayAvailable();
+  unsetenv("QT_QPA_PLATFORM");
   for (const auto& [name, value] : saved) setenv(name.c_str(), value.c_str(), 1);
+  EXPECT_FALSE(xcbWithoutServer);
+  EXPECT_TRUE(offscreen);
   EXPECT_FALSE(ran);
   EXPECT_NE(code, 0);
   EXPECT_NE(err.str().find("no display"), std::string::npos);
