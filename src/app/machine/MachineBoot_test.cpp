@@ -2,15 +2,13 @@
 // CTest).
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "app/machine/Commands.h"  // the exit codes
 #include "platform/sim/PowerState.h"
 #include "system/MyRegs.h"
+#include "testing/MachineTool.h"
 #include "testing/TempMachine.h"
 
 namespace zuba::app {
@@ -20,27 +18,14 @@ namespace sim = platform::sim;
 
 constexpr char kRunOnce[] = "\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing::ReadHostFile;
 
-class MachineBootTest : public ::testing::Test {
+class MachineBootTest : public testing::MachineToolTest {
  protected:
-  void SetUp() override {
-    const char* tool = std::getenv("ZUBA_MACHINE_TOOL");
-    if (!tool || !*tool) GTEST_SKIP() << "ZUBA_MACHINE_TOOL names no zubanet-machine";
-    tool_ = tool;
-  }
   int Boot(const std::string& args = "") {
-    const std::string out = machine_.HostPath("out.txt");
-    std::string command = "'" + tool_ + "' --machine '" + machine_.directory() + "' boot " + args +
-                          " >'" + out + "' 2>&1";
-    int status = std::system(command.c_str());
-    out_ = ReadFile(out);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const int code = RunTool(machine_.directory(), "boot " + args);
+    out_ += err_;
+    return code;
   }
   void AddRunOnce(const std::string& name, const std::string& command) {
     ASSERT_TRUE(system::WriteRegString(machine_.registry(), platform::kHkeyLocalMachine, kRunOnce,
@@ -48,7 +33,6 @@ class MachineBootTest : public ::testing::Test {
   }
 
   testing::TempMachine machine_;
-  std::string tool_, out_;
 };
 
 TEST_F(MachineBootTest, PerformsThePendingActionAndStartsTheRunOnceEntries) {
@@ -77,13 +61,14 @@ TEST_F(MachineBootTest, PerformsThePendingActionAndStartsTheRunOnceEntries) {
             "RunOnce \"ZubaNet\": C:\\ZUBANET\\ZUBANET.EXE \xE3\x82\xBD\n"
             "RunOnce \"Mark\": MARK.EXE first\n"
             "RunOnce \"Missing\": C:\\NOPE.EXE (not started: error 2)\n");
-  EXPECT_EQ(ReadFile(machine_.HostPath("drive_c/WINDOWS/marked.txt")), "first\n");  // waited for
+  EXPECT_EQ(ReadHostFile(machine_.HostPath("drive_c/WINDOWS/marked.txt")),
+            "first\n");  // waited for
   EXPECT_EQ(sim::PendingPowerAction(*machine_.machine().config), sim::PowerAction::kNone);
   system::NameList names;
   ASSERT_TRUE(system::GetLocalValueNames(machine_.registry(), kRunOnce, names));
   EXPECT_TRUE(names.empty());
   EXPECT_EQ(machine_.system().FindTopLevelWindow("ﾈｯﾄﾜｰｸ"), 0u);
-  const std::string events = ReadFile(machine_.HostPath("events.log"));
+  const std::string events = ReadHostFile(machine_.HostPath("events.log"));
   EXPECT_NE(events.find("boot: reboot\nboot: RunOnce \"ZubaNet\": C:\\ZUBANET\\ZUBANET.EXE "
                         "\xE3\x82\xBD\nCreateProcess \"C:\\ZUBANET\\ZUBANET.EXE \xE3\x82\xBD\" in "
                         "\"C:\\WINDOWS\" (flags 32, show 5): C:\\ZUBANET\\ZUBANET.EXE started and "

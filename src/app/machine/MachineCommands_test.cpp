@@ -1,42 +1,20 @@
 // init and events, run through the zubanet-machine binary (ZUBA_MACHINE_TOOL,
 // set by CTest).
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "app/machine/Commands.h"  // the exit codes
 #include "platform/sim/SimulatedMachine.h"
+#include "testing/MachineTool.h"
 #include "testing/TempMachine.h"
 
 namespace zuba::app {
 namespace {
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing::ReadHostFile;
 
-class MachineCommandsTest : public ::testing::Test {
+class MachineCommandsTest : public testing::MachineToolTest {
  protected:
-  void SetUp() override {
-    const char* tool = std::getenv("ZUBA_MACHINE_TOOL");
-    if (!tool || !*tool) GTEST_SKIP() << "ZUBA_MACHINE_TOOL names no zubanet-machine";
-    tool_ = tool;
-  }
-  int Run(const std::string& machine, const std::string& args) {
-    const std::string out = dir_.path() + "/out.txt", err = dir_.path() + "/err.txt";
-    std::string command =
-        "'" + tool_ + "' --machine '" + machine + "' " + args + " >'" + out + "' 2>'" + err + "'";
-    int status = std::system(command.c_str());
-    out_ = ReadFile(out);
-    err_ = ReadFile(err);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
+  int Run(const std::string& machine, const std::string& args) { return RunTool(machine, args); }
   std::uint32_t PlatformAndMinor(const std::string& machine) {
     auto opened = platform::sim::OpenSimulatedMachine(machine);
     platform::OsVersion version;
@@ -45,7 +23,6 @@ class MachineCommandsTest : public ::testing::Test {
   }
 
   testing::TempDir dir_;
-  std::string tool_, out_, err_;
 };
 
 TEST_F(MachineCommandsTest, InitWritesTheChosenTemplate) {
@@ -78,7 +55,7 @@ TEST_F(MachineCommandsTest, EventsPrintsTheLog) {
 TEST_F(MachineCommandsTest, AMissingNamedMachineIsAnError) {
   EXPECT_EQ(Run(dir_.path() + "/none", "events"), kExitError);
   EXPECT_NE(err_.find("none: no machine directory there"), std::string::npos) << err_;
-  EXPECT_EQ(ReadFile(dir_.path() + "/none/machine.ini"), "");
+  EXPECT_EQ(ReadHostFile(dir_.path() + "/none/machine.ini"), "");
 }
 
 }  // namespace

@@ -1,43 +1,25 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "app/machine/Commands.h"  // the exit codes
 #include "platform/TextCodec.h"
+#include "testing/MachineTool.h"
 #include "testing/TempMachine.h"
 
 namespace zuba::app {
 namespace {
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing::ReadHostFile;
 
 // Runs the zubanet-machine binary (ZUBA_MACHINE_TOOL, set by CTest) on the
 // test's machine.
-class MachineRegTest : public ::testing::Test {
+class MachineRegTest : public testing::MachineToolTest {
  protected:
-  void SetUp() override {
-    const char* tool = std::getenv("ZUBA_MACHINE_TOOL");
-    if (!tool || !*tool) GTEST_SKIP() << "ZUBA_MACHINE_TOOL names no zubanet-machine";
-    tool_ = tool;
-  }
-
   int Run(const std::vector<std::string>& args) {
-    std::string command = "'" + tool_ + "' --machine '" + machine_.directory() + "' reg";
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    const std::string out = machine_.HostPath("out.txt");
-    const std::string err = machine_.HostPath("err.txt");
-    int status = std::system((command + " >'" + out + "' 2>'" + err + "'").c_str());
-    out_ = ReadFile(out);
-    err_ = ReadFile(err);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::string quoted = "reg";
+    for (const std::string& arg : args) quoted += " '" + arg + "'";
+    return RunTool(machine_.directory(), quoted);
   }
   std::string Value(const std::string& path, const std::string& name) {
     machine_.Reopen();
@@ -53,9 +35,6 @@ class MachineRegTest : public ::testing::Test {
   }
 
   testing::TempMachine machine_;
-  std::string tool_;
-  std::string out_;
-  std::string err_;
 };
 
 TEST_F(MachineRegTest, ExportPrintsUtf8WithLineFeeds) {

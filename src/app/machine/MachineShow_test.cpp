@@ -1,25 +1,16 @@
 // zubanet-machine show, run through the binary (ZUBA_MACHINE_TOOL, set by
 // CTest) on template machines and on machines edited for the case.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "app/machine/Commands.h"  // the exit codes
+#include "testing/MachineTool.h"
 #include "testing/NetMachine.h"
 #include "testing/TempMachine.h"
 
 namespace zuba::app {
 namespace {
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing::ReadHostFile;
 
 // The Windows 98 template as `show` prints it after its "Machine" line: UTF-8,
 // so the literals that hold Japanese are u8 literals.
@@ -89,21 +80,10 @@ Hosts files
                     192.168.1.2     ZUBASERVER     #PRE #DOM:ZUBADOM
 )";
 
-class MachineShowTest : public ::testing::Test {
+class MachineShowTest : public testing::MachineToolTest {
  protected:
-  void SetUp() override {
-    const char* tool = std::getenv("ZUBA_MACHINE_TOOL");
-    if (!tool || !*tool) GTEST_SKIP() << "ZUBA_MACHINE_TOOL names no zubanet-machine";
-    tool_ = tool;
-  }
   int Show(const std::string& machine, const std::string& args = "") {
-    const std::string out = dir_.path() + "/out.txt", err = dir_.path() + "/err.txt";
-    std::string command = "'" + tool_ + "' --machine '" + machine + "' show" + args + " >'" + out +
-                          "' 2>'" + err + "'";
-    int status = std::system(command.c_str());
-    out_ = ReadFile(out);
-    err_ = ReadFile(err);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return RunTool(machine, "show" + args);
   }
   // The output after the "Machine" line and the blank line that follows it.
   std::string Body() const {
@@ -113,7 +93,6 @@ class MachineShowTest : public ::testing::Test {
   bool Shows(const std::string& text) const { return out_.find(text) != std::string::npos; }
 
   testing::TempDir dir_;
-  std::string tool_, out_, err_;
 };
 
 TEST_F(MachineShowTest, TheWindows98Template) {

@@ -1,0 +1,34 @@
+#include "testing/MachineTool.h"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace zuba::testing {
+
+std::string ReadHostFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void MachineToolTest::SetUp() {
+  const char* tool = std::getenv("ZUBA_MACHINE_TOOL");
+  if (!tool || !*tool) GTEST_SKIP() << "ZUBA_MACHINE_TOOL names no zubanet-machine";
+  tool_ = tool;
+}
+
+int MachineToolTest::RunTool(const std::string& machine, const std::string& args) {
+  const std::string out = scratch_.path() + "/out.txt", err = scratch_.path() + "/err.txt";
+  const std::string command =
+      "'" + tool_ + "' --machine '" + machine + "' " + args + " >'" + out + "' 2>'" + err + "'";
+  const int status = std::system(command.c_str());
+  out_ = ReadHostFile(out);
+  err_ = ReadHostFile(err);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace zuba::testing
