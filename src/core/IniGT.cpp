@@ -270,8 +270,10 @@ bool TIniGT::ReadKeyValues(const std::string& section, std::vector<std::string>*
   std::vector<std::optional<std::string>> entries(lines->begin(), lines->end());
   std::unordered_map<std::string, std::deque<std::size_t>> byName;
   for (std::size_t i = 0; i < entries.size(); ++i) {
+    // An entry without "=" has no name and is never replaced or removed.
     // "=" is never the second byte of a double-byte character.
-    byName[LowerAscii(entries[i]->substr(0, entries[i]->find('=')))].push_back(i);
+    const std::string::size_type equal = entries[i]->find('=');
+    if (equal != std::string::npos) byName[LowerAscii(entries[i]->substr(0, equal))].push_back(i);
   }
   for (const std::string& name : names) {
     const std::string value = ReadRaw(section, name, "");

@@ -144,9 +144,10 @@ class TIniGT {
   bool ReadKeyNames(const std::string& section, std::vector<std::string>* names);
 
   // For each key of the section, in order: sets "name=value" (raw value, no
-  // unwrapping) in `*lines`, replacing in place an entry whose name is the
-  // same without regard to case, or appending; a key with an empty value
-  // removes such an entry instead. `*lines` is not emptied first. True when
+  // unwrapping) in `*lines`, replacing in place the first entry whose name
+  // (the text before its first "=") is the same without regard to case, or
+  // appending; a key with an empty value removes such an entry instead.
+  // Entries without "=" stay. `*lines` is not emptied first. True when
   // every key was listed (see ReadKeyNames).
   bool ReadKeyValues(const std::string& section, std::vector<std::string>* lines);
 

@@ -324,6 +324,10 @@ TEST_F(IniGTTest, KeyNamesAndKeyValues) {
   lines = {"x=1", "X=2"};
   ini_.ReadKeyValues("T", &lines);
   EXPECT_THAT(lines, ElementsAre("X=2"));
+  // An entry without "=" has no name: a key never takes its place.
+  lines = {"b", "quoted"};
+  ini_.ReadKeyValues("S", &lines);
+  EXPECT_THAT(lines, ElementsAre("b", "quoted", "b=2", "A=1", "quoted=q"));
 }
 
 // A section of `count` keys, 13 bytes each with their zero byte.
