@@ -170,7 +170,7 @@ TEST_F(IniGTTest, FencesWrapOnWritingAndUnwrapOnePairOnReading) {
   EXPECT_NE(FileText().find("v=" + open + "text" + close + "\r\n"), std::string::npos);
 
   StoreFile("[S]\r\nquoted=\"x\"\r\nbracketed=" + open + "x" + close + "\r\nboth=" + open +
-            "\"x\"" + close + "\r\nlone=\"\r\nempty=\"\"\r\n");
+            "\"x\"" + close + "\r\nlone=\"\r\nempty=\"\"\r\ntwice=\"\"x\"\"\r\n");
   struct Case {
     TIniGTFence fence;
     const char* key;
@@ -184,6 +184,11 @@ TEST_F(IniGTTest, FencesWrapOnWritingAndUnwrapOnePairOnReading) {
       {fnParenthesis, "bracketed", "x"},
       {fnDoubleQuote, "bracketed", open + "x" + close},
       {fnNone, "bracketed", open + "x" + close},
+      // The platform leaves "x" of ""x"": only the quote fences take that pair.
+      {fnDoubleQuote, "twice", "x"},
+      {fnVer11Mode, "twice", "x"},
+      {fnParenthesis, "twice", "\"x\""},
+      {fnNone, "twice", "\"x\""},
       // At most one pair goes.
       {fnVer11Mode, "both", "\"x\""},
       {fnDoubleQuote, "empty", ""},
