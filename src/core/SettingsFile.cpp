@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/AnsiText.h"
+#include "platform/Cp932.h"
 #include "system/jstrm.h"
 
 namespace zuba::core {
@@ -41,6 +42,21 @@ bool SectionHeaderName(const std::string& line, std::string* name) {
   return true;
 }
 
+// The text setting names sort by: ASCII letters and full-width Latin
+// letters raised, as the toolkit's sorted lists compare them, every other
+// byte as it is. Comparing these byte by byte is the lists' order.
+std::string SortKey(const std::string& name) {
+  std::string key = platform::FoldCp932(name);
+  for (std::size_t i = 0; i < key.size(); i += platform::Cp932CharLength(key, i)) {
+    const unsigned char lead = static_cast<unsigned char>(key[i]);
+    const unsigned char trail = i + 1 < key.size() ? static_cast<unsigned char>(key[i + 1]) : 0;
+    // Full-width a-z (0x8281-0x829A) onto A-Z (0x8260-0x8279).
+    if (lead == 0x82 && trail >= 0x81 && trail <= 0x9A)
+      key[i + 1] = static_cast<char>(trail - 0x21);
+  }
+  return key;
+}
+
 }  // namespace
 
 std::string OptionKey(int number) { return "Opt" + std::to_string(number); }
@@ -67,7 +83,7 @@ void SortSettingNames(std::vector<std::string>* names) {
   // Fold each name once, not once per comparison.
   std::vector<std::pair<std::string, std::string>> keyed;
   keyed.reserve(names->size());
-  for (std::string& name : *names) keyed.emplace_back(platform::FoldCp932(name), std::move(name));
+  for (std::string& name : *names) keyed.emplace_back(SortKey(name), std::move(name));
   std::stable_sort(keyed.begin(), keyed.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   for (std::size_t i = 0; i < keyed.size(); ++i) (*names)[i] = std::move(keyed[i].second);

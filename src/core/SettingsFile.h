@@ -60,8 +60,9 @@ const std::vector<std::string>& InitializeKeyNames();
 // SETTINGLIST, NIC_registry_list, Bounds), without regard to case.
 bool IsReservedSection(const std::string& name);
 
-// Sorts setting names ascending without regard to case (the order of a
-// rebuilt setting list).
+// Sorts setting names ascending without regard to the case of ASCII and
+// full-width Latin letters, as the toolkit's sorted lists order them (the
+// order of a rebuilt setting list). Names that compare equal keep their order.
 void SortSettingNames(std::vector<std::string>* names);
 
 class SettingsFile {

@@ -92,10 +92,11 @@ TEST_F(SettingsFileTest, HeadersAreReadAsThePlatformReadsThem) {
   StoreFile(
       "[initialize]\r\n[settingList]\r\n[bounds]\r\n[  Nic_Registry_List ]\r\n"
       "[beta]\r\n  [ alpha ]  \r\n[Gamma] trailing text\r\n[]\r\n[ソ]\r\n[ゾ]\r\n"
-      "[BETA]\r\nk=v\r\n[x_1]\r\n[xa]\r\n[delta]");
-  // ゾ is 83 5D: its second byte is no "]".
+      "[BETA]\r\nk=v\r\n[x_1]\r\n[Ｂ]\r\n[ａ]\r\n[xa]\r\n[delta]");
+  // ゾ is 83 5D: its second byte is no "]". Full-width letters sort without
+  // regard to case too (ａ is 82 81, Ｂ 82 61).
   EXPECT_THAT(file_.RebuildSettingList(),
-              ElementsAre("alpha", "beta", "delta", "Gamma", "xa", "x_1", "ソ", "ゾ"));
+              ElementsAre("alpha", "beta", "delta", "Gamma", "xa", "x_1", "ａ", "Ｂ", "ソ", "ゾ"));
 }
 
 TEST_F(SettingsFileTest, StoredListKeepsItsOrderAndIgnoresStaleKeys) {
