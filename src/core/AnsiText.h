@@ -1,6 +1,7 @@
-// Byte-string helpers for names in the system code page (932) that the INI
-// store and the settings file need: letter case without touching the second
-// byte of a double-byte character, and the directory part of a path.
+// Byte-string helpers for file names in the system code page (932) that the
+// INI store and the settings file need: lowering letters without touching
+// the second byte of a double-byte character, and the parts of a path.
+// Comparing and folding names is platform/Cp932.h.
 #ifndef ZUBA_CORE_ANSITEXT_H_
 #define ZUBA_CORE_ANSITEXT_H_
 
@@ -16,13 +17,6 @@ using platform::IsCp932TrailByte;
 // The text with the single-byte letters A-Z lowered; the bytes of
 // double-byte characters stay as they are (platform::FoldCp932 raises).
 std::string LowerAscii(const std::string& text);
-
-// Comparison without regard to the case of single-byte letters, byte order
-// otherwise (letters compare as upper case, so "_" sorts after them, as in
-// the toolkit's sorted lists). CompareNoCase answers <0, 0 or
-// >0; SameNoCase answers whether it is 0.
-int CompareNoCase(const std::string& a, const std::string& b);
-bool SameNoCase(const std::string& a, const std::string& b);
 
 // The index of the last "\" or ":" of `path` that is a character of its own
 // (not the second byte of a double-byte character), or std::string::npos.

@@ -273,11 +273,12 @@ bool TIniGT::ReadKeyValues(const std::string& section, std::vector<std::string>*
     // An entry without "=" has no name and is never replaced or removed.
     // "=" is never the second byte of a double-byte character.
     const std::string::size_type equal = entries[i]->find('=');
-    if (equal != std::string::npos) byName[LowerAscii(entries[i]->substr(0, equal))].push_back(i);
+    if (equal != std::string::npos)
+      byName[platform::FoldCp932(entries[i]->substr(0, equal))].push_back(i);
   }
   for (const std::string& name : names) {
     const std::string value = ReadRaw(section, name, "");
-    std::deque<std::size_t>& positions = byName[LowerAscii(name)];
+    std::deque<std::size_t>& positions = byName[platform::FoldCp932(name)];
     if (value.empty()) {
       if (positions.empty()) continue;
       entries[positions.front()].reset();

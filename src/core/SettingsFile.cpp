@@ -34,11 +34,8 @@ std::string TrimLineBlanks(const std::string& text) {
 bool SectionHeaderName(const std::string& line, std::string* name) {
   const std::string text = TrimLineBlanks(line);
   if (text.empty() || text[0] != '[') return false;
-  std::string::size_type end = 1;
-  while (end < text.size() && text[end] != ']') {
-    end += IsCp932LeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
-  }
-  *name = TrimLineBlanks(text.substr(1, std::min(end, text.size()) - 1));
+  const std::string::size_type end = platform::FindCp932(text, ']', 1);
+  *name = TrimLineBlanks(text.substr(1, end == std::string::npos ? end : end - 1));
   return true;
 }
 
@@ -74,7 +71,7 @@ const std::vector<std::string>& InitializeKeyNames() {
 
 bool IsReservedSection(const std::string& name) {
   for (const char* reserved : kReservedSections) {
-    if (SameNoCase(name, reserved)) return true;
+    if (platform::EqualsNoCaseCp932(name, reserved)) return true;
   }
   return false;
 }
@@ -151,7 +148,7 @@ std::vector<std::string> SettingsFile::RebuildSettingList() {
     if (!SectionHeaderName(*line, &name) || name.empty() || IsReservedSection(name)) continue;
     // The profile functions reach only the first of sections that differ in
     // case alone: list the name once, spelled as that first section.
-    auto [at, added] = known.emplace(LowerAscii(name), names.size());
+    auto [at, added] = known.emplace(platform::FoldCp932(name), names.size());
     if (added) {
       names.push_back(std::move(name));
     } else {
@@ -196,7 +193,7 @@ void SettingsFile::RemoveAdapterEntry(const std::string& name) {
   const system::LeadBytes lead = system::LeadBytes::FromPredicate(IsCp932LeadByte);
   for (std::string entry : entries) {
     const std::string key = system::TakeToken(entry, "=", lead);
-    if (SameNoCase(key, name)) continue;
+    if (platform::EqualsNoCaseCp932(key, name)) continue;
     ini_.WriteText(kAdapterSection, key, entry);
   }
 }
