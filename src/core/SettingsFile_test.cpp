@@ -99,6 +99,18 @@ TEST_F(SettingsFileTest, HeadersAreReadAsThePlatformReadsThem) {
               ElementsAre("alpha", "beta", "delta", "Gamma", "xa", "x_1", "ａ", "Ｂ", "ソ", "ゾ"));
 }
 
+TEST_F(SettingsFileTest, RebuildReadsAnyBytes) {
+  std::string junk;
+  for (int i = 0; i < 4096; ++i) junk += static_cast<char>((i * 37) & 0xFF);
+  // Junk, a very long line, a header cut after a lead byte, no final line end.
+  StoreFile(junk + "\r\n[home]\r\n" + std::string(100000, '[') + "\r\n[\x83]\r\n[zz\x83");
+  const std::vector<std::string> names = file_.RebuildSettingList();
+  EXPECT_NE(std::find(names.begin(), names.end(), "home"), names.end());
+  EXPECT_NE(std::find(names.begin(), names.end(), "zz\x83"), names.end());
+  // 83 5D is one character, so its "]" closes nothing.
+  EXPECT_NE(std::find(names.begin(), names.end(), "\x83]"), names.end());
+}
+
 TEST_F(SettingsFileTest, StoredListKeepsItsOrderAndIgnoresStaleKeys) {
   file_.WriteSettingList({"c", "a", "b"});
   file_.WriteSettingList({"z", "y"});
