@@ -154,6 +154,13 @@ std::string TIniGT::ReadRaw(const std::string& section, const std::string& key,
 
 void TIniGT::WriteRaw(const std::string& section, const std::string& key,
                       const std::string& value) {
+  // The platform writes a line break as it stands, and the text after it
+  // would read back as lines of their own: keys, even sections, that nobody
+  // wrote. A line of an INI file cannot hold such a text, so it is refused.
+  // CR and LF are never the second byte of a double-byte character.
+  for (const std::string* text : {&section, &key, &value}) {
+    if (text->find_first_of("\r\n") != std::string::npos) RaiseWriteError();
+  }
   if (!profiles_.WriteString(section, key, value, path_)) RaiseWriteError();
 }
 

@@ -101,6 +101,8 @@ class TIniGT {
   // Reads never fail: a missing file, section or key, or a text that is no
   // number, gives the default. Every write the platform refuses raises
   // system::Exception with "<path> に書き込めません"; writes made before it stay.
+  // A section, key or text holding a CR or LF byte, which no line of the file
+  // can keep, is refused the same way before it reaches the platform.
 
   // A text, unwrapped by Fence (at most one pair removed). A missing key
   // gives `def` itself.

@@ -430,6 +430,18 @@ TEST_F(IniGTTest, RefusedWritesRaiseWithThePathAndKeepEarlierWrites) {
   EXPECT_EQ(ini_.ReadNumber("L", "N.Count", 0), 3);
 }
 
+TEST_F(IniGTTest, LineBreaksAreRefusedBeforeTheyReachTheFile) {
+  StoreFile("[S]\r\nk=old\r\n");
+  const std::string expected = std::string(kIniPath) + " に書き込めません";
+  // Written as it stands, the text would add a section and a key of its own.
+  EXPECT_EQ(WriteErrorOf([&] { ini_.WriteText("S", "k", "a\r\n[Initialize]\r\nOpt7=1"); }),
+            expected);
+  EXPECT_EQ(WriteErrorOf([&] { ini_.WriteText("S", "k", "a\nb"); }), expected);
+  EXPECT_EQ(WriteErrorOf([&] { ini_.WriteTextList("S", "N\r", {}); }), expected);
+  EXPECT_EQ(WriteErrorOf([&] { ini_.WriteFlag("S\n[T]", "k", true); }), expected);
+  EXPECT_EQ(FileText(), "[S]\r\nk=old\r\n");
+}
+
 TEST_F(IniGTTest, WriteIntoAMissingDirectoryIsRefused) {
   TIniGT store(machine_.profiles(), machine_.files());
   store.SetFileName("C:\\NO\\SUCH\\DIR\\x.ini");
