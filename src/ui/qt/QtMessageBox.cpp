@@ -84,11 +84,13 @@ MessageResult RunMessageBox(QWidget* parent, const QString& caption, const QStri
     made.emplace_back(button, answer);
   }
   box.setDefaultButton(static_cast<QPushButton*>(made.front().first));
-  QAbstractButton* escape = made.front().first;
+  // Escape and the close box answer Cancel, or OK in a box with only OK. A
+  // Yes/No question has no escape: it waits for one of its two answers.
+  QAbstractButton* escape = made.size() == 1 ? made.front().first : nullptr;
   for (const auto& [button, answer] : made) {
     if (answer == MessageResult::kCancel) escape = button;
   }
-  box.setEscapeButton(escape);
+  if (escape != nullptr) box.setEscapeButton(escape);
   box.exec();
   for (const auto& [button, answer] : made) {
     if (box.clickedButton() == button) return answer;
