@@ -42,12 +42,6 @@ QMessageBox::Icon IconOf(toolkit::MessageIcon icon) {
   }
 }
 
-QString Breaks(QString text) {
-  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return text;
-}
-
 QWidget* ParentOr(QWidget* parent) {
   if (parent != nullptr) return parent;
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
@@ -73,7 +67,7 @@ MessageResult RunMessageBox(QWidget* parent, const QString& caption, const QStri
                             toolkit::MessageIcon icon, MessageButtons buttons) {
   QMessageBox box(ParentOr(parent));
   box.setWindowTitle(caption);
-  box.setText(Breaks(text));
+  box.setText(QtLineBreaks(text));
   box.setTextFormat(Qt::PlainText);
   box.setIcon(IconOf(icon));
   std::vector<std::pair<QAbstractButton*, MessageResult>> made;
@@ -102,7 +96,7 @@ void RunWarningBox(QWidget* parent, const QString& caption, const QString& text,
                    const QString& button) {
   QMessageBox box(ParentOr(parent));
   box.setWindowTitle(caption);
-  box.setText(Breaks(text));
+  box.setText(QtLineBreaks(text));
   box.setTextFormat(Qt::PlainText);
   box.setIcon(QMessageBox::Warning);
   QPushButton* only = box.addButton(button, QMessageBox::AcceptRole);
