@@ -89,7 +89,9 @@ MessageResult RunMessageBox(QWidget* parent, const QString& caption, const QStri
   for (const auto& [button, answer] : made) {
     if (box.clickedButton() == button) return answer;
   }
-  return made.front().second;
+  // Ended without an answer (hidden by program, the application quitting):
+  // the last button, which is Cancel, No or the only OK, and never Yes.
+  return made.back().second;
 }
 
 void RunWarningBox(QWidget* parent, const QString& caption, const QString& text,

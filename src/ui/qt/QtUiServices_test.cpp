@@ -85,6 +85,10 @@ TEST_F(QtUiServicesTest, EscapeNeverAnswersYes) {
   OnNextDialog([](QWidget* modal) { modal->close(); });
   EXPECT_EQ(ui.ShowMessageBox("a", "b", MessageIcon::kNone, MessageButtons::kOk),
             MessageResult::kOk);
+  // A question that ends without an answer is not taken for a yes.
+  OnNextDialog([](QWidget* modal) { modal->hide(); });
+  EXPECT_EQ(ui.ShowMessageBox("a", "b", MessageIcon::kNone, MessageButtons::kYesNo),
+            MessageResult::kNo);
 }
 
 TEST_F(QtUiServicesTest, HelpTopicsByNumberAndAMissingHelpFile) {
