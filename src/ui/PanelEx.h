@@ -21,7 +21,8 @@ class TPanelEx : public toolkit::Panel {
   void EnabledChanged() override;
 
   // Sets the enabled state of each child of `parent`, in child order,
-  // repainting group boxes and descending into custom-drawn containers, so
+  // repainting group boxes and descending into custom-drawn containers
+  // (through this function again, so an override acts at every level), so
   // every control below `parent` ends in `enabled`.
   virtual void SetChildrenEnabled(toolkit::Control& parent, bool enabled);
 

@@ -25,32 +25,32 @@ void TPathLabel::SetAutoUpdateHint(bool autoUpdateHint) {
 }
 
 void TPathLabel::SetPath(const std::string& path) {
-  if (path != path_) path_ = path;
+  path_ = path;
   UpdateDisplay();
 }
 
 void TPathLabel::SetMaxLength(std::uint16_t maxLength) {
-  if (maxLength != maxLength_) maxLength_ = maxLength;
+  maxLength_ = maxLength;
   UpdateDisplay();
 }
 
 void TPathLabel::SetStyle(TStretchStyle style) {
-  if (style != style_) style_ = style;
+  style_ = style;
   UpdateDisplay();
 }
 
 void TPathLabel::SetTextCase(TTextCase textCase) {
-  if (textCase != textCase_) textCase_ = textCase;
+  textCase_ = textCase;
   UpdateDisplay();
 }
 
 void TPathLabel::SetPathSeparator(TPathSeparator separator) {
-  if (separator != pathSeparator_) pathSeparator_ = separator;
+  pathSeparator_ = separator;
   UpdateDisplay();
 }
 
 void TPathLabel::SetPathType(TPathType type) {
-  if (type != pathType_) pathType_ = type;
+  pathType_ = type;
   UpdateDisplay();
 }
 

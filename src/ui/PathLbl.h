@@ -32,7 +32,8 @@ class TPathLabel : public toolkit::Label {
   // the lead-byte test; both must outlive the label.
   TPathLabel(platform::Files& files, platform::System& system);
 
-  // Each property assignment stores the value and runs UpdateDisplay.
+  // Each property assignment stores the value and runs UpdateDisplay, also
+  // when the value is unchanged (the name conversion reads the disk anew).
   bool AutoUpdateHint() const { return autoUpdateHint_; }
   // Stores the flag; when true, the hint is recomputed.
   void SetAutoUpdateHint(bool autoUpdateHint);

@@ -129,6 +129,9 @@ TEST_F(PathLblTest, LongAndShortNamesComeFromTheDirectorySearch) {
   EXPECT_EQ(Shown("c:\\zuba files\\"), "C:\\Zuba Files\\");
   EXPECT_EQ(Shown("C:\\Zuba Files\\Missing\\file.txt"), "");
   EXPECT_EQ(Shown("C:\\Zuba Files\\Missing\\"), "\\");
+  // The same path assigned again looks the names up anew.
+  ASSERT_TRUE(machine.files().MakeDirectory("C:\\Zuba Files\\Missing"));
+  EXPECT_EQ(Shown("C:\\Zuba Files\\Missing\\"), "C:\\Zuba Files\\Missing\\");
 }
 
 TEST_F(PathLblTest, TheHintIsTheConvertedPathWithoutShortening) {

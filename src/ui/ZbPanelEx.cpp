@@ -9,25 +9,22 @@ namespace zuba::ui {
 
 using toolkit::CheckBox;
 using toolkit::Control;
-using toolkit::ControlKind;
 using toolkit::RadioButton;
 
 void TZbPanelEx::SetChildrenEnabled(Control& parent, bool enabled) {
-  std::vector<CheckBox*> boxes;
-  std::vector<RadioButton*> radios;
+  // The children as they are before the walk; the walk comes back here for
+  // every container below, so each level re-sets its own boxes.
   std::vector<Control*> children = parent.Children();
-  for (Control* child : children) {
-    child->SetEnabled(enabled);
-    if (child->Kind() == ControlKind::kGroupBox) child->Invalidate();
-    if (auto* box = dynamic_cast<CheckBox*>(child)) boxes.push_back(box);
-    if (auto* radio = dynamic_cast<RadioButton*>(child)) radios.push_back(radio);
-    if (child->IsCustomDrawnContainer()) SetChildrenEnabled(*child, enabled);
-  }
+  TPanelEx::SetChildrenEnabled(parent, enabled);
   // Setting the state a box already has raises no click, but runs the
   // group reactions again. The three-valued state is kept as it is: setting
   // only "checked or not" would turn a grayed box into an unchecked one.
-  for (CheckBox* box : boxes) box->SetState(box->State());
-  for (RadioButton* radio : radios) radio->SetChecked(radio->Checked());
+  for (Control* child : children) {
+    if (auto* box = dynamic_cast<CheckBox*>(child)) box->SetState(box->State());
+  }
+  for (Control* child : children) {
+    if (auto* radio = dynamic_cast<RadioButton*>(child)) radio->SetChecked(radio->Checked());
+  }
 }
 
 }  // namespace zuba::ui

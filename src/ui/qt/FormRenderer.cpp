@@ -40,13 +40,8 @@ using toolkit::Change;
 using toolkit::Control;
 using toolkit::ControlKind;
 
-// CR LF pairs (and lone CRs) as Qt's line breaks.
-QString Lines(const std::string& text) {
-  QString shown = ToQt(text);
-  shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return shown;
-}
+// A caption with CR LF pairs (and lone CRs) as Qt's line breaks.
+QString Lines(const std::string& text) { return QtLineBreaks(ToQt(text)); }
 
 Qt::Alignment HorizontalOf(toolkit::Alignment alignment) {
   switch (alignment) {

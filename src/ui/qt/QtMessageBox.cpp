@@ -42,12 +42,6 @@ QMessageBox::Icon IconOf(toolkit::MessageIcon icon) {
   }
 }
 
-QString Breaks(QString text) {
-  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return text;
-}
-
 QWidget* ParentOr(QWidget* parent) {
   if (parent != nullptr) return parent;
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
@@ -73,7 +67,7 @@ MessageResult RunMessageBox(QWidget* parent, const QString& caption, const QStri
                             toolkit::MessageIcon icon, MessageButtons buttons) {
   QMessageBox box(ParentOr(parent));
   box.setWindowTitle(caption);
-  box.setText(Breaks(text));
+  box.setText(QtLineBreaks(text));
   box.setTextFormat(Qt::PlainText);
   box.setIcon(IconOf(icon));
   std::vector<std::pair<QAbstractButton*, MessageResult>> made;
@@ -84,23 +78,27 @@ MessageResult RunMessageBox(QWidget* parent, const QString& caption, const QStri
     made.emplace_back(button, answer);
   }
   box.setDefaultButton(static_cast<QPushButton*>(made.front().first));
-  QAbstractButton* escape = made.front().first;
+  // Escape and the close box answer Cancel, or OK in a box with only OK. A
+  // Yes/No question has no escape: it waits for one of its two answers.
+  QAbstractButton* escape = made.size() == 1 ? made.front().first : nullptr;
   for (const auto& [button, answer] : made) {
     if (answer == MessageResult::kCancel) escape = button;
   }
-  box.setEscapeButton(escape);
+  if (escape != nullptr) box.setEscapeButton(escape);
   box.exec();
   for (const auto& [button, answer] : made) {
     if (box.clickedButton() == button) return answer;
   }
-  return made.front().second;
+  // Ended without an answer (hidden by program, the application quitting):
+  // the last button, which is Cancel, No or the only OK, and never Yes.
+  return made.back().second;
 }
 
 void RunWarningBox(QWidget* parent, const QString& caption, const QString& text,
                    const QString& button) {
   QMessageBox box(ParentOr(parent));
   box.setWindowTitle(caption);
-  box.setText(Breaks(text));
+  box.setText(QtLineBreaks(text));
   box.setTextFormat(Qt::PlainText);
   box.setIcon(QMessageBox::Warning);
   QPushButton* only = box.addButton(button, QMessageBox::AcceptRole);

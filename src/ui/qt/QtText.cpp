@@ -68,6 +68,12 @@ bool FromQtEdit(const std::string& before, const QString& after, std::string* te
   return true;
 }
 
+QString QtLineBreaks(QString shown) {
+  shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return shown;
+}
+
 std::string OneLine(const std::string& text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -27,6 +27,10 @@ bool FromQt(const QString& shown, std::string* text);
 // changed part has a character CP932 cannot hold.
 bool FromQtEdit(const std::string& before, const QString& after, std::string* text);
 
+// A shown text with its line breaks as Qt draws them: CR LF pairs and lone
+// CRs become LF.
+QString QtLineBreaks(QString shown);
+
 // The CP932 text as one line for people: CR LF, CR and LF become "\n"
 // written as two characters.
 std::string OneLine(const std::string& text);

@@ -85,6 +85,7 @@ TEST(QtTextTest, CharactersWithoutACp932CodeAreRefusedNotMangled) {
 TEST(QtTextTest, OneLineShowsEveryLineBreakAsBackslashN) {
   EXPECT_EQ(OneLine("a\r\nb\nc\rd"), "a\\nb\\nc\\nd");
   EXPECT_EQ(OneLine("ソ\r\n"), "ソ\\n");
+  EXPECT_EQ(QtLineBreaks(ToQt("a\r\nb\nc\rd\r\n\r\n")), QString("a\nb\nc\nd\n\n"));
 }
 
 }  // namespace

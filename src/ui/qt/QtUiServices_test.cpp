@@ -62,6 +62,35 @@ TEST_F(QtUiServicesTest, MessageBoxesHaveTheButtonTextsOfWindows) {
             MessageResult::kOk);
 }
 
+// As in Windows: Escape and the close box answer Cancel, or OK in a box with
+// only OK; a Yes/No question has no escape and waits for an answer.
+TEST_F(QtUiServicesTest, EscapeNeverAnswersYes) {
+  bool stillOpen = false;
+  OnNextDialog([&](QWidget* modal) {
+    auto* box = static_cast<QMessageBox*>(modal);
+    QTest::keyClick(box, Qt::Key_Escape);
+    box->close();
+    stillOpen = box->isVisible();
+    for (QAbstractButton* b : box->buttons()) {
+      if (b->text() == ToQt("いいえ(&N)")) b->click();
+    }
+  });
+  EXPECT_EQ(ui.ShowMessageBox("再起動しますか", "", MessageIcon::kQuestion, MessageButtons::kYesNo),
+            MessageResult::kNo);
+  EXPECT_TRUE(stillOpen);
+
+  OnNextDialog([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+  EXPECT_EQ(ui.ShowMessageBox("a", "b", MessageIcon::kNone, MessageButtons::kOkCancel),
+            MessageResult::kCancel);
+  OnNextDialog([](QWidget* modal) { modal->close(); });
+  EXPECT_EQ(ui.ShowMessageBox("a", "b", MessageIcon::kNone, MessageButtons::kOk),
+            MessageResult::kOk);
+  // A question that ends without an answer is not taken for a yes.
+  OnNextDialog([](QWidget* modal) { modal->hide(); });
+  EXPECT_EQ(ui.ShowMessageBox("a", "b", MessageIcon::kNone, MessageButtons::kYesNo),
+            MessageResult::kNo);
+}
+
 TEST_F(QtUiServicesTest, HelpTopicsByNumberAndAMissingHelpFile) {
   ui.ShowHelpTopic("C:\\ZUBANET\\ZUBANET.HLP", 35);
   ASSERT_NE(ui.Help(), nullptr);

@@ -45,8 +45,7 @@ std::string DropLastCharacter(const std::string& text) {
   std::size_t last = 0;
   while (start < text.size()) {
     last = start;
-    bool lead = IsCp932LeadByte(static_cast<unsigned char>(text[start]));
-    start += (lead && start + 1 < text.size()) ? 2 : 1;
+    start += platform::Cp932CharLength(text, start);
   }
   return text.substr(0, last);
 }
