@@ -1,5 +1,6 @@
 #include "actions/ZubaExec.h"
 
+#include "actions/ComponentRef.h"
 #include "actions/ExecUtil.h"
 #include "system/ZubaUtil.h"
 
@@ -15,22 +16,15 @@ std::string StripQuotes(const std::string& text) {
 TZubaExec::TZubaExec(platform::System& system, platform::Files& files, system::AppShell& shell)
     : system_(system), files_(files), shell_(shell), lead_(system) {}
 
-void TZubaExec::Bind(toolkit::Edit*& slot, toolkit::Edit* edit) {
-  toolkit::Edit* old = slot;
-  slot = edit;
-  if (old && old != fileEdit_ && old != optEdit_) old->RemoveFreeNotification(*this);
-  if (edit) edit->FreeNotification(*this);
-}
+void TZubaExec::SetExecFileEdit(toolkit::Edit* edit) { AssignRef(*this, fileEdit_, edit); }
 
-void TZubaExec::SetExecFileEdit(toolkit::Edit* edit) { Bind(fileEdit_, edit); }
-
-void TZubaExec::SetExecOptEdit(toolkit::Edit* edit) { Bind(optEdit_, edit); }
+void TZubaExec::SetExecOptEdit(toolkit::Edit* edit) { AssignRef(*this, optEdit_, edit); }
 
 void TZubaExec::Notification(toolkit::Component& component, toolkit::Operation operation) {
   Component::Notification(component, operation);
   if (operation != toolkit::Operation::kRemove) return;
-  if (&component == fileEdit_) fileEdit_ = nullptr;
-  if (&component == optEdit_) optEdit_ = nullptr;
+  ForgetRef(fileEdit_, component);
+  ForgetRef(optEdit_, component);
 }
 
 std::string TZubaExec::FileName() {

@@ -65,8 +65,6 @@ class TZubaExec : public toolkit::Component {
   void Notification(toolkit::Component& component, toolkit::Operation operation) override;
 
  private:
-  void Bind(toolkit::Edit*& slot, toolkit::Edit* edit);
-
   platform::System& system_;
   platform::Files& files_;
   system::AppShell& shell_;
