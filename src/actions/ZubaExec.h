@@ -8,7 +8,6 @@
 #include "platform/Files.h"
 #include "platform/System.h"
 #include "system/AppShell.h"
-#include "system/jstrm.h"
 #include "ui/toolkit/Component.h"
 #include "ui/toolkit/Edit.h"
 
@@ -68,7 +67,6 @@ class TZubaExec : public toolkit::Component {
   platform::System& system_;
   platform::Files& files_;
   system::AppShell& shell_;
-  system::LeadBytes lead_;
   toolkit::Edit* fileEdit_ = nullptr;
   toolkit::Edit* optEdit_ = nullptr;
   std::string fileName_;
