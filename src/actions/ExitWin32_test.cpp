@@ -92,6 +92,9 @@ TEST_F(ExitWin32Test, Windows9xEndsAndRestarts) {
         << Events();
   }
   RecordingSystem recording(system());
+  PowerOff(recording);
+  Reboot(recording);
+  EXPECT_EQ(recording.calls, (std::vector<std::string>{"ExitWindowsEx 9", "ExitWindowsEx 2"}));
   recording.thunkResult = 0x8000;  // any non-zero result is success
   EXPECT_EQ(Raised([&] { RestartWindows(recording); }), "nothing");
   EXPECT_EQ(recording.calls.back(), "QT_Thunk 66 0");
