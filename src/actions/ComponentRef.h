@@ -9,13 +9,16 @@
 
 namespace zuba::actions {
 
-// Points `field` of `holder` at `target` (or nothing): the old target stops
-// notifying `holder`, the new one starts. The holder's Notification must
-// call ForgetRef for each of its references.
+// Points `field` of `holder` at `target` (or nothing), and has `target`
+// notify `holder` when it goes. The holder's Notification must call
+// ForgetRef for each of its references.
+//
+// An old target keeps notifying the holder: the same control may be bound
+// in two of the holder's places, and unbinding it from one must not leave
+// the other dangling. A notice about a control no longer bound anywhere
+// changes nothing, and a control registers a holder only once.
 template <class T>
 void AssignRef(toolkit::Component& holder, T*& field, T* target) {
-  if (field == target) return;
-  if (field != nullptr) field->RemoveFreeNotification(holder);
   field = target;
   if (target != nullptr) target->FreeNotification(holder);
 }

@@ -22,10 +22,14 @@ platform::ProcessHandle ExecCommand(platform::System& system, platform::Files& f
 void WaitForProcess(platform::System& system, system::AppShell& shell,
                     platform::ProcessHandle process) {
   // The first look does not block; the later ones block for at most one
-  // poll period and return the moment the process ends.
+  // poll period and return the moment the process ends. Every look is
+  // followed by a round of messages, the last one too, so what arrived
+  // while the process ended is handled before the caller goes on.
   std::uint32_t timeout = 0;
-  while (system.WaitProcess(process, timeout) == platform::kWaitTimeout) {
+  for (;;) {
+    const std::uint32_t result = system.WaitProcess(process, timeout);
     shell.ProcessMessages();
+    if (result != platform::kWaitTimeout) return;
     timeout = kProcessPollMs;
   }
 }

@@ -32,7 +32,8 @@ platform::ProcessHandle ExecCommand(platform::System& system, platform::Files& f
 // Meanwhile the application's pending messages are processed about every
 // kProcessPollMs milliseconds; in between the wait blocks on the process
 // itself, so it uses hardly any processor time and returns as soon as the
-// process ends.
+// process ends. Each look at the process, the last one included, is
+// followed by one round of messages.
 void WaitForProcess(platform::System& system, system::AppShell& shell,
                     platform::ProcessHandle process);
 

@@ -39,6 +39,15 @@ class RecordingSystem : public platform::SystemWrapper {
     calls.push_back("OpenProcessToken " + std::to_string(access));
     return SystemWrapper::OpenProcessToken(access, token);
   }
+  bool LookupPrivilegeValue(const std::string& name, platform::Luid* luid) override {
+    calls.push_back("LookupPrivilegeValue " + name);
+    return SystemWrapper::LookupPrivilegeValue(name, luid);
+  }
+  bool AdjustTokenPrivilege(std::uint32_t token, const platform::Luid& luid,
+                            std::uint32_t attributes) override {
+    calls.push_back("AdjustTokenPrivileges " + std::to_string(attributes));
+    return SystemWrapper::AdjustTokenPrivilege(token, luid, attributes);
+  }
   bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override {
     calls.push_back("ExitWindowsEx " + std::to_string(flags));
     return SystemWrapper::ExitWindowsEx(flags, reserved);
@@ -92,6 +101,9 @@ TEST_F(ExitWin32Test, Windows9xEndsAndRestarts) {
         << Events();
   }
   RecordingSystem recording(system());
+  PowerOff(recording);
+  Reboot(recording);
+  EXPECT_EQ(recording.calls, (std::vector<std::string>{"ExitWindowsEx 9", "ExitWindowsEx 2"}));
   recording.thunkResult = 0x8000;  // any non-zero result is success
   EXPECT_EQ(Raised([&] { RestartWindows(recording); }), "nothing");
   EXPECT_EQ(recording.calls.back(), "QT_Thunk 66 0");
@@ -144,7 +156,9 @@ TEST_F(ExitWin32Test, WindowsNtEnablesThePrivilegeFirst) {
   EXPECT_TRUE(IsWindowsNT(system()));
   RecordingSystem recording(system());
   PowerOff(recording);
-  EXPECT_EQ(recording.calls, (std::vector<std::string>{"OpenProcessToken 40", "ExitWindowsEx 1"}));
+  EXPECT_EQ(recording.calls, (std::vector<std::string>{
+                                 "OpenProcessToken 40", "LookupPrivilegeValue SeShutdownPrivilege",
+                                 "AdjustTokenPrivileges 2", "ExitWindowsEx 1"}));
   EXPECT_EQ(Pending(), PowerAction::kShutdown);
   Reboot(system());
   EXPECT_EQ(Pending(), PowerAction::kReboot);
@@ -173,7 +187,11 @@ TEST_F(ExitWin32Test, WindowsNtEnablesThePrivilegeFirst) {
   RecordingSystem silent(system());
   EXPECT_EQ(Raised([&] { PowerOff(silent); }), "nothing");
   EXPECT_EQ(Raised([&] { Reboot(silent); }), "nothing");
-  EXPECT_EQ(silent.calls, (std::vector<std::string>{"OpenProcessToken 40", "OpenProcessToken 40"}));
+  const std::vector<std::string> lookup = {"OpenProcessToken 40",
+                                           "LookupPrivilegeValue SeShutdownPrivilege"};
+  std::vector<std::string> twice = lookup;
+  twice.insert(twice.end(), lookup.begin(), lookup.end());
+  EXPECT_EQ(silent.calls, twice);
   EXPECT_EQ(Pending(), PowerAction::kNone);
 }
 

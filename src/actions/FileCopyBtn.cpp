@@ -1,13 +1,11 @@
 #include "actions/FileCopyBtn.h"
 
 #include "actions/ComponentRef.h"
+#include "core/AnsiText.h"
 
 namespace zuba::actions {
 
-TFileCopyBtn::TFileCopyBtn(platform::Files& files, platform::System& system)
-    : files_(files), lead_(system) {
-  SetCaption(noFileCaption_);
-}
+TFileCopyBtn::TFileCopyBtn(platform::Files& files) : files_(files) { SetCaption(noFileCaption_); }
 
 void TFileCopyBtn::SetOpenDialog(toolkit::OpenDialog* dialog) {
   AssignRef(*this, openDialog_, dialog);
@@ -18,20 +16,12 @@ void TFileCopyBtn::Notification(toolkit::Component& component, toolkit::Operatio
   if (operation == toolkit::Operation::kRemove) ForgetRef(openDialog_, component);
 }
 
-std::string TFileCopyBtn::FileNamePart(const std::string& path) const {
-  std::size_t start = 0;
-  for (std::size_t at = 0; at < path.size(); at += system::CharLength(path, at, lead_)) {
-    if (path[at] == '\\' || path[at] == ':') start = at + 1;
-  }
-  return path.substr(start);
-}
-
 void TFileCopyBtn::SetCopySrc(const std::string& path) {
   const std::uint32_t attributes =
       path.empty() ? platform::kInvalidAttributes : files_.GetAttributes(path);
   if (attributes != platform::kInvalidAttributes && !(attributes & platform::kAttrDirectory)) {
     copySrc_ = path;
-    SetCaption(FileNamePart(path));
+    SetCaption(core::ExtractFileName(path));
   } else {
     copySrc_.clear();
     SetCaption(noFileCaption_);

@@ -9,8 +9,6 @@
 #include <string>
 
 #include "platform/Files.h"
-#include "platform/System.h"
-#include "system/jstrm.h"
 #include "ui/toolkit/Button.h"
 #include "ui/toolkit/OpenDialog.h"
 
@@ -21,9 +19,8 @@ inline constexpr char kNoFileCaption[] = "(NoFile)";
 class TFileCopyBtn : public toolkit::Button {
  public:
   // Starts with NoFileCaption "(NoFile)" as its caption. `files` finds and
-  // copies the files, `system` gives the code page; both must outlive the
-  // button.
-  TFileCopyBtn(platform::Files& files, platform::System& system);
+  // copies the files and must outlive the button.
+  explicit TFileCopyBtn(platform::Files& files);
 
   // The dialog a click shows; none by default. A dialog that goes is
   // dropped.
@@ -63,11 +60,7 @@ class TFileCopyBtn : public toolkit::Button {
   void Notification(toolkit::Component& component, toolkit::Operation operation) override;
 
  private:
-  // The text after the last "\" or ":" (a trail byte 0x5C is no "\").
-  std::string FileNamePart(const std::string& path) const;
-
   platform::Files& files_;
-  system::LeadBytes lead_;
   toolkit::OpenDialog* openDialog_ = nullptr;
   std::string copySrc_;
   std::string copyDst_;

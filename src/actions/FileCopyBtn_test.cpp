@@ -43,14 +43,13 @@ class FileCopyTest : public ::testing::TestWithParam<OsKind> {
   toolkit::Application app_{ui_};
   toolkit::Form& form_ = app_.CreateForm<toolkit::Form>();
   toolkit::OpenDialog& hostsDialog_ = form_.Add<toolkit::OpenDialog>("odHosts");
-  TFileCopyBtn& hosts_ = form_.Add<TFileCopyBtn>("fcbtHosts", machine_.files(), machine_.system());
-  TFileCopyBtn& lmhosts_ =
-      form_.Add<TFileCopyBtn>("fcbtLmhosts", machine_.files(), machine_.system());
+  TFileCopyBtn& hosts_ = form_.Add<TFileCopyBtn>("fcbtHosts", machine_.files());
+  TFileCopyBtn& lmhosts_ = form_.Add<TFileCopyBtn>("fcbtLmhosts", machine_.files());
   std::string dir_;
 };
 
 TEST_P(FileCopyTest, TheCaptionFollowsTheSource) {
-  TFileCopyBtn& fresh = form_.Add<TFileCopyBtn>("fresh", machine_.files(), machine_.system());
+  TFileCopyBtn& fresh = form_.Add<TFileCopyBtn>("fresh", machine_.files());
   EXPECT_EQ(fresh.NoFileCaption(), "(NoFile)");
   EXPECT_EQ(fresh.Caption(), "(NoFile)");
   EXPECT_FALSE(fresh.CopyOverWrite());

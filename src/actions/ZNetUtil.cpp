@@ -1,6 +1,7 @@
 #include "actions/ZNetUtil.h"
 
 #include "actions/ExecUtil.h"
+#include "platform/Cp932.h"
 #include "system/ZubaUtil.h"
 
 namespace zuba::actions {
@@ -82,12 +83,8 @@ void RunNetworkControlPanel(platform::System& system, platform::Files& files,
 }
 
 toolkit::CheckState YesNoToCheckState(const std::string& text) {
-  std::string upper = text;
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  if (upper == "YES") return toolkit::CheckState::kChecked;
-  if (upper == "NO") return toolkit::CheckState::kUnchecked;
+  if (platform::EqualsNoCaseCp932(text, "YES")) return toolkit::CheckState::kChecked;
+  if (platform::EqualsNoCaseCp932(text, "NO")) return toolkit::CheckState::kUnchecked;
   return toolkit::CheckState::kGrayed;
 }
 

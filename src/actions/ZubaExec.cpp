@@ -1,6 +1,8 @@
 #include "actions/ZubaExec.h"
 
+#include "actions/ComponentRef.h"
 #include "actions/ExecUtil.h"
+#include "core/AnsiText.h"
 #include "system/ZubaUtil.h"
 
 namespace zuba::actions {
@@ -13,24 +15,17 @@ std::string StripQuotes(const std::string& text) {
 }
 
 TZubaExec::TZubaExec(platform::System& system, platform::Files& files, system::AppShell& shell)
-    : system_(system), files_(files), shell_(shell), lead_(system) {}
+    : system_(system), files_(files), shell_(shell) {}
 
-void TZubaExec::Bind(toolkit::Edit*& slot, toolkit::Edit* edit) {
-  toolkit::Edit* old = slot;
-  slot = edit;
-  if (old && old != fileEdit_ && old != optEdit_) old->RemoveFreeNotification(*this);
-  if (edit) edit->FreeNotification(*this);
-}
+void TZubaExec::SetExecFileEdit(toolkit::Edit* edit) { AssignRef(*this, fileEdit_, edit); }
 
-void TZubaExec::SetExecFileEdit(toolkit::Edit* edit) { Bind(fileEdit_, edit); }
-
-void TZubaExec::SetExecOptEdit(toolkit::Edit* edit) { Bind(optEdit_, edit); }
+void TZubaExec::SetExecOptEdit(toolkit::Edit* edit) { AssignRef(*this, optEdit_, edit); }
 
 void TZubaExec::Notification(toolkit::Component& component, toolkit::Operation operation) {
   Component::Notification(component, operation);
   if (operation != toolkit::Operation::kRemove) return;
-  if (&component == fileEdit_) fileEdit_ = nullptr;
-  if (&component == optEdit_) optEdit_ = nullptr;
+  ForgetRef(fileEdit_, component);
+  ForgetRef(optEdit_, component);
 }
 
 std::string TZubaExec::FileName() {
@@ -60,13 +55,7 @@ bool TZubaExec::BuildCommandLine(std::string* commandLine, std::string* director
       (attributes & platform::kAttrDirectory)) {
     return false;
   }
-  // The drive and directory part: up to the last "\" or ":" that is not
-  // the second byte of a double-byte character.
-  std::size_t end = 0;
-  for (std::size_t i = 0; i < fileName_.size(); i += system::CharLength(fileName_, i, lead_)) {
-    if (fileName_[i] == '\\' || fileName_[i] == ':') end = i + 1;
-  }
-  *directory = fileName_.substr(0, end);
+  *directory = core::ExtractDirectory(fileName_);
   if (!options_.empty()) *commandLine += " " + options_;
   return true;
 }

@@ -8,7 +8,6 @@
 #include "platform/Files.h"
 #include "platform/System.h"
 #include "system/AppShell.h"
-#include "system/jstrm.h"
 #include "ui/toolkit/Component.h"
 #include "ui/toolkit/Edit.h"
 
@@ -65,12 +64,9 @@ class TZubaExec : public toolkit::Component {
   void Notification(toolkit::Component& component, toolkit::Operation operation) override;
 
  private:
-  void Bind(toolkit::Edit*& slot, toolkit::Edit* edit);
-
   platform::System& system_;
   platform::Files& files_;
   system::AppShell& shell_;
-  system::LeadBytes lead_;
   toolkit::Edit* fileEdit_ = nullptr;
   toolkit::Edit* optEdit_ = nullptr;
   std::string fileName_;

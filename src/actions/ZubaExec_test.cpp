@@ -191,7 +191,9 @@ TEST_F(ZubaExecTest, ExecCommandStartsInTheCurrentDirectoryWhenGivenNone) {
   WaitForProcess(system_, ui_, p);
   CloseProcessHandle(system_, p);
   EXPECT_EQ(system_.WaitProcess(p, 0), platform::kWaitFailed);
-  WaitForProcess(system_, ui_, p);  // an unusable handle ends the wait at once
+  const int rounds = ui_.ProcessMessagesCalls();
+  WaitForProcess(system_, ui_, p);                    // an unusable handle ends the wait at once,
+  EXPECT_EQ(ui_.ProcessMessagesCalls(), rounds + 1);  // after one round of messages
 
   files.directory = "C:\\" + std::string(254, 'D');  // 257 bytes: does not fit the buffer
   ExecCommand(system_, files, "notepad", "", kShowNormal);

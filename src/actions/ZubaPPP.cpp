@@ -162,9 +162,11 @@ std::string TZubaPPP::GetCurrentLocationName() {
   if (system::GetLocalValueNames(registry_, kLocationsKey, values)) {
     std::int32_t currentId = 0;
     if (!ReadLocalInteger(registry_, lead_, kLocationsKey, kCurrentIdValue, currentId)) return "";
+    // Every key the search yields has an "ID".
     for (const std::string& key : LocationKeys(kIdValue)) {
       std::int32_t id = 0;
-      if (ReadLocalInteger(registry_, lead_, key, kIdValue, id) && id == currentId) {
+      system::ReadRegInteger(registry_, kHkeyLocalMachine, key, kIdValue, id);
+      if (id == currentId) {
         return ReadLocalString(registry_, key, kNameValue);
       }
     }

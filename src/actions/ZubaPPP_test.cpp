@@ -195,6 +195,13 @@ TEST_F(DialUpTest, ControlsShowCaptureAndClear) {
   EXPECT_EQ(ppp.TelComboBox(), nullptr);
   ppp.ShowValues(true, true, "自宅プロバイダ", "自宅");
   EXPECT_EQ(ppp.CaptureValues().locationName, "");
+
+  // A box bound twice and then unbound from one place stays watched for
+  // the other, so it is dropped there too when it goes.
+  ppp.SetAtDisConnCB(&dial);
+  ppp.SetAtConnectCB(nullptr);
+  form_.DestroyChild(dial);
+  EXPECT_EQ(ppp.AtDisConnCB(), nullptr);
 }
 
 TEST_F(Win95DialUpTest, TelephonIniRoundTripByIndex) {
