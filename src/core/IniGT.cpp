@@ -237,35 +237,9 @@ void TIniGT::WritePosition(const std::string& section, const std::string& name,
 }
 
 bool TIniGT::ReadKeyNames(const std::string& section, std::vector<std::string>* names) {
-  names->clear();
-  // A listing that did not fit comes back cut: its last name is cut and
-  // followed by two zero bytes, and the length is the buffer's less 2. Ask
-  // again with a larger buffer, so that callers which rewrite a section
-  // from its listing do not lose keys; the platform may hand out less than
-  // asked for, and then more cannot be had.
-  constexpr std::size_t kLargestBuffer = std::size_t{1} << 28;
-  std::string buffer;
-  std::size_t size = kKeyNamesBufferSize;
-  std::size_t length = profiles_.GetKeyNames(section, &buffer, size, path_);
-  bool cut = buffer.size() >= length + 2;
-  while (cut && length + 2 == size && size < kLargestBuffer) {
-    size *= 2;
-    length = profiles_.GetKeyNames(section, &buffer, size, path_);
-    cut = buffer.size() >= length + 2;
-  }
-  buffer.resize(std::min(length, buffer.size()));
-  std::string::size_type start = 0;
-  while (start < buffer.size()) {
-    std::string::size_type end = buffer.find('\0', start);
-    if (end == std::string::npos) {
-      if (!cut) names->push_back(buffer.substr(start));  // a cut name is left out
-      break;
-    }
-    if (end == start) break;  // the closing zero byte
-    names->push_back(buffer.substr(start, end - start));
-    start = end + 1;
-  }
-  return !cut;
+  // Listed whole (the buffer grows past its first size), so that callers
+  // which rewrite a section from its listing do not lose keys.
+  return platform::ListKeyNames(profiles_, section, path_, kKeyNamesBufferSize, names);
 }
 
 bool TIniGT::ReadKeyValues(const std::string& section, std::vector<std::string>* lines) {

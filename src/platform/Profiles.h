@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace zuba::platform {
 
@@ -56,6 +57,14 @@ class Profiles {
   // all its keys.
   virtual bool RemoveSection(const std::string& section, const std::string& file) = 0;
 };
+
+// The key names of `section` in `file`, in file order, asked for first with
+// a buffer of `bufferSize` bytes. A listing the platform cuts short is asked
+// for again with larger buffers; when the platform hands out no more, the
+// cut last name is left out and the answer is false (the listing is
+// incomplete). True when `names` holds every key name.
+bool ListKeyNames(Profiles& profiles, const std::string& section, const std::string& file,
+                  std::size_t bufferSize, std::vector<std::string>* names);
 
 class ProfilesWrapper : public Profiles {
  public:
