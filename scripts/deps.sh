@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the program need,
-# skipping those already present.
+# and the further packages named as arguments, skipping those already present.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev fonts-ipafont-gothic xvfb xauth)
+          qt6-base-dev fonts-ipafont-gothic xvfb xauth "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -9,6 +9,9 @@ seconds=${1:-60}
 shift || true
 build=${ZUBA_FUZZ_BUILD_DIR:-build-fuzz}
 
+# clang, and libFuzzer with the sanitizer runtimes (only recommended by clang).
+scripts/deps.sh clang libclang-rt-14-dev
+
 # clang reads narrow literals as UTF-8: a fuzzed parser must hold none but ASCII.
 if LC_ALL=C grep -nP '[^\x00-\x7F]' src/platform/sim/Regedit4.cpp src/platform/sim/RegName.cpp \
     src/platform/sim/RegTree.cpp src/platform/sim/IniText.cpp src/platform/Cp932.cpp \

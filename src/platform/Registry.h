@@ -59,7 +59,8 @@ class Registry {
   virtual long QueryValue(RegKey key, const std::string& name, RegValue* value) = 0;
 
   // RegSetValueExA: creates or replaces the value, type and data. A REG_SZ
-  // or REG_EXPAND_SZ whose data lacks the terminating zero gets one.
+  // or REG_EXPAND_SZ whose data lacks the terminating zero gets one; a
+  // REG_SZ keeps its data only up to the first zero byte, as on Windows 9x.
   virtual long SetValue(RegKey key, const std::string& name, const RegValue& value) = 0;
 
   // RegDeleteValueA. kErrorFileNotFound when there is no such value.

@@ -13,7 +13,8 @@ class EventLog {
  public:
   explicit EventLog(std::string machineDirectory);
 
-  // Appends `line` (CP932) as one UTF-8 line.
+  // Appends `line` (CP932) as one UTF-8 line; a CR or LF inside it is
+  // written as the two characters \r or \n.
   void Append(const std::string& line);
 
   const std::string& path() const { return path_; }

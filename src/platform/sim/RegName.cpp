@@ -11,7 +11,7 @@ inline unsigned char Fold(unsigned char c) {
 
 constexpr bool IsSpecial(int c) {
   return c == 0 || c == '\r' || c == '\n' || c == '"' || c == '\\' ||
-         IsLeadByte(static_cast<unsigned char>(c));
+         IsCp932LeadByte(static_cast<unsigned char>(c));
 }
 
 }  // namespace

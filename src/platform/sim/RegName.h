@@ -8,21 +8,15 @@
 #include <cstddef>
 #include <string_view>
 
+#include "platform/Cp932.h"
+
 namespace zuba::platform::sim {
 
 // The deepest key path the registry holds (levels below a root).
 constexpr std::size_t kMaxKeyDepth = 512;
 
-// Code page 932: lead bytes 0x81-0x9F and 0xE0-0xFC; trail bytes 0x40-0x7E
-// and 0x80-0xFC.
-inline bool IsLeadByte(unsigned char c) {
-  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-inline bool IsTrailByte(unsigned char c) {
-  return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
-}
-inline bool IsLeadByte(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
-inline bool IsTrailByte(char c) { return IsTrailByte(static_cast<unsigned char>(c)); }
+inline bool IsLeadByte(char c) { return IsCp932LeadByte(static_cast<unsigned char>(c)); }
+inline bool IsTrailByte(char c) { return IsCp932TrailByte(static_cast<unsigned char>(c)); }
 
 // True for the bytes a name or quoted text needs a closer look at: NUL, CR,
 // LF, '"', '\\' and the lead bytes. Every other byte stands for itself.

@@ -13,8 +13,10 @@ constexpr std::string_view kRootNames[] = {
 };
 
 constexpr std::uint32_t kTypeString = 1;
+constexpr std::uint32_t kTypeExpandString = 2;
 constexpr std::uint32_t kTypeBinary = 3;
 constexpr std::uint32_t kTypeDword = 4;
+constexpr std::uint32_t kTypeMultiString = 7;
 
 // The registry editor wraps hex data once a line reaches this many columns.
 constexpr std::size_t kHexWrapColumn = 77;
@@ -218,6 +220,11 @@ class Parser {
       return Fail("unknown value data");
     }
     if (!HexData(line, i)) return false;
+    // Text written as bytes gets the terminating zero it lacks.
+    if ((type == kTypeExpandString || type == kTypeMultiString) &&
+        (data_.empty() || data_.back() != '\0')) {
+      data_.push_back('\0');
+    }
     return Deliver(sink_.OnValue(valueLine, name_, type, data_));
   }
 

@@ -58,7 +58,8 @@ class Regedit4Sink {
   virtual const char* OnKey(int line, RegRoot root, std::string_view path, bool remove) = 0;
   // A value of the current key; `name` "" is the default value. `data` is
   // the raw data: a quoted string gives its bytes and a terminating zero, a
-  // dword its four little-endian bytes, hex data its bytes as written.
+  // dword its four little-endian bytes, hex data its bytes as written (for
+  // hex(2) and hex(7) with a terminating zero added when they lack one).
   virtual const char* OnValue(int line, std::string_view name, std::uint32_t type,
                               std::string_view data) = 0;
   // "name"=- below the current key.

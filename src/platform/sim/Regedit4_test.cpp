@@ -65,6 +65,15 @@ TEST(Regedit4Test, ReadsEveryValueKind) {
                    "11 -value Gone", "12 -key HKEY_CURRENT_USER|Old"}));
 }
 
+TEST(Regedit4Test, ExpandAndMultiStringsGetTheirTerminatingZero) {
+  // As on import, so a hive written by hand loads as an import would.
+  EXPECT_EQ(Parse("REGEDIT4\r\n[HKEY_CURRENT_USER]\r\n"
+                  "\"E\"=hex(2):41\r\n\"M\"=hex(7):61,00,62\r\n\"Z\"=hex(2):\r\n"
+                  "\"Done\"=hex(7):61,00,00\r\n\"B\"=hex(3):41\r\n"),
+            (Calls{"2 key HKEY_CURRENT_USER|", "3 value E|2|A\0"s, "4 value M|7|a\0b\0"s,
+                   "5 value Z|2|\0"s, "6 value Done|7|a\0\0"s, "7 value B|3|A"}));
+}
+
 TEST(Regedit4Test, TrailByte5CIsNeitherEscapeNorSeparator) {
   // "ソ" is 83 5C: its second byte must not escape the closing quote, nor
   // split the key name.

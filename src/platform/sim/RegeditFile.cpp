@@ -135,9 +135,6 @@ class StepCollector : public Regedit4Sink {
     step.name.assign(name);
     step.value.type = type;
     step.value.data.assign(data);
-    if ((type == kRegExpandSz || type == kRegMultiSz) && (data.empty() || data.back() != '\0')) {
-      step.value.data.push_back('\0');
-    }
     steps.push_back(std::move(step));
     return nullptr;
   }

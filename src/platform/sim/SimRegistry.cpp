@@ -1,5 +1,6 @@
 #include "platform/sim/SimRegistry.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -108,6 +109,9 @@ class SimRegistry final : public Registry {
   long SetValue(RegKey key, const std::string& name, const RegValue& value) override {
     if (!IsValidValueName(name)) return kErrorInvalidParameter;
     std::string data = value.data;
+    // Windows 9x keeps a string up to its first zero byte, and always with
+    // one.
+    if (value.type == kRegSz) data.resize(std::min(data.size(), data.find('\0')));
     if ((value.type == kRegSz || value.type == kRegExpandSz) &&
         (data.empty() || data.back() != '\0')) {
       data.push_back('\0');

@@ -113,6 +113,9 @@ TEST_F(SimRegistryTest, FollowsWindows9xSemantics) {
   ASSERT_EQ(r.SetValue(key, "d", RegValue{kRegDword, "\1\0\0\0"s}), kErrorSuccess);
   EXPECT_EQ(Query(r, "A\\B\\C", "s"), "abc\0"s);
   EXPECT_EQ(Query(r, "A\\B\\C", "e"), "\0"s);
+  ASSERT_EQ(r.SetValue(key, "z", RegValue{kRegSz, "ab\0cd\0"s}), kErrorSuccess);
+  EXPECT_EQ(Query(r, "A\\B\\C", "z"), "ab\0"s);  // up to the first zero byte
+  ASSERT_EQ(r.DeleteValue(key, "z"), kErrorSuccess);
 
   RegValue untouched{kRegBinary, "keep"};
   EXPECT_EQ(r.QueryValue(key, "missing", &untouched), kErrorFileNotFound);
