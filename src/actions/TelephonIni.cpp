@@ -7,6 +7,7 @@
 
 #include "actions/ProfileText.h"
 #include "platform/Cp932.h"
+#include "system/IntegerText.h"
 
 namespace zuba::actions {
 namespace {
@@ -17,27 +18,12 @@ constexpr char kLocationKeyPrefix[] = "Location";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// A decimal number with blanks around it.
 bool ParseDecimal(const std::string& text, std::int32_t* number) {
   std::size_t begin = 0, end = text.size();
   while (begin < end && IsBlank(text[begin])) ++begin;
   while (end > begin && IsBlank(text[end - 1])) --end;
-  bool negative = false;
-  if (begin < end && (text[begin] == '+' || text[begin] == '-')) {
-    negative = text[begin] == '-';
-    ++begin;
-  }
-  if (begin == end) return false;
-  // The magnitude of a negative number may be one more than the largest.
-  const std::int64_t limit = negative ? -std::int64_t{std::numeric_limits<std::int32_t>::min()}
-                                      : std::int64_t{std::numeric_limits<std::int32_t>::max()};
-  std::int64_t value = 0;
-  for (std::size_t i = begin; i < end; ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-    value = value * 10 + (text[i] - '0');
-    if (value > limit) return false;
-  }
-  *number = static_cast<std::int32_t>(negative ? -value : value);
-  return true;
+  return system::ParseInteger32(std::string_view(text).substr(begin, end - begin), 10, number);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "core/AnsiText.h"
 #include "system/Errors.h"
+#include "system/IntegerText.h"
 
 namespace zuba::core {
 
@@ -29,37 +30,15 @@ std::string FormatWithText(const char* format, const std::string& text) {
   return result;
 }
 
-int DigitValue(char c, int base) {
-  int value = -1;
-  if (c >= '0' && c <= '9') value = c - '0';
-  if (base == 16 && c >= 'a' && c <= 'f') value = c - 'a' + 10;
-  if (base == 16 && c >= 'A' && c <= 'F') value = c - 'A' + 10;
-  return value;
-}
-
 // An optional sign, then decimal digits or "$" and hexadecimal digits, and
 // nothing else; false when the text is not such a number or leaves the
 // 32-bit signed range.
 bool ParseSignedNumber(const std::string& text, std::int32_t* result) {
-  std::string::size_type i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  int base = 10;
-  if (i < text.size() && text[i] == '$') {
-    base = 16;
-    ++i;
+  const std::string::size_type sign = text.empty() || (text[0] != '+' && text[0] != '-') ? 0 : 1;
+  if (text.size() > sign && text[sign] == '$') {
+    return system::ParseInteger32(text.substr(0, sign) + text.substr(sign + 1), 16, result);
   }
-  if (i == text.size()) return false;
-  const std::int64_t limit = negative ? std::int64_t{1} << 31 : (std::int64_t{1} << 31) - 1;
-  std::int64_t magnitude = 0;
-  for (; i < text.size(); ++i) {
-    const int digit = DigitValue(text[i], base);
-    if (digit < 0) return false;
-    magnitude = magnitude * base + digit;
-    if (magnitude > limit) return false;
-  }
-  *result = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
-  return true;
+  return system::ParseInteger32(text, 10, result);
 }
 
 }  // namespace

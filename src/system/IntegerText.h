@@ -1,12 +1,18 @@
-// Decimal text to a 32-bit integer, as the program converts the text of an
-// item that holds a number.
+// Text to a 32-bit integer: the one parser of numbers written as text.
 #ifndef ZUBA_SYSTEM_INTEGERTEXT_H_
 #define ZUBA_SYSTEM_INTEGERTEXT_H_
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace zuba::system {
+
+// An optional "+" or "-" and one or more digits of `base` (10, or 16 with
+// letters in either case), nothing before or after, within the range of a
+// signed 32-bit integer: true with the number in `*value`; false, and
+// `*value` untouched, for any other text.
+bool ParseInteger32(std::string_view text, int base, std::int32_t* value);
 
 // The integer written in `text`: an optional "+" or "-" and one or more ASCII
 // digits, nothing before or after, within the range of a signed 32-bit
