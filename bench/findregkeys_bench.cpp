@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Cp932.h"
 #include "platform/Registry.h"
 #include "platform/sim/EventLog.h"
 #include "platform/sim/SimRegistry.h"
@@ -188,10 +189,7 @@ class MemoryRegistry : public platform::Registry {
   RegKey next_ = 1;
 };
 
-system::LeadBytes Cp932() {
-  return system::LeadBytes::FromPredicate(
-      [](unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); });
-}
+system::LeadBytes Cp932() { return system::LeadBytes::FromPredicate(platform::IsCp932LeadByte); }
 
 void Search(benchmark::State& state, platform::Registry& registry) {
   const system::LeadBytes lead = Cp932();

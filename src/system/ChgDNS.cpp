@@ -31,13 +31,13 @@ void AttachAdapterSubkey(core::TNetReg& item, const std::string& subkey) {
 bool AppendAdapterSubkey(core::TRegList& list, const std::string& subkey, bool force,
                          platform::System& system) {
   const bool win98Mode = IsWin98Mode(force, system);
-  bool complete = true;
+  bool carriesAdapterItems = false;
   for (int i = 0; i < core::kItemCount; ++i) {
-    if (!list[i].IsSet || !NeedsAdapterSubkey(i, win98Mode)) continue;
+    if (!NeedsAdapterSubkey(i, win98Mode)) continue;
     AttachAdapterSubkey(list[i], subkey);
-    if (subkey.empty()) complete = false;
+    carriesAdapterItems = carriesAdapterItems || list[i].IsSet;
   }
-  return complete;
+  return !subkey.empty() || !carriesAdapterItems;
 }
 
 bool WriteItem(platform::Registry& registry, AppShell& shell, const core::TNetReg& item) {

@@ -29,11 +29,14 @@ bool NeedsAdapterSubkey(int index, bool win98Mode);
 // NetTrans class key itself nor a path ending in a bare backslash.
 void AttachAdapterSubkey(core::TNetReg& item, const std::string& subkey);
 
-// AttachAdapterSubkey on every set item that NeedsAdapterSubkey (Win98 mode:
-// IsWin98Mode(force)). True when every such item got a subkey; false when
-// `subkey` is empty and the Setting carries at least one of them: those items
-// are then skipped by every writer, and the caller decides what to tell the
-// user. A Setting without adapter-dependent items answers true.
+// AttachAdapterSubkey on every item that NeedsAdapterSubkey (Win98 mode:
+// IsWin98Mode(force)), set or not: the WINS writer writes or deletes the
+// servers wp and ws by the node type even when the Setting does not carry
+// them, and they must then go to the adapter as well, never to the NetTrans
+// class key itself. True when `subkey` is not empty, or when the Setting
+// carries none of these items; false when it is empty and the Setting carries
+// at least one of them: those items are then skipped by every writer, and the
+// caller decides what to tell the user.
 bool AppendAdapterSubkey(core::TRegList& list, const std::string& subkey, bool force,
                          platform::System& system);
 

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "system/ChgWINS.h"
 #include "system/Errors.h"
 #include "testing/NetMachine.h"
 #include "testing/TempMachine.h"
@@ -81,6 +82,8 @@ TEST_F(ChgDnsTest, AnEmptyAdapterSubkeyKeepsTheAdapterItemsOutOfTheRegistry) {
   Set(core::kDh, "newhost");
   EXPECT_FALSE(AppendAdapterSubkey(list_, "", true, machine_.system()));
   WriteGenericItems(machine_.registry(), shell_, list_);
+  WriteWinsItems(machine_.registry(), list_[core::kWp], list_[core::kWs], list_[core::kWi],
+                 list_[core::kNt]);
   EXPECT_EQ(testing::ExportKey(machine_.registry(), std::string("HKEY_LOCAL_MACHINE") + kNetTrans),
             classKeyBefore);
   EXPECT_EQ(Local(kMstcp, "HostName"), "\"newhost\"");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "system/Errors.h"
 #include "testing/NetMachine.h"
 #include "testing/TempMachine.h"
 
@@ -98,6 +99,59 @@ TEST_F(ChgLogonTest, WithoutClientOnlyTheWindowsLogonWrites) {
   // their keys exist.
   Change(kWindowsLogon, "ZUBADOM");
   EXPECT_EQ(LogonValues(), "no key \"\" no key \"ZUBADOM\" dword:00000001");
+}
+
+// A registry that refuses to store values and counts the handles.
+class RefusingRegistry : public platform::RegistryWrapper {
+ public:
+  using RegistryWrapper::RegistryWrapper;
+  long OpenKey(platform::RegKey parent, const std::string& subKey,
+               platform::RegKey* result) override {
+    long rc = target().OpenKey(parent, subKey, result);
+    if (rc == platform::kErrorSuccess) ++open;
+    return rc;
+  }
+  long CreateKey(platform::RegKey parent, const std::string& subKey,
+                 platform::RegKey* result) override {
+    if (refuseCreate) return platform::kErrorAccessDenied;
+    long rc = target().CreateKey(parent, subKey, result);
+    if (rc == platform::kErrorSuccess) ++open;
+    return rc;
+  }
+  long CloseKey(platform::RegKey key) override {
+    --open;
+    return target().CloseKey(key);
+  }
+  long SetValue(platform::RegKey, const std::string&, const platform::RegValue&) override {
+    return platform::kErrorCantWrite;
+  }
+  int open = 0;
+  bool refuseCreate = false;
+};
+
+// A refused write ends the change with the registry's error naming the value,
+// and every key opened or created on the way is closed again.
+TEST_F(ChgLogonTest, RefusedWritesRaiseAndCloseTheirKeys) {
+  RefusingRegistry refusing(machine_.registry());
+  for (int choice : {kNetworkClientLogon, kWindowsLogon}) {
+    try {
+      ChangeLogonProvider(refusing, lead_, choice, "ZUBADOM");
+      ADD_FAILURE() << "no error for choice " << choice;
+    } catch (const ERegistryException& e) {
+      if (choice == kWindowsLogon) {
+        EXPECT_NE(std::string(e.what()).find("PrimaryProvider"), std::string::npos) << e.what();
+      }
+    }
+    EXPECT_EQ(refusing.open, 0) << choice;
+  }
+  refusing.refuseCreate = true;
+  try {
+    SetAuthenticatingDomain(refusing, "ZUBADOM");
+    ADD_FAILURE() << "no error for a key that cannot be created";
+  } catch (const ERegistryException& e) {
+    EXPECT_NE(std::string(e.what()).find("AuthenticatingAgent"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(refusing.open, 0);
 }
 
 }  // namespace

@@ -86,6 +86,36 @@ TEST_P(ChgWinsTest, ForcedWin98ModeWritesTheServersIntoTheAdapterSubkey) {
   EXPECT_EQ(mstcp.scope, "\"\"");
 }
 
+// A Setting may carry the node type without the servers (one written by an
+// older version, or edited by hand): the servers the writer writes or deletes
+// for it still belong to the adapter, never to the NetTrans class key.
+TEST_P(ChgWinsTest, ServersTheSettingLacksAreWrittenWhereItsNodeTypeGoes) {
+  // The class key's own values, without its subkeys.
+  auto classValues = [&] {
+    const std::string text = testing::ExportKey(
+        machine_.registry(),
+        "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Class\\NetTrans");
+    return text.substr(0, text.find("\\0000]"));
+  };
+  const std::string before = classValues();
+  const std::string serverKey = GetParam() == OsKind::kWin98
+                                    ? "\\System\\CurrentControlSet\\Services\\Class\\NetTrans\\0001"
+                                    : kMstcp;
+  for (const char* nodeType : {"8", "1"}) {
+    core::TRegList list;
+    core::InitRegList(list, false, machine_.system());
+    list[core::kNt].Value = nodeType;
+    list[core::kNt].IsSet = true;
+    AppendAdapterSubkey(list, "0001", false, machine_.system());
+    WriteWinsItems(machine_.registry(), list[core::kWp], list[core::kWs], list[core::kWi],
+                   list[core::kNt]);
+    EXPECT_EQ(classValues(), before) << nodeType;
+    WinsValues written = Read(serverKey);
+    EXPECT_EQ(written.primary, *nodeType == '8' ? "\"\"" : "-") << nodeType;
+    EXPECT_EQ(written.nodeType, std::string("\"") + nodeType + "\"");
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Templates, ChgWinsTest, ::testing::Values(OsKind::kWin98, OsKind::kWin95),
                          [](const auto& info) {
                            return info.param == OsKind::kWin98 ? "Win98" : "Win95";

@@ -52,11 +52,13 @@ bool ReadRegBool(platform::Registry& registry, platform::RegKey root, const std:
 bool ReadRegInteger(platform::Registry& registry, platform::RegKey root, const std::string& keyPath,
                     const std::string& valueName, std::int32_t& value);
 
-// Binary data of at most 4 bytes as a little-endian integer (data of fewer
-// bytes is zero-extended). Every kind other than string, expandable string
-// and 32-bit integer counts as binary. A missing value leaves `value`
-// untouched; longer data, or a string or integer value, raises. A missing key
-// gives false and leaves `value` untouched. Callers start `value` at 0.
+// Binary data of at most 4 bytes as a little-endian integer. Data of fewer
+// bytes is zero-extended rather than laid over the bytes `value` held, so the
+// answer never depends on the caller's start value. Every kind other than
+// string, expandable string and 32-bit integer counts as binary. A missing
+// value leaves `value` untouched; longer data, or a string or integer value,
+// raises. A missing key gives false and leaves `value` untouched. Callers
+// start `value` at 0.
 bool ReadRegBinary4(platform::Registry& registry, platform::RegKey root, const std::string& keyPath,
                     const std::string& valueName, std::int32_t& value);
 

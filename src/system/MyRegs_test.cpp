@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/Cp932.h"
 #include "platform/sim/EventLog.h"
 #include "platform/sim/SimRegistry.h"
 #include "system/Errors.h"
@@ -60,9 +61,7 @@ class MyRegsTest : public ::testing::Test {
       : events_(dir_.path()),
         sim_(platform::sim::OpenSimRegistry(dir_.path(), events_)),
         registry_(*sim_),
-        lead_(LeadBytes::FromPredicate([](unsigned char b) {
-          return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-        })) {}
+        lead_(LeadBytes::FromPredicate(platform::IsCp932LeadByte)) {}
 
   void Key(const std::string& path) {
     RegKey key;

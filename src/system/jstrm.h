@@ -74,9 +74,11 @@ std::string TrimBlanks(const std::string& text, const LeadBytes& lead);
 
 // Finds the first occurrence of `separator` in `text` that starts on a
 // character boundary. When found: `head` := the text before it, `text` loses
-// everything up to and including the separator, and the result is true.
-// Otherwise (also for an empty separator): `head` := the whole text, `text`
-// stays as it is and the result is false, so a loop must stop on false.
+// everything up to and including the whole separator (not just its first
+// byte, which would leave the rest of a longer separator at the front of the
+// text), and the result is true. Otherwise (also for an empty separator):
+// `head` := the whole text, `text` stays as it is and the result is false, so
+// a loop must stop on false.
 bool SplitAtSeparator(std::string& text, std::string& head, const std::string& separator,
                       const LeadBytes& lead);
 

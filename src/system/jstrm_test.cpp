@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Cp932.h"
 #include "system/Errors.h"
 #include "testing/TempMachine.h"
 
@@ -13,10 +14,7 @@ namespace zuba::system {
 namespace {
 
 // The lead bytes of code page 932.
-LeadBytes Cp932() {
-  return LeadBytes::FromPredicate(
-      [](unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); });
-}
+LeadBytes Cp932() { return LeadBytes::FromPredicate(platform::IsCp932LeadByte); }
 
 // The token splitter written directly on IsTrailByte, position by position:
 // the reference the fast forward walk must agree with.
