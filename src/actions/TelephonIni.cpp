@@ -1,7 +1,6 @@
 #include "actions/TelephonIni.h"
 
 #include <algorithm>
-#include <limits>
 #include <unordered_set>
 #include <utility>
 
