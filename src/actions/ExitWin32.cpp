@@ -5,14 +5,15 @@
 namespace zuba::actions {
 namespace {
 
+using platform::kEwRestartWindows;
+using platform::kEwxPowerOff;
+using platform::kEwxReboot;
+using platform::kEwxShutdown;
+
 constexpr std::uint32_t kNtPlatform = 2;
 constexpr std::uint32_t kTokenAdjustPrivileges = 0x20;
 constexpr std::uint32_t kTokenQuery = 0x08;
 constexpr std::uint32_t kSePrivilegeEnabled = 0x02;
-constexpr std::uint32_t kEwxShutdown = 0x01;
-constexpr std::uint32_t kEwxReboot = 0x02;
-constexpr std::uint32_t kEwxPowerOff = 0x08;
-constexpr std::uint32_t kEwRestartWindows = 0x42;
 constexpr std::uint32_t kFirstInstance16 = 32;  // smaller instances are error codes
 
 constexpr char kShutdownTail[] = "Windows を終了させることができませんでした。";

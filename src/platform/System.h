@@ -30,6 +30,16 @@ using ProcessHandle = std::uint32_t;  // 0: none
 using WindowHandle = std::uint32_t;   // 0: none
 using ModuleHandle = std::uint32_t;   // 0: none
 
+// ExitWindowsEx flags (EWX_*) and the return codes of the 16-bit ExitWindows
+// (EW_*).
+enum ExitFlag : std::uint32_t {
+  kEwxShutdown = 0x01,
+  kEwxReboot = 0x02,
+  kEwxPowerOff = 0x08,
+  kEwRestartWindows = 0x42,
+  kEwRebootSystem = 0x43,
+};
+
 // WaitForSingleObject results.
 enum WaitResult : std::uint32_t {
   kWaitObject0 = 0,

@@ -1,15 +1,10 @@
 #include "platform/sim/PowerState.h"
 
 #include "platform/Cp932.h"
+#include "platform/System.h"
 
 namespace zuba::platform::sim {
 namespace {
-
-constexpr std::uint32_t kEwxShutdown = 0x01;
-constexpr std::uint32_t kEwxReboot = 0x02;
-constexpr std::uint32_t kEwxPowerOff = 0x08;
-constexpr std::uint32_t kEwRestartWindows = 0x42;
-constexpr std::uint32_t kEwRebootSystem = 0x43;
 
 struct Named {
   PowerAction action;

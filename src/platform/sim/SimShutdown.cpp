@@ -2,15 +2,16 @@
 
 #include <cstdio>
 
-#include "platform/WinError.h"
 #include "platform/Cp932.h"
+#include "platform/WinError.h"
 
 namespace zuba::platform::sim {
 namespace {
 
 constexpr std::uint32_t kTokenAdjustPrivileges = 0x20;
 constexpr std::uint32_t kSePrivilegeEnabled = 0x02;
-constexpr std::uint32_t kEwxLogoffMask = 0x01 | 0x02 | 0x08;  // what needs the privilege
+constexpr std::uint32_t kEwxLogoffMask =
+    kEwxShutdown | kEwxReboot | kEwxPowerOff;  // what needs the privilege
 constexpr std::int32_t kShutdownLuid = 19;
 constexpr std::int32_t kChangeNotifyLuid = 23;
 
