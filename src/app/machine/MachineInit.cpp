@@ -2,6 +2,8 @@
 //
 // Writes a machine from a template into the machine directory. An existing
 // machine is replaced only with --force.
+#include <sys/stat.h>
+
 #include "app/machine/Commands.h"
 #include "platform/sim/SimulatedMachine.h"
 
@@ -55,7 +57,11 @@ int RunInit(CommandContext& context) {
         force ? platform::sim::IfMachineExists::kReplace : platform::sim::IfMachineExists::kFail);
   } catch (const platform::sim::MachineError& e) {
     context.err << "zubanet-machine: " << e.what();
-    if (!force) context.err << " (--force replaces it)";
+    // The hint fits only the refusal to write over a machine.
+    struct stat st;
+    if (!force && stat((directory + "/machine.ini").c_str(), &st) == 0) {
+      context.err << " (--force replaces it)";
+    }
     context.err << "\n";
     return kExitError;
   }
