@@ -17,7 +17,7 @@
 #include "platform/Profiles.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
-#include "system/DefaultPrinterSource.h"
+#include "network/DefaultPrinterSource.h"
 #include "ui/toolkit/ComboBox.h"
 
 namespace zuba::actions {
@@ -25,7 +25,7 @@ namespace zuba::actions {
 inline constexpr char kPrintersKey[] =
     "\\Config\\0001\\System\\CurrentControlSet\\Control\\Print\\Printers";
 
-class TPrComboBox : public toolkit::ComboBox, public system::DefaultPrinterSource {
+class TPrComboBox : public toolkit::ComboBox, public network::DefaultPrinterSource {
  public:
   // A drop-down list (no typing). The services must outlive the control.
   TPrComboBox(platform::Profiles& profiles, platform::Registry& registry, platform::Files& files,

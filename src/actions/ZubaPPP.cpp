@@ -93,8 +93,8 @@ void TZubaPPP::ShowValues(bool autoDial, bool autoDisconnect, const std::string&
   if (telComboBox_ != nullptr) telComboBox_->SetItemIndex(telComboBox_->IndexOf(locationName));
 }
 
-system::DialUpValues TZubaPPP::CaptureValues() const {
-  system::DialUpValues values;
+network::DialUpValues TZubaPPP::CaptureValues() const {
+  network::DialUpValues values;
   values.autoDial = atConnectCB_ != nullptr && atConnectCB_->Checked();
   values.autoDisconnect = atDisConnCB_ != nullptr && atDisConnCB_->Checked();
   values.connectionName = SelectedText(pppComboBox_);
@@ -109,8 +109,8 @@ void TZubaPPP::ClearControls() {
   if (telComboBox_ != nullptr) telComboBox_->SetItemIndex(-1);
 }
 
-system::DialUpValues TZubaPPP::ReadCurrent() {
-  system::DialUpValues values;
+network::DialUpValues TZubaPPP::ReadCurrent() {
+  network::DialUpValues values;
   values.autoDial = ReadFlag(registry_, kAutoDialValue);
   values.autoDisconnect = ReadFlag(registry_, kAutoDisconnectValue);
   system::ReadRegString(registry_, kHkeyCurrentUser, kRemoteAccessKey, kProfileValue,
