@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/Files.h"
+#include "platform/System.h"
 #include "ui/toolkit/Application.h"
 #include "ui/toolkit/UiServices.h"
 
@@ -41,6 +42,11 @@ class FrontEnd {
   // The application whose forms are to be shown as windows (nothing
   // headless). Call it right after creating the application.
   virtual void Watch(toolkit::Application& app) = 0;
+  // The machine's system services as the program is to use them: on a
+  // display, Shift, Ctrl and Alt held in the window system count as held
+  // too (QtKeyState), so that a Ctrl+click reaches the program; headless,
+  // `machine` itself. What it answers lives as long as the front-end.
+  virtual platform::System& WithKeyboard(platform::System& machine) { return machine; }
 };
 
 // Whether a display can be reached: QT_QPA_PLATFORM names a platform that
