@@ -77,7 +77,7 @@ TEST_F(FormRendererTest, TheWinsDialogIsDrawnAtTheModelsBoundsInTheWindowFont) {
   EXPECT_EQ(Find<QToolButton>(r, "BbCancel")->text(), "Cancel");
   auto* note = Find<LabelWidget>(r, "Label1");
   EXPECT_EQ(note->geometry(), QRect(64, 84, 144, 24));
-  EXPECT_EQ(note->Caption(), ToQt("※ WINSを使用しない場合は\nﾌﾟﾗｲﾏﾘを空にして下さい"));
+  EXPECT_EQ(note->CaptionText(), ToQt("※ WINSを使用しない場合は\nﾌﾟﾗｲﾏﾘを空にして下さい"));
   EXPECT_TRUE(note->Alignment() & Qt::AlignRight);
   EXPECT_EQ(note->palette().color(QPalette::WindowText), QColor(0, 0, 255));
   EXPECT_EQ(note->font().family(), "IPAPGothic");

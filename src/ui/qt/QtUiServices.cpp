@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QScreen>
 #include <algorithm>
 #include <map>
 
@@ -205,13 +206,27 @@ void QtUiServices::RunModal(toolkit::Form& form) {
   renderer.RunModalLoop();
 }
 
+toolkit::Rect QtUiServices::ScreenRect() const {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return UiServices::ScreenRect();
+  QRect area = screen->availableVirtualGeometry();
+  return toolkit::Rect{area.x(), area.y(), area.width(), area.height()};
+}
+
 void QtUiServices::RunMessageLoop(toolkit::Application& app) {
   Watch(app);
   RenderShownForms();
-  if (!app.Terminated()) QApplication::exec();
+  if (app.Terminated()) return;
+  mainLoopRunning_ = true;
+  QApplication::exec();
+  mainLoopRunning_ = false;
 }
 
-void QtUiServices::QuitMessageLoop() { QCoreApplication::exit(0); }
+void QtUiServices::QuitMessageLoop() {
+  // Only a running main loop is ended: asked for without one, Qt would end
+  // every loop started later too (menus, dialogs) at once.
+  if (mainLoopRunning_) QCoreApplication::exit(0);
+}
 
 void QtUiServices::ProcessMessages() {
   RenderShownForms();

@@ -1,7 +1,8 @@
 // Saves pictures of the front-end's windows as PNG files under the build
 // directory (screenshots/), rendered offscreen, for people to look at: the
-// WINS dialog empty and filled, its error message, the About box, the help
-// window and the file-open dialog. Each test also checks that its picture
+// WINS dialog empty and filled, its error message, the help window, the
+// file-open dialog and a form with every kind of control (the main window's
+// pictures: MainWindowShots_test.cpp). Each test also checks that its picture
 // was written and has the window's size.
 #include <gtest/gtest.h>
 
@@ -12,12 +13,10 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "system/ZubaUtil.h"
 #include "testing/TempMachine.h"
 #include "ui/MlChkbox.h"
 #include "ui/PanelEx.h"
 #include "ui/TulGroupCheckBox.h"
-#include "ui/ZubaVersion.h"
 #include "ui/qt/HelpWindow.h"
 #include "ui/qt/QtTesting.h"
 #include "ui/qt/QtText.h"
@@ -89,19 +88,6 @@ TEST_F(ScreenshotTest, WinsErrorMessage) {
   wins.EdWpr.SetText("192.168.1");
   SaveNextDialog("wins_error");
   QTest::mouseClick(static_cast<QToolButton*>(r.FindWidget("BbOk")), Qt::LeftButton);
-  EXPECT_TRUE(saved.isValid());
-}
-
-TEST_F(ScreenshotTest, AboutBox) {
-  ui::TZubaVersion version(machine.system(), ui);
-  version.apDesc = "Network Configuration Changer for Windows9x";
-  version.apName = "ZubaNet";
-  system::OsNameInfo os;
-  ASSERT_TRUE(system::GetOSName(machine.system(), os));
-  version.apComm = "\n\nOS Ver: " + std::to_string(os.major) + "." + std::to_string(os.minor) +
-                   "." + std::to_string(os.build) + "\n\n★ベータテストありがとうございます★";
-  SaveNextDialog("about");
-  version.ShowAbout();
   EXPECT_TRUE(saved.isValid());
 }
 
