@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "testing/TempMachine.h"
@@ -42,6 +44,16 @@ TEST(SimulatedMachineTest, CreatingOverAMachineNeedsReplace) {
   OsVersion version;
   ASSERT_TRUE(machine->system->GetVersion(&version));
   EXPECT_EQ(version.minor, 0u);
+}
+
+// A template never writes through a link that leads out of the machine.
+TEST(SimulatedMachineTest, CreatingWritesNothingThroughLinksOutOfTheMachine) {
+  TempDir dir, outside;
+  ASSERT_EQ(mkdir((dir.path() + "/drive_c").c_str(), 0755), 0);
+  ASSERT_EQ(symlink(outside.path().c_str(), (dir.path() + "/drive_c/WINDOWS").c_str()), 0);
+  EXPECT_THROW(CreateMachine(dir.path(), OsKind::kWin98, IfMachineExists::kFail), MachineError);
+  EXPECT_TRUE(std::filesystem::is_empty(outside.path()));
+  EXPECT_FALSE(Exists(dir.path() + "/machine.ini"));
 }
 
 TEST(SimulatedMachineTest, LayoutIsTheDocumentedOne) {
