@@ -36,6 +36,9 @@ TEST(SimulatedMachineTest, CreatingOverAMachineNeedsReplace) {
   // the machine's.
   std::ofstream(dir.path() + "/drive_c/extra.txt") << "x";
   std::ofstream(dir.path() + "/notes.txt") << "mine";
+  // An unfinished change of the old machine's hives does not come back.
+  std::ofstream(dir.path() + "/system.reg.tmp") << "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Old]\r\n";
+  std::ofstream(dir.path() + "/registry.commit") << "ZUBANET-REGISTRY-COMMIT\r\nsystem.reg\r\n";
   CreateMachine(dir.path(), OsKind::kWin95, IfMachineExists::kReplace);
   EXPECT_FALSE(Exists(dir.path() + "/drive_c/extra.txt"));
   EXPECT_TRUE(Exists(dir.path() + "/notes.txt"));
@@ -44,6 +47,9 @@ TEST(SimulatedMachineTest, CreatingOverAMachineNeedsReplace) {
   OsVersion version;
   ASSERT_TRUE(machine->system->GetVersion(&version));
   EXPECT_EQ(version.minor, 0u);
+  RegKey key;
+  EXPECT_EQ(machine->registry->OpenKey(kHkeyLocalMachine, "Old", &key), kErrorFileNotFound);
+  EXPECT_EQ(machine->registry->OpenKey(kHkeyLocalMachine, "Enum", &key), kErrorSuccess);
 }
 
 // A template never writes through a link that leads out of the machine.
