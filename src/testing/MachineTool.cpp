@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "testing/Unprivileged.h"
+
 namespace zuba::testing {
 
 std::string ReadHostFile(const std::string& path) {
@@ -28,6 +30,10 @@ int MachineToolTest::RunTool(const std::string& machine, const std::string& args
 int MachineToolTest::RunToolIn(const std::string& workingDirectory, const std::string& machine,
                                const std::string& args) {
   return RunToolAfter("cd '" + workingDirectory + "' && ", machine, args);
+}
+
+int MachineToolTest::RunToolUnprivileged(const std::string& machine, const std::string& args) {
+  return RunToolAfter(UnprivilegedCommandPrefix(), machine, args);
 }
 
 int MachineToolTest::RunToolAfter(const std::string& before, const std::string& machine,

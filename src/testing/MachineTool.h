@@ -27,6 +27,9 @@ class MachineToolTest : public ::testing::Test {
   // `machine` is taken relative to it.
   int RunToolIn(const std::string& workingDirectory, const std::string& machine,
                 const std::string& args);
+  // RunTool in a process that may not write what is read-only
+  // (testing/Unprivileged.h).
+  int RunToolUnprivileged(const std::string& machine, const std::string& args);
 
   TempDir scratch_;
   std::string tool_, out_, err_;
