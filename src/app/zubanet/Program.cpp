@@ -3,10 +3,26 @@
 #include "system/ZubaUtil.h"
 #include "ui/HeldKeysSystem.h"
 #include "ui/ZubaSel.h"
-#include "ui/mainform.h"
-#include "ui/toolkit/Application.h"
 
 namespace zuba::app {
+
+ui::TForm1* StartZubaNet(toolkit::Application& app, platform::sim::Machine& machine,
+                         platform::System& system, const std::vector<std::string>& commandLine) {
+  app.SetTitle(kApplicationTitle);
+  system::OsNameInfo os;
+  bool known = system::GetOSName(system, os);
+  if (!known || (os.name != system::kOsWin95 && os.name != system::kOsWin98)) {
+    system::ShowInfoBox(app.Ui(), kOnlyWin9x);
+    return nullptr;
+  }
+  ui::TForm1& form1 = app.CreateForm<ui::TForm1>(*machine.registry, *machine.files,
+                                                 *machine.profiles, system, commandLine);
+  ui::TfmZbSel& fmZbSel = app.CreateForm<ui::TfmZbSel>(
+      *machine.registry, *machine.files, *machine.profiles, system, form1.IniGT.Path());
+  form1.SetBootDialog(&fmZbSel);
+  form1.Show();
+  return &form1;
+}
 
 int RunZubaNet(qt::FrontEnd& frontEnd, platform::sim::Machine& machine,
                const std::vector<std::string>& commandLine) {
@@ -16,21 +32,7 @@ int RunZubaNet(qt::FrontEnd& frontEnd, platform::sim::Machine& machine,
   toolkit::Application app(frontEnd.Ui());
   system.Watch(app);
   frontEnd.Watch(app);
-  app.SetTitle(kApplicationTitle);
-
-  system::OsNameInfo os;
-  bool known = system::GetOSName(system, os);
-  if (!known || (os.name != system::kOsWin95 && os.name != system::kOsWin98)) {
-    system::ShowInfoBox(app.Ui(), kOnlyWin9x);
-    return 1;
-  }
-
-  ui::TForm1& form1 = app.CreateForm<ui::TForm1>(*machine.registry, *machine.files,
-                                                 *machine.profiles, system, commandLine);
-  ui::TfmZbSel& fmZbSel = app.CreateForm<ui::TfmZbSel>(
-      *machine.registry, *machine.files, *machine.profiles, system, form1.IniGT.Path());
-  form1.SetBootDialog(&fmZbSel);
-  form1.Show();
+  if (StartZubaNet(app, machine, system, commandLine) == nullptr) return 1;
   app.Run();
   return frontEnd.ScriptFailed() ? 2 : 0;
 }
