@@ -43,17 +43,39 @@ void BM_ShowAndCaptureFullSetting(benchmark::State& state) {
 
   TRegList setting;
   InitRegList(setting, false, machine.system());
-  const std::pair<int, std::string> values[] = {
-      {kIp, "192.168.1.10"}, {kGw, Addresses(50, 1)}, {kMs, "255.255.255.0"},
-      {kDe, "1"}, {kDh, "host"}, {kDd, "example.jp"}, {kDi, Addresses(50, 2)},
-      {kDs, "a.example,b.example"}, {kWg, "WORKGROUP"}, {kLc, "PC01"}, {kCc, "comment"},
-      {kFs, "Yes"}, {kPs, "No"}, {kLi, "user"}, {kLd, "NTDOM"}, {kWp, "10.0.0.2"},
-      {kWs, "10.0.0.3"}, {kNt, "8"}, {kWi, "scope"}, {kLo, "1"},
-      {kHh, "C:\\WINDOWS\\hosts.office"}, {kHl, "C:\\WINDOWS\\lmhosts.office"},
-      {kEe, "C:\\WINDOWS\\NOTEPAD.EXE"}, {kEo, "/p"}, {kPe, "1"},
-      {kPv, "proxy.example:8080"}, {kPa, "http://auto/"}, {kCp, "1"},
-      {kPf, "ソフト開発部"}, {kPc, "1"}, {kPd, "0"}, {kTl, "会社"},
-      {kPr, "レーザー プリンタ"}};
+  const std::pair<int, std::string> values[] = {{kIp, "192.168.1.10"},
+                                                {kGw, Addresses(50, 1)},
+                                                {kMs, "255.255.255.0"},
+                                                {kDe, "1"},
+                                                {kDh, "host"},
+                                                {kDd, "example.jp"},
+                                                {kDi, Addresses(50, 2)},
+                                                {kDs, "a.example,b.example"},
+                                                {kWg, "WORKGROUP"},
+                                                {kLc, "PC01"},
+                                                {kCc, "comment"},
+                                                {kFs, "Yes"},
+                                                {kPs, "No"},
+                                                {kLi, "user"},
+                                                {kLd, "NTDOM"},
+                                                {kWp, "10.0.0.2"},
+                                                {kWs, "10.0.0.3"},
+                                                {kNt, "8"},
+                                                {kWi, "scope"},
+                                                {kLo, "1"},
+                                                {kHh, "C:\\WINDOWS\\hosts.office"},
+                                                {kHl, "C:\\WINDOWS\\lmhosts.office"},
+                                                {kEe, "C:\\WINDOWS\\NOTEPAD.EXE"},
+                                                {kEo, "/p"},
+                                                {kPe, "1"},
+                                                {kPv, "proxy.example:8080"},
+                                                {kPa, "http://auto/"},
+                                                {kCp, "1"},
+                                                {kPf, "ソフト開発部"},
+                                                {kPc, "1"},
+                                                {kPd, "0"},
+                                                {kTl, "会社"},
+                                                {kPr, "レーザー プリンタ"}};
   for (const auto& [index, value] : values) {
     setting[index].Value = value;
     setting[index].IsSet = true;

@@ -25,6 +25,9 @@ class FExtractTest : public ::testing::Test {
   FExtractTest() { InitRegList(setting, false, machine.system()); }
 
   void Set(int index, const std::string& value) { SetItemValue(setting[index], value); }
+  void Set(std::initializer_list<std::pair<int, const char*>> values) {
+    for (const auto& [index, value] : values) Set(index, value);
+  }
   // `name` listed and selected in CbSetting, with `subkey` as its adapter.
   void Select(const std::string& name, const std::string& subkey) {
     form.Settings.WriteAdapter(name, subkey);
@@ -49,23 +52,23 @@ class FExtractTest : public ::testing::Test {
 TEST_F(FExtractTest, AnEmptySettingClearsEveryGroup) {
   Select("Office", "0000");
   // Something shown first, in every group.
-  Set(kIp, "10.0.0.5");
-  Set(kMs, "255.0.0.0");
-  Set(kGw, "10.0.0.1");
-  Set(kNt, "8");
-  Set(kWp, "10.0.0.2");
-  Set(kDe, "1");
-  Set(kDh, "host");
-  Set(kDi, "10.0.0.3");
-  Set(kWg, "WG");
-  Set(kFs, "Yes");
-  Set(kPc, "1");
-  Set(kPe, "1");
-  Set(kPv, "proxy:8080");
-  Set(kEe, "C:\\WINDOWS\\NOTEPAD.EXE");
-  Set(kHh, "C:\\WINDOWS\\hosts.office");
-  Set(kCp, "1");
-  Set(kPr, kLaser);
+  Set({{kIp, "10.0.0.5"},
+       {kMs, "255.0.0.0"},
+       {kGw, "10.0.0.1"},
+       {kNt, "8"},
+       {kWp, "10.0.0.2"},
+       {kDe, "1"},
+       {kDh, "host"},
+       {kDi, "10.0.0.3"},
+       {kWg, "WG"},
+       {kFs, "Yes"},
+       {kPc, "1"},
+       {kPe, "1"},
+       {kPv, "proxy:8080"},
+       {kEe, "C:\\WINDOWS\\NOTEPAD.EXE"},
+       {kHh, "C:\\WINDOWS\\hosts.office"},
+       {kCp, "1"},
+       {kPr, kLaser}});
   ShowSetting(form, setting, BindingForm::kFull);
   ASSERT_TRUE(form.CbTcp.Checked());
 
@@ -110,9 +113,7 @@ TEST_F(FExtractTest, TheNameFieldTakesTheSelectedNameInBothForms) {
 
 TEST_F(FExtractTest, TcpIpAndTheNodeType) {
   Select("Office", "0000");
-  Set(kIp, "192.168.1.10");
-  Set(kMs, "255.255.255.0");
-  Set(kGw, "192.168.1.1,192.168.1.254");
+  Set({{kIp, "192.168.1.10"}, {kMs, "255.255.255.0"}, {kGw, "192.168.1.1,192.168.1.254"}});
   ShowSetting(form, setting, BindingForm::kFull);
   EXPECT_TRUE(form.CbTcp.Checked());
   EXPECT_FALSE(form.CbTdh.Checked());
@@ -132,10 +133,7 @@ TEST_F(FExtractTest, TcpIpAndTheNodeType) {
   EXPECT_EQ(setting[kNt].Value, "");
 
   // WINS on: the dialog shows the servers and the scope, only then.
-  Set(kNt, "8");
-  Set(kWp, "10.0.0.2");
-  Set(kWs, "10.0.0.3");
-  Set(kWi, "scope");
+  Set({{kNt, "8"}, {kWp, "10.0.0.2"}, {kWs, "10.0.0.3"}, {kWi, "scope"}});
   ShowSetting(form, setting, BindingForm::kFull);
   EXPECT_FALSE(form.CbWiDh.Checked());
   EXPECT_EQ(wins.EdWpr.Text() + "|" + wins.EdWsc.Text() + "|" + wins.EdWid.Text(),
@@ -208,11 +206,7 @@ TEST_F(FExtractTest, ListValuesSplitAtTheSeparator) {
 
 TEST_F(FExtractTest, TheGatewayListStaysEmptyForAnEmptyValueUnlikeTheDnsLists) {
   Select("Office", "0000");
-  Set(kIp, "192.168.1.10");
-  Set(kGw, "");
-  Set(kDe, "1");
-  Set(kDi, "");
-  Set(kDs, "a.example,b.example");
+  Set({{kIp, "192.168.1.10"}, {kGw, ""}, {kDe, "1"}, {kDi, ""}, {kDs, "a.example,b.example"}});
   form.EdTgw.SetText("typed");
   form.EdDip.SetText("typed");
   ShowSetting(form, setting, BindingForm::kFull);
@@ -223,9 +217,7 @@ TEST_F(FExtractTest, TheGatewayListStaysEmptyForAnEmptyValueUnlikeTheDnsLists) {
 }
 
 TEST_F(FExtractTest, DnsByItsSwitch) {
-  Set(kDe, "0");
-  Set(kDh, "host");
-  Set(kDi, "10.0.0.1");
+  Set({{kDe, "0"}, {kDh, "host"}, {kDi, "10.0.0.1"}});
   ShowSetting(form, setting, BindingForm::kFull);
   EXPECT_EQ(form.CbDde.State(), CheckState::kUnchecked);
   EXPECT_EQ(form.EdDhs.Text(), "");
@@ -241,14 +233,14 @@ TEST_F(FExtractTest, DnsByItsSwitch) {
 }
 
 TEST_F(FExtractTest, WorkgroupLogonChoiceAndSharing) {
-  Set(kWg, "WORKGROUP");
-  Set(kLc, "PC01");
-  Set(kLd, "NTDOM");
-  Set(kLi, "user");
-  Set(kCc, "comment");
-  Set(kLo, "1");
-  Set(kFs, "yes");
-  Set(kPs, "NO");
+  Set({{kWg, "WORKGROUP"},
+       {kLc, "PC01"},
+       {kLd, "NTDOM"},
+       {kLi, "user"},
+       {kCc, "comment"},
+       {kLo, "1"},
+       {kFs, "yes"},
+       {kPs, "NO"}});
   ShowSetting(form, setting, BindingForm::kFull);
   EXPECT_TRUE(form.CbWgp.Checked());
   EXPECT_EQ(form.EdWgp.Text() + form.EdWlc.Text() + form.EdWld.Text() + form.EdWli.Text() +
@@ -272,11 +264,11 @@ TEST_F(FExtractTest, WorkgroupLogonChoiceAndSharing) {
 }
 
 TEST_F(FExtractTest, ALogonChoiceThatIsNoIntegerStopsTheBinding) {
-  Set(kWg, "WORKGROUP");
-  Set(kLo, "W9x");
-  Set(kFs, "Yes");
-  Set(kEe, "C:\\WINDOWS\\NOTEPAD.EXE");
-  Set(kCp, "1");
+  Set({{kWg, "WORKGROUP"},
+       {kLo, "W9x"},
+       {kFs, "Yes"},
+       {kEe, "C:\\WINDOWS\\NOTEPAD.EXE"},
+       {kCp, "1"}});
   try {
     ShowSetting(form, setting, BindingForm::kFull);
     FAIL() << "no error";
@@ -290,13 +282,13 @@ TEST_F(FExtractTest, ALogonChoiceThatIsNoIntegerStopsTheBinding) {
 }
 
 TEST_F(FExtractTest, DialUpAndProxy) {
-  Set(kPc, "0");
-  Set(kPd, "1");
-  Set(kPf, "ソフト開発部");
-  Set(kTl, "会社");
-  Set(kPe, "1");
-  Set(kPv, "proxy.example:8080");
-  Set(kPa, "http://auto/");
+  Set({{kPc, "0"},
+       {kPd, "1"},
+       {kPf, "ソフト開発部"},
+       {kTl, "会社"},
+       {kPe, "1"},
+       {kPv, "proxy.example:8080"},
+       {kPa, "http://auto/"}});
   ShowSetting(form, setting, BindingForm::kFull);
   EXPECT_TRUE(form.CbPpp.Checked());
   EXPECT_FALSE(form.CbPac.Checked());
@@ -309,9 +301,7 @@ TEST_F(FExtractTest, DialUpAndProxy) {
   EXPECT_EQ(form.edPxyAutoURL.Text(), "http://auto/");
 
   // Empty flags count as on; a proxy is on only with "1".
-  Set(kPc, "");
-  Set(kPd, "");
-  Set(kPe, "0");
+  Set({{kPc, ""}, {kPd, ""}, {kPe, "0"}});
   ShowSetting(form, setting, BindingForm::kFull);
   EXPECT_TRUE(form.CbPac.Checked());
   EXPECT_TRUE(form.CbPad.Checked());
@@ -333,10 +323,10 @@ TEST_F(FExtractTest, APrinterThatIsNotInstalledLeavesTheSetting) {
 }
 
 TEST_F(FExtractTest, LauncherHostsAndControlPanelInTheFullFormOnly) {
-  Set(kEe, "C:\\WINDOWS\\NOTEPAD.EXE");
-  Set(kEo, "/p readme.txt");
-  Set(kHl, "C:\\WINDOWS\\lmhosts.office");
-  Set(kCp, "1");
+  Set({{kEe, "C:\\WINDOWS\\NOTEPAD.EXE"},
+       {kEo, "/p readme.txt"},
+       {kHl, "C:\\WINDOWS\\lmhosts.office"},
+       {kCp, "1"}});
   ShowSetting(form, setting, BindingForm::kFull);
   EXPECT_TRUE(form.CbEex.Checked());
   EXPECT_EQ(form.fedExe.Text(), "C:\\WINDOWS\\NOTEPAD.EXE");

@@ -35,6 +35,11 @@ class FRoundTripTest : public ::testing::Test {
     InitRegList(list, false, machine.system());
     return list;
   }
+  TRegList Stored(std::initializer_list<std::pair<int, std::string>> values) {
+    TRegList list = Fresh();
+    for (const auto& [index, value] : values) SetItemValue(list[index], value);
+    return list;
+  }
   // Shows `shown` in the full form (with `subkey` as the stored adapter) and
   // captures the window; a failed capture fails the test.
   TRegList ShowAndCapture(TRegList shown, const std::string& subkey = "0000") {
@@ -70,7 +75,8 @@ class FRoundTripTest : public ::testing::Test {
 // empty last entry.
 class SettingGenerator {
  public:
-  SettingGenerator(std::uint32_t seed, const system::LeadBytes& lead) : random_(seed), lead_(lead) {}
+  SettingGenerator(std::uint32_t seed, const system::LeadBytes& lead)
+      : random_(seed), lead_(lead) {}
 
   bool Chance(int percent) { return Below(100) < percent; }
   int Below(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
@@ -90,8 +96,9 @@ class SettingGenerator {
   // code page included, trimmed as a capture trims.
   std::string Text(bool nonEmpty) {
     static const std::vector<std::string> pieces = {
-        "a", "Z", "0", " ", ".", "-", ",", "\\", "=", ":", "\x81\x40", "\x83\x5C", "\x82\xA0",
-        "\x88\x9F", "\xB1", "\x80", "\xFF", "\x81", "\xFC\xFC"};
+        "a",    "Z",    "0",    " ",        ".",        "-",        ",",
+        "\\",   "=",    ":",    "\x81\x40", "\x83\x5C", "\x82\xA0", "\x88\x9F",
+        "\xB1", "\x80", "\xFF", "\x81",     "\xFC\xFC"};
     for (;;) {
       std::string text;
       for (int n = Below(8); n > 0; --n) text += Pick(pieces);
@@ -219,7 +226,8 @@ TEST_F(FRoundTripTest, ShowThenCaptureGivesTheSettingBack) {
     }
     // A hosts file that is missing shows no file and is dropped.
     if (gen.Chance(30)) set(shown, kHh, "C:\\WINDOWS\\hosts.office");
-    if (gen.Chance(30)) set(shown, kHl, gen.Chance(80) ? "C:\\WINDOWS\\lmhosts.office" : kMissingFile);
+    if (gen.Chance(30))
+      set(shown, kHl, gen.Chance(80) ? "C:\\WINDOWS\\lmhosts.office" : kMissingFile);
     if (shown[kHl].Value == kMissingFile) dropped.push_back(kHl);
     set(shown, kCp, gen.Chance(50) ? "1" : "0");
 
@@ -238,72 +246,77 @@ TEST_F(FRoundTripTest, ShowThenCaptureGivesTheSettingBack) {
 
 TEST_F(FRoundTripTest, DamagedStoredValuesAreShownAsFarAsTheyGo) {
   // Text where a number belongs.
-  TRegList stored = Fresh();
-  SetItemValue(stored[kPc], "abc");
-  SetItemValue(stored[kPd], "");
-  SetItemValue(stored[kPe], "yes");
-  SetItemValue(stored[kCp], "true");
-  SetItemValue(stored[kDe], "yes");
-  SetItemValue(stored[kIp], "10.0.0.1");
-  SetItemValue(stored[kMs], "255.0.0.0");
-  SetItemValue(stored[kNt], "garbage");
-  TRegList captured = ShowAndCapture(stored);
+  TRegList captured = ShowAndCapture(Stored({{kPc, "abc"},
+                                             {kPd, ""},
+                                             {kPe, "yes"},
+                                             {kCp, "true"},
+                                             {kDe, "yes"},
+                                             {kIp, "10.0.0.1"},
+                                             {kMs, "255.0.0.0"},
+                                             {kNt, "garbage"}}));
   EXPECT_EQ(captured[kPc].Value + captured[kPd].Value + captured[kPe].Value + captured[kCp].Value +
                 captured[kDe].Value + captured[kNt].Value,
-            "11000" "1");
+            "110001");
   for (const char* logon : {"x", "99999999999", " 1", "1.0", ""}) {
-    SetItemValue(stored[kWg], "WG");
-    SetItemValue(stored[kLo], logon);
+    TRegList stored = Stored({{kWg, "WG"}, {kLo, logon}});
     EXPECT_THROW(ShowSetting(form, stored, BindingForm::kFull), system::Exception) << logon;
   }
 
   // Separators in a row.
-  stored = Fresh();
-  SetItemValue(stored[kIp], "10.0.0.1");
-  SetItemValue(stored[kMs], "255.0.0.0");
-  SetItemValue(stored[kGw], ",,,,");
-  SetItemValue(stored[kDe], "1");
-  SetItemValue(stored[kDh], "host");
-  SetItemValue(stored[kDs], "a,,b,");
-  captured = ShowAndCapture(stored);
+  captured = ShowAndCapture(Stored({{kIp, "10.0.0.1"},
+                                    {kMs, "255.0.0.0"},
+                                    {kGw, ",,,,"},
+                                    {kDe, "1"},
+                                    {kDh, "host"},
+                                    {kDs, "a,,b,"}}));
   EXPECT_EQ(form.LbTgw.ItemCount(), 4);
   EXPECT_EQ(captured[kGw].Value, ",,,");
   EXPECT_EQ(captured[kDs].Value, "a,,b");
 
   // Bytes that are no Shift-JIS text, in every text the window shows.
-  stored = Fresh();
   const std::string junk("\x81\xFF\x80\x00\xFD\x5C\x81", 7);
-  for (int index : {kDh, kDd, kWg, kLc, kCc, kLi, kLd, kWi, kPa, kEo}) {
-    SetItemValue(stored[index], std::string("x") + junk);
-  }
-  SetItemValue(stored[kDe], "1");
-  SetItemValue(stored[kDs], junk + "," + junk);
-  SetItemValue(stored[kLo], "0");
-  SetItemValue(stored[kPf], junk);
-  SetItemValue(stored[kPr], junk);
-  SetItemValue(stored[kPc], "1");
-  captured = ShowAndCapture(stored);
-  for (int index : {kDh, kDd, kWg, kLc, kCc, kLi, kLd}) {
-    EXPECT_EQ(captured[index].Value, std::string("x") + junk) << stored[index].KeyCode;
-  }
+  const std::string text = "x" + junk;
+  const int texts[] = {kDh, kDd, kWg, kLc, kCc, kLi, kLd, kWi, kEo, kPa};
+  captured = ShowAndCapture(Stored({{kDh, text},
+                                    {kDd, text},
+                                    {kWg, text},
+                                    {kLc, text},
+                                    {kCc, text},
+                                    {kLi, text},
+                                    {kLd, text},
+                                    {kIp, "10.0.0.1"},
+                                    {kMs, "255.0.0.0"},
+                                    {kNt, "8"},
+                                    {kWp, "10.0.0.2"},
+                                    {kWi, text},
+                                    {kEe, "C:\\WINDOWS\\NOTEPAD.EXE"},
+                                    {kEo, text},
+                                    {kPe, "1"},
+                                    {kPa, text},
+                                    {kDe, "1"},
+                                    {kDs, junk + "," + junk},
+                                    {kLo, "0"},
+                                    {kPc, "1"},
+                                    {kPf, junk},
+                                    {kPr, junk}}));
+  for (int index : texts) EXPECT_EQ(captured[index].Value, text) << captured[index].KeyCode;
   EXPECT_EQ(captured[kDs].Value, junk + "," + junk);
   EXPECT_EQ(captured[kPf].Value, "");
   EXPECT_FALSE(captured[kPr].IsSet);
 }
 
 TEST_F(FRoundTripTest, TenThousandGatewaysTakeNoTime) {
-  TRegList stored = Fresh();
-  SetItemValue(stored[kIp], "10.0.0.1");
-  SetItemValue(stored[kMs], "255.0.0.0");
   std::string gateways;
   for (int i = 0; i < 10000; ++i) {
     if (i > 0) gateways += ',';
     gateways += "10." + std::to_string(i / 256) + "." + std::to_string(i % 256) + ".1";
   }
-  SetItemValue(stored[kGw], gateways);
-  SetItemValue(stored[kDe], "1");
-  SetItemValue(stored[kDh], "host");
-  SetItemValue(stored[kDi], gateways);
+  const TRegList stored = Stored({{kIp, "10.0.0.1"},
+                                  {kMs, "255.0.0.0"},
+                                  {kGw, gateways},
+                                  {kDe, "1"},
+                                  {kDh, "host"},
+                                  {kDi, gateways}});
   const auto start = std::chrono::steady_clock::now();
   const TRegList captured = ShowAndCapture(stored);
   const auto elapsed = std::chrono::steady_clock::now() - start;
