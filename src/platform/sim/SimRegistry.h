@@ -37,8 +37,9 @@ std::unique_ptr<Registry> OpenSimRegistry(const std::string& machineDirectory, E
 // after every call. When `changes` throws, all it changed is discarded (the
 // hives are read back from their files) and the exception passes on. Returns
 // kErrorSuccess, or kErrorRegistryIoFailed when a hive could not be saved
-// (that hive's changes are discarded). For a registry that OpenSimRegistry did
-// not return, `changes` simply runs.
+// (that hive's changes are discarded). `registry` is one OpenSimRegistry
+// returned, or a WithRegistryFaults registry over one; for any other,
+// `changes` simply runs.
 long ApplyAsOneWrite(Registry& registry, const std::function<void()>& changes);
 
 }  // namespace zuba::platform::sim
