@@ -16,6 +16,41 @@ constexpr char kWindowsSection[] = "windows";
 constexpr char kDeviceKey[] = "device";
 constexpr char kDefaultValue[] = "Default";
 
+// The printers key's "Default" as it was before a switch (kind and data),
+// so that a switch that win.ini refuses can put it back. Only the value of
+// a key that exists is ever written, so there is no key to take away.
+class SavedDefault {
+ public:
+  explicit SavedDefault(platform::Registry& registry) : registry_(registry) {
+    platform::RegKey key = 0;
+    if (registry_.OpenKey(platform::kHkeyLocalMachine, kPrintersKey + 1, &key) !=
+        platform::kErrorSuccess) {
+      return;
+    }
+    present_ = registry_.QueryValue(key, kDefaultValue, &value_) == platform::kErrorSuccess;
+    registry_.CloseKey(key);
+  }
+
+  void Restore() {
+    platform::RegKey key = 0;
+    if (registry_.OpenKey(platform::kHkeyLocalMachine, kPrintersKey + 1, &key) !=
+        platform::kErrorSuccess) {
+      return;
+    }
+    if (present_) {
+      registry_.SetValue(key, kDefaultValue, value_);
+    } else {
+      registry_.DeleteValue(key, kDefaultValue);
+    }
+    registry_.CloseKey(key);
+  }
+
+ private:
+  platform::Registry& registry_;
+  bool present_ = false;
+  platform::RegValue value_;
+};
+
 std::string WinIniPath(platform::Files& files) { return system::GetWindowsDir(files) + kWinIniName; }
 
 }  // namespace
@@ -26,8 +61,10 @@ PrinterSwitch SetDefaultPrinter(platform::Profiles& profiles, platform::Registry
   const std::string winIni = WinIniPath(files);
   const std::string devices = ReadProfileText(profiles, kDevicesSectionForApply, name, winIni);
   if (devices.empty()) return PrinterSwitch::kNotInstalled;
+  SavedDefault saved(registry);
   system::WriteRegString(registry, platform::kHkeyLocalMachine, kPrintersKey, kDefaultValue, name);
   if (!profiles.WriteString(kWindowsSection, kDeviceKey, name + "," + devices, winIni)) {
+    saved.Restore();
     return PrinterSwitch::kNotWritten;
   }
   system.BroadcastWinIniChange(kWindowsSection);

@@ -29,7 +29,10 @@ inline constexpr char kPrintersKey[] =
 enum class PrinterSwitch {
   kSwitched,      // the printer is the default now
   kNotInstalled,  // [devices] has no text for it: nothing written or sent
-  kNotWritten,    // win.ini refused the write: no notice sent
+  kNotWritten,    // win.ini refused the write: no notice sent, and "Default"
+                  // got back what it held (or went again when it was
+                  // missing), so the registry and win.ini never name
+                  // different default printers
 };
 
 // Makes the printer `name` the default: writes "Default" into the printers
