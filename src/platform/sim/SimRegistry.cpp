@@ -8,6 +8,7 @@
 #include "platform/sim/HiveFile.h"
 #include "platform/sim/RegName.h"
 #include "platform/sim/RegTree.h"
+#include "platform/sim/RegistryFaults.h"
 #include "platform/sim/Regedit4.h"
 #include "platform/sim/RegistryLock.h"
 
@@ -434,7 +435,9 @@ std::unique_ptr<Registry> OpenSimRegistry(const std::string& machineDirectory, E
 }
 
 long ApplyAsOneWrite(Registry& registry, const std::function<void()>& changes) {
-  if (auto* sim = dynamic_cast<SimRegistry*>(&registry)) return sim->ApplyAsOneWrite(changes);
+  if (auto* sim = dynamic_cast<SimRegistry*>(&FaultsTarget(registry))) {
+    return sim->ApplyAsOneWrite(changes);
+  }
   changes();
   return kErrorSuccess;
 }

@@ -41,8 +41,9 @@ std::unique_ptr<Registry> OpenSimRegistry(const std::string& machineDirectory, E
 // changed is discarded (the hives are read back from their files) and the
 // exception passes on. Returns kErrorSuccess, or kErrorRegistryIoFailed when
 // the hives could not be saved (all the changes are discarded, in both
-// hives) or the machine may not be written (`changes` does not run). For a
-// registry that OpenSimRegistry did not return, `changes` simply runs.
+// hives) or the machine may not be written (`changes` does not run).
+// `registry` is one OpenSimRegistry returned, or a WithRegistryFaults
+// registry over one; for any other, `changes` simply runs.
 long ApplyAsOneWrite(Registry& registry, const std::function<void()>& changes);
 
 }  // namespace zuba::platform::sim

@@ -31,6 +31,9 @@ struct Machine {
   std::string directory;
   std::unique_ptr<EventLog> events;
   std::unique_ptr<MachineConfig> config;
+  // The hives themselves; `registry` refuses the writes machine.ini's [Fail]
+  // names (RegistryFaults.h) and forwards everything else to them.
+  std::unique_ptr<Registry> hives;
   std::unique_ptr<Registry> registry;
   std::unique_ptr<Files> files;
   std::unique_ptr<Profiles> profiles;
