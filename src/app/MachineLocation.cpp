@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "app/HostProgram.h"
+
 namespace zuba::app {
 
 MachineLocation LocateMachine(const std::string& option) {
@@ -24,6 +26,8 @@ std::unique_ptr<platform::sim::Machine> OpenMachine(const MachineLocation& locat
   if (location.isDefault && stat(location.directory.c_str(), &st) != 0) {
     platform::sim::CreateMachine(location.directory, platform::sim::OsKind::kWin98,
                                  platform::sim::IfMachineExists::kFail);
+    const std::string zubanet = FindHostZubanet();
+    if (!zubanet.empty()) RecordHostZubanet(location.directory, zubanet);
   }
   return platform::sim::OpenSimulatedMachine(location.directory);
 }
