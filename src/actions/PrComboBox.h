@@ -44,7 +44,9 @@ class TPrComboBox : public toolkit::ComboBox, public network::DefaultPrinterSour
   // win.ini change notice for the section "windows". False, and nothing
   // written or sent, when no entry is selected or the printer is no longer
   // listed in [devices] with a text. False as well, with no notice sent,
-  // when win.ini refuses the write.
+  // when win.ini refuses the write: "Default" then gets back what it held
+  // (or goes again when it was missing), so the registry and win.ini never
+  // name different default printers.
   bool ApplyDefaultPrinter();
 
   // The part of [windows] device before its first comma; the whole entry

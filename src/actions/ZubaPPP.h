@@ -42,6 +42,7 @@
 namespace zuba::actions {
 
 inline constexpr char kRemoteAccessKey[] = "\\RemoteAccess";
+inline constexpr char kInternetProfileValue[] = "InternetProfile";
 inline constexpr char kConnectionsKey[] = "\\RemoteAccess\\Profile";
 inline constexpr char kLocationsKey[] =
     "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations";

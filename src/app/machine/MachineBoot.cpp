@@ -14,7 +14,8 @@
 //    below Software\Microsoft\Windows\CurrentVersion) are started in their
 //    order through the machine's process creation, each removed before it
 //    starts and waited for, as Windows 9x does. Values that hold no string
-//    are removed without being started.
+//    are removed without being started. An entry whose program cannot be
+//    started is gone all the same: the output and events.log say so.
 // Prints what it did, one line per step, in UTF-8.
 #include <string>
 
@@ -67,7 +68,11 @@ bool RunOnceEntries(sim::Machine& machine, std::ostream& out, std::ostream& err)
     platform::ProcessHandle process =
         machine.system->StartProcess(command, windows, kNormalPriorityClass, kShowNormal);
     if (process == 0) {
-      out << " (not started: error " << machine.system->LastError() << ")\n";
+      // The entry is gone (Windows removes it before it runs): say so.
+      const std::string error = std::to_string(machine.system->LastError());
+      machine.system->LogEvent("boot: RunOnce \"" + name + "\" not started: error " + error +
+                               "; the entry is removed");
+      out << " (not started: error " << error << "; the entry is removed)\n";
       continue;
     }
     // The line is out before the program writes anything of its own.

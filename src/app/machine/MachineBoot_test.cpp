@@ -111,7 +111,7 @@ TEST_F(MachineBootTest, BadBatchFilesAndScriptsAreReportedAndChangeNothing) {
                 "\n"
                 "Label not found\n"
                 "Windows starts\n"
-                "RunOnce \"Gone\": C:\\GONE.EXE (not started: error 2)\n");
+                "RunOnce \"Gone\": C:\\GONE.EXE (not started: error 2; the entry is removed)\n");
   // Nothing was imported; the RunOnce entry is gone again.
   EXPECT_TRUE(ReadHostFile(machine_.HostPath("system.reg")) == hive);
   const std::string events = ReadHostFile(machine_.HostPath("events.log"));
@@ -158,7 +158,7 @@ TEST_F(MachineBootTest, PerformsThePendingActionAndStartsTheRunOnceEntries) {
             "Windows starts\n"
             "RunOnce \"ZubaNet\": C:\\ZUBANET\\ZUBANET.EXE \xE3\x82\xBD\n"
             "RunOnce \"Mark\": MARK.EXE first\n"
-            "RunOnce \"Missing\": C:\\NOPE.EXE (not started: error 2)\n");
+            "RunOnce \"Missing\": C:\\NOPE.EXE (not started: error 2; the entry is removed)\n");
   EXPECT_EQ(ReadHostFile(machine_.HostPath("drive_c/WINDOWS/marked.txt")),
             "first\n");  // waited for
   EXPECT_EQ(sim::PendingPowerAction(*machine_.machine().config), sim::PowerAction::kNone);
@@ -167,10 +167,14 @@ TEST_F(MachineBootTest, PerformsThePendingActionAndStartsTheRunOnceEntries) {
   EXPECT_TRUE(names.empty());
   EXPECT_EQ(machine_.system().FindTopLevelWindow("ﾈｯﾄﾜｰｸ"), 0u);
   const std::string events = ReadHostFile(machine_.HostPath("events.log"));
-  EXPECT_NE(events.find("boot: reboot\nboot: AUTOEXEC.BAT ran, errorlevel 0\nboot: RunOnce \"ZubaNet\": C:\\ZUBANET\\ZUBANET.EXE "
-                        "\xE3\x82\xBD\nCreateProcess \"C:\\ZUBANET\\ZUBANET.EXE \xE3\x82\xBD\" in "
+  EXPECT_NE(events.find("boot: reboot\nboot: AUTOEXEC.BAT ran, errorlevel 0\n"
+                        "boot: RunOnce \"ZubaNet\": C:\\ZUBANET\\ZUBANET.EXE \xE3\x82\xBD\n"
+                        "CreateProcess \"C:\\ZUBANET\\ZUBANET.EXE \xE3\x82\xBD\" in "
                         "\"C:\\WINDOWS\" (flags 32, show 5): C:\\ZUBANET\\ZUBANET.EXE started and "
                         "ended (not a host program)\n"),
+            std::string::npos)
+      << events;
+  EXPECT_NE(events.find("boot: RunOnce \"Missing\" not started: error 2; the entry is removed\n"),
             std::string::npos)
       << events;
 
@@ -188,6 +192,24 @@ TEST_F(MachineBootTest, PerformsThePendingActionAndStartsTheRunOnceEntries) {
   for (const char* bad : {"now", "--choose", "--choose AB", "--choose=", "--choose=\xE3\x82\xBD"}) {
     EXPECT_EQ(Boot(bad), kExitUsage) << bad;
   }
+}
+
+// A machine named by a relative path: its host programs run in their own
+// directories and still find the machine.
+TEST_F(MachineBootTest, RunOnceStartsHostProgramsOfAMachineGivenByARelativePath) {
+  const std::string program = machine_.HostPath("drive_c/WINDOWS/WHERE.EXE");
+  std::ofstream(program) << "#!/bin/sh\necho \"$ZUBANET_MACHINE\" > where.txt\n";
+  chmod(program.c_str(), 0755);
+  AddRunOnce("Where", "WHERE.EXE");
+  const std::string& directory = machine_.directory();
+  const std::size_t slash = directory.rfind('/');
+  ASSERT_EQ(RunToolIn(directory.substr(0, slash), directory.substr(slash + 1), "boot"), kExitOk)
+      << err_;
+  EXPECT_EQ(out_,
+            "power action: power on\n"
+            "AUTOEXEC.BAT: not run (the machine has no batch runner yet)\n"
+            "RunOnce \"Where\": WHERE.EXE\n");
+  EXPECT_EQ(ReadHostFile(machine_.HostPath("drive_c/WINDOWS/where.txt")), directory + "\n");
 }
 
 }  // namespace

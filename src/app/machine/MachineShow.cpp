@@ -180,6 +180,25 @@ void ShowNetwork(Report& report, const TRegList& list, const system::LeadBytes& 
   report.Line("Printer", Plain(list[core::kPr]));
 }
 
+// The default dial-up connection as the machine holds it. The program's
+// reader takes an empty name for none, which suits the program; the report
+// tells an empty value from a missing one.
+void ReadConnectionAsHeld(platform::Registry& registry, TNetReg& item) {
+  platform::RegKey key = 0;
+  if (registry.OpenKey(platform::kHkeyCurrentUser, actions::kRemoteAccessKey + 1, &key) !=
+      platform::kErrorSuccess) {
+    return;
+  }
+  const bool present =
+      registry.QueryValue(key, actions::kInternetProfileValue, nullptr) == platform::kErrorSuccess;
+  registry.CloseKey(key);
+  if (present && !item.IsSet) {
+    system::ReadRegString(registry, platform::kHkeyCurrentUser, actions::kRemoteAccessKey,
+                          actions::kInternetProfileValue, item.Value);
+    item.IsSet = true;
+  }
+}
+
 void ShowHostsFile(Report& report, platform::Files& files, const std::string& windowsDir,
                    const std::string& name) {
   const std::string path = windowsDir + name;
@@ -246,6 +265,7 @@ std::string DescribeMachine(platform::sim::Machine& machine) {
   ShowAdapters(report, reader, registry, system, lead, win98Mode);
   TRegList list;
   reader.ReadCurrentConfig("", false, list);
+  ReadConnectionAsHeld(registry, list[core::kPf]);
   ShowNetwork(report, list, lead, win98Mode);
 
   report.Heading("Hosts files");

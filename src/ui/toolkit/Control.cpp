@@ -52,9 +52,11 @@ Application* Control::GetApplication() const {
 }
 
 void Control::Adopt(std::unique_ptr<Component> component) {
+  // A form created under a control is owned by it but stays a window of its
+  // own, never a child.
   Control* child = dynamic_cast<Control*>(component.get());
   Component::Adopt(std::move(component));
-  if (child != nullptr) LinkChild(*child);
+  if (child != nullptr && !child->isForm_) LinkChild(*child);
 }
 
 void Control::Releasing(Component& component) {
