@@ -8,11 +8,11 @@
 
 #include "core/RegType.h"
 #include "platform/sim/RegeditFile.h"
-#include "system/ChgDNS.h"
-#include "system/ChgLogon.h"
-#include "system/ChgWINS.h"
-#include "system/CurrentConfig.h"
-#include "system/GetRegs.h"
+#include "network/ChgDNS.h"
+#include "network/ChgLogon.h"
+#include "network/ChgWINS.h"
+#include "network/CurrentConfig.h"
+#include "network/GetRegs.h"
 #include "testing/TempMachine.h"
 
 namespace zuba {
@@ -59,7 +59,7 @@ void BM_DiscoverAdapters_20000EnumKeys(benchmark::State& state) {
   const system::LeadBytes lead(machine.system());
   system::NameList descriptions, registers;
   for (auto _ : state) {
-    system::DiscoverAdapters(machine.registry(), lead, descriptions, registers);
+    network::DiscoverAdapters(machine.registry(), lead, descriptions, registers);
     benchmark::DoNotOptimize(registers);
   }
   if (static_cast<int>(registers.size()) != expected) state.SkipWithError("adapters missed");
@@ -69,17 +69,17 @@ BENCHMARK(BM_DiscoverAdapters_20000EnumKeys)->Unit(benchmark::kMillisecond);
 
 // The components' values as fixed answers: the figure is the reader's own
 // registry work (items 0 to 18 and the logon provider search).
-class Printer : public system::DefaultPrinterSource {
+class Printer : public network::DefaultPrinterSource {
  public:
   std::string GetDefaultPrinter() override { return "レーザー プリンタ"; }
 };
-class DialUp : public system::DialUpSource {
+class DialUp : public network::DialUpSource {
  public:
-  system::DialUpValues ReadCurrent() override { return {true, false, "自宅プロバイダ", "自宅"}; }
+  network::DialUpValues ReadCurrent() override { return {true, false, "自宅プロバイダ", "自宅"}; }
 };
-class Proxy : public system::ProxySource {
+class Proxy : public network::ProxySource {
  public:
-  system::ProxyValues ReadCurrent() override { return {false, "proxy:8080", ""}; }
+  network::ProxyValues ReadCurrent() override { return {false, "proxy:8080", ""}; }
 };
 
 void BM_ReadCurrentConfig_Template(benchmark::State& state) {
@@ -87,7 +87,7 @@ void BM_ReadCurrentConfig_Template(benchmark::State& state) {
   Printer printer;
   DialUp dialUp;
   Proxy proxy;
-  system::CurrentConfig reader(machine.registry(), machine.system(), printer, dialUp, proxy);
+  network::CurrentConfig reader(machine.registry(), machine.system(), printer, dialUp, proxy);
   core::TRegList list;
   for (auto _ : state) {
     reader.ReadCurrentConfig("0000", false, list);
@@ -145,12 +145,12 @@ void BM_WriteFullSetting_Template(benchmark::State& state) {
     state.PauseTiming();
     core::TRegList setting = FullSetting(machine.system(), ++variant);
     state.ResumeTiming();
-    system::AppendAdapterSubkey(setting, "0000", false, machine.system());
-    system::WriteGenericItems(machine.registry(), shell, setting);
-    system::ClearDnsValues(machine.registry(), machine.system(), setting[core::kDe].Value);
-    system::WriteWinsItems(machine.registry(), setting[core::kWp], setting[core::kWs],
+    network::AppendAdapterSubkey(setting, "0000", false, machine.system());
+    network::WriteGenericItems(machine.registry(), shell, setting);
+    network::ClearDnsValues(machine.registry(), machine.system(), setting[core::kDe].Value);
+    network::WriteWinsItems(machine.registry(), setting[core::kWp], setting[core::kWs],
                            setting[core::kWi], setting[core::kNt]);
-    system::ChangeLogonProvider(machine.registry(), lead, std::stoi(setting[core::kLo].Value),
+    network::ChangeLogonProvider(machine.registry(), lead, std::stoi(setting[core::kLo].Value),
                                 setting[core::kLd].Value);
   }
 }

@@ -16,6 +16,41 @@ constexpr char kWindowsSection[] = "windows";
 constexpr char kDeviceKey[] = "device";
 constexpr char kDefaultValue[] = "Default";
 
+// The printers key's "Default" as it was before a switch (kind and data),
+// so that a switch that win.ini refuses can put it back. Only the value of
+// a key that exists is ever written, so there is no key to take away.
+class SavedDefault {
+ public:
+  explicit SavedDefault(platform::Registry& registry) : registry_(registry) {
+    platform::RegKey key = 0;
+    if (registry_.OpenKey(platform::kHkeyLocalMachine, kPrintersKey + 1, &key) !=
+        platform::kErrorSuccess) {
+      return;
+    }
+    present_ = registry_.QueryValue(key, kDefaultValue, &value_) == platform::kErrorSuccess;
+    registry_.CloseKey(key);
+  }
+
+  void Restore() {
+    platform::RegKey key = 0;
+    if (registry_.OpenKey(platform::kHkeyLocalMachine, kPrintersKey + 1, &key) !=
+        platform::kErrorSuccess) {
+      return;
+    }
+    if (present_) {
+      registry_.SetValue(key, kDefaultValue, value_);
+    } else {
+      registry_.DeleteValue(key, kDefaultValue);
+    }
+    registry_.CloseKey(key);
+  }
+
+ private:
+  platform::Registry& registry_;
+  bool present_ = false;
+  platform::RegValue value_;
+};
+
 }  // namespace
 
 TPrComboBox::TPrComboBox(platform::Profiles& profiles, platform::Registry& registry,
@@ -45,8 +80,10 @@ bool TPrComboBox::ApplyDefaultPrinter() {
   const std::string winIni = WinIni();
   const std::string devices = ReadProfileText(profiles_, kDevicesSectionForApply, name, winIni);
   if (devices.empty()) return false;
+  SavedDefault saved(registry_);
   system::WriteRegString(registry_, platform::kHkeyLocalMachine, kPrintersKey, kDefaultValue, name);
   if (!profiles_.WriteString(kWindowsSection, kDeviceKey, name + "," + devices, winIni)) {
+    saved.Restore();
     return false;
   }
   system_.BroadcastWinIniChange(kWindowsSection);

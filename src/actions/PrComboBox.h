@@ -17,7 +17,7 @@
 #include "platform/Profiles.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
-#include "system/DefaultPrinterSource.h"
+#include "network/DefaultPrinterSource.h"
 #include "ui/toolkit/ComboBox.h"
 
 namespace zuba::actions {
@@ -25,7 +25,7 @@ namespace zuba::actions {
 inline constexpr char kPrintersKey[] =
     "\\Config\\0001\\System\\CurrentControlSet\\Control\\Print\\Printers";
 
-class TPrComboBox : public toolkit::ComboBox, public system::DefaultPrinterSource {
+class TPrComboBox : public toolkit::ComboBox, public network::DefaultPrinterSource {
  public:
   // A drop-down list (no typing). The services must outlive the control.
   TPrComboBox(platform::Profiles& profiles, platform::Registry& registry, platform::Files& files,
@@ -44,7 +44,9 @@ class TPrComboBox : public toolkit::ComboBox, public system::DefaultPrinterSourc
   // win.ini change notice for the section "windows". False, and nothing
   // written or sent, when no entry is selected or the printer is no longer
   // listed in [devices] with a text. False as well, with no notice sent,
-  // when win.ini refuses the write.
+  // when win.ini refuses the write: "Default" then gets back what it held
+  // (or goes again when it was missing), so the registry and win.ini never
+  // name different default printers.
   bool ApplyDefaultPrinter();
 
   // The part of [windows] device before its first comma; the whole entry

@@ -132,13 +132,33 @@ TEST_P(PrinterTest, WithoutThePrintersKeyOnlyWinIniChanges) {
   EXPECT_EQ(system_.notices.size(), 1u);
 }
 
-TEST_P(PrinterTest, ARefusedWinIniWriteIsNoSuccess) {
+// The registry's record of the default printer goes back to what it was,
+// so that it never disagrees with win.ini's.
+TEST_P(PrinterTest, ARefusedWinIniWriteIsNoSuccessAndLeavesTheRegistryAsItWas) {
   ReadOnlyProfiles readOnly(machine_.profiles());
   TPrComboBox& box = Create(readOnly);
   box.SetItemIndex(1);
   EXPECT_FALSE(box.ApplyDefaultPrinter());
   EXPECT_TRUE(system_.notices.empty());
   EXPECT_EQ(box.GetDefaultPrinter(), kLaser);
+  EXPECT_EQ(RegistryDefault(), std::string("\"") + kLaser + "\"");
+
+  // A value that was not there is not left behind; one of another kind
+  // comes back with its kind.
+  testing::EditRegistry(machine_.registry(),
+                        std::string("[HKEY_LOCAL_MACHINE") + kPrintersKey + "]\n\"Default\"=-\n");
+  EXPECT_FALSE(box.ApplyDefaultPrinter());
+  EXPECT_EQ(RegistryDefault(), "-");
+  testing::EditRegistry(machine_.registry(), std::string("[HKEY_LOCAL_MACHINE") + kPrintersKey +
+                                                 "]\n\"Default\"=hex:01,02\n");
+  EXPECT_FALSE(box.ApplyDefaultPrinter());
+  platform::RegKey key = 0;
+  ASSERT_EQ(machine_.registry().OpenKey(kHkeyLocalMachine, kPrintersKey + 1, &key), 0);
+  platform::RegValue value;
+  ASSERT_EQ(machine_.registry().QueryValue(key, "Default", &value), 0);
+  machine_.registry().CloseKey(key);
+  EXPECT_EQ(value.type, platform::kRegBinary);
+  EXPECT_EQ(value.data, "\x01\x02");
 }
 
 INSTANTIATE_TEST_SUITE_P(Machines, PrinterTest,

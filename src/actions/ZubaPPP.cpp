@@ -11,7 +11,6 @@ using platform::kHkeyLocalMachine;
 
 constexpr char kAutoDialValue[] = "EnableAutodial";
 constexpr char kAutoDisconnectValue[] = "EnableAutodisconnect";
-constexpr char kProfileValue[] = "InternetProfile";
 constexpr char kCurrentIdValue[] = "CurrentID";
 constexpr char kNameValue[] = "Name";
 constexpr char kIdValue[] = "ID";
@@ -93,8 +92,8 @@ void TZubaPPP::ShowValues(bool autoDial, bool autoDisconnect, const std::string&
   if (telComboBox_ != nullptr) telComboBox_->SetItemIndex(telComboBox_->IndexOf(locationName));
 }
 
-system::DialUpValues TZubaPPP::CaptureValues() const {
-  system::DialUpValues values;
+network::DialUpValues TZubaPPP::CaptureValues() const {
+  network::DialUpValues values;
   values.autoDial = atConnectCB_ != nullptr && atConnectCB_->Checked();
   values.autoDisconnect = atDisConnCB_ != nullptr && atDisConnCB_->Checked();
   values.connectionName = SelectedText(pppComboBox_);
@@ -109,11 +108,11 @@ void TZubaPPP::ClearControls() {
   if (telComboBox_ != nullptr) telComboBox_->SetItemIndex(-1);
 }
 
-system::DialUpValues TZubaPPP::ReadCurrent() {
-  system::DialUpValues values;
+network::DialUpValues TZubaPPP::ReadCurrent() {
+  network::DialUpValues values;
   values.autoDial = ReadFlag(registry_, kAutoDialValue);
   values.autoDisconnect = ReadFlag(registry_, kAutoDisconnectValue);
-  system::ReadRegString(registry_, kHkeyCurrentUser, kRemoteAccessKey, kProfileValue,
+  system::ReadRegString(registry_, kHkeyCurrentUser, kRemoteAccessKey, kInternetProfileValue,
                         values.connectionName);
   values.locationName = GetCurrentLocationName();
   return values;
@@ -125,7 +124,7 @@ void TZubaPPP::Apply(bool autoDial, bool autoDisconnect, const std::string& conn
                           autoDial ? 1 : 0);
   system::WriteRegBinary4(registry_, kHkeyCurrentUser, kInternetSettingsKey, kAutoDisconnectValue,
                           autoDisconnect ? 1 : 0);
-  system::WriteRegString(registry_, kHkeyCurrentUser, kRemoteAccessKey, kProfileValue,
+  system::WriteRegString(registry_, kHkeyCurrentUser, kRemoteAccessKey, kInternetProfileValue,
                          connectionName);
   std::int32_t index = -1;
   for (std::size_t i = 0; i < locationNames_.size(); ++i) {

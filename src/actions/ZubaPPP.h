@@ -32,7 +32,7 @@
 #include "platform/Profiles.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
-#include "system/DialUpSource.h"
+#include "network/DialUpSource.h"
 #include "system/MyRegs.h"
 #include "system/jstrm.h"
 #include "ui/toolkit/CheckBox.h"
@@ -42,11 +42,12 @@
 namespace zuba::actions {
 
 inline constexpr char kRemoteAccessKey[] = "\\RemoteAccess";
+inline constexpr char kInternetProfileValue[] = "InternetProfile";
 inline constexpr char kConnectionsKey[] = "\\RemoteAccess\\Profile";
 inline constexpr char kLocationsKey[] =
     "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations";
 
-class TZubaPPP : public toolkit::Component, public system::DialUpSource {
+class TZubaPPP : public toolkit::Component, public network::DialUpSource {
  public:
   // Reads the connection and location lists once; they are not read again
   // while the component lives. The services must outlive the component.
@@ -83,7 +84,7 @@ class TZubaPPP : public toolkit::Component, public system::DialUpSource {
 
   // The two boxes' states (off when unbound) and the selected entry of
   // each list (empty when none is selected or the list is unbound).
-  system::DialUpValues CaptureValues() const;
+  network::DialUpValues CaptureValues() const;
 
   // Unchecks both boxes and selects nothing in either list.
   void ClearControls();
@@ -93,7 +94,7 @@ class TZubaPPP : public toolkit::Component, public system::DialUpSource {
   // The values in force: each flag on when its value is non-zero (a 4-byte
   // binary value or a 32-bit integer; missing reads as off), the default
   // connection (empty when missing), GetCurrentLocationName.
-  system::DialUpValues ReadCurrent() override;
+  network::DialUpValues ReadCurrent() override;
 
   // Writes both flags as 4-byte binary 1 or 0, "InternetProfile" (also
   // when empty), then SetCurrentLocation with the location's position in

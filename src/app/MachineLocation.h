@@ -11,7 +11,8 @@ namespace zuba::app {
 
 // The machine directory: `option` (--machine) when given, else
 // $ZUBANET_MACHINE, else $XDG_DATA_HOME/zubanet/machine, else
-// ~/.local/share/zubanet/machine.
+// ~/.local/share/zubanet/machine; a relative path is made absolute here,
+// against the current directory.
 struct MachineLocation {
   std::string directory;
   bool isDefault = false;  // neither --machine nor $ZUBANET_MACHINE chose it

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 
@@ -37,6 +38,21 @@ TEST(MachineLocationTest, OnlyTheDefaultLocationIsCreated) {
   EXPECT_EQ(LocateMachine("/x").directory, "/x");
   unsetenv("ZUBANET_MACHINE");
   unsetenv("XDG_DATA_HOME");
+}
+
+// The machine's programs run in other directories and find the machine by
+// the path they are handed, so a relative path is made absolute at once.
+TEST(MachineLocationTest, ARelativePathIsMadeAbsolute) {
+  testing::TempDir dir;
+  char* previous = getcwd(nullptr, 0);
+  ASSERT_EQ(chdir(dir.path().c_str()), 0);
+  setenv("ZUBANET_MACHINE", "env/m", 1);
+  const MachineLocation fromOption = LocateMachine("m"), fromEnvironment = LocateMachine("");
+  unsetenv("ZUBANET_MACHINE");
+  ASSERT_EQ(chdir(previous), 0);
+  free(previous);
+  EXPECT_EQ(fromOption.directory, dir.path() + "/m");
+  EXPECT_EQ(fromEnvironment.directory, dir.path() + "/env/m");
 }
 
 }  // namespace

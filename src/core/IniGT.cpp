@@ -30,12 +30,15 @@ std::string FormatWithText(const char* format, const std::string& text) {
   return result;
 }
 
+bool IsSign(char c) { return c == '+' || c == '-'; }
+
 // An optional sign, then decimal digits or "$" and hexadecimal digits, and
 // nothing else; false when the text is not such a number or leaves the
-// 32-bit signed range.
+// 32-bit signed range. A sign after the "$" makes the text malformed.
 bool ParseSignedNumber(const std::string& text, std::int32_t* result) {
-  const std::string::size_type sign = text.empty() || (text[0] != '+' && text[0] != '-') ? 0 : 1;
+  const std::string::size_type sign = !text.empty() && IsSign(text[0]) ? 1 : 0;
   if (text.size() > sign && text[sign] == '$') {
+    if (text.size() > sign + 1 && IsSign(text[sign + 1])) return false;
     return system::ParseInteger32(text.substr(0, sign) + text.substr(sign + 1), 16, result);
   }
   return system::ParseInteger32(text, 10, result);

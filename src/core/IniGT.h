@@ -110,7 +110,8 @@ class TIniGT {
   void WriteText(const std::string& section, const std::string& key, const std::string& text);
 
   // A 32-bit number: decimal with an optional sign, "0x"/"0X" or "$" for
-  // hexadecimal. Empty, malformed or out-of-range text gives `def`.
+  // hexadecimal (a sign only before "$": "-$1F", never "$-1F" or "0x-1F").
+  // Empty, malformed or out-of-range text gives `def`.
   std::int32_t ReadNumber(const std::string& section, const std::string& key, std::int32_t def);
   void WriteNumber(const std::string& section, const std::string& key, std::int32_t value);
 

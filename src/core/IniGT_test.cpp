@@ -240,6 +240,12 @@ TEST_F(IniGTTest, NumbersAndFlags) {
   ini_.WriteFlag("W", "on", true);
   ini_.WriteFlag("W", "off", false);
   EXPECT_NE(FileText().find("[W]\r\nn=-2147483648\r\non=1\r\noff=0\r\n"), std::string::npos);
+
+  // A sign belongs before the hexadecimal prefix, never after it.
+  StoreFile("[H]\r\na=0x-1F\r\nb=$-1F\r\nc=0x+1F\r\nd=$+1F\r\ne=-$1F\r\nf=+$1F\r\n");
+  for (const char* key : {"a", "b", "c", "d"}) EXPECT_EQ(ini_.ReadNumber("H", key, 5), 5) << key;
+  EXPECT_EQ(ini_.ReadNumber("H", "e", 5), -31);
+  EXPECT_EQ(ini_.ReadNumber("H", "f", 5), 31);
 }
 
 TEST_F(IniGTTest, LongValuesComeBackCut) {

@@ -22,9 +22,19 @@ void MachineToolTest::SetUp() {
 }
 
 int MachineToolTest::RunTool(const std::string& machine, const std::string& args) {
+  return RunToolAfter("", machine, args);
+}
+
+int MachineToolTest::RunToolIn(const std::string& workingDirectory, const std::string& machine,
+                               const std::string& args) {
+  return RunToolAfter("cd '" + workingDirectory + "' && ", machine, args);
+}
+
+int MachineToolTest::RunToolAfter(const std::string& before, const std::string& machine,
+                                  const std::string& args) {
   const std::string out = scratch_.path() + "/out.txt", err = scratch_.path() + "/err.txt";
-  const std::string command =
-      "'" + tool_ + "' --machine '" + machine + "' " + args + " >'" + out + "' 2>'" + err + "'";
+  const std::string command = before + "'" + tool_ + "' --machine '" + machine + "' " + args +
+                              " >'" + out + "' 2>'" + err + "'";
   const int status = std::system(command.c_str());
   out_ = ReadHostFile(out);
   err_ = ReadHostFile(err);

@@ -23,9 +23,17 @@ class MachineToolTest : public ::testing::Test {
   // split them) and keeps its standard output and error in out_ and err_.
   // Answers the exit code, or -1 when the tool did not exit normally.
   int RunTool(const std::string& machine, const std::string& args);
+  // RunTool from the host directory `workingDirectory`, so that a relative
+  // `machine` is taken relative to it.
+  int RunToolIn(const std::string& workingDirectory, const std::string& machine,
+                const std::string& args);
 
   TempDir scratch_;
   std::string tool_, out_, err_;
+
+ private:
+  // `before`: shell text run just before the tool, in the same command.
+  int RunToolAfter(const std::string& before, const std::string& machine, const std::string& args);
 };
 
 }  // namespace zuba::testing

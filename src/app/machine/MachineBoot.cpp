@@ -14,7 +14,8 @@
 //    Software\Microsoft\Windows\CurrentVersion) in their order through the
 //    machine's process creation, each removed before it starts and waited
 //    for, as Windows 9x does. Values that hold no string are removed
-//    without being started.
+//    without being started. An entry whose program cannot be started is
+//    gone all the same: the output and events.log say so.
 // Prints what it did, one line per step, in UTF-8.
 #include <string>
 
@@ -62,9 +63,13 @@ bool RunOnceEntries(sim::Machine& machine, std::ostream& out, std::ostream& err)
     platform::ProcessHandle process =
         machine.system->StartProcess(command, windows, kNormalPriorityClass, kShowNormal);
     if (process == 0) {
+      // The entry is gone (Windows removes it before it runs): say so.
+      const std::string error = std::to_string(machine.system->LastError());
+      machine.system->LogEvent("boot: RunOnce \"" + name + "\" not started: error " + error +
+                               "; the entry is removed");
       out << "RunOnce ";
       WriteCp932(out, "\"" + name + "\": " + command);
-      out << " (not started: error " << machine.system->LastError() << ")\n";
+      out << " (not started: error " << error << "; the entry is removed)\n";
       continue;
     }
     machine.system->WaitProcess(process, kInfinite);

@@ -60,7 +60,7 @@ TEST_F(MachineBootTest, PerformsThePendingActionAndStartsTheRunOnceEntries) {
             "AUTOEXEC.BAT: not run (the machine has no batch runner yet)\n"
             "RunOnce \"ZubaNet\": C:\\ZUBANET\\ZUBANET.EXE \xE3\x82\xBD\n"
             "RunOnce \"Mark\": MARK.EXE first\n"
-            "RunOnce \"Missing\": C:\\NOPE.EXE (not started: error 2)\n");
+            "RunOnce \"Missing\": C:\\NOPE.EXE (not started: error 2; the entry is removed)\n");
   EXPECT_EQ(ReadHostFile(machine_.HostPath("drive_c/WINDOWS/marked.txt")),
             "first\n");  // waited for
   EXPECT_EQ(sim::PendingPowerAction(*machine_.machine().config), sim::PowerAction::kNone);
@@ -75,6 +75,9 @@ TEST_F(MachineBootTest, PerformsThePendingActionAndStartsTheRunOnceEntries) {
                         "ended (not a host program)\n"),
             std::string::npos)
       << events;
+  EXPECT_NE(events.find("boot: RunOnce \"Missing\" not started: error 2; the entry is removed\n"),
+            std::string::npos)
+      << events;
 
   // Restarting Windows alone skips the real-mode start; nothing pending is a
   // plain power-on.
@@ -87,6 +90,24 @@ TEST_F(MachineBootTest, PerformsThePendingActionAndStartsTheRunOnceEntries) {
             "power action: power on\n"
             "AUTOEXEC.BAT: not run (the machine has no batch runner yet)\n");
   EXPECT_EQ(Boot("now"), kExitUsage);
+}
+
+// A machine named by a relative path: its host programs run in their own
+// directories and still find the machine.
+TEST_F(MachineBootTest, RunOnceStartsHostProgramsOfAMachineGivenByARelativePath) {
+  const std::string program = machine_.HostPath("drive_c/WINDOWS/WHERE.EXE");
+  std::ofstream(program) << "#!/bin/sh\necho \"$ZUBANET_MACHINE\" > where.txt\n";
+  chmod(program.c_str(), 0755);
+  AddRunOnce("Where", "WHERE.EXE");
+  const std::string& directory = machine_.directory();
+  const std::size_t slash = directory.rfind('/');
+  ASSERT_EQ(RunToolIn(directory.substr(0, slash), directory.substr(slash + 1), "boot"), kExitOk)
+      << err_;
+  EXPECT_EQ(out_,
+            "power action: power on\n"
+            "AUTOEXEC.BAT: not run (the machine has no batch runner yet)\n"
+            "RunOnce \"Where\": WHERE.EXE\n");
+  EXPECT_EQ(ReadHostFile(machine_.HostPath("drive_c/WINDOWS/where.txt")), directory + "\n");
 }
 
 }  // namespace

@@ -27,10 +27,10 @@
 #include "core/RegType.h"
 #include "platform/TextCodec.h"
 #include "platform/sim/PowerState.h"
-#include "system/ChgLogon.h"
-#include "system/CurrentConfig.h"
+#include "network/ChgLogon.h"
+#include "network/CurrentConfig.h"
 #include "system/Errors.h"
-#include "system/GetRegs.h"
+#include "network/GetRegs.h"
 #include "system/MyRegs.h"
 #include "system/ZubaUtil.h"
 
@@ -117,10 +117,10 @@ void ShowSystem(Report& report, platform::System& system) {
   }
 }
 
-void ShowAdapters(Report& report, system::CurrentConfig& reader, platform::Registry& registry,
+void ShowAdapters(Report& report, network::CurrentConfig& reader, platform::Registry& registry,
                   platform::System& system, const system::LeadBytes& lead, bool win98Mode) {
   system::NameList descriptions, registers;
-  system::DiscoverAdapters(registry, lead, descriptions, registers);
+  network::DiscoverAdapters(registry, lead, descriptions, registers);
   report.Heading("Adapters");
   if (descriptions.empty()) report.Line("(none)", "no network adapter is bound to TCP/IP");
   for (std::size_t i = 0; i < descriptions.size(); ++i) {
@@ -178,6 +178,25 @@ void ShowNetwork(Report& report, const TRegList& list, const system::LeadBytes& 
 
   report.Heading("Default printer");
   report.Line("Printer", Plain(list[core::kPr]));
+}
+
+// The default dial-up connection as the machine holds it. The program's
+// reader takes an empty name for none, which suits the program; the report
+// tells an empty value from a missing one.
+void ReadConnectionAsHeld(platform::Registry& registry, TNetReg& item) {
+  platform::RegKey key = 0;
+  if (registry.OpenKey(platform::kHkeyCurrentUser, actions::kRemoteAccessKey + 1, &key) !=
+      platform::kErrorSuccess) {
+    return;
+  }
+  const bool present =
+      registry.QueryValue(key, actions::kInternetProfileValue, nullptr) == platform::kErrorSuccess;
+  registry.CloseKey(key);
+  if (present && !item.IsSet) {
+    system::ReadRegString(registry, platform::kHkeyCurrentUser, actions::kRemoteAccessKey,
+                          actions::kInternetProfileValue, item.Value);
+    item.IsSet = true;
+  }
 }
 
 void ShowHostsFile(Report& report, platform::Files& files, const std::string& windowsDir,
@@ -239,13 +258,14 @@ std::string DescribeMachine(platform::sim::Machine& machine) {
   actions::TPrComboBox printer(*machine.profiles, registry, *machine.files, system);
   actions::TZubaPPP dialUp(registry, *machine.profiles, *machine.files, system);
   actions::TZbProxy proxy(registry);
-  system::CurrentConfig reader(registry, system, printer, dialUp, proxy);
+  network::CurrentConfig reader(registry, system, printer, dialUp, proxy);
 
   Report report;
   ShowSystem(report, system);
   ShowAdapters(report, reader, registry, system, lead, win98Mode);
   TRegList list;
   reader.ReadCurrentConfig("", false, list);
+  ReadConnectionAsHeld(registry, list[core::kPf]);
   ShowNetwork(report, list, lead, win98Mode);
 
   report.Heading("Hosts files");

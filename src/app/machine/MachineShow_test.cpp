@@ -138,6 +138,18 @@ TEST_F(MachineShowTest, EditedMachineShowsWhatItHoldsAndSkipsWhatIsMissing) {
   EXPECT_FALSE(Shows("HKEY_CURRENT_USER"));
 }
 
+TEST_F(MachineShowTest, AnEmptyDefaultConnectionIsShownAsEmpty) {
+  testing::TempMachine machine;
+  testing::EditRegistry(machine.registry(),
+                        "[HKEY_CURRENT_USER\\RemoteAccess]\n\"InternetProfile\"=\"\"\n");
+  ASSERT_EQ(Show(machine.directory()), kExitOk) << err_;
+  EXPECT_TRUE(Shows("  Connection        (empty)\n")) << out_;
+  testing::EditRegistry(machine.registry(),
+                        "[HKEY_CURRENT_USER\\RemoteAccess]\n\"InternetProfile\"=-\n");
+  ASSERT_EQ(Show(machine.directory()), kExitOk) << err_;
+  EXPECT_TRUE(Shows("  Connection        (not present)\n")) << out_;
+}
+
 TEST_F(MachineShowTest, BadDataAndBadArguments) {
   testing::TempMachine machine;
   testing::EditRegistry(machine.registry(), R"(

@@ -16,11 +16,7 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"init", RunInit},
-    {"reg", RunReg},
-    {"events", RunEvents},
-    {"boot", RunBoot},
-    {"show", RunShow},
+    {"init", RunInit}, {"reg", RunReg}, {"events", RunEvents}, {"boot", RunBoot}, {"show", RunShow},
 };
 
 int Usage(std::ostream& err) {
@@ -28,8 +24,10 @@ int Usage(std::ostream& err) {
          "commands:\n"
          "  init [--os win95|win98|nt] [--force]   write a machine from a template\n"
          "  show                                    print the machine's network configuration\n"
-         "  reg export [KEY]                        print the registry as REGEDIT4\n"
-         "  reg import FILE                         import a REGEDIT4 file\n"
+         "  reg export [--utf8] [KEY]               print the registry as REGEDIT4 (CP932,\n"
+         "                                          CR LF; --utf8: UTF-8 for reading)\n"
+         "  reg import [--utf8] FILE                import a REGEDIT4 file (CP932; --utf8:\n"
+         "                                          UTF-8, as export --utf8 writes it)\n"
          "  events                                  print the machine's event log\n"
          "  boot                                    perform the pending power action and\n"
          "                                          start the RunOnce entries\n";

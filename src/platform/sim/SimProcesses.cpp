@@ -44,6 +44,19 @@ std::string DirectoryOf(const std::string& path) {
   return path.substr(0, start - (path[start - 1] == ':' ? 0 : 1));
 }
 
+// Whether the file name ends in an extension Windows 9x starts: .EXE,
+// .COM, .BAT or .PIF.
+bool HasProgramExtension(const std::string& path) {
+  const std::string_view name = std::string_view(path).substr(NameStart(path));
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos) return false;
+  const std::string_view extension = name.substr(dot + 1);
+  for (const char* known : {"exe", "com", "bat", "pif"}) {
+    if (EqualsNoCaseCp932(extension, known)) return true;
+  }
+  return false;
+}
+
 bool IsNetworkPanel(const std::string& program, const std::string& arguments) {
   if (!EqualsNoCaseCp932(std::string_view(program).substr(NameStart(program)), "rundll32.exe")) {
     return false;
@@ -131,6 +144,7 @@ ProcessHandle SimProcesses::Start(const std::string& commandLine,
   if (std::uint32_t code = context_.config.FailCode("CreateProcess")) return Fail(what, code);
   std::string program, arguments;
   if (!FindProgram(commandLine, &program, &arguments)) return Fail(what, kErrorFileNotFound);
+  if (!HasProgramExtension(program)) return Fail(what, kErrorBadExeFormat);
   std::string hostDirectory = context_.files.HostPathOf(directory);
   struct stat st;
   if (hostDirectory.empty() || stat(hostDirectory.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {

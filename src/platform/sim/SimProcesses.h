@@ -7,7 +7,8 @@
 // extension, a name without a path looked up in the program's own
 // directory, the current directory, the system directory (SYSTEM, on NT
 // SYSTEM32) and the Windows directory (the PATH of the machine is not
-// searched). A directory is no program. Then:
+// searched). A directory is no program, and only a file named .EXE, .COM,
+// .BAT or .PIF is one (any other file fails as on Windows 9x). Then:
 // - "rundll32.exe shell32.dll,Control_RunDLL netcpl.cpl" opens the scripted
 //   Network control panel (NetworkPanel.h); the process ends when the
 //   panel's last window goes;
@@ -19,8 +20,9 @@
 // Every start, failed or not, is written to events.log.
 //
 // Failures and their last errors: no program found ERROR_FILE_NOT_FOUND; a
-// working directory that is not a directory ERROR_DIRECTORY; a host file the
-// host cannot execute ERROR_BAD_EXE_FORMAT. machine.ini's [Fail]
+// working directory that is not a directory ERROR_DIRECTORY; a file of
+// another kind than the four, or a host file the host cannot execute,
+// ERROR_BAD_EXE_FORMAT. machine.ini's [Fail]
 // CreateProcess=CODE, WaitForSingleObject=CODE (the wait answers
 // WAIT_FAILED) and CloseHandle=CODE make those calls fail. A handle that is
 // not open (never given out, or closed) fails with ERROR_INVALID_HANDLE.

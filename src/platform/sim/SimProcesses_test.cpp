@@ -134,6 +134,32 @@ TEST_F(SimProcessesTest, FindsProgramsAsWindowsDoesAndRecordsTheOthers) {
             std::string::npos);
 }
 
+// Windows 9x starts .EXE, .COM, .BAT and .PIF files; CreateProcess fails any
+// other file with ERROR_BAD_EXE_FORMAT, even one the host could run.
+TEST_F(SimProcessesTest, OnlyProgramFilesStart) {
+  WriteProgram("drive_c/My Documents/memo.txt", "a memo\r\n", 0644);
+  WriteProgram("drive_c/My Documents/run.sh", "#!/bin/sh\necho ran > ran.txt\n");
+  for (const char* name : {"C:\\My Documents\\memo.txt", "\"C:\\My Documents\\run.sh\""}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(system().StartProcess(name, "", 0x20, 5), 0u);
+    EXPECT_EQ(Error(), static_cast<std::uint32_t>(kErrorBadExeFormat));
+  }
+  EXPECT_FALSE(std::filesystem::exists(machine_.HostPath("drive_c/ZUBANET/ran.txt")));
+  EXPECT_NE(Read("events.log")
+                .find("CreateProcess \"C:\\My Documents\\memo.txt\" in \"C:\\ZUBANET\" failed: "
+                      "error 193\n"),
+            std::string::npos)
+      << Read("events.log");
+
+  for (const char* name : {"C:\\TOOL.COM", "C:\\job.bat", "C:\\DOSAPP.Pif"}) {
+    SCOPED_TRACE(name);
+    WriteProgram(std::string("drive_c/") + (name + 3), "", 0644);
+    ProcessHandle p = system().StartProcess(name, "", 0x20, 5);
+    ASSERT_NE(p, 0u) << Error();
+    EXPECT_TRUE(system().CloseProcess(p));
+  }
+}
+
 TEST_F(SimProcessesTest, MachineIniMakesTheCallsFail) {
   MachineConfig& config = *machine_.machine().config;
   ProcessHandle p = system().StartProcess("notepad", "", 0x20, 5);

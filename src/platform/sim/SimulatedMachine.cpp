@@ -50,7 +50,11 @@ void WriteOrThrow(const std::string& path, const std::string& content) {
 
 }  // namespace
 
-std::unique_ptr<Machine> OpenSimulatedMachine(const std::string& directory) {
+std::unique_ptr<Machine> OpenSimulatedMachine(const std::string& path) {
+  // Host programs run in directories of their own and are handed the
+  // machine's path: it must not depend on the current directory.
+  std::error_code error;
+  const std::string directory = path.empty() ? path : fs::absolute(path, error).string();
   if (!IsDirectory(directory)) throw MachineError(directory + ": no machine directory there");
   if (!HoldsMachine(directory)) {
     throw MachineError(directory + ": not a simulated machine (machine.ini is missing)");

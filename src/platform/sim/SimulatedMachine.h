@@ -37,9 +37,10 @@ struct Machine {
   std::unique_ptr<System> system;
 };
 
-// Opens the machine kept in `directory`. Throws MachineError when the
-// directory is missing or is not a machine, or when a registry file cannot be
-// parsed (the file is then left untouched).
+// Opens the machine kept in `directory` (a relative path is taken against
+// the current directory once, here: Machine::directory is absolute). Throws
+// MachineError when the directory is missing or is not a machine, or when a
+// registry file cannot be parsed (the file is then left untouched).
 std::unique_ptr<Machine> OpenSimulatedMachine(const std::string& directory);
 
 enum class OsKind { kWin95, kWin98, kNt };

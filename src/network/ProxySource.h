@@ -1,12 +1,12 @@
 // What the reading of the current configuration needs from the proxy
 // component: the Internet proxy values in force now. The proxy component
 // implements it.
-#ifndef ZUBA_SYSTEM_PROXYSOURCE_H_
-#define ZUBA_SYSTEM_PROXYSOURCE_H_
+#ifndef ZUBA_NETWORK_PROXYSOURCE_H_
+#define ZUBA_NETWORK_PROXYSOURCE_H_
 
 #include <string>
 
-namespace zuba::system {
+namespace zuba::network {
 
 // The proxy values of the system, in the order the program always passes
 // them: on or off, the server text, the automatic configuration address.
@@ -28,6 +28,6 @@ class ProxySource {
   virtual ProxyValues ReadCurrent() = 0;
 };
 
-}  // namespace zuba::system
+}  // namespace zuba::network
 
-#endif  // ZUBA_SYSTEM_PROXYSOURCE_H_
+#endif  // ZUBA_NETWORK_PROXYSOURCE_H_

@@ -1,14 +1,14 @@
 // Network adapter discovery: which subkey of the NetTrans class key holds the
 // TCP/IP values (address, mask, gateways, and WINS in Win98 mode) of each
 // network adapter of the machine.
-#ifndef ZUBA_SYSTEM_GETREGS_H_
-#define ZUBA_SYSTEM_GETREGS_H_
+#ifndef ZUBA_NETWORK_GETREGS_H_
+#define ZUBA_NETWORK_GETREGS_H_
 
 #include "platform/Registry.h"
 #include "system/MyRegs.h"
 #include "system/jstrm.h"
 
-namespace zuba::system {
+namespace zuba::network {
 
 // Walks the device tree below HKEY_LOCAL_MACHINE "\Enum" once and replaces
 // both lists with the adapters found, in the walk's order (depth first, the
@@ -29,9 +29,9 @@ namespace zuba::system {
 // "DeviceDesc", a "Driver" without a backslash, a binding without an
 // instance name. A "Class", "Driver" or "DeviceDesc" that is not a string
 // raises ERegistryException; both lists are then left as they were.
-void DiscoverAdapters(platform::Registry& registry, const LeadBytes& lead, NameList& descriptions,
-                      NameList& registers);
+void DiscoverAdapters(platform::Registry& registry, const system::LeadBytes& lead, system::NameList& descriptions,
+                      system::NameList& registers);
 
-}  // namespace zuba::system
+}  // namespace zuba::network
 
-#endif  // ZUBA_SYSTEM_GETREGS_H_
+#endif  // ZUBA_NETWORK_GETREGS_H_

@@ -1,16 +1,16 @@
-#include "system/ChgDNS.h"
+#include "network/ChgDNS.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "system/ChgWINS.h"
+#include "network/ChgWINS.h"
 #include "system/Errors.h"
 #include "testing/NetMachine.h"
 #include "testing/TempMachine.h"
 
-namespace zuba::system {
+namespace zuba::network {
 namespace {
 
 using core::TRegList;
@@ -22,7 +22,7 @@ constexpr char kCard[] = "\\System\\CurrentControlSet\\Services\\Class\\NetTrans
 constexpr char kMstcp[] = "\\System\\CurrentControlSet\\Services\\VxD\\MSTCP";
 constexpr char kVnetsup[] = "\\System\\CurrentControlSet\\Services\\VxD\\VNETSUP";
 
-class RecordingShell : public AppShell {
+class RecordingShell : public system::AppShell {
  public:
   void ShowPlainMessage(const std::string& text) override { messages.push_back(text); }
   void ProcessMessages() override {}
@@ -131,7 +131,7 @@ TEST_F(ChgDnsTest, ValueTypesAndTheirErrors) {
   try {
     WriteItem(machine_.registry(), shell_, item);
     ADD_FAILURE() << "no error";
-  } catch (const Exception& e) {
+  } catch (const system::Exception& e) {
     EXPECT_STREQ(e.what(), "'1.5' は整数ではありません");
   }
   EXPECT_EQ(Local(kVnetsup, "Comment"), "hex:fe,ff,ff,ff");
@@ -158,4 +158,4 @@ TEST_F(ChgDnsTest, AMissingKeyIsSkippedAndNeverCreated) {
 }
 
 }  // namespace
-}  // namespace zuba::system
+}  // namespace zuba::network

@@ -7,8 +7,8 @@
 // The apply flow calls, in this order: AppendAdapterSubkey, WriteGenericItems,
 // ClearDnsValues (when de is set), the WINS writer (ChgWINS.h, when nt is
 // set), the logon provider change (ChgLogon.h).
-#ifndef ZUBA_SYSTEM_CHGDNS_H_
-#define ZUBA_SYSTEM_CHGDNS_H_
+#ifndef ZUBA_NETWORK_CHGDNS_H_
+#define ZUBA_NETWORK_CHGDNS_H_
 
 #include <string>
 
@@ -17,7 +17,7 @@
 #include "platform/System.h"
 #include "system/AppShell.h"
 
-namespace zuba::system {
+namespace zuba::network {
 
 // Whether the item at `index` of the table lives in an adapter's own NetTrans
 // subkey: ip, gw and ms always, wp, ws and nt in Win98 mode.
@@ -50,11 +50,11 @@ bool AppendAdapterSubkey(core::TRegList& list, const std::string& subkey, bool f
 // True when the value was written; false when the key is missing, the item
 // has no registry location, or the Vtype is unknown. A refused write raises
 // ERegistryException.
-bool WriteItem(platform::Registry& registry, AppShell& shell, const core::TNetReg& item);
+bool WriteItem(platform::Registry& registry, system::AppShell& shell, const core::TNetReg& item);
 
 // WriteItem for each set item among 0 to 13 (ip ... li), in table order.
 // Items 14 to 32 are never written here.
-void WriteGenericItems(platform::Registry& registry, AppShell& shell, const core::TRegList& list);
+void WriteGenericItems(platform::Registry& registry, system::AppShell& shell, const core::TRegList& list);
 
 // When `deValue` is exactly "0": deletes "HostName", "Domain", "NameServer"
 // and "SearchList" (in that order) under the MSTCP key; missing values are
@@ -62,6 +62,6 @@ void WriteGenericItems(platform::Registry& registry, AppShell& shell, const core
 void ClearDnsValues(platform::Registry& registry, platform::System& system,
                     const std::string& deValue);
 
-}  // namespace zuba::system
+}  // namespace zuba::network
 
-#endif  // ZUBA_SYSTEM_CHGDNS_H_
+#endif  // ZUBA_NETWORK_CHGDNS_H_

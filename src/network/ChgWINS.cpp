@@ -1,15 +1,15 @@
-#include "system/ChgWINS.h"
+#include "network/ChgWINS.h"
 
 #include "system/MyRegs.h"
 
-namespace zuba::system {
+namespace zuba::network {
 
 bool WriteWinsItem(platform::Registry& registry, const core::TNetReg& item, WinsWrite what) {
   if (item.RootKey == 0) return false;
   if (what == WinsWrite::kWrite) {
-    return WriteRegString(registry, item.RootKey, item.KeyPath, item.ValueName, item.Value);
+    return system::WriteRegString(registry, item.RootKey, item.KeyPath, item.ValueName, item.Value);
   }
-  return DeleteRegValue(registry, item.RootKey, item.KeyPath, item.ValueName);
+  return system::DeleteRegValue(registry, item.RootKey, item.KeyPath, item.ValueName);
 }
 
 void WriteWinsItems(platform::Registry& registry, const core::TNetReg& wp, const core::TNetReg& ws,
@@ -31,4 +31,4 @@ std::string NodeTypeFor(bool winsByDhcp, const std::string& primaryServer) {
   return primaryServer.empty() ? kNodeTypeWinsOff : kNodeTypeWinsOn;
 }
 
-}  // namespace zuba::system
+}  // namespace zuba::network

@@ -4,15 +4,15 @@
 // live in the adapter's NetTrans subkey (ChgDNS.h AppendAdapterSubkey puts it
 // into their paths first), otherwise under the MSTCP key; the scope
 // identifier always lives under the MSTCP key.
-#ifndef ZUBA_SYSTEM_CHGWINS_H_
-#define ZUBA_SYSTEM_CHGWINS_H_
+#ifndef ZUBA_NETWORK_CHGWINS_H_
+#define ZUBA_NETWORK_CHGWINS_H_
 
 #include <string>
 
 #include "core/RegType.h"
 #include "platform/Registry.h"
 
-namespace zuba::system {
+namespace zuba::network {
 
 // The node types of item nt.
 inline constexpr char kNodeTypeWinsOn[] = "8";   // WINS resolution with the servers given
@@ -40,6 +40,6 @@ void WriteWinsItems(platform::Registry& registry, const core::TNetReg& wp, const
 // given, else kNodeTypeWinsOff.
 std::string NodeTypeFor(bool winsByDhcp, const std::string& primaryServer);
 
-}  // namespace zuba::system
+}  // namespace zuba::network
 
-#endif  // ZUBA_SYSTEM_CHGWINS_H_
+#endif  // ZUBA_NETWORK_CHGWINS_H_

@@ -7,20 +7,20 @@
 // This is the entry point of the main window's reading when the user picks an
 // adapter; asking first (when the user's option says so) and showing the
 // result in the window are the window's part.
-#ifndef ZUBA_SYSTEM_CURRENTCONFIG_H_
-#define ZUBA_SYSTEM_CURRENTCONFIG_H_
+#ifndef ZUBA_NETWORK_CURRENTCONFIG_H_
+#define ZUBA_NETWORK_CURRENTCONFIG_H_
 
 #include <string>
 
 #include "core/RegType.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
-#include "system/DefaultPrinterSource.h"
-#include "system/DialUpSource.h"
-#include "system/ProxySource.h"
+#include "network/DefaultPrinterSource.h"
+#include "network/DialUpSource.h"
+#include "network/ProxySource.h"
 #include "system/jstrm.h"
 
-namespace zuba::system {
+namespace zuba::network {
 
 class CurrentConfig {
  public:
@@ -56,9 +56,9 @@ class CurrentConfig {
   DefaultPrinterSource& printer_;
   DialUpSource& dialUp_;
   ProxySource& proxy_;
-  LeadBytes lead_;
+  system::LeadBytes lead_;
 };
 
-}  // namespace zuba::system
+}  // namespace zuba::network
 
-#endif  // ZUBA_SYSTEM_CURRENTCONFIG_H_
+#endif  // ZUBA_NETWORK_CURRENTCONFIG_H_

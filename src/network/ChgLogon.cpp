@@ -1,9 +1,9 @@
-#include "system/ChgLogon.h"
+#include "network/ChgLogon.h"
 
 #include "system/Errors.h"
 #include "system/MyRegs.h"
 
-namespace zuba::system {
+namespace zuba::network {
 
 namespace {
 
@@ -25,9 +25,9 @@ constexpr char kClientProvider[] = "Microsoft Network";
 constexpr char kClientRedirector[] = "VREDIR";
 
 // The last backslash-separated component of a key path.
-std::string LastComponent(std::string path, const LeadBytes& lead) {
+std::string LastComponent(std::string path, const system::LeadBytes& lead) {
   std::string component;
-  while (!path.empty()) component = TakeToken(path, "\\", lead);
+  while (!path.empty()) component = system::TakeToken(path, "\\", lead);
   return component;
 }
 
@@ -37,34 +37,34 @@ void WriteStringCreatingKey(platform::Registry& registry, const std::string& pat
                             const std::string& valueName, const std::string& text) {
   platform::RegKey key = 0;
   if (registry.CreateKey(kLocal, path, &key) != platform::kErrorSuccess) {
-    throw ERegistryException("Failed to create key for '" + valueName + "'");
+    throw system::ERegistryException("Failed to create key for '" + valueName + "'");
   }
   const long rc = registry.SetValue(key, valueName, {platform::kRegSz, text + '\0'});
   registry.CloseKey(key);
   if (rc != platform::kErrorSuccess) {
-    throw ERegistryException("Failed to set data for '" + valueName + "'");
+    throw system::ERegistryException("Failed to set data for '" + valueName + "'");
   }
 }
 
 void WriteProviderValues(platform::Registry& registry, const std::string& provider,
                          const std::string& redirector) {
-  WriteRegString(registry, kLocal, kLogonPath, "PrimaryProvider", provider);
-  WriteRegString(registry, kLocal, kRealModeNetPath, "preferredredir", redirector);
+  system::WriteRegString(registry, kLocal, kLogonPath, "PrimaryProvider", provider);
+  system::WriteRegString(registry, kLocal, kRealModeNetPath, "preferredredir", redirector);
 }
 
 }  // namespace
 
-std::string FindClientDefaultKey(platform::Registry& registry, const LeadBytes& lead) {
-  NameList found;
-  FindRegKeys(registry, lead, found, kNetClientClass, "DriverDesc", kClientDescriptionHalfWidth);
+std::string FindClientDefaultKey(platform::Registry& registry, const system::LeadBytes& lead) {
+  system::NameList found;
+  system::FindRegKeys(registry, lead, found, kNetClientClass, "DriverDesc", kClientDescriptionHalfWidth);
   if (found.empty()) {
-    FindRegKeys(registry, lead, found, kNetClientClass, "DriverDesc", kClientDescriptionFullWidth);
+    system::FindRegKeys(registry, lead, found, kNetClientClass, "DriverDesc", kClientDescriptionFullWidth);
   }
   if (found.empty()) return std::string();
   return std::string(kNetClientClass) + "\\" + LastComponent(found.front(), lead) + kDefaultKeyTail;
 }
 
-int GetLogonProviderIndex(platform::Registry& registry, const LeadBytes& lead) {
+int GetLogonProviderIndex(platform::Registry& registry, const system::LeadBytes& lead) {
   const std::string defaultKey = FindClientDefaultKey(registry, lead);
   if (defaultKey.empty()) return kWindowsLogon;
   platform::RegKey key = 0;
@@ -73,16 +73,16 @@ int GetLogonProviderIndex(platform::Registry& registry, const LeadBytes& lead) {
   return kNetworkClientLogon;
 }
 
-void SetWindowsLogon(platform::Registry& registry, const LeadBytes& lead,
+void SetWindowsLogon(platform::Registry& registry, const system::LeadBytes& lead,
                      const std::string& domain) {
   const std::string defaultKey = FindClientDefaultKey(registry, lead);
-  if (!defaultKey.empty()) DeleteRegValue(registry, kLocal, defaultKey, "");
+  if (!defaultKey.empty()) system::DeleteRegValue(registry, kLocal, defaultKey, "");
   WriteProviderValues(registry, "", "");
   if (!defaultKey.empty()) registry.DeleteKey(kLocal, defaultKey);
   SetAuthenticatingDomain(registry, domain);
 }
 
-void SetNetworkClientLogon(platform::Registry& registry, const LeadBytes& lead,
+void SetNetworkClientLogon(platform::Registry& registry, const system::LeadBytes& lead,
                            const std::string& domain) {
   const std::string defaultKey = FindClientDefaultKey(registry, lead);
   if (defaultKey.empty()) return;
@@ -93,10 +93,10 @@ void SetNetworkClientLogon(platform::Registry& registry, const LeadBytes& lead,
 
 void SetAuthenticatingDomain(platform::Registry& registry, const std::string& domain) {
   WriteStringCreatingKey(registry, kNetworkProviderPath, "AuthenticatingAgent", domain);
-  WriteRegBool(registry, kLocal, kLogonPath, "LMLogon", !domain.empty());
+  system::WriteRegBool(registry, kLocal, kLogonPath, "LMLogon", !domain.empty());
 }
 
-void ChangeLogonProvider(platform::Registry& registry, const LeadBytes& lead, int choice,
+void ChangeLogonProvider(platform::Registry& registry, const system::LeadBytes& lead, int choice,
                          const std::string& domain) {
   if (choice == kWindowsLogon) {
     SetWindowsLogon(registry, lead, domain);
@@ -105,4 +105,4 @@ void ChangeLogonProvider(platform::Registry& registry, const LeadBytes& lead, in
   }
 }
 
-}  // namespace zuba::system
+}  // namespace zuba::network

@@ -1,11 +1,11 @@
-#include "system/CurrentConfig.h"
+#include "network/CurrentConfig.h"
 
-#include "system/ChgDNS.h"
-#include "system/ChgLogon.h"
+#include "network/ChgDNS.h"
+#include "network/ChgLogon.h"
 #include "system/Errors.h"
 #include "system/ZubaUtil.h"
 
-namespace zuba::system {
+namespace zuba::network {
 
 namespace {
 
@@ -39,7 +39,7 @@ void CurrentConfig::ReadCurrentConfig(const std::string& adapterSubkey, bool for
 
 void CurrentConfig::ReadRegistryItems(const std::string& adapterSubkey, bool force,
                                       core::TRegList& list) {
-  const bool win98Mode = IsWin98Mode(force, system_);
+  const bool win98Mode = system::IsWin98Mode(force, system_);
   for (int i = 0; i <= kLastRegistryItem; ++i) {
     core::TNetReg& item = list[i];
     if (NeedsAdapterSubkey(i, win98Mode)) AttachAdapterSubkey(item, adapterSubkey);
@@ -58,7 +58,7 @@ void CurrentConfig::ReadRegistryItems(const std::string& adapterSubkey, bool for
         default:
           break;
       }
-    } catch (const ERegistryException&) {
+    } catch (const system::ERegistryException&) {
       item.IsSet = false;
     }
   }
@@ -82,4 +82,4 @@ void CurrentConfig::ReadComponentItems(core::TRegList& list) {
   Store(list[core::kPa], std::move(proxy.autoConfigUrl));
 }
 
-}  // namespace zuba::system
+}  // namespace zuba::network

@@ -16,15 +16,15 @@
 //   "\Network\Logon" "LMLogon"             1 with a domain, 0 without (32-bit integer)
 //
 // Registry errors while writing (ERegistryException) pass to the caller.
-#ifndef ZUBA_SYSTEM_CHGLOGON_H_
-#define ZUBA_SYSTEM_CHGLOGON_H_
+#ifndef ZUBA_NETWORK_CHGLOGON_H_
+#define ZUBA_NETWORK_CHGLOGON_H_
 
 #include <string>
 
 #include "platform/Registry.h"
 #include "system/jstrm.h"
 
-namespace zuba::system {
+namespace zuba::network {
 
 // The logon provider choices of item lo.
 enum LogonProvider : int {
@@ -40,16 +40,16 @@ enum LogonProvider : int {
 // else the first whose "DriverDesc" is "Microsoft ネットワーク クライアント"
 // (full width). A "DriverDesc" that is not a string raises
 // ERegistryException.
-std::string FindClientDefaultKey(platform::Registry& registry, const LeadBytes& lead);
+std::string FindClientDefaultKey(platform::Registry& registry, const system::LeadBytes& lead);
 
 // kNetworkClientLogon when the client default key exists, else kWindowsLogon;
 // kOtherLogon is never answered.
-int GetLogonProviderIndex(platform::Registry& registry, const LeadBytes& lead);
+int GetLogonProviderIndex(platform::Registry& registry, const system::LeadBytes& lead);
 
 // Makes the Windows logon the primary one: removes the client's default value
 // and then its default key, empties "PrimaryProvider" and "preferredredir"
 // (each only where its key exists), then SetAuthenticatingDomain.
-void SetWindowsLogon(platform::Registry& registry, const LeadBytes& lead,
+void SetWindowsLogon(platform::Registry& registry, const system::LeadBytes& lead,
                      const std::string& domain);
 
 // Makes the network client the primary logon: creates the client default key
@@ -57,7 +57,7 @@ void SetWindowsLogon(platform::Registry& registry, const LeadBytes& lead,
 // "preferredredir" (each only where its key exists), then
 // SetAuthenticatingDomain. Without a network client nothing at all changes,
 // not even the domain.
-void SetNetworkClientLogon(platform::Registry& registry, const LeadBytes& lead,
+void SetNetworkClientLogon(platform::Registry& registry, const system::LeadBytes& lead,
                            const std::string& domain);
 
 // Writes "AuthenticatingAgent" = `domain` (an empty domain as an empty
@@ -67,9 +67,9 @@ void SetAuthenticatingDomain(platform::Registry& registry, const std::string& do
 
 // kWindowsLogon runs SetWindowsLogon, kNetworkClientLogon runs
 // SetNetworkClientLogon; every other choice changes nothing.
-void ChangeLogonProvider(platform::Registry& registry, const LeadBytes& lead, int choice,
+void ChangeLogonProvider(platform::Registry& registry, const system::LeadBytes& lead, int choice,
                          const std::string& domain);
 
-}  // namespace zuba::system
+}  // namespace zuba::network
 
-#endif  // ZUBA_SYSTEM_CHGLOGON_H_
+#endif  // ZUBA_NETWORK_CHGLOGON_H_

@@ -1,12 +1,12 @@
-#include "system/ChgWINS.h"
+#include "network/ChgWINS.h"
 
 #include <gtest/gtest.h>
 
-#include "system/ChgDNS.h"
+#include "network/ChgDNS.h"
 #include "testing/NetMachine.h"
 #include "testing/TempMachine.h"
 
-namespace zuba::system {
+namespace zuba::network {
 namespace {
 
 using platform::kHkeyLocalMachine;
@@ -128,4 +128,4 @@ TEST(NodeTypeForTest, DhcpThenPrimaryServer) {
 }
 
 }  // namespace
-}  // namespace zuba::system
+}  // namespace zuba::network

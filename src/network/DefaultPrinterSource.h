@@ -1,12 +1,12 @@
 // What the reading of the current configuration needs from the default
 // printer switch: the name of the printer that is the default now. The
 // printer component implements it.
-#ifndef ZUBA_SYSTEM_DEFAULTPRINTERSOURCE_H_
-#define ZUBA_SYSTEM_DEFAULTPRINTERSOURCE_H_
+#ifndef ZUBA_NETWORK_DEFAULTPRINTERSOURCE_H_
+#define ZUBA_NETWORK_DEFAULTPRINTERSOURCE_H_
 
 #include <string>
 
-namespace zuba::system {
+namespace zuba::network {
 
 class DefaultPrinterSource {
  public:
@@ -20,6 +20,6 @@ class DefaultPrinterSource {
   virtual std::string GetDefaultPrinter() = 0;
 };
 
-}  // namespace zuba::system
+}  // namespace zuba::network
 
-#endif  // ZUBA_SYSTEM_DEFAULTPRINTERSOURCE_H_
+#endif  // ZUBA_NETWORK_DEFAULTPRINTERSOURCE_H_

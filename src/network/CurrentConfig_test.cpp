@@ -1,14 +1,14 @@
-#include "system/CurrentConfig.h"
+#include "network/CurrentConfig.h"
 
 #include <gtest/gtest.h>
 
-#include "system/ChgDNS.h"
-#include "system/ChgLogon.h"
-#include "system/ChgWINS.h"
+#include "network/ChgDNS.h"
+#include "network/ChgLogon.h"
+#include "network/ChgWINS.h"
 #include "testing/NetMachine.h"
 #include "testing/TempMachine.h"
 
-namespace zuba::system {
+namespace zuba::network {
 namespace {
 
 using core::TRegList;
@@ -30,7 +30,7 @@ class FixedProxy : public ProxySource {
   ProxyValues values{false, "proxy:8080", ""};
 };
 
-class NullShell : public AppShell {
+class NullShell : public system::AppShell {
  public:
   void ShowPlainMessage(const std::string&) override {}
   void ProcessMessages() override {}
@@ -160,7 +160,7 @@ TEST_P(CurrentConfigTest, WrittenSettingReadsBackEqual) {
     ClearDnsValues(machine_.registry(), machine_.system(), applied[core::kDe].Value);
     WriteWinsItems(machine_.registry(), applied[core::kWp], applied[core::kWs], applied[core::kWi],
                    applied[core::kNt]);
-    ChangeLogonProvider(machine_.registry(), LeadBytes(machine_.system()),
+    ChangeLogonProvider(machine_.registry(), system::LeadBytes(machine_.system()),
                         std::stoi(applied[core::kLo].Value), applied[core::kLd].Value);
 
     TRegList read = Read("0001", force);
@@ -176,4 +176,4 @@ INSTANTIATE_TEST_SUITE_P(Templates, CurrentConfigTest,
                          });
 
 }  // namespace
-}  // namespace zuba::system
+}  // namespace zuba::network

@@ -1,4 +1,4 @@
-#include "system/GetRegs.h"
+#include "network/GetRegs.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -7,7 +7,7 @@
 #include "testing/NetMachine.h"
 #include "testing/TempMachine.h"
 
-namespace zuba::system {
+namespace zuba::network {
 namespace {
 
 using ::testing::ElementsAre;
@@ -18,9 +18,9 @@ class DiscoverAdaptersTest : public ::testing::Test {
   void Discover() { DiscoverAdapters(machine_.registry(), lead_, descriptions_, registers_); }
 
   testing::TempMachine machine_;
-  LeadBytes lead_{machine_.system()};
-  NameList descriptions_{"stale"};
-  NameList registers_{"stale", "entries"};
+  system::LeadBytes lead_{machine_.system()};
+  system::NameList descriptions_{"stale"};
+  system::NameList registers_{"stale", "entries"};
 };
 
 TEST_F(DiscoverAdaptersTest, TheTemplateCardAndDialUpAdapterWithTheirTcpIpSubkeys) {
@@ -121,10 +121,10 @@ TEST_F(DiscoverAdaptersTest, ADriverOfTheWrongKindRaisesAndLeavesTheLists) {
 [HKEY_LOCAL_MACHINE\Enum\Network\MSTCP\0001]
 "Driver"=hex:01,02
 )");
-  EXPECT_THROW(Discover(), ERegistryException);
+  EXPECT_THROW(Discover(), system::ERegistryException);
   EXPECT_THAT(descriptions_, ElementsAre("stale"));
   EXPECT_THAT(registers_, ElementsAre("stale", "entries"));
 }
 
 }  // namespace
-}  // namespace zuba::system
+}  // namespace zuba::network

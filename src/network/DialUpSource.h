@@ -1,12 +1,12 @@
 // What the reading of the current configuration needs from the dial-up
 // component: the dial-up values in force now. The dial-up component
 // implements it.
-#ifndef ZUBA_SYSTEM_DIALUPSOURCE_H_
-#define ZUBA_SYSTEM_DIALUPSOURCE_H_
+#ifndef ZUBA_NETWORK_DIALUPSOURCE_H_
+#define ZUBA_NETWORK_DIALUPSOURCE_H_
 
 #include <string>
 
-namespace zuba::system {
+namespace zuba::network {
 
 // The dial-up values of the system, in the order the program always passes
 // them: automatic dialling, automatic disconnection, the default connection
@@ -30,6 +30,6 @@ class DialUpSource {
   virtual DialUpValues ReadCurrent() = 0;
 };
 
-}  // namespace zuba::system
+}  // namespace zuba::network
 
-#endif  // ZUBA_SYSTEM_DIALUPSOURCE_H_
+#endif  // ZUBA_NETWORK_DIALUPSOURCE_H_

@@ -1,10 +1,10 @@
-#include "system/ChgDNS.h"
+#include "network/ChgDNS.h"
 
 #include "system/IntegerText.h"
 #include "system/MyRegs.h"
 #include "system/ZubaUtil.h"
 
-namespace zuba::system {
+namespace zuba::network {
 
 namespace {
 
@@ -30,7 +30,7 @@ void AttachAdapterSubkey(core::TNetReg& item, const std::string& subkey) {
 
 bool AppendAdapterSubkey(core::TRegList& list, const std::string& subkey, bool force,
                          platform::System& system) {
-  const bool win98Mode = IsWin98Mode(force, system);
+  const bool win98Mode = system::IsWin98Mode(force, system);
   bool carriesAdapterItems = false;
   for (int i = 0; i < core::kItemCount; ++i) {
     if (!NeedsAdapterSubkey(i, win98Mode)) continue;
@@ -40,28 +40,28 @@ bool AppendAdapterSubkey(core::TRegList& list, const std::string& subkey, bool f
   return !subkey.empty() || !carriesAdapterItems;
 }
 
-bool WriteItem(platform::Registry& registry, AppShell& shell, const core::TNetReg& item) {
+bool WriteItem(platform::Registry& registry, system::AppShell& shell, const core::TNetReg& item) {
   switch (item.Vtype) {
     case 's':
       if (item.RootKey == 0) return false;
-      return WriteRegString(registry, item.RootKey, item.KeyPath, item.ValueName, item.Value);
+      return system::WriteRegString(registry, item.RootKey, item.KeyPath, item.ValueName, item.Value);
     case 'b':
       if (item.RootKey == 0) return false;
-      return WriteRegBool(registry, item.RootKey, item.KeyPath, item.ValueName, item.Value != "0");
+      return system::WriteRegBool(registry, item.RootKey, item.KeyPath, item.ValueName, item.Value != "0");
     case 'x': {
       // The text is converted first: a text that is no integer is an error
       // even when the key is missing.
-      const std::int32_t value = TextToInteger(item.Value);
+      const std::int32_t value = system::TextToInteger(item.Value);
       if (item.RootKey == 0) return false;
-      return WriteRegBinary4(registry, item.RootKey, item.KeyPath, item.ValueName, value);
+      return system::WriteRegBinary4(registry, item.RootKey, item.KeyPath, item.ValueName, value);
     }
     default:
-      ShowInfoBox(shell, kVtypeError + item.ValueName);
+      system::ShowInfoBox(shell, kVtypeError + item.ValueName);
       return false;
   }
 }
 
-void WriteGenericItems(platform::Registry& registry, AppShell& shell, const core::TRegList& list) {
+void WriteGenericItems(platform::Registry& registry, system::AppShell& shell, const core::TRegList& list) {
   for (int i = 0; i <= kLastGenericItem; ++i) {
     if (list[i].IsSet) WriteItem(registry, shell, list[i]);
   }
@@ -73,8 +73,8 @@ void ClearDnsValues(platform::Registry& registry, platform::System& system,
   core::TRegList base;
   core::InitRegList(base, false, system);
   for (int i : {core::kDh, core::kDd, core::kDi, core::kDs}) {
-    DeleteRegValue(registry, base[i].RootKey, base[i].KeyPath, base[i].ValueName);
+    system::DeleteRegValue(registry, base[i].RootKey, base[i].KeyPath, base[i].ValueName);
   }
 }
 
-}  // namespace zuba::system
+}  // namespace zuba::network

@@ -1,4 +1,4 @@
-#include "system/ChgLogon.h"
+#include "network/ChgLogon.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include "testing/NetMachine.h"
 #include "testing/TempMachine.h"
 
-namespace zuba::system {
+namespace zuba::network {
 namespace {
 
 using platform::kHkeyLocalMachine;
@@ -35,7 +35,7 @@ class ChgLogonTest : public ::testing::Test {
   }
 
   testing::TempMachine machine_;
-  LeadBytes lead_{machine_.system()};
+  system::LeadBytes lead_{machine_.system()};
 };
 
 TEST_F(ChgLogonTest, SwitchingBackAndForthAndTheIndexFollows) {
@@ -137,7 +137,7 @@ TEST_F(ChgLogonTest, RefusedWritesRaiseAndCloseTheirKeys) {
     try {
       ChangeLogonProvider(refusing, lead_, choice, "ZUBADOM");
       ADD_FAILURE() << "no error for choice " << choice;
-    } catch (const ERegistryException& e) {
+    } catch (const system::ERegistryException& e) {
       if (choice == kWindowsLogon) {
         EXPECT_NE(std::string(e.what()).find("PrimaryProvider"), std::string::npos) << e.what();
       }
@@ -148,11 +148,11 @@ TEST_F(ChgLogonTest, RefusedWritesRaiseAndCloseTheirKeys) {
   try {
     SetAuthenticatingDomain(refusing, "ZUBADOM");
     ADD_FAILURE() << "no error for a key that cannot be created";
-  } catch (const ERegistryException& e) {
+  } catch (const system::ERegistryException& e) {
     EXPECT_NE(std::string(e.what()).find("AuthenticatingAgent"), std::string::npos) << e.what();
   }
   EXPECT_EQ(refusing.open, 0);
 }
 
 }  // namespace
-}  // namespace zuba::system
+}  // namespace zuba::network
