@@ -7,10 +7,15 @@ namespace zuba::testing {
 
 class TestMachine::Impl {
  public:
+  explicit Impl(Template from)
+      : machine(from == Template::kWin95 ? platform::sim::OsKind::kWin95
+                                         : platform::sim::OsKind::kWin98) {}
   TempMachine machine;
 };
 
-TestMachine::TestMachine() : impl_(std::make_unique<Impl>()) {}
+std::vector<Template> AvailableTemplates() { return {Template::kWin98, Template::kWin95}; }
+
+TestMachine::TestMachine(Template from) : impl_(std::make_unique<Impl>(from)) {}
 TestMachine::~TestMachine() = default;
 
 platform::Registry& TestMachine::registry() { return impl_->machine.registry(); }

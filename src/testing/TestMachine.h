@@ -6,6 +6,7 @@
 #define ZUBA_TESTING_TESTMACHINE_H_
 
 #include <memory>
+#include <vector>
 
 #include "platform/Files.h"
 #include "platform/Profiles.h"
@@ -14,9 +15,16 @@
 
 namespace zuba::testing {
 
+// The template a test machine starts from.
+enum class Template { kWin98, kWin95 };
+
+// The templates this test program can have: on Windows only the machine the
+// tests run on, a Windows 98.
+std::vector<Template> AvailableTemplates();
+
 class TestMachine {
  public:
-  TestMachine();
+  explicit TestMachine(Template from = Template::kWin98);
   ~TestMachine();
   TestMachine(const TestMachine&) = delete;
   TestMachine& operator=(const TestMachine&) = delete;

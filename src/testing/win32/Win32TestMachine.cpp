@@ -84,7 +84,10 @@ std::set<std::string> MissingSubtrees(platform::Registry& registry,
 
 class TestMachine::Impl {
  public:
-  Impl() : services_(platform::win32::OpenWin32Services()) { ResetRegistry(); }
+  explicit Impl(Template from) : services_(platform::win32::OpenWin32Services()) {
+    if (from != Template::kWin98) throw std::runtime_error("the machine here is a Windows 98");
+    ResetRegistry();
+  }
 
   platform::win32::Services& services() { return *services_; }
 
@@ -148,7 +151,9 @@ class TestMachine::Impl {
   std::unique_ptr<platform::win32::Services> services_;
 };
 
-TestMachine::TestMachine() : impl_(std::make_unique<Impl>()) {}
+std::vector<Template> AvailableTemplates() { return {Template::kWin98}; }
+
+TestMachine::TestMachine(Template from) : impl_(std::make_unique<Impl>(from)) {}
 TestMachine::~TestMachine() = default;
 
 platform::Registry& TestMachine::registry() { return *impl_->services().registry; }
