@@ -46,7 +46,9 @@ function(zuba_layer name dir)
     target_link_libraries(${name}_tests PRIVATE zuba_${name} ${L_TEST_DEPS}
                           GTest::gmock GTest::gtest_main Threads::Threads)
     if(ZUBA_WIN32)
+      # The test machines of one Wine prefix share its registry.
       add_test(NAME ${name}_tests COMMAND ${name}_tests)
+      set_tests_properties(${name}_tests PROPERTIES RESOURCE_LOCK wine_prefix)
     else()
       gtest_discover_tests(${name}_tests DISCOVERY_TIMEOUT 60
                            PROPERTIES ENVIRONMENT "ZUBA_BUILD_DIR=${PROJECT_BINARY_DIR}")
