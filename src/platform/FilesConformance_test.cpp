@@ -166,7 +166,22 @@ TEST_F(FilesConformance, ASearchWithoutMatchAnswersFalse) {
   std::vector<FindData> found;
   EXPECT_FALSE(f().FindFiles(Path("*.xyz"), &found));
   EXPECT_FALSE(f().FindFiles(Path("nodir\\*"), &found));
+  EXPECT_FALSE(f().FindFiles(target_->directory() + "\\", &found));
   EXPECT_TRUE(found.empty());
+}
+
+TEST_F(FilesConformance, DotStarAlsoMatchesANameWithoutExtension) {
+  Write("HOSTS", "");
+  Write("HOSTS.SAM", "");
+  Write("hosts.office", "");
+  EXPECT_EQ(Find("hosts.*").size(), 3u);
+}
+
+TEST_F(FilesConformance, StarDotMatchesNamesWithoutExtension) {
+  if (target_->IsWine()) GTEST_SKIP() << "Wine matches \"*.\" as \"*\"";
+  Write("HOSTS", "");
+  Write("HOSTS.SAM", "");
+  EXPECT_EQ(Find("*."), std::vector<std::string>{"HOSTS|"});
 }
 
 TEST_F(FilesConformance, ASearchGivesSizeAndAttributes) {

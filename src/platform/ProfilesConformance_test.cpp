@@ -220,6 +220,13 @@ TEST_F(ProfilesConformance, AMissingSectionListsNoKeys) {
   EXPECT_EQ(n, 0u);
 }
 
+TEST_F(ProfilesConformance, AKeyListingNeedsTwoBytes) {
+  Content("[s]\r\nk=v\r\n");
+  std::size_t n = 9;
+  EXPECT_EQ(KeyNames("s", 1, &n), "\0"s);
+  EXPECT_EQ(n, 0u);
+}
+
 TEST_F(ProfilesConformance, SectionNamesAreListedWithoutBrackets) {
   Content("[one]\r\n[ two ]\r\nk=v\r\n[three]\r\n");
   std::size_t n;
@@ -324,6 +331,12 @@ TEST_F(ProfilesConformance, RemovingWhatIsNotThereSucceeds) {
   EXPECT_TRUE(p().RemoveKey("none", "A", File()));
   EXPECT_TRUE(p().RemoveSection("none", File()));
   EXPECT_EQ(Content(), "[List]\r\nA=1\r\n");
+}
+
+TEST_F(ProfilesConformance, RemovingFromAMissingFileCreatesNothing) {
+  EXPECT_TRUE(p().RemoveKey("s", "k", File()));
+  EXPECT_TRUE(p().RemoveSection("s", File()));
+  EXPECT_EQ(Content(), "<missing>");
 }
 
 TEST_F(ProfilesConformance, RemovingASectionTakesItsKeys) {
