@@ -218,8 +218,8 @@ TEST_F(FilesConformance, ALongNameGetsANumberedAlias) {
   if (target_->IsWine()) GTEST_SKIP() << "Wine hashes its aliases (THIS~ABC.TXT)";
   Write("my file.txt", "");
   Write("ver +1.2.text", "");
-  EXPECT_EQ(Find("*"), (std::vector<std::string>{"my file.txt|MYFILE~1.TXT",
-                                                 "ver +1.2.text|VER_12~1.TEX"}));
+  EXPECT_EQ(Find("*"),
+            (std::vector<std::string>{"my file.txt|MYFILE~1.TXT", "ver +1.2.text|VER_12~1.TEX"}));
 }
 
 TEST_F(FilesConformance, TheShortNameOpensTheFileAndMatchesPatterns) {

@@ -302,7 +302,8 @@ TEST_F(ProfilesConformance, AnEmptySectionOrKeyNameIsNotWritten) {
 }
 
 TEST_F(ProfilesConformance, ABareFileNameIsInTheWindowsDirectory) {
-  const std::string name = "zubacf" + std::to_string(target_->system().GetTickCount() % 100000) + ".ini";
+  const std::string name =
+      "zubacf" + std::to_string(target_->system().GetTickCount() % 100000) + ".ini";
   ASSERT_TRUE(p().WriteString("s", "k", "v", name));
   const std::string path = target_->files().WindowsDirectory() + "\\" + name;
   std::string text;

@@ -281,14 +281,16 @@ TEST_F(RegistryConformance, EnumerationEndsWithNoMoreItems) {
 
 TEST_F(RegistryConformance, SubkeysAreListedInCreationOrder) {
   if (target_->IsWine()) GTEST_SKIP() << "Wine lists subkeys sorted by name, as Windows NT";
-  for (const char* name : {"Zeta", "alpha", "Mid"}) r().CloseKey(Create(std::string("Order\\") + name));
+  for (const char* name : {"Zeta", "alpha", "Mid"})
+    r().CloseKey(Create(std::string("Order\\") + name));
   RegKey key = Create("Order");
   EXPECT_EQ(SubKeys(key), (std::vector<std::string>{"Zeta", "alpha", "Mid"}));
   r().CloseKey(key);
 }
 
 TEST_F(RegistryConformance, ValuesAreListedInCreationOrder) {
-  if (target_->IsWine()) GTEST_SKIP() << "Wine lists values sorted by name (Windows keeps the order)";
+  if (target_->IsWine())
+    GTEST_SKIP() << "Wine lists values sorted by name (Windows keeps the order)";
   RegKey key = Create("Order");
   for (const char* name : {"B", "a", "C"}) {
     ASSERT_EQ(r().SetValue(key, name, RegValue{kRegSz, "1"}), kErrorSuccess);

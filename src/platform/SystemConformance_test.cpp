@@ -41,7 +41,8 @@ TEST_F(SystemConformance, TheLeadBytesAreThoseOfCodePage932) {
 }
 
 TEST_F(SystemConformance, KeysNotHeldDownReadAsUp) {
-  for (int key : {kVkControl, kVkMenu, kVkShift, kVkReturn}) EXPECT_GE(s().GetKeyState(key), 0) << key;
+  for (int key : {kVkControl, kVkMenu, kVkShift, kVkReturn})
+    EXPECT_GE(s().GetKeyState(key), 0) << key;
 }
 
 TEST_F(SystemConformance, TheTickCountFollowsASleep) {

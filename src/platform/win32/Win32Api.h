@@ -1,6 +1,6 @@
 // <windows.h> for the Win32 implementation of the platform seam, with the
-// macros that would rename the seam's own methods taken away again. Include
-// it before any other header in this directory.
+// macros that would rename the seam's own methods taken away again. Code
+// that includes the seam's headers includes this one, never <windows.h>.
 #ifndef ZUBA_PLATFORM_WIN32_WIN32API_H_
 #define ZUBA_PLATFORM_WIN32_WIN32API_H_
 

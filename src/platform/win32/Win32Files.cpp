@@ -1,7 +1,6 @@
-#include "platform/win32/Win32Api.h"
-
 #include <cstring>
 
+#include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace zuba::platform::win32 {
@@ -149,8 +148,8 @@ class Win32Files final : public Files {
 
  private:
   static bool WriteWhole(const char* path, const std::string& content) {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD done = 0;
     bool ok = content.empty() || (WriteFile(file, content.data(),

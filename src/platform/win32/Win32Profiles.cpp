@@ -1,7 +1,6 @@
-#include "platform/win32/Win32Api.h"
-
 #include <vector>
 
+#include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace zuba::platform::win32 {

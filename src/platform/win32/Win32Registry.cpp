@@ -1,9 +1,8 @@
-#include "platform/win32/Win32Api.h"
-
 #include <algorithm>
 #include <vector>
 
 #include "platform/win32/HandleTable.h"
+#include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace zuba::platform::win32 {
@@ -46,7 +45,9 @@ std::string As9xData(std::uint32_t type, std::string data) {
 class Win32Registry final : public Registry {
  public:
   Win32Registry() = default;
-  ~Win32Registry() override { keys_.ReleaseAll([](HKEY key) { RegCloseKey(key); }); }
+  ~Win32Registry() override {
+    keys_.ReleaseAll([](HKEY key) { RegCloseKey(key); });
+  }
 
   long OpenKey(RegKey parent, const std::string& subKey, RegKey* result) override {
     if (!result) return kErrorInvalidParameter;

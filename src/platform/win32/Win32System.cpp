@@ -1,9 +1,8 @@
-#include "platform/win32/Win32Api.h"
-
 #include <cstring>
 #include <vector>
 
 #include "platform/win32/HandleTable.h"
+#include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace zuba::platform::win32 {

@@ -1,9 +1,8 @@
 // platform/TextCodec on the code-page functions of Windows.
-#include "platform/win32/Win32Api.h"
+#include <algorithm>
 
 #include "platform/TextCodec.h"
-
-#include <algorithm>
+#include "platform/win32/Win32Api.h"
 
 namespace zuba::platform {
 namespace {

@@ -1,8 +1,8 @@
-#include "platform/win32/Win32Api.h"
-
 #include "testing/win32/Regedit.h"
 
 #include <stdexcept>
+
+#include "platform/win32/Win32Api.h"
 
 namespace zuba::testing {
 
@@ -24,17 +24,16 @@ void RunRegedit(const std::vector<std::string>& files) {
 
 void ImportRegText(const std::string& text) {
   char directory[MAX_PATH], file[MAX_PATH];
-  if (!GetTempPathA(sizeof directory, directory) ||
-      !GetTempFileNameA(directory, "zrg", 0, file)) {
+  if (!GetTempPathA(sizeof directory, directory) || !GetTempFileNameA(directory, "zrg", 0, file)) {
     throw std::runtime_error("no temporary file for regedit");
   }
-  HANDLE handle = CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE handle =
+      CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;
-  const bool ok = handle != INVALID_HANDLE_VALUE &&
-                  WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written,
-                            nullptr) &&
-                  written == text.size();
+  const bool ok =
+      handle != INVALID_HANDLE_VALUE &&
+      WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+      written == text.size();
   if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
   if (ok) RunRegedit({file});
   DeleteFileA(file);

@@ -1,7 +1,6 @@
-#include "platform/win32/Win32Api.h"
-
 #include <string>
 
+#include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
 #include "testing/ConformanceTarget.h"
 
@@ -49,7 +48,8 @@ class Win32Target final : public ConformanceTarget {
     CreateDirectoryA(directory_.c_str(), nullptr);
     key_ = std::string(kKeyBase) + "\\" + unique;
     platform::RegKey created;
-    if (registry().CreateKey(platform::kHkeyCurrentUser, key_, &created) == platform::kErrorSuccess) {
+    if (registry().CreateKey(platform::kHkeyCurrentUser, key_, &created) ==
+        platform::kErrorSuccess) {
       registry().CloseKey(created);
     }
   }

@@ -1,9 +1,8 @@
 // EditRegistry and ExportKey on Windows: the registry editor imports, and
 // the export is a plain listing of keys and values for comparisons.
-#include "testing/NetMachine.h"
-
 #include <cstdio>
 
+#include "testing/NetMachine.h"
 #include "testing/win32/Regedit.h"
 
 namespace zuba::testing {

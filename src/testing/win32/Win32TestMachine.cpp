@@ -8,16 +8,14 @@
 // did not have before (the template's own subtrees) under kMarkerKey; every
 // test then deletes those subtrees and imports both files again with the
 // registry editor. Keys the prefix had keep what a test added to them.
-#include "platform/win32/Win32Api.h"
-
-#include "testing/TestMachine.h"
-
 #include <cstdlib>
 #include <set>
 #include <stdexcept>
 
 #include "platform/Cp932.h"
+#include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
+#include "testing/TestMachine.h"
 #include "testing/win32/Regedit.h"
 
 namespace zuba::testing {
@@ -100,7 +98,8 @@ class TestMachine::Impl {
     if (!ReadSubtrees(&subtrees)) {
       std::vector<std::string> paths;
       for (const std::string& file : files) {
-        for (std::string& path : KeyLines(*services_->files, file)) paths.push_back(std::move(path));
+        for (std::string& path : KeyLines(*services_->files, file))
+          paths.push_back(std::move(path));
       }
       subtrees = MissingSubtrees(registry, paths);
       StoreSubtrees(subtrees);
