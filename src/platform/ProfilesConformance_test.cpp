@@ -261,6 +261,13 @@ TEST_F(ProfilesConformance, ANewKeyFollowsTheSectionsLastKey) {
   EXPECT_EQ(Content(), "[List]\r\nA=1\r\nB=2\r\n[Next]\r\nZ=9\r\n");
 }
 
+TEST_F(ProfilesConformance, AFileWithoutFinalLineBreakGetsOneBeforeANewLine) {
+  Content("[A]\r\nx=1");
+  ASSERT_TRUE(p().WriteString("A", "y", "2", File()));
+  ASSERT_TRUE(p().WriteString("B", "k", "v", File()));
+  EXPECT_EQ(Content(), "[A]\r\nx=1\r\ny=2\r\n[B]\r\nk=v\r\n");
+}
+
 TEST_F(ProfilesConformance, ANewSectionGoesAtTheEnd) {
   Content("[A]\r\nx=1\r\n");
   ASSERT_TRUE(p().WriteString("New", "Key", "v", File()));

@@ -224,6 +224,17 @@ TEST_F(RegistryConformance, TheDefaultValueHasTheEmptyName) {
   r().CloseKey(key);
 }
 
+TEST_F(RegistryConformance, TheDefaultValueIsListedAndCountedLikeAnyOther) {
+  RegKey key = Create("Default");
+  ASSERT_EQ(r().SetValue(key, "", RegValue{kRegSz, "x"}), kErrorSuccess);
+  ASSERT_EQ(r().SetValue(key, "a", RegValue{kRegSz, "y"}), kErrorSuccess);
+  EXPECT_EQ(ValueNames(key), (std::vector<std::string>{"", "a"}));
+  std::uint32_t values = 0;
+  EXPECT_EQ(r().QueryInfoKey(key, nullptr, &values), kErrorSuccess);
+  EXPECT_EQ(values, 2u);
+  r().CloseKey(key);
+}
+
 TEST_F(RegistryConformance, ValueNamesCompareWithoutCaseAndKeepTheFirstSpelling) {
   RegKey key = Create("Names");
   ASSERT_EQ(r().SetValue(key, "IPAddress", RegValue{kRegSz, "1"}), kErrorSuccess);
