@@ -92,61 +92,22 @@ TEST_F(SimRegistryTest, KeysAndValuesKeepCreationOrderAndCase) {
   check(*Open());  // the same after a reload from system.reg
 }
 
-TEST_F(SimRegistryTest, OnlyAsciiLettersFoldInDoubleByteNames) {
-  Registry& r = *registry_;
-  // 83 41 and 83 61 are two different characters whose trail bytes happen
-  // to be 'A' and 'a'; the 'A' after "ソ" is a letter of its own.
-  r.CloseKey(Create(r, "\x83\x41"));
-  r.CloseKey(Create(r, "\x83\x61"));
-  r.CloseKey(Create(r, "ソA"));
-  r.CloseKey(Create(r, "ソa"));
-  EXPECT_EQ(SubKeys(r, kHkeyLocalMachine),
-            (std::vector<std::string>{"\x83\x41", "\x83\x61", "ソA"}));
-  RegKey key;
-  EXPECT_EQ(r.OpenKey(kHkeyLocalMachine, "ソa\\", &key), kErrorSuccess);
-}
-
-TEST_F(SimRegistryTest, FollowsWindows9xSemantics) {
+// What every implementation of the seam answers is in the platform layer's
+// RegistryConformance tests; these are the simulated registry's own rules.
+TEST_F(SimRegistryTest, PathsAndNamesARegedit4FileCanHold) {
   Registry& r = *registry_;
   RegKey key = Create(r, "\\A\\B\\\\C\\");  // leading, doubled, trailing backslashes ignored
   EXPECT_EQ(SubKeys(r, kHkeyLocalMachine), std::vector<std::string>{"A"});
-
-  ASSERT_EQ(r.SetValue(key, "s", RegValue{kRegSz, "abc"}), kErrorSuccess);
-  ASSERT_EQ(r.SetValue(key, "e", RegValue{kRegSz, ""}), kErrorSuccess);
-  ASSERT_EQ(r.SetValue(key, "d", RegValue{kRegDword, "\1\0\0\0"s}), kErrorSuccess);
-  EXPECT_EQ(Query(r, "A\\B\\C", "s"), "abc\0"s);
-  EXPECT_EQ(Query(r, "A\\B\\C", "e"), "\0"s);
-  ASSERT_EQ(r.SetValue(key, "z", RegValue{kRegSz, "ab\0cd\0"s}), kErrorSuccess);
-  EXPECT_EQ(Query(r, "A\\B\\C", "z"), "ab\0"s);  // up to the first zero byte
-  ASSERT_EQ(r.DeleteValue(key, "z"), kErrorSuccess);
-
-  RegValue untouched{kRegBinary, "keep"};
-  EXPECT_EQ(r.QueryValue(key, "missing", &untouched), kErrorFileNotFound);
-  EXPECT_EQ(untouched.data, "keep");
-  EXPECT_EQ(r.DeleteValue(key, "missing"), kErrorFileNotFound);
-  std::string name;
-  EXPECT_EQ(r.EnumKey(key, 0, &name), kErrorNoMoreItems);
-  EXPECT_EQ(r.EnumValue(key, 3, &name), kErrorNoMoreItems);
-  std::uint32_t subKeys = 9, values = 9;
-  EXPECT_EQ(r.QueryInfoKey(key, &subKeys, &values), kErrorSuccess);
-  EXPECT_EQ(subKeys, 0u);
-  EXPECT_EQ(values, 3u);
+  RegKey same;
+  EXPECT_EQ(r.OpenKey(kHkeyLocalMachine, "a\\b\\c\\", &same), kErrorSuccess);
+  r.CloseKey(same);
 
   EXPECT_EQ(r.SetValue(key, "bad\nname", Sz("x")), kErrorInvalidParameter);
   RegKey bad;
   EXPECT_EQ(r.CreateKey(kHkeyLocalMachine, "A\\x\x83", &bad), kErrorInvalidParameter);
-  EXPECT_EQ(r.OpenKey(kHkeyLocalMachine, "A\\missing", &bad), kErrorFileNotFound);
   EXPECT_EQ(r.OpenKey(0x80000000, "", &bad), kErrorBadKey);
-
-  // DeleteKey takes the subtree; handles inside it go bad.
-  EXPECT_EQ(r.DeleteKey(kHkeyLocalMachine, ""), kErrorBadKey);
-  EXPECT_EQ(r.DeleteKey(kHkeyLocalMachine, "a\\b"), kErrorSuccess);
-  EXPECT_EQ(r.DeleteKey(kHkeyLocalMachine, "A\\B"), kErrorFileNotFound);
-  EXPECT_EQ(r.QueryInfoKey(key, &subKeys, &values), kErrorBadKey);
-  EXPECT_EQ(SubKeys(r, kHkeyLocalMachine), std::vector<std::string>{"A"});
   EXPECT_EQ(r.CloseKey(key), kErrorSuccess);
   EXPECT_EQ(r.CloseKey(key), kErrorBadKey);
-  EXPECT_EQ(r.CloseKey(kHkeyCurrentUser), kErrorSuccess);
 }
 
 TEST_F(SimRegistryTest, WritesThroughAndSeesOtherWritersAndHandEdits) {
