@@ -74,6 +74,7 @@ void Control::Notification(Component& component, Operation operation) {
 void Control::LinkChild(Control& child) {
   child.parent_ = this;
   children_.push_back(&child);
+  zOrder_.push_back(&child);
   if (child.IsWindowed()) tabList_.push_back(&child);
   child.Notify(Change::kChildAdded);
   if (child.align_ != Align::kNone) RealignChildren();
@@ -91,6 +92,7 @@ void Control::UnlinkChild(Control& child) {
   if (Form* form = ParentForm()) form->ForgetControl(child);
   children_.erase(std::remove(children_.begin(), children_.end(), &child), children_.end());
   tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), &child), tabList_.end());
+  zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), &child), zOrder_.end());
   child.parent_ = nullptr;
   if (child.align_ != Align::kNone) RealignChildren();
 }
@@ -308,6 +310,26 @@ void Control::SetTabOrder(int order) {
   list.erase(list.begin() + current);
   list.insert(list.begin() + order, this);
   for (Control* sibling : list) sibling->Notify(Change::kTabOrder);
+}
+
+// --- Z-order ----------------------------------------------------------------
+
+void Control::BringToFront() {
+  if (parent_ == nullptr) return;
+  auto& list = parent_->zOrder_;
+  if (list.back() == this) return;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  list.push_back(this);
+  Notify(Change::kZOrder);
+}
+
+void Control::SendToBack() {
+  if (parent_ == nullptr) return;
+  auto& list = parent_->zOrder_;
+  if (list.front() == this) return;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  list.insert(list.begin(), this);
+  Notify(Change::kZOrder);
 }
 
 bool Control::CanFocus() const { return IsWindowed() && Reachable(); }

@@ -159,6 +159,17 @@ class Control : public Component {
   // The windowed children in tab order.
   const std::vector<Control*>& TabList() const { return tabList_; }
 
+  // --- Z-order ------------------------------------------------------------
+
+  // The children from the bottom up: creation order, changed by
+  // BringToFront and SendToBack. Windowed children are always drawn above
+  // the labels and pictures of their parent, whatever their places here.
+  const std::vector<Control*>& ZOrder() const { return zOrder_; }
+  // Puts the control above (below) all its siblings, leaving the creation
+  // order (Children) and the tab order as they are.
+  void BringToFront();
+  void SendToBack();
+
   // A windowed control that a user can reach.
   bool CanFocus() const;
   bool Focused() const;
@@ -301,6 +312,7 @@ class Control : public Component {
   Control* parent_ = nullptr;
   std::vector<Control*> children_;
   std::vector<Control*> tabList_;
+  std::vector<Control*> zOrder_;
   std::vector<ControlObserver*> observers_;
   Rect bounds_;
   Align align_ = Align::kNone;
