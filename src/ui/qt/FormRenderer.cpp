@@ -105,6 +105,9 @@ void FormRenderer::FormGone() {
   controls_.clear();
   pressed_ = nullptr;
   hovered_ = nullptr;
+  if (dragging_) QApplication::restoreOverrideCursor();
+  dragSource_ = nullptr;
+  dragging_ = false;
   if (modalLoop_ != nullptr) modalLoop_->quit();
   if (window_ != nullptr) {
     window_->hide();
@@ -277,6 +280,11 @@ void FormRenderer::Unbuild(Control& control) {
   controls_.erase(widget);
   if (pressed_ == &control) pressed_ = nullptr;
   if (hovered_ == &control) hovered_ = nullptr;
+  if (dragSource_ == &control) {
+    if (dragging_) QApplication::restoreOverrideCursor();
+    dragSource_ = nullptr;
+    dragging_ = false;
+  }
   widget->hide();
   widget->deleteLater();
 }

@@ -20,6 +20,7 @@
 #define ZUBA_UI_QT_FORMRENDERER_H_
 
 #include <QObject>
+#include <QPoint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -108,6 +109,10 @@ class FormRenderer : public QObject, public toolkit::ControlObserver {
   bool HandleKey(toolkit::Control& control, QObject* watched, QKeyEvent* event);
   bool HandleEditKey(toolkit::Control& control, QLineEdit* edit, QKeyEvent* event);
   bool HandleMouse(toolkit::Control& control, QObject* watched, QMouseEvent* event);
+  // The left button moves with a list box pressed: past the drag distance a
+  // drag begins. Released: drops it on the control under the mouse.
+  void DragMoved(QMouseEvent* event);
+  void DragReleased(toolkit::Control& control, QMouseEvent* event);
   void Edited(toolkit::Control& control, QLineEdit* edit, const QString& text);
   void Chosen(toolkit::Control& control, int index);
   void Browse(toolkit::Control& control);
@@ -121,6 +126,11 @@ class FormRenderer : public QObject, public toolkit::ControlObserver {
   std::unordered_map<const toolkit::Control*, QWidget*> widgets_;
   std::unordered_map<const QObject*, toolkit::Control*> controls_;
   toolkit::Control* pressed_ = nullptr;  // where the left button went down
+  // A list box pressed with the left button can be dragged onto another
+  // control: released there, it is dropped on it (Control::DragTo).
+  toolkit::Control* dragSource_ = nullptr;
+  QPoint dragStart_;
+  bool dragging_ = false;
   toolkit::Control* hovered_ = nullptr;
   QEventLoop* modalLoop_ = nullptr;
   bool shownBefore_ = false;

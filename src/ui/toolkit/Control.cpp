@@ -435,9 +435,9 @@ void Control::HandleChar(char) {}
 
 bool Control::WantsKey(std::uint16_t) const { return false; }
 
-void Control::Dispatch(const std::function<void()>& action) {
+void Control::Dispatch(const std::function<void()>& action, ShiftState held) {
   if (Application* app = GetApplication()) {
-    app->DispatchUserAction(action);
+    app->DispatchUserAction(action, held);
   } else {
     action();
   }
@@ -445,17 +445,20 @@ void Control::Dispatch(const std::function<void()>& action) {
 
 // --- User actions -----------------------------------------------------------
 
-bool Control::Click() {
+bool Control::Click(ShiftState shift) {
   if (!Reachable()) return false;
-  Dispatch([this] {
-    if (FocusOnClick() && CanFocus() && !Focused()) TakeFocus();
-    if (!Reachable()) return;
-    int x = Width() / 2;
-    int y = Height() / 2;
-    FireMouseDown(MouseButton::kLeft, kLeftButton, x, y);
-    UserClick();
-    FireMouseUp(MouseButton::kLeft, 0, x, y);
-  });
+  unsigned keys = shift.Flags() & (kShiftKey | kCtrlKey | kAltKey);
+  Dispatch(
+      [this, keys] {
+        if (FocusOnClick() && CanFocus() && !Focused()) TakeFocus();
+        if (!Reachable()) return;
+        int x = Width() / 2;
+        int y = Height() / 2;
+        FireMouseDown(MouseButton::kLeft, keys | kLeftButton, x, y);
+        UserClick();
+        FireMouseUp(MouseButton::kLeft, keys, x, y);
+      },
+      keys);
   return true;
 }
 
@@ -517,10 +520,12 @@ bool Control::PressKey(std::uint16_t key, ShiftState shift) {
   } else if (!CanFocus()) {
     return false;
   }
-  Dispatch([target, key, shift] {
-    if (!target->Focused()) target->TakeFocus();
-    target->DeliverKey(key, shift);
-  });
+  Dispatch(
+      [target, key, shift] {
+        if (!target->Focused()) target->TakeFocus();
+        target->DeliverKey(key, shift);
+      },
+      shift);
   return true;
 }
 

@@ -211,8 +211,9 @@ class Control : public Component {
 
   // A left click: focuses a control that takes the focus on a click, then
   // raises OnMouseDown, does what a click does to this kind of control
-  // (UserClick) and raises OnMouseUp.
-  bool Click();
+  // (UserClick) and raises OnMouseUp. `shift`: the keys held meanwhile
+  // (Application::HeldKeys).
+  bool Click(ShiftState shift = {});
   bool DoubleClick();
   // A right click at x, y (client coordinates): OnMouseDown and OnMouseUp
   // with the right button, then the control's pop-up menu, if any.
@@ -276,8 +277,8 @@ class Control : public Component {
   void FireKeyPress(char& key);
 
   // Runs a user action: through the application's dispatch when there is
-  // one, else directly.
-  void Dispatch(const std::function<void()>& action);
+  // one, else directly. `held`: the keys the user holds meanwhile.
+  void Dispatch(const std::function<void()>& action, ShiftState held = {});
 
   // Tells the observers of this control and of every parent.
   void Notify(Change change);
