@@ -219,7 +219,7 @@ QWidget* FormRenderer::Create(Control& control, QWidget* parent) {
       // Only a mnemonic (Alt and the marked letter) clicks it natively.
       QObject::connect(button, &QToolButton::clicked, this, [this, &control, button] {
         if (controls_.count(button) == 0) return;
-        control.Click();
+        control.Click(ShiftOf(QGuiApplication::keyboardModifiers()));
         Done();
       });
       widget = button;
