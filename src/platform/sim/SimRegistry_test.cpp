@@ -119,6 +119,12 @@ TEST_F(SimRegistryTest, FollowsWindows9xSemantics) {
   ASSERT_EQ(r.SetValue(key, "z", RegValue{kRegSz, "ab\0cd\0"s}), kErrorSuccess);
   EXPECT_EQ(Query(r, "A\\B\\C", "z"), "ab\0"s);  // up to the first zero byte
   ASSERT_EQ(r.DeleteValue(key, "z"), kErrorSuccess);
+  // A multi-string ends in a zero as well: what another process loads from
+  // the hive file is what was set.
+  ASSERT_EQ(r.SetValue(key, "m", RegValue{kRegMultiSz, "a\0b"s}), kErrorSuccess);
+  EXPECT_EQ(Query(r, "A\\B\\C", "m"), "a\0b\0"s);
+  EXPECT_EQ(Query(*Open(), "A\\B\\C", "m"), "a\0b\0"s);
+  ASSERT_EQ(r.DeleteValue(key, "m"), kErrorSuccess);
 
   RegValue untouched{kRegBinary, "keep"};
   EXPECT_EQ(r.QueryValue(key, "missing", &untouched), kErrorFileNotFound);
