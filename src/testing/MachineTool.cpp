@@ -1,6 +1,7 @@
 #include "testing/MachineTool.h"
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -51,8 +52,12 @@ void ZubaNetTest::SetUp() {
   MachineToolTest::SetUp();
   if (IsSkipped()) return;
   const char* zubanet = std::getenv("ZUBA_ZUBANET");
-  if (!zubanet || !*zubanet) GTEST_SKIP() << "ZUBA_ZUBANET names no zubanet";
-  zubanet_ = zubanet;
+  if (zubanet != nullptr && *zubanet != '\0') {
+    zubanet_ = zubanet;
+  } else {
+    zubanet_ = tool_.substr(0, tool_.find_last_of('/') + 1) + "zubanet";
+  }
+  if (access(zubanet_.c_str(), X_OK) != 0) GTEST_SKIP() << "no zubanet at " << zubanet_;
 }
 
 int ZubaNetTest::RunZubaNet(const std::string& machine, const std::string& args) {
