@@ -32,6 +32,7 @@ class QEventLoop;
 class QKeyEvent;
 class QLineEdit;
 class QMouseEvent;
+class QRect;
 class QWidget;
 
 namespace zuba::qt {
@@ -76,6 +77,8 @@ class FormRenderer : public QObject, public toolkit::ControlObserver {
   void Build(toolkit::Control& control, QWidget* parent);
   QWidget* Create(toolkit::Control& control, QWidget* parent);
   void Install(QWidget* widget);
+  // Stacks the widgets of `parent`'s children as the model's z-order says.
+  void Restack(toolkit::Control& parent);
   void Unbuild(toolkit::Control& control);
 
   void ApplyAll(toolkit::Control& control);
@@ -92,7 +95,15 @@ class FormRenderer : public QObject, public toolkit::ControlObserver {
   void ApplyStyle(toolkit::Control& control);
   void ApplyWindowFlags();
   void ShowWindow();
+  // Whether the system chooses where the window appears (a form of a
+  // default position, shown for the first time, not placed by the program).
+  bool SystemPlaces() const;
+  // Puts the window where the model says (centred for a centred form, on
+  // a screen for a position off every screen); the model follows.
   void PlaceWindow();
+  static bool OnAScreen(const QRect& frame);
+  // The model learns where the window is.
+  void TakePosition();
   void FocusFromModel();
 
   // The control a widget (or a part of one) stands for; nullptr when none.

@@ -142,12 +142,7 @@ bool FormRenderer::eventFilter(QObject* watched, QEvent* event) {
       Done();
       return true;
     case QEvent::Move:
-      if (watched == window_ && event->spontaneous()) {
-        QRect client = window_->geometry();
-        form_->SetBounds(client.x() - form_->FrameWidth(),
-                         client.y() - form_->FrameWidth() - form_->CaptionHeight(), form_->Width(),
-                         form_->Height());
-      }
+      if (watched == window_ && event->spontaneous()) TakePosition();
       return false;
     case QEvent::Resize:
       if (watched == window_ && event->spontaneous() &&
