@@ -198,6 +198,39 @@ TEST_F(ManageTest, SaveRefusedByTheCheckOrByTheFileKeepsEditing) {
   EXPECT_EQ(Text(), kConverted);
 }
 
+// Refuses every write to one section of the settings file.
+class RefuseSection : public platform::ProfilesWrapper {
+ public:
+  RefuseSection(platform::Profiles& target, std::string section)
+      : ProfilesWrapper(target), section_(std::move(section)) {}
+  bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& file) override {
+    return section != section_ && target().WriteString(section, key, value, file);
+  }
+  bool WriteSection(const std::string& section, const std::vector<std::string>& entries,
+                    const std::string& file) override {
+    return section != section_ && target().WriteSection(section, entries, file);
+  }
+
+ private:
+  std::string section_;
+};
+
+TEST_F(ManageTest, AWriteRefusedMidwayStopsTheSaveAndKeepsWhatWasWritten) {
+  Store(kIni, kConverted);
+  RefuseSection refusing(machine.profiles(), "SETTINGLIST");
+  TForm1& form = app.CreateForm<TForm1>(machine.registry(), machine.files(), refusing,
+                                        machine.system());
+  ASSERT_TRUE(form.BtConfig.Click());
+  ASSERT_TRUE(form.CbTnc.Choose(0));
+  SaveAs(form, "Office");
+  EXPECT_THAT(Shown(), ElementsAre("[ZubaNet ベータ版] C:\\ZUBANET\\Zubanet.ini に書き込めません"));
+  EXPECT_TRUE(InEditMode(form));
+  EXPECT_EQ(Value("Office", "ip"), "192.168.1.10");  // the section and its adapter stay
+  EXPECT_EQ(Value("NIC_registry_list", "Office"), "0000");
+  EXPECT_EQ(Value("SETTINGLIST", "SETTINGS.Count"), "<none>");
+}
+
 TEST_F(ManageTest, HandEditedListsNamingMissingOrDoubledSettingsLoseNothing) {
   TForm1& form = Create(std::string(kConverted) +
                         "[SETTINGLIST]\r\nLISTEDIT=1\r\nSETTINGS.Count=3\r\nSETTINGS.0=Ghost\r\n"
