@@ -207,7 +207,8 @@ TEST_F(MachineBootTest, RunOnceStartsHostProgramsOfAMachineGivenByARelativePath)
       << err_;
   EXPECT_EQ(out_,
             "power action: power on\n"
-            "AUTOEXEC.BAT: not run (the machine has no batch runner yet)\n"
+            "real-mode start: C:\\AUTOEXEC.BAT\n"
+            "Windows starts\n"
             "RunOnce \"Where\": WHERE.EXE\n");
   EXPECT_EQ(ReadHostFile(machine_.HostPath("drive_c/WINDOWS/where.txt")), directory + "\n");
 }
