@@ -273,6 +273,7 @@ TEST_F(MainFormTest, CommandLine) {
 }
 
 TEST_F(MainFormTest, FirstShowWithANameSelectsItOrEnds) {
+  SetIni("IniConvert", "1");  // no conversion question
   SetIni("Previous", "Home");
   TForm1& listed = Create({"office"});
   listed.CbSetting.SetItems({"Home", "Office"});
