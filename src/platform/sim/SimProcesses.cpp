@@ -164,6 +164,8 @@ ProcessHandle SimProcesses::Start(const std::string& commandLine,
   std::string hostProgram;
   IsProgramFile(program, &hostProgram);
   if (stat(hostProgram.c_str(), &st) == 0 && (st.st_mode & S_IXUSR)) {
+    // The program sees the registry as this one left it.
+    context_.SaveRegistry();
     std::vector<std::string> words;
     for (const std::string& word : SplitArguments(arguments)) words.push_back(Cp932ToUtf8(word));
     int error = 0;
