@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/sim/HiveCommit.h"
 #include "platform/sim/HiveFile.h"
 #include "platform/sim/RegName.h"
 #include "platform/sim/RegTree.h"
@@ -20,9 +21,10 @@ constexpr int kHiveCount = 2;
 
 struct Hive {
   RegRoot root;
-  std::string path;
+  std::string name;    // the file's name in the machine directory
+  std::string source;  // the file the tree was read from (or saved to)
   std::unique_ptr<RegNode> tree;
-  FileStamp stamp;
+  FileStamp stamp;                // of `source`
   std::uint64_t seenCounter = 0;  // the lock's counter when the tree was loaded or saved
   bool dirty = false;             // changed during ApplyAsOneWrite
 };
@@ -60,12 +62,12 @@ constexpr std::uint32_t kMaxSerial = 0x7FFF;  // keeps handles below the predefi
 class SimRegistry final : public Registry {
  public:
   SimRegistry(const std::string& directory, EventLog& events, RegistryWrites writes)
-      : events_(events), lock_(directory), writes_(writes) {
+      : events_(events), lock_(directory), commit_(directory), writes_(writes) {
     hives_[0].root = RegRoot::kLocalMachine;
-    hives_[0].path = directory + "/system.reg";
+    hives_[0].name = "system.reg";
     hives_[1].root = RegRoot::kCurrentUser;
-    hives_[1].path = directory + "/user.reg";
-    for (int h = 0; h < kHiveCount; ++h) Reload(h);
+    hives_[1].name = "user.reg";
+    ReloadTogether();
   }
 
   // What is still held is written now: the program ends as a Windows 9x
@@ -153,7 +155,9 @@ class SimRegistry final : public Registry {
     }
     return Change(key, [&](int h, RegNode* node, bool* changed) {
       *changed = node->SetValue(name, value.type, data);
-      if (*changed) Hold(h, PendingChange(PendingChange::kSetValue, PathOf(node), name, value.type, data));
+      if (*changed) {
+        Hold(h, PendingChange(PendingChange::kSetValue, PathOf(node), name, value.type, data));
+      }
       return kErrorSuccess;
     });
   }
@@ -222,23 +226,21 @@ class SimRegistry final : public Registry {
     return Sync();
   }
 
-  // Writes the changes held (kAtFlush) into both hives, each hive durably
-  // and as one replacement. A hive that cannot be saved keeps its changes
-  // held, for the next try.
+  // Writes the changes held (kAtFlush) into the hives, as one change of
+  // both when both hold some. Changes that cannot be saved stay held, for
+  // the next try.
   long Sync() {
-    if (pending_[0].empty() && pending_[1].empty()) return kErrorSuccess;
-    RegistryLockScope scope(lock_);
-    long result = kErrorSuccess;
+    std::vector<int> held;
     for (int h = 0; h < kHiveCount; ++h) {
-      if (pending_[h].empty()) continue;
-      Refresh(h, true);
-      if (Save(h)) {
-        pending_[h].clear();
-      } else {
-        result = kErrorRegistryIoFailed;
-      }
+      if (!pending_[h].empty()) held.push_back(h);
     }
-    return result;
+    if (held.empty()) return kErrorSuccess;
+    RegistryLockScope scope(lock_, LockMode::kExclusive);
+    if (!lock_.writable() || !CompletePending()) return kErrorRegistryIoFailed;
+    for (int h : held) Refresh(h, true);
+    if (!Save(held)) return kErrorRegistryIoFailed;
+    for (int h : held) pending_[h].clear();
+    return kErrorSuccess;
   }
 
   long ApplyAsOneWrite(const std::function<void()>& changes) {
@@ -246,7 +248,8 @@ class SimRegistry final : public Registry {
       changes();
       return kErrorSuccess;
     }
-    RegistryLockScope scope(lock_);
+    RegistryLockScope scope(lock_, LockMode::kExclusive);
+    if (!lock_.writable() || !CompletePending()) return kErrorRegistryIoFailed;
     for (int h = 0; h < kHiveCount; ++h) Refresh(h, true);
     ++batchDepth_;
     try {
@@ -259,17 +262,17 @@ class SimRegistry final : public Registry {
       throw;
     }
     --batchDepth_;
-    long result = kErrorSuccess;
+    std::vector<int> dirty;
     for (int h = 0; h < kHiveCount; ++h) {
-      if (!hives_[h].dirty) continue;
-      if (Save(h)) {
-        pending_[h].clear();  // they were saved with the rest
-      } else {
-        Reload(h);
-        result = kErrorRegistryIoFailed;
-      }
+      if (hives_[h].dirty) dirty.push_back(h);
     }
-    return result;
+    if (dirty.empty()) return kErrorSuccess;
+    if (Save(dirty)) {
+      for (int h : dirty) pending_[h].clear();  // they were saved with the rest
+      return kErrorSuccess;
+    }
+    for (int h : dirty) Reload(h);  // all of it is discarded, in both hives
+    return kErrorRegistryIoFailed;
   }
 
  private:
@@ -315,8 +318,8 @@ class SimRegistry final : public Registry {
     return {names.rbegin(), names.rend()};
   }
 
-  // Keeps a change that was made in memory only: marks the hive for
-  // ApplyAsOneWrite, or holds the change until Sync (kAtFlush).
+  // Keeps a change that was made in memory only: within ApplyAsOneWrite the
+  // hive is saved at its end; with kAtFlush the change is held until Sync.
   void Hold(int h, PendingChange change) {
     if (batchDepth_ > 0) return;
     if (writes_ == RegistryWrites::kAtFlush) pending_[h].push_back(std::move(change));
@@ -377,25 +380,67 @@ class SimRegistry final : public Registry {
     return kErrorSuccess;
   }
 
-  // Reloads the hive when another process saved it since (or, with
-  // `checkFile`, when its file changed in any way). Inside ApplyAsOneWrite
-  // the lock is held and nothing can change.
-  void Refresh(int h, bool checkFile) {
-    if (batchDepth_ > 0) return;
-    Hive& hive = hives_[h];
-    bool stale = lock_.Counter(h) != hive.seenCounter;
-    if (!stale && checkFile) stale = StampOfFile(hive.path) != hive.stamp;
-    if (stale) Reload(h);
+  // Whether another process saved the hive since it was read (or, with
+  // `checkFile`, whether its file changed in any way).
+  bool IsStale(int h, bool checkFile) const {
+    const Hive& hive = hives_[h];
+    if (!hive.tree || lock_.Counter(h) != hive.seenCounter) return true;
+    return checkFile && StampOfFile(hive.source) != hive.stamp;
   }
 
-  // Reads the hive's file again and moves the open handles of that hive to
-  // the same paths in the new tree. Throws MachineError (the tree in memory
-  // stays) when the file cannot be read or parsed.
+  // Brings the hive up to date. Inside ApplyAsOneWrite the lock is held and
+  // nothing can change.
+  void Refresh(int h, bool checkFile) {
+    if (batchDepth_ > 0 || !IsStale(h, checkFile)) return;
+    if (lock_.held() == LockMode::kExclusive) {
+      Reload(h);  // a writer: no other save can be under way
+    } else {
+      ReloadTogether();
+    }
+  }
+
+  // A reader's load: every hive that changed is read under the shared lock,
+  // so both come from one moment and never from the middle of a change of
+  // both hives. A change whose writer stopped after its commit point is
+  // completed first; where the machine cannot be written, its staged files
+  // are read instead.
+  void ReloadTogether() {
+    RegistryLockScope scope(lock_, LockMode::kShared);
+    if (commit_.Pending()) {
+      lock_.Acquire(LockMode::kExclusive);
+      CompletePending();
+      lock_.Acquire(LockMode::kShared);
+    }
+    for (int h = 0; h < kHiveCount; ++h) {
+      if (IsStale(h, true)) Reload(h);
+    }
+  }
+
+  // Completes a pending change of both hives (the exclusive lock is held),
+  // so that other processes read the hives it renames. False when the
+  // machine cannot be written and the change stays pending.
+  bool CompletePending() {
+    if (!commit_.Pending()) return true;
+    if (!lock_.writable()) return false;
+    std::vector<std::string> completed;
+    const bool done = commit_.Complete(&completed);
+    for (int h = 0; h < kHiveCount; ++h) {
+      for (const std::string& name : completed) {
+        if (name == hives_[h].name) lock_.Advance(h);
+      }
+    }
+    return done;
+  }
+
+  // Reads the hive's committed file again and moves the open handles of that
+  // hive to the same paths in the new tree. Throws MachineError (the tree in
+  // memory stays) when the file cannot be read or parsed.
   void Reload(int h) {
     Hive& hive = hives_[h];
     std::uint64_t counter = lock_.Counter(h);  // read first: a later save is seen next time
     FileStamp stamp;
-    std::unique_ptr<RegNode> tree = LoadHiveFile(hive.path, hive.root, &stamp);
+    std::string source = commit_.CommittedPath(hive.name);
+    std::unique_ptr<RegNode> tree = LoadHiveFile(source, hive.root, &stamp);
     Replay(h, tree.get());
     if (hive.tree) {
       std::vector<const std::string*> names;
@@ -411,22 +456,38 @@ class SimRegistry final : public Registry {
       }
     }
     hive.tree = std::move(tree);
+    hive.source = std::move(source);
     hive.stamp = stamp;
     hive.seenCounter = counter;
     hive.dirty = false;
   }
 
-  bool Save(int h) {
-    Hive& hive = hives_[h];
-    std::string text;
-    text.reserve(lastTextSize_[h] + lastTextSize_[h] / 8 + 256);
-    WriteHiveText(*hive.tree, hive.root, &text);
-    lastTextSize_[h] = text.size();
-    FileStamp stamp;
-    if (!ReplaceFileAtomically(hive.path, text, &stamp)) return false;
-    hive.stamp = stamp;
-    hive.seenCounter = lock_.Advance(h);
-    hive.dirty = false;
+  // Saves the hives as one (HiveCommit); the exclusive lock is held. False,
+  // with none of them saved, when any cannot be.
+  bool Save(const std::vector<int>& hives) {
+    if (!lock_.writable()) return false;
+    std::vector<std::string> names;
+    FileStamp stamps[kHiveCount];
+    for (int h : hives) {
+      Hive& hive = hives_[h];
+      std::string text;
+      text.reserve(lastTextSize_[h] + lastTextSize_[h] / 8 + 256);
+      WriteHiveText(*hive.tree, hive.root, &text);
+      lastTextSize_[h] = text.size();
+      if (!commit_.Stage(hive.name, text, &stamps[h])) {
+        commit_.Discard(names);
+        return false;
+      }
+      names.push_back(hive.name);
+    }
+    if (!commit_.Commit(names)) return false;
+    for (int h : hives) {
+      Hive& hive = hives_[h];
+      hive.source = commit_.HivePath(hive.name);
+      hive.stamp = stamps[h];
+      hive.seenCounter = lock_.Advance(h);
+      hive.dirty = false;
+    }
     return true;
   }
 
@@ -439,9 +500,13 @@ class SimRegistry final : public Registry {
   long Change(RegKey key, F apply) {
     int h = HiveOf(key);
     if (h < 0) return kErrorBadKey;
+    // A change held in memory needs no lock: nothing is written yet.
     const bool held = batchDepth_ == 0 && writes_ == RegistryWrites::kAtFlush;
     std::optional<RegistryLockScope> scope;
-    if (batchDepth_ == 0 && !held) scope.emplace(lock_);
+    if (batchDepth_ == 0 && !held) {
+      scope.emplace(lock_, LockMode::kExclusive);
+      if (!lock_.writable() || !CompletePending()) return kErrorRegistryIoFailed;
+    }
     Refresh(h, true);
     RegNode* node = NodeOf(key);
     if (!node) return kErrorBadKey;
@@ -450,7 +515,7 @@ class SimRegistry final : public Registry {
     if (!changed || held) return result;
     if (batchDepth_ > 0) {
       hives_[h].dirty = true;
-    } else if (!Save(h)) {
+    } else if (!Save({h})) {
       Reload(h);
       return kErrorRegistryIoFailed;
     }
@@ -459,6 +524,7 @@ class SimRegistry final : public Registry {
 
   EventLog& events_;
   RegistryLock lock_;
+  HiveCommit commit_;
   const RegistryWrites writes_;
   std::vector<PendingChange> pending_[kHiveCount];
   Hive hives_[kHiveCount];

@@ -35,7 +35,9 @@ bool HoldsMachine(const std::string& directory) {
 void RemoveMachineFiles(const std::string& directory) {
   std::error_code ignored;
   fs::remove(directory + "/machine.ini", ignored);
-  for (const char* name : {"system.reg", "user.reg", "events.log", "desktop.log"}) {
+  // The commit record before the hives: it would bring the old ones back.
+  for (const char* name : {"registry.commit", "system.reg", "user.reg", "system.reg.tmp",
+                           "user.reg.tmp", "events.log", "desktop.log"}) {
     fs::remove(directory + "/" + name, ignored);
   }
   for (char drive = 'a'; drive <= 'z'; ++drive) {
