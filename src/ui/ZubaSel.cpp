@@ -61,8 +61,8 @@ TfmZbSel::TfmZbSel(Application& app, platform::Registry&, platform::Files& files
                    const std::string& settingsPath)
     : Form(app),
       cbOpt(Make<CheckBox>(*this, "cbOpt", {12, 108, 225, 17}, "/c オプション付き （お勧め）")),
-      btCreate(Make<Button>(*this, "btCreate", {160, 134, 75, 25}, "OK")),
-      BitBtn2(Make<Button>(*this, "BitBtn2", {244, 134, 75, 25}, "キャンセル")),
+      btCreate(Make<Button>(*this, "btCreate", {136, 134, 89, 25}, "OK")),
+      BitBtn2(Make<Button>(*this, "BitBtn2", {230, 134, 89, 25}, "キャンセル")),
       GroupBox1(Make<GroupBox>(*this, "GroupBox1", {8, 8, 311, 43}, "autoexec.bat のディレクトリ")),
       lbDirAutoexec(MakePathLabel(GroupBox1, "lbDirAutoexec", {10, 20, 291, 13}, files, system)),
       GroupBox2(Make<GroupBox>(*this, "GroupBox2", {8, 58, 311, 43}, "zubanet.exe のディレクトリ")),
