@@ -48,7 +48,7 @@ set(allowed_actions ${allowed_network} toolkit actions)
 set(allowed_ui ${allowed_actions} ui)
 set(allowed_resource platform resource)
 set(allowed_qt ${allowed_ui} qt)
-set(allowed_testing ${allowed_network} sim testing)
+set(allowed_testing ${allowed_network} sim win32 testing)
 set(everything platform sim win32 system core network toolkit actions ui resource qt
     testing app)
 set(allowed_app ${everything})

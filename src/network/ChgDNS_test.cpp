@@ -8,7 +8,7 @@
 #include "network/ChgWINS.h"
 #include "system/Errors.h"
 #include "testing/NetMachine.h"
-#include "testing/TempMachine.h"
+#include "testing/TestMachine.h"
 
 namespace zuba::network {
 namespace {
@@ -41,7 +41,7 @@ class ChgDnsTest : public ::testing::Test {
     return ValueText(machine_.registry(), kHkeyLocalMachine, path, name);
   }
 
-  testing::TempMachine machine_;
+  testing::TestMachine machine_;
   RecordingShell shell_;
   TRegList list_;
 };

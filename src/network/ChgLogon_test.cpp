@@ -4,7 +4,7 @@
 
 #include "system/Errors.h"
 #include "testing/NetMachine.h"
-#include "testing/TempMachine.h"
+#include "testing/TestMachine.h"
 
 namespace zuba::network {
 namespace {
@@ -34,7 +34,7 @@ class ChgLogonTest : public ::testing::Test {
     ChangeLogonProvider(machine_.registry(), lead_, choice, domain);
   }
 
-  testing::TempMachine machine_;
+  testing::TestMachine machine_;
   system::LeadBytes lead_{machine_.system()};
 };
 

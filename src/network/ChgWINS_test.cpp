@@ -4,13 +4,13 @@
 
 #include "network/ChgDNS.h"
 #include "testing/NetMachine.h"
-#include "testing/TempMachine.h"
+#include "testing/TestMachine.h"
 
 namespace zuba::network {
 namespace {
 
 using platform::kHkeyLocalMachine;
-using platform::sim::OsKind;
+using testing::Template;
 
 constexpr char kCard[] = "\\System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000";
 constexpr char kMstcp[] = "\\System\\CurrentControlSet\\Services\\VxD\\MSTCP";
@@ -21,7 +21,7 @@ struct WinsValues {
   std::string primary, secondary, nodeType, scope;
 };
 
-class ChgWinsTest : public ::testing::TestWithParam<OsKind> {
+class ChgWinsTest : public ::testing::TestWithParam<Template> {
  protected:
   // Applies the WINS items of a Setting as the apply flow does.
   void Apply(const std::string& wp, const std::string& ws, const std::string& wi,
@@ -44,9 +44,9 @@ class ChgWinsTest : public ::testing::TestWithParam<OsKind> {
     return {value(serverKey.c_str(), "NameServer1"), value(serverKey.c_str(), "NameServer2"),
             value(serverKey.c_str(), "NodeType"), value(kMstcp, "ScopeID")};
   }
-  std::string ServerKey() const { return GetParam() == OsKind::kWin98 ? kCard : kMstcp; }
+  std::string ServerKey() const { return GetParam() == Template::kWin98 ? kCard : kMstcp; }
 
-  testing::TempMachine machine_{GetParam()};
+  testing::TestMachine machine_{GetParam()};
 };
 
 TEST_P(ChgWinsTest, NodeTypeDecidesWhatIsWrittenAndWhatIsDeleted) {
@@ -98,7 +98,7 @@ TEST_P(ChgWinsTest, ServersTheSettingLacksAreWrittenWhereItsNodeTypeGoes) {
     return text.substr(0, text.find("\\0000]"));
   };
   const std::string before = classValues();
-  const std::string serverKey = GetParam() == OsKind::kWin98
+  const std::string serverKey = GetParam() == Template::kWin98
                                     ? "\\System\\CurrentControlSet\\Services\\Class\\NetTrans\\0001"
                                     : kMstcp;
   for (const char* nodeType : {"8", "1"}) {
@@ -116,9 +116,9 @@ TEST_P(ChgWinsTest, ServersTheSettingLacksAreWrittenWhereItsNodeTypeGoes) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Templates, ChgWinsTest, ::testing::Values(OsKind::kWin98, OsKind::kWin95),
+INSTANTIATE_TEST_SUITE_P(Templates, ChgWinsTest, ::testing::ValuesIn(testing::AvailableTemplates()),
                          [](const auto& info) {
-                           return info.param == OsKind::kWin98 ? "Win98" : "Win95";
+                           return info.param == Template::kWin98 ? "Win98" : "Win95";
                          });
 
 TEST(NodeTypeForTest, DhcpThenPrimaryServer) {

@@ -6,13 +6,13 @@
 #include "network/ChgLogon.h"
 #include "network/ChgWINS.h"
 #include "testing/NetMachine.h"
-#include "testing/TempMachine.h"
+#include "testing/TestMachine.h"
 
 namespace zuba::network {
 namespace {
 
 using core::TRegList;
-using platform::sim::OsKind;
+using testing::Template;
 
 class FixedPrinter : public DefaultPrinterSource {
  public:
@@ -39,7 +39,7 @@ class NullShell : public system::AppShell {
 // "value" for a set item, "-" for an unset one.
 std::string Shown(const core::TNetReg& item) { return item.IsSet ? item.Value : "-"; }
 
-class CurrentConfigTest : public ::testing::TestWithParam<OsKind> {
+class CurrentConfigTest : public ::testing::TestWithParam<Template> {
  protected:
   TRegList Read(const std::string& subkey, bool force = false) {
     TRegList list;
@@ -48,7 +48,7 @@ class CurrentConfigTest : public ::testing::TestWithParam<OsKind> {
     return list;
   }
 
-  testing::TempMachine machine_{GetParam()};
+  testing::TestMachine machine_{GetParam()};
   FixedPrinter printer_;
   FixedDialUp dialUp_;
   FixedProxy proxy_;
@@ -56,7 +56,7 @@ class CurrentConfigTest : public ::testing::TestWithParam<OsKind> {
 };
 
 TEST_P(CurrentConfigTest, TheTemplatesConfiguration) {
-  const bool win98 = GetParam() == OsKind::kWin98;
+  const bool win98 = GetParam() == Template::kWin98;
   TRegList list = Read("0000");
   std::vector<std::string> items;
   for (int i = 0; i < core::kItemCount; ++i) items.push_back(Shown(list[i]));
@@ -86,9 +86,9 @@ TEST_P(CurrentConfigTest, TheTemplatesConfiguration) {
 TEST_P(CurrentConfigTest, ForcedWin98ModeReadsWinsFromTheAdapter) {
   TRegList list = Read("0000", /*force=*/true);
   // Windows 95 keeps them under MSTCP: the adapter's key exists without them.
-  const std::string primary = GetParam() == OsKind::kWin98 ? "192.168.1.2" : "";
+  const std::string primary = GetParam() == Template::kWin98 ? "192.168.1.2" : "";
   EXPECT_EQ(Shown(list[core::kWp]), primary);
-  EXPECT_EQ(Shown(list[core::kNt]), GetParam() == OsKind::kWin98 ? "8" : "");
+  EXPECT_EQ(Shown(list[core::kNt]), GetParam() == Template::kWin98 ? "8" : "");
 }
 
 TEST_P(CurrentConfigTest, MissingKeysValuesAndBadDataLeaveItemsUnsetOrEmpty) {
@@ -171,8 +171,8 @@ TEST_P(CurrentConfigTest, WrittenSettingReadsBackEqual) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Templates, CurrentConfigTest,
-                         ::testing::Values(OsKind::kWin98, OsKind::kWin95), [](const auto& info) {
-                           return info.param == OsKind::kWin98 ? "Win98" : "Win95";
+                         ::testing::ValuesIn(testing::AvailableTemplates()), [](const auto& info) {
+                           return info.param == Template::kWin98 ? "Win98" : "Win95";
                          });
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "system/Errors.h"
 #include "testing/NetMachine.h"
-#include "testing/TempMachine.h"
+#include "testing/TestMachine.h"
 
 namespace zuba::network {
 namespace {
@@ -17,7 +17,7 @@ class DiscoverAdaptersTest : public ::testing::Test {
  protected:
   void Discover() { DiscoverAdapters(machine_.registry(), lead_, descriptions_, registers_); }
 
-  testing::TempMachine machine_;
+  testing::TestMachine machine_;
   system::LeadBytes lead_{machine_.system()};
   system::NameList descriptions_{"stale"};
   system::NameList registers_{"stale", "entries"};
@@ -32,69 +32,73 @@ TEST_F(DiscoverAdaptersTest, TheTemplateCardAndDialUpAdapterWithTheirTcpIpSubkey
 }
 
 TEST_F(DiscoverAdaptersTest, BindingsClassAndDriverRules) {
+  // Keys and bindings are named so that they sort in the order they are
+  // created: the case holds whether the registry lists them in creation
+  // order (Windows 9x) or sorted (Windows NT, Wine).
   testing::EditRegistry(machine_.registry(), R"(
 [-HKEY_LOCAL_MACHINE\Enum\PCI]
 [-HKEY_LOCAL_MACHINE\Enum\Root]
 
-[HKEY_LOCAL_MACHINE\Enum\ISA\Three]
+[HKEY_LOCAL_MACHINE\Enum\ISA\1Three]
 "Class"="Net"
 "DeviceDesc"="Three protocols"
-[HKEY_LOCAL_MACHINE\Enum\ISA\Three\Bindings]
+[HKEY_LOCAL_MACHINE\Enum\ISA\1Three\Bindings]
 "NETBEUI\\0000"=""
 "NWLINK\\0000"=""
 "MSTCP\\0005"=""
 
-[HKEY_LOCAL_MACHINE\Enum\ISA\Two]
+[HKEY_LOCAL_MACHINE\Enum\ISA\2Two]
 "Class"="NET"
 "DeviceDesc"="Two TCP/IP bindings"
-[HKEY_LOCAL_MACHINE\Enum\ISA\Two\Bindings]
-"MSTCP\\0007"=""
+[HKEY_LOCAL_MACHINE\Enum\ISA\2Two\Bindings]
 "MSTCP\\0006"=""
+"MSTCP\\0007"=""
 
-[HKEY_LOCAL_MACHINE\Enum\ISA\Lower]
+[HKEY_LOCAL_MACHINE\Enum\ISA\3Lower]
 "Class"="Net"
 "DeviceDesc"="Lower-case binding"
-[HKEY_LOCAL_MACHINE\Enum\ISA\Lower\Bindings]
+[HKEY_LOCAL_MACHINE\Enum\ISA\3Lower\Bindings]
 "mstcp\\0005"=""
 
-[HKEY_LOCAL_MACHINE\Enum\ISA\Unbound]
+[HKEY_LOCAL_MACHINE\Enum\ISA\4Unbound]
 "Class"="Net"
 "DeviceDesc"="No bindings key"
 
-[HKEY_LOCAL_MACHINE\Enum\ISA\Nameless]
+[HKEY_LOCAL_MACHINE\Enum\ISA\5Nameless]
 "Class"="net"
-[HKEY_LOCAL_MACHINE\Enum\ISA\Nameless\Bindings]
-"MSTCP\\0008"=""
+[HKEY_LOCAL_MACHINE\Enum\ISA\5Nameless\Bindings]
+"MSTCP\\0004"=""
 "MSTCP\\0005"=""
 
-[HKEY_LOCAL_MACHINE\Enum\ISA\Bare]
+[HKEY_LOCAL_MACHINE\Enum\ISA\6Bare]
 "Class"="Net"
 "DeviceDesc"="Binding without an instance"
-[HKEY_LOCAL_MACHINE\Enum\ISA\Bare\Bindings]
+[HKEY_LOCAL_MACHINE\Enum\ISA\6Bare\Bindings]
 "MSTCP"=""
 
-[HKEY_LOCAL_MACHINE\Enum\ISA\Printer]
+[HKEY_LOCAL_MACHINE\Enum\ISA\7Printer]
 "Class"="Printer"
 "DeviceDesc"="Not an adapter"
-[HKEY_LOCAL_MACHINE\Enum\ISA\Printer\Bindings]
+[HKEY_LOCAL_MACHINE\Enum\ISA\7Printer\Bindings]
 "MSTCP\\0005"=""
 
 [HKEY_LOCAL_MACHINE\Enum\Network\MSTCP]
 "Driver"="NetTrans\\9999"
+[HKEY_LOCAL_MACHINE\Enum\Network\MSTCP\0004]
+"Driver"="NetTrans"
 [HKEY_LOCAL_MACHINE\Enum\Network\MSTCP\0005]
 "Driver"="NetTrans\\0005"
-[HKEY_LOCAL_MACHINE\Enum\Network\MSTCP\0007]
-"Driver"="NetTrans\\0007\\extra"
-[HKEY_LOCAL_MACHINE\Enum\Network\MSTCP\0008]
-"Driver"="NetTrans"
+[HKEY_LOCAL_MACHINE\Enum\Network\MSTCP\0006]
+"Driver"="NetTrans\\0006\\extra"
 )");
   Discover();
   // "Nameless" has no DeviceDesc and its first TCP/IP binding's Driver has no
-  // backslash: two empty texts at the same position. A binding named MSTCP
-  // alone reads no Driver (not even the MSTCP key's own).
+  // backslash: two empty texts at the same position. "Two" takes its first
+  // binding (the second has no instance). A binding named MSTCP alone reads
+  // no Driver (not even the MSTCP key's own).
   EXPECT_THAT(descriptions_, ElementsAre("Three protocols", "Two TCP/IP bindings", "",
                                          "Binding without an instance"));
-  EXPECT_THAT(registers_, ElementsAre("0005", "0007\\extra", "", ""));
+  EXPECT_THAT(registers_, ElementsAre("0005", "0006\\extra", "", ""));
 }
 
 TEST_F(DiscoverAdaptersTest, AdaptersBelowAdaptersComeFirstAndNoneGivesEmptyLists) {

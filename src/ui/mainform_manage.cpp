@@ -2,6 +2,8 @@
 // delete, reorder, the adapter choice and the TCP/IP group's enabling rules.
 #include "ui/mainform.h"
 
+#include "ui/DualListDlg.h"
+
 namespace zuba::ui {
 
 using toolkit::Component;
@@ -32,6 +34,6 @@ void TForm1::RemoveAdapterEntry(const std::string&) {}
 
 void TForm1::ConvertSettingsFile() {}
 
-void TForm1::CreateDualListDlg() {}
+void TForm1::CreateDualListDlg() { DualListDlg = &Add<TDualListDlg>("DualListDlg", App()); }
 
 }  // namespace zuba::ui

@@ -1,0 +1,128 @@
+#include <vector>
+
+#include "platform/win32/Win32Api.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace zuba::platform::win32 {
+namespace {
+
+// The text a C string argument carries: up to its first zero byte.
+std::string AsCString(const std::string& text) { return text.substr(0, text.find('\0')); }
+
+// A name without its surrounding spaces, as the profile functions compare
+// it.
+bool IsBlankName(const std::string& name) {
+  return AsCString(name).find_first_not_of(' ') == std::string::npos;
+}
+
+// The listing a buffer of `bufferSize` bytes holds after a call that
+// answered `length`: the names and the closing zero byte, or, when the
+// listing may have been cut (its length is the buffer's less 2), the whole
+// buffer with both closing zero bytes. The buffer must have been
+// zero-filled.
+std::size_t TakeListing(const std::vector<char>& buffer, std::size_t bufferSize, DWORD length,
+                        std::string* names) {
+  if (bufferSize < 2) {
+    *names = std::string(bufferSize, '\0');
+    return 0;
+  }
+  const std::size_t used = length + 2 == bufferSize ? bufferSize : length + 1;
+  *names = std::string(buffer.data(), used);
+  return length;
+}
+
+class Win32Profiles final : public Profiles {
+ public:
+  std::size_t GetString(const std::string& section, const std::string& key, const std::string& def,
+                        std::string* value, std::size_t bufferSize,
+                        const std::string& file) override {
+    // Windows 95 writes into the default's buffer: it gets a copy.
+    std::vector<char> defaultCopy(def.begin(), def.end());
+    defaultCopy.push_back('\0');
+    std::vector<char> buffer(bufferSize + 1, '\0');
+    DWORD n = GetPrivateProfileStringA(AsCString(section).c_str(), AsCString(key).c_str(),
+                                       defaultCopy.data(), buffer.data(),
+                                       static_cast<DWORD>(bufferSize), AsCString(file).c_str());
+    if (bufferSize == 0) return 0;
+    value->assign(buffer.data(), n);
+    return n;
+  }
+
+  std::size_t GetKeyNames(const std::string& section, std::string* names, std::size_t bufferSize,
+                          const std::string& file) override {
+    std::vector<char> buffer(bufferSize + 2, '\0');
+    DWORD n = GetPrivateProfileStringA(AsCString(section).c_str(), nullptr, "", buffer.data(),
+                                       static_cast<DWORD>(bufferSize), AsCString(file).c_str());
+    return TakeListing(buffer, bufferSize, n, names);
+  }
+
+  std::size_t GetSectionNames(std::string* names, std::size_t bufferSize,
+                              const std::string& file) override {
+    // Windows 9x returns only names that fit whole and counts a buffer of
+    // 0 or 1 bytes as unlimited; Windows NT cuts the last name. The whole
+    // listing is read and cut here as Windows 9x cuts it.
+    const std::string path = AsCString(file);
+    std::vector<char> buffer(4096, '\0');
+    DWORD n;
+    for (;;) {
+      n = GetPrivateProfileSectionNamesA(buffer.data(), static_cast<DWORD>(buffer.size()),
+                                         path.c_str());
+      if (n + 2 < buffer.size() || buffer.size() >= (1u << 24)) break;
+      buffer.assign(buffer.size() * 4, '\0');
+    }
+    const bool limited = bufferSize >= 2;
+    std::string out;
+    bool cut = false;
+    for (std::size_t start = 0; start < n && buffer[start] != '\0';) {
+      const std::string name(buffer.data() + start);
+      if (limited && out.size() + name.size() + 2 > bufferSize) {
+        cut = true;
+        break;
+      }
+      out.append(name).push_back('\0');
+      start += name.size() + 1;
+    }
+    out.push_back('\0');
+    *names = out;
+    return cut ? bufferSize - 2 : out.size() - 1;
+  }
+
+  bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& file) override {
+    // An empty section or key name makes Windows NT crash.
+    if (IsBlankName(section) || IsBlankName(key)) return false;
+    return Written(WritePrivateProfileStringA(AsCString(section).c_str(), AsCString(key).c_str(),
+                                              AsCString(value).c_str(), AsCString(file).c_str()),
+                   file);
+  }
+
+  bool RemoveKey(const std::string& section, const std::string& key,
+                 const std::string& file) override {
+    if (IsBlankName(section) || IsBlankName(key)) return true;  // no such key
+    return Written(WritePrivateProfileStringA(AsCString(section).c_str(), AsCString(key).c_str(),
+                                              nullptr, AsCString(file).c_str()),
+                   file);
+  }
+
+  bool RemoveSection(const std::string& section, const std::string& file) override {
+    if (IsBlankName(section)) return true;  // no such section
+    return Written(WritePrivateProfileStringA(AsCString(section).c_str(), nullptr, nullptr,
+                                              AsCString(file).c_str()),
+                   file);
+  }
+
+ private:
+  // Windows 9x keeps a written profile in its cache; the call with nothing
+  // but the file name writes it out, so the file on the disk holds what
+  // was written.
+  static bool Written(BOOL result, const std::string& file) {
+    if (result) WritePrivateProfileStringA(nullptr, nullptr, nullptr, AsCString(file).c_str());
+    return result != FALSE;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Profiles> OpenWin32Profiles() { return std::make_unique<Win32Profiles>(); }
+
+}  // namespace zuba::platform::win32
