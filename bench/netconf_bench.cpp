@@ -14,48 +14,15 @@
 #include "network/CurrentConfig.h"
 #include "network/GetRegs.h"
 #include "testing/TempMachine.h"
+#include "BenchMachines.h"
 
 namespace zuba {
 namespace {
 
-// The device tree replaced by 8 buses of 50 devices of 49 instances: 20,008
-// keys below \Enum, each instance with a class, a description and a driver.
-// One instance in 500 is a network adapter bound to NetBEUI and TCP/IP, with
-// its TCP/IP instance under Enum\Network\MSTCP (another 80 keys or so).
-std::string CrowdedDeviceTree(int* adapters) {
-  std::string text = "REGEDIT4\r\n\r\n[-HKEY_LOCAL_MACHINE\\Enum]\r\n\r\n";
-  std::string network;
-  int counter = 0;
-  *adapters = 0;
-  for (int bus = 0; bus < 8; ++bus) {
-    const std::string busPath = "HKEY_LOCAL_MACHINE\\Enum\\BUS" + std::to_string(bus);
-    text += "[" + busPath + "]\r\n\r\n";
-    for (int device = 0; device < 50; ++device) {
-      const std::string devicePath = busPath + "\\DEV_" + std::to_string(device);
-      text += "[" + devicePath + "]\r\n\r\n";
-      for (int instance = 0; instance < 49; ++instance) {
-        const bool adapter = ++counter % 500 == 0;
-        const std::string path = devicePath + "\\" + std::to_string(instance);
-        text += "[" + path + "]\r\n\"Class\"=\"" + (adapter ? "Net" : "System") +
-                "\"\r\n\"DeviceDesc\"=\"デバイス " + std::to_string(counter) +
-                "\"\r\n\"Driver\"=\"System\\\\" + std::to_string(counter) + "\"\r\n\r\n";
-        if (!adapter) continue;
-        const std::string tcp = std::to_string(1000 + *adapters);
-        text += "[" + path + "\\Bindings]\r\n\"NETBEUI\\\\0000\"=\"\"\r\n\"MSTCP\\\\" + tcp +
-                "\"=\"\"\r\n\r\n";
-        network += "[HKEY_LOCAL_MACHINE\\Enum\\Network\\MSTCP\\" + tcp +
-                   "]\r\n\"Driver\"=\"NetTrans\\\\" + tcp + "\"\r\n\r\n";
-        ++*adapters;
-      }
-    }
-  }
-  return text + network;
-}
-
 void BM_DiscoverAdapters_20000EnumKeys(benchmark::State& state) {
   testing::TempMachine machine;
   int expected = 0;
-  platform::sim::ImportRegedit4(machine.registry(), CrowdedDeviceTree(&expected), "enum.reg");
+  platform::sim::ImportRegedit4(machine.registry(), bench::CrowdedDeviceTree(&expected), "enum.reg");
   const system::LeadBytes lead(machine.system());
   system::NameList descriptions, registers;
   for (auto _ : state) {

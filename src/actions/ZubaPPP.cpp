@@ -118,7 +118,7 @@ network::DialUpValues TZubaPPP::ReadCurrent() {
   return values;
 }
 
-void TZubaPPP::Apply(bool autoDial, bool autoDisconnect, const std::string& connectionName,
+bool TZubaPPP::Apply(bool autoDial, bool autoDisconnect, const std::string& connectionName,
                      const std::string& locationName) {
   system::WriteRegBinary4(registry_, kHkeyCurrentUser, kInternetSettingsKey, kAutoDialValue,
                           autoDial ? 1 : 0);
@@ -133,7 +133,7 @@ void TZubaPPP::Apply(bool autoDial, bool autoDisconnect, const std::string& conn
       break;
     }
   }
-  SetCurrentLocation(index, locationName);
+  return SetCurrentLocation(index, locationName);
 }
 
 system::NameList TZubaPPP::LocationKeys(const std::string& valueName) {
@@ -178,11 +178,13 @@ std::string TZubaPPP::GetCurrentLocationName() {
   return static_cast<std::size_t>(index) < names.size() ? names[index] : std::string();
 }
 
-void TZubaPPP::SetCurrentLocation(std::int32_t index, const std::string& name) {
+bool TZubaPPP::SetCurrentLocation(std::int32_t index, const std::string& name) {
   const system::NameList keys = LocationKeys(kNameValue);
   if (keys.empty()) {
-    File().SetCurrentIndex(index);
-    return;
+    TelephonIni file = File();
+    std::int32_t count = 0;
+    const bool listed = index >= 0 && file.LocationCount(&count) && index < count;
+    return file.SetCurrentIndex(index) || !listed;
   }
   for (const std::string& key : keys) {
     if (ReadLocalString(registry_, key, kNameValue) != name) continue;
@@ -190,8 +192,9 @@ void TZubaPPP::SetCurrentLocation(std::int32_t index, const std::string& name) {
     if (ReadLocalInteger(registry_, lead_, key, kIdValue, id)) {
       system::WriteRegBinary4(registry_, kHkeyLocalMachine, kLocationsKey, kCurrentIdValue, id);
     }
-    return;
+    return true;
   }
+  return true;
 }
 
 }  // namespace zuba::actions

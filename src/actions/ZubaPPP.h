@@ -99,7 +99,8 @@ class TZubaPPP : public toolkit::Component, public network::DialUpSource {
   // Writes both flags as 4-byte binary 1 or 0, "InternetProfile" (also
   // when empty), then SetCurrentLocation with the location's position in
   // LocationNames (without regard to case; -1 when it is not listed).
-  void Apply(bool autoDial, bool autoDisconnect, const std::string& connectionName,
+  // False when telephon.ini refused the location (SetCurrentLocation).
+  bool Apply(bool autoDial, bool autoDisconnect, const std::string& connectionName,
              const std::string& locationName);
 
   // Appends the locations' names: every key at or below the Locations key
@@ -118,8 +119,10 @@ class TZubaPPP : public toolkit::Component, public network::DialUpSource {
   // the first whose "Name" equals `name` exactly (letter case counts) has
   // its "ID" written as "CurrentID" (4 bytes binary); nothing when no name
   // matches or the matching key has no "ID". Without them: telephon.ini's
-  // "CurrentLocation" := "index,index" when 0 <= `index` < N.
-  void SetCurrentLocation(std::int32_t index, const std::string& name);
+  // "CurrentLocation" := "index,index" when 0 <= `index` < N. False only
+  // when telephon.ini refused that write; a location that is not listed
+  // changes nothing and answers true.
+  bool SetCurrentLocation(std::int32_t index, const std::string& name);
 
  protected:
   void Notification(toolkit::Component& component, toolkit::Operation operation) override;

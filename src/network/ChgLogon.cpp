@@ -78,7 +78,7 @@ void SetWindowsLogon(platform::Registry& registry, const system::LeadBytes& lead
   const std::string defaultKey = FindClientDefaultKey(registry, lead);
   if (!defaultKey.empty()) system::DeleteRegValue(registry, kLocal, defaultKey, "");
   WriteProviderValues(registry, "", "");
-  if (!defaultKey.empty()) registry.DeleteKey(kLocal, defaultKey);
+  if (!defaultKey.empty()) system::DeleteRegKey(registry, kLocal, defaultKey);
   SetAuthenticatingDomain(registry, domain);
 }
 

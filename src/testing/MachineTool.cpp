@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "testing/Unprivileged.h"
+
 namespace zuba::testing {
 
 std::string ReadHostFile(const std::string& path) {
@@ -22,23 +24,39 @@ void MachineToolTest::SetUp() {
 }
 
 int MachineToolTest::RunTool(const std::string& machine, const std::string& args) {
-  return RunToolAfter("", machine, args);
+  return RunProgram("", tool_, machine, args);
 }
 
 int MachineToolTest::RunToolIn(const std::string& workingDirectory, const std::string& machine,
                                const std::string& args) {
-  return RunToolAfter("cd '" + workingDirectory + "' && ", machine, args);
+  return RunProgram("cd '" + workingDirectory + "' && ", tool_, machine, args);
 }
 
-int MachineToolTest::RunToolAfter(const std::string& before, const std::string& machine,
-                                  const std::string& args) {
+int MachineToolTest::RunToolUnprivileged(const std::string& machine, const std::string& args) {
+  return RunProgram(UnprivilegedCommandPrefix(), tool_, machine, args);
+}
+
+int MachineToolTest::RunProgram(const std::string& before, const std::string& program,
+                                const std::string& machine, const std::string& args) {
   const std::string out = scratch_.path() + "/out.txt", err = scratch_.path() + "/err.txt";
-  const std::string command = before + "'" + tool_ + "' --machine '" + machine + "' " + args +
+  const std::string command = before + "'" + program + "' --machine '" + machine + "' " + args +
                               " >'" + out + "' 2>'" + err + "'";
   const int status = std::system(command.c_str());
   out_ = ReadHostFile(out);
   err_ = ReadHostFile(err);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void ZubaNetTest::SetUp() {
+  MachineToolTest::SetUp();
+  if (IsSkipped()) return;
+  const char* zubanet = std::getenv("ZUBA_ZUBANET");
+  if (!zubanet || !*zubanet) GTEST_SKIP() << "ZUBA_ZUBANET names no zubanet";
+  zubanet_ = zubanet;
+}
+
+int ZubaNetTest::RunZubaNet(const std::string& machine, const std::string& args) {
+  return RunProgram("", zubanet_, machine, "--headless " + args);
 }
 
 }  // namespace zuba::testing

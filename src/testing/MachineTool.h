@@ -27,13 +27,29 @@ class MachineToolTest : public ::testing::Test {
   // `machine` is taken relative to it.
   int RunToolIn(const std::string& workingDirectory, const std::string& machine,
                 const std::string& args);
+  // RunTool in a process that may not write what is read-only
+  // (testing/Unprivileged.h).
+  int RunToolUnprivileged(const std::string& machine, const std::string& args);
+
+  // Runs `program --machine MACHINE ARGS` the same way (`before`: shell text
+  // run just before it, in the same command).
+  int RunProgram(const std::string& before, const std::string& program,
+                 const std::string& machine, const std::string& args);
 
   TempDir scratch_;
   std::string tool_, out_, err_;
+};
 
- private:
-  // `before`: shell text run just before the tool, in the same command.
-  int RunToolAfter(const std::string& before, const std::string& machine, const std::string& args);
+// A fixture for the tests of the program zubanet (ZUBA_ZUBANET, set by
+// CTest) that also has zubanet-machine; it skips its tests without them.
+class ZubaNetTest : public MachineToolTest {
+ protected:
+  void SetUp() override;
+
+  // Runs `zubanet --machine MACHINE --headless ARGS`; as RunTool.
+  int RunZubaNet(const std::string& machine, const std::string& args);
+
+  std::string zubanet_;
 };
 
 }  // namespace zuba::testing

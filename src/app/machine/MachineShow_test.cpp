@@ -2,10 +2,13 @@
 // CTest) on template machines and on machines edited for the case.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "app/machine/Commands.h"  // the exit codes
 #include "testing/MachineTool.h"
 #include "testing/NetMachine.h"
 #include "testing/TempMachine.h"
+#include "testing/Unprivileged.h"
 
 namespace zuba::app {
 namespace {
@@ -148,6 +151,22 @@ TEST_F(MachineShowTest, AnEmptyDefaultConnectionIsShownAsEmpty) {
                         "[HKEY_CURRENT_USER\\RemoteAccess]\n\"InternetProfile\"=-\n");
   ASSERT_EQ(Show(machine.directory()), kExitOk) << err_;
   EXPECT_TRUE(Shows("  Connection        (not present)\n")) << out_;
+}
+
+// Commands that only read work on a machine that may not be written;
+// commands that write fail, say so, and change nothing.
+TEST_F(MachineShowTest, AReadOnlyMachineCanBeShownButNotChanged) {
+  testing::TempMachine machine;
+  const std::string file = machine.HostPath("change.reg");
+  std::ofstream(file, std::ios::binary) << "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\New]\r\n";
+  const std::string systemReg = ReadHostFile(machine.HostPath("system.reg"));
+  testing::ReadOnlyTree readOnly(machine.directory());
+  ASSERT_EQ(RunToolUnprivileged(machine.directory(), "show"), kExitOk) << err_;
+  EXPECT_EQ(Body(), kWin98Template);
+  ASSERT_EQ(RunToolUnprivileged(machine.directory(), "reg export 'HKLM\\Enum'"), kExitOk) << err_;
+  EXPECT_EQ(RunToolUnprivileged(machine.directory(), "reg import '" + file + "'"), kExitError);
+  EXPECT_EQ(err_, "zubanet-machine: " + file + ": the registry could not be saved (error 1016)\n");
+  EXPECT_EQ(ReadHostFile(machine.HostPath("system.reg")), systemReg);
 }
 
 TEST_F(MachineShowTest, BadDataAndBadArguments) {

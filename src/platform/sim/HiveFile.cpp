@@ -122,24 +122,6 @@ void WriteKey(const RegNode& node, std::string* path, std::string* out) {
   }
 }
 
-std::string DirectoryOf(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool WriteAll(int fd, std::string_view text) {
-  while (!text.empty()) {
-    ssize_t n = write(fd, text.data(), text.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    text.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
 }  // namespace
 
 FileStamp StampOfFile(const std::string& path) {
@@ -197,30 +179,6 @@ std::unique_ptr<RegNode> LoadHiveFile(const std::string& path, RegRoot root, Fil
   auto tree = ParseHiveText(text, root, path);
   *stamp = StampOf(st);
   return tree;
-}
-
-bool ReplaceFileAtomically(const std::string& path, std::string_view text, FileStamp* stamp) {
-  const std::string temp = path + ".tmp";
-  mode_t mode = 0644;
-  struct stat old;
-  if (stat(path.c_str(), &old) == 0) mode = old.st_mode & 07777;
-  int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-  if (fd < 0) return false;
-  struct stat st;
-  bool ok = WriteAll(fd, text) && fdatasync(fd) == 0 && fstat(fd, &st) == 0;
-  ok = close(fd) == 0 && ok;
-  if (!ok || rename(temp.c_str(), path.c_str()) != 0) {
-    unlink(temp.c_str());
-    return false;
-  }
-  // Make the rename itself durable.
-  int dir = open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    fsync(dir);
-    close(dir);
-  }
-  *stamp = StampOf(st);
-  return true;
 }
 
 }  // namespace zuba::platform::sim

@@ -1,8 +1,6 @@
 // A registry hive on disk: DIR/system.reg or DIR/user.reg, REGEDIT4 text in
-// CP932 holding the keys of one root. Saving replaces the file atomically: the
-// text goes to "<hive>.tmp" in the same directory, is flushed to the disk,
-// and is renamed over the hive, so a crash leaves either the old or the new
-// file, never a part of one.
+// CP932 holding the keys of one root: its text, and loading it. Saving is
+// HiveCommit's.
 #ifndef ZUBA_PLATFORM_SIM_HIVEFILE_H_
 #define ZUBA_PLATFORM_SIM_HIVEFILE_H_
 
@@ -53,12 +51,6 @@ void WriteHiveText(const RegNode& tree, RegRoot root, std::string* out);
 // `*stamp` receives the stamp of the file that was read. Throws MachineError
 // naming the file (and line) when it cannot be read or parsed.
 std::unique_ptr<RegNode> LoadHiveFile(const std::string& path, RegRoot root, FileStamp* stamp);
-
-// Replaces the file at `path` with `text` atomically and durably (temporary
-// file, fdatasync, rename, fsync of the directory). Returns true with the new
-// file's stamp in `*stamp`; false when any step failed, leaving the old file
-// in place.
-bool ReplaceFileAtomically(const std::string& path, std::string_view text, FileStamp* stamp);
 
 }  // namespace zuba::platform::sim
 

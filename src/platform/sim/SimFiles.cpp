@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include "platform/Cp932.h"
@@ -47,6 +48,43 @@ bool IsAtOrBelow(const std::string& path, const std::string& prefix) {
   return p == q || (p.size() > q.size() && p.compare(0, q.size(), q) == 0 && p[q.size()] == '\\');
 }
 
+// The real location of a host path, all links followed; false when it
+// cannot be resolved (a link leading nowhere, say).
+bool RealPath(const std::string& host, std::string* real) {
+  char* resolved = realpath(host.c_str(), nullptr);
+  if (!resolved) return false;
+  *real = resolved;
+  free(resolved);
+  return true;
+}
+
+bool IsAtOrBelowHost(const std::string& path, const std::string& directory) {
+  if (directory == "/") return true;
+  return path.compare(0, directory.size(), directory) == 0 &&
+         (path.size() == directory.size() || path[directory.size()] == '/');
+}
+
+// Whether the host path `host`, which starts with the drive's directory
+// `drive`, stays in that drive when the links on its way are followed. Only
+// a component that is a link costs more than one lstat.
+bool StaysInDrive(const std::string& drive, const std::string& host) {
+  std::string driveReal;  // the drive's own real location, once a link needs it
+  for (std::size_t end = drive.size(); end < host.size();) {
+    end = host.find('/', end + 1);
+    if (end == std::string::npos) end = host.size();
+    const std::string prefix = host.substr(0, end);
+    struct stat st;
+    if (lstat(prefix.c_str(), &st) != 0) return true;  // nothing further to follow
+    if (!S_ISLNK(st.st_mode)) continue;
+    std::string target;
+    if ((driveReal.empty() && !RealPath(drive, &driveReal)) || !RealPath(prefix, &target) ||
+        !IsAtOrBelowHost(target, driveReal)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 SimFiles::SimFiles(std::string machineDirectory, MachineConfig& config)
@@ -59,9 +97,24 @@ bool SimFiles::Locate(const std::string& path, Location* out) {
   return Locate(resolved, out);
 }
 
+std::string SimFiles::DriveDirectory(char drive) const {
+  return directory_ + "/drive_" + static_cast<char>(drive | 0x20);
+}
+
 bool SimFiles::Locate(const WinPath& path, Location* out) {
+  if (!Find(path, out)) return false;
+  // A link may lead elsewhere in the drive, never out of it (or out of the
+  // machine): such a path is refused like one with ".." above the root.
+  if (!out->host.empty() && !StaysInDrive(DriveDirectory(path.drive), out->host)) {
+    *out = Location();
+    return false;
+  }
+  return true;
+}
+
+bool SimFiles::Find(const WinPath& path, Location* out) {
   *out = Location();
-  std::string drive = directory_ + "/drive_" + static_cast<char>(path.drive | 0x20);
+  const std::string drive = DriveDirectory(path.drive);
   for (const std::string& component : path.components) {
     if (IsHostTemporaryName(component)) return false;
   }
@@ -198,12 +251,15 @@ bool SimFiles::FindFiles(const std::string& pattern, std::vector<FindData>* foun
   bool any = false;
   for (std::size_t k = 0; k < entries.size(); ++k) {
     const std::string& shortName = aliases[k].empty() ? entries[k].longName : aliases[k];
-    bool match = wild ? MatchesWildcard(wanted, entries[k].longName) ||
-                            MatchesWildcard(wanted, shortName)
-                      : EqualsNoCaseCp932(wanted, entries[k].longName) ||
-                            EqualsNoCaseCp932(wanted, shortName);
+    bool match =
+        wild ? MatchesWildcard(wanted, entries[k].longName) || MatchesWildcard(wanted, shortName)
+             : EqualsNoCaseCp932(wanted, entries[k].longName) ||
+                   EqualsNoCaseCp932(wanted, shortName);
     struct stat st;
-    if (!match || !StatOf(dir.host + "/" + entries[k].hostName, &st)) continue;
+    const std::string host = dir.host + "/" + entries[k].hostName;
+    if (!match || !StatOf(host, &st) || !StaysInDrive(DriveDirectory(resolved.drive), host)) {
+      continue;
+    }
     FindData data;
     data.longName = entries[k].longName;
     data.shortName = aliases[k];

@@ -6,9 +6,10 @@
 // (VfatAlias); a name as spelled on the host wins over other matches. New
 // entries take the spelling given. Relative paths resolve against the
 // current directory. A path that would leave the machine (".." above a
-// drive's root, a drive that does not exist, a UNC path) is treated like a
-// missing path. Directory searches list entries in the order of their long
-// names, compared without regard to case. A host file without the owner's
+// drive's root, a drive that does not exist, a UNC path, a host link on
+// the way that leads out of the drive) is treated like a missing path, for
+// reading and for writing; links within a drive are followed. Directory searches list entries in
+// the order of their long names, compared without regard to case. A host file without the owner's
 // write permission is read-only. machine.ini's [Fail] switches make the
 // calls fail: GetFileAttributes, FindFirstFile, CopyFile, ReadFile,
 // WriteFile, CreateDirectory, DeleteFile, each for every path or, as
@@ -63,8 +64,13 @@ class SimFiles : public Files {
     std::string canonical;  // the Windows path with the long names found
   };
 
+  // Where a path lies, or false when it leaves the machine (also through a
+  // link that leads out of the path's drive).
   bool Locate(const std::string& path, Location* out);
   bool Locate(const WinPath& path, Location* out);
+  // Locate without the check of links.
+  bool Find(const WinPath& path, Location* out);
+  std::string DriveDirectory(char drive) const;
   std::vector<Entry> List(const std::string& hostDirectory);
   bool Fails(const char* call, const Location& where);
 

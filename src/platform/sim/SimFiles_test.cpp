@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -58,11 +59,11 @@ TEST_F(SimFilesTest, ShortNamesAreListedAndAccepted) {
   EXPECT_EQ(HostFile("drive_c/Long Folder Name/my file.txt"), "z");
   EXPECT_EQ(Names("C:\\LONGFO~1\\myfil*.txt").size(), 2u);  // short names match too
   EXPECT_EQ(Names("C:\\WINDOWS\\hosts*"),
-            (std::vector<std::string>{"HOSTS|", "hosts.home|HOSTS~1.HOM", "hosts.office|HOSTS~1.OFF",
-                                      "HOSTS.SAM|"}));
+            (std::vector<std::string>{"HOSTS|", "hosts.home|HOSTS~1.HOM",
+                                      "hosts.office|HOSTS~1.OFF", "HOSTS.SAM|"}));
   EXPECT_EQ(Names("C:\\WINDOWS\\hosts.*").size(), 4u);  // "hosts.*" also finds HOSTS
-  EXPECT_EQ(Names("C:\\WINDOWS\\*."), (std::vector<std::string>{"COMMAND|", "HOSTS|", "LMHOSTS|",
-                                                                 "SYSTEM|", "TEMP|"}));
+  EXPECT_EQ(Names("C:\\WINDOWS\\*."),
+            (std::vector<std::string>{"COMMAND|", "HOSTS|", "LMHOSTS|", "SYSTEM|", "TEMP|"}));
   std::vector<FindData> found;
   ASSERT_TRUE(files().FindFiles("C:\\PROGRA~1", &found));
   EXPECT_EQ(found[0].longName, "Program Files");
@@ -79,7 +80,8 @@ TEST_F(SimFilesTest, JapaneseNamesAreUtf8OnTheHost) {
   const std::string name = "C:\\\x83\x5C\x83\x74\x83\x67.ini";  // "ソフト.ini" in CP932
   ASSERT_TRUE(files().WriteBytes(name, "a"));
   EXPECT_EQ(HostFile("drive_c/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88.ini"), "a");
-  EXPECT_EQ(Names("C:\\*.ini").front(), "\x83\x5C\x83\x74\x83\x67.ini|\x83\x5C\x83\x74\x83\x67.INI");
+  EXPECT_EQ(Names("C:\\*.ini").front(),
+            "\x83\x5C\x83\x74\x83\x67.ini|\x83\x5C\x83\x74\x83\x67.INI");
 }
 
 TEST_F(SimFilesTest, PathsLeavingTheMachineAreMissing) {
@@ -96,20 +98,61 @@ TEST_F(SimFilesTest, PathsLeavingTheMachineAreMissing) {
   EXPECT_TRUE(files().ReadBytes("..\\AUTOEXEC.BAT", &content));  // from C:\ZUBANET
 }
 
+// A link inside a drive may lead elsewhere in that drive, never out of it:
+// a path that gets out through a link is missing, for reading and writing.
+TEST_F(SimFilesTest, LinksOutOfTheDriveAreMissing) {
+  testing::TempDir outside;
+  const std::string secret = outside.path() + "/secret.txt";
+  std::ofstream(secret) << "outside";
+  ASSERT_EQ(remove(machine_.HostPath("drive_c/WINDOWS/HOSTS").c_str()), 0);
+  ASSERT_EQ(symlink(secret.c_str(), machine_.HostPath("drive_c/WINDOWS/HOSTS").c_str()), 0);
+  ASSERT_EQ(symlink(outside.path().c_str(), machine_.HostPath("drive_c/OUT").c_str()), 0);
+  ASSERT_EQ(symlink("../..", machine_.HostPath("drive_c/WINDOWS/UP").c_str()), 0);
+  ASSERT_EQ(symlink("../WINDOWS", machine_.HostPath("drive_c/ZUBANET/WIN").c_str()), 0);
+
+  std::string content;
+  EXPECT_FALSE(files().ReadBytes("C:\\WINDOWS\\HOSTS", &content));
+  EXPECT_FALSE(files().ReadBytes("c:\\windows\\hosts", &content));
+  EXPECT_EQ(files().GetAttributes("C:\\WINDOWS\\HOSTS"), kInvalidAttributes);
+  EXPECT_FALSE(files().WriteBytes("C:\\WINDOWS\\HOSTS", "changed"));
+  EXPECT_FALSE(files().CopyTo("C:\\WINDOWS\\HOSTS", "C:\\COPY.TXT", IfTargetExists::kReplace));
+  EXPECT_FALSE(files().CopyTo("C:\\AUTOEXEC.BAT", "C:\\OUT\\A.BAT", IfTargetExists::kReplace));
+  EXPECT_FALSE(files().RemoveFile("C:\\WINDOWS\\HOSTS"));
+  EXPECT_EQ(Names("C:\\WINDOWS\\HOSTS"), std::vector<std::string>{});
+  EXPECT_EQ(Names("C:\\OUT"), std::vector<std::string>{});
+  EXPECT_FALSE(files().WriteBytes("C:\\OUT\\new.txt", "x"));
+  EXPECT_FALSE(files().MakeDirectory("C:\\OUT\\D"));
+  EXPECT_FALSE(files().ReadBytes("C:\\WINDOWS\\UP\\system.reg", &content));
+  EXPECT_FALSE(files().ReadBytes("C:\\WINDOWS\\UP\\drive_c\\AUTOEXEC.BAT", &content));
+  std::ifstream stillSecret(secret);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stillSecret), {}), "outside");
+  struct stat st;
+  EXPECT_NE(stat((outside.path() + "/new.txt").c_str(), &st), 0);
+  EXPECT_NE(stat((outside.path() + "/D").c_str(), &st), 0);
+  EXPECT_NE(stat((outside.path() + "/A.BAT").c_str(), &st), 0);
+
+  // Within the drive a link is followed.
+  EXPECT_TRUE(files().ReadBytes("C:\\ZUBANET\\WIN\\WIN.INI", &content));
+  EXPECT_TRUE(files().WriteBytes("C:\\ZUBANET\\WIN\\NEW.TXT", "x"));
+  EXPECT_EQ(HostFile("drive_c/WINDOWS/NEW.TXT"), "x");
+}
+
 TEST_F(SimFilesTest, CopyHonoursFailIfExists) {
-  EXPECT_TRUE(files().CopyTo("C:\\WINDOWS\\hosts.office", "C:\\WINDOWS\\hosts",
-                             IfTargetExists::kReplace));
+  EXPECT_TRUE(
+      files().CopyTo("C:\\WINDOWS\\hosts.office", "C:\\WINDOWS\\hosts", IfTargetExists::kReplace));
   EXPECT_EQ(HostFile("drive_c/WINDOWS/HOSTS"), HostFile("drive_c/WINDOWS/hosts.office"));
-  EXPECT_FALSE(files().CopyTo("C:\\WINDOWS\\lmhosts.office", "C:\\WINDOWS\\lmhosts",
-                              IfTargetExists::kFail));
+  EXPECT_FALSE(
+      files().CopyTo("C:\\WINDOWS\\lmhosts.office", "C:\\WINDOWS\\lmhosts", IfTargetExists::kFail));
   EXPECT_NE(HostFile("drive_c/WINDOWS/LMHOSTS"), HostFile("drive_c/WINDOWS/lmhosts.office"));
-  EXPECT_TRUE(files().CopyTo("C:\\WINDOWS\\LMHOST~1.OFF", "C:\\WINDOWS\\new", IfTargetExists::kFail));
+  EXPECT_TRUE(
+      files().CopyTo("C:\\WINDOWS\\LMHOST~1.OFF", "C:\\WINDOWS\\new", IfTargetExists::kFail));
   EXPECT_EQ(HostFile("drive_c/WINDOWS/new"), HostFile("drive_c/WINDOWS/lmhosts.office"));
   EXPECT_FALSE(files().CopyTo("C:\\WINDOWS\\none", "C:\\x", IfTargetExists::kReplace));
   EXPECT_FALSE(files().CopyTo("C:\\WINDOWS", "C:\\x", IfTargetExists::kReplace));
   EXPECT_FALSE(files().CopyTo("C:\\WINDOWS\\HOSTS", "C:\\NODIR\\x", IfTargetExists::kReplace));
   EXPECT_FALSE(files().CopyTo("C:\\WINDOWS\\HOSTS", "C:\\WINDOWS", IfTargetExists::kReplace));
-  EXPECT_FALSE(files().CopyTo("C:\\WINDOWS\\HOSTS", "C:\\WINDOWS\\hosts", IfTargetExists::kReplace));
+  EXPECT_FALSE(
+      files().CopyTo("C:\\WINDOWS\\HOSTS", "C:\\WINDOWS\\hosts", IfTargetExists::kReplace));
 }
 
 TEST_F(SimFilesTest, ReadOnlyFilesStay) {
@@ -117,8 +160,8 @@ TEST_F(SimFilesTest, ReadOnlyFilesStay) {
   EXPECT_EQ(files().GetAttributes("C:\\WINDOWS\\LMHOSTS"), kAttrArchive | kAttrReadOnly);
   EXPECT_FALSE(files().WriteBytes("C:\\WINDOWS\\LMHOSTS", "x"));
   EXPECT_FALSE(files().RemoveFile("C:\\WINDOWS\\LMHOSTS"));
-  EXPECT_FALSE(files().CopyTo("C:\\WINDOWS\\HOSTS", "C:\\WINDOWS\\LMHOSTS",
-                              IfTargetExists::kReplace));
+  EXPECT_FALSE(
+      files().CopyTo("C:\\WINDOWS\\HOSTS", "C:\\WINDOWS\\LMHOSTS", IfTargetExists::kReplace));
   // The copy of a read-only file is read-only.
   ASSERT_TRUE(files().CopyTo("C:\\WINDOWS\\LMHOSTS", "C:\\lm", IfTargetExists::kFail));
   EXPECT_EQ(files().GetAttributes("C:\\lm"), kAttrArchive | kAttrReadOnly);

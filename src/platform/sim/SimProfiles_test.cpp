@@ -62,6 +62,37 @@ TEST_F(SimProfilesTest, WritesInPlaceKeepingTheOtherBytes) {
   EXPECT_FALSE(profiles().WriteString("s", "k", std::string(40000, 'x'), kIni));
 }
 
+TEST_F(SimProfilesTest, ReadsAndWritesWholeSections) {
+  WriteHost("drive_c/ZUBANET/Zubanet.ini",
+            "[List]\r\n;names\r\n A = \"1\" \r\nnote\r\nB=2\r\n[Other]\r\nC=3\r\n");
+  std::string entries;
+  EXPECT_EQ(profiles().GetSection("list", &entries, 1024, kIni), 10u);
+  EXPECT_EQ(entries, std::string("A=\"1\"\0B=2\0", 11));  // raw values, text lines left out
+  EXPECT_EQ(profiles().GetSection("list", &entries, 8, kIni), 6u);
+  EXPECT_EQ(entries, std::string("A=\"1\"\0\0", 8));
+  EXPECT_EQ(profiles().GetSection("none", &entries, 1024, kIni), 0u);
+
+  std::vector<std::string> listed;
+  EXPECT_TRUE(ListSection(profiles(), "List", kIni, 4, &listed));
+  EXPECT_EQ(listed, (std::vector<std::string>{"A=\"1\"", "B=2"}));
+
+  ASSERT_TRUE(profiles().WriteSection("LIST", {" A =x=y", "D=4", "E=5", "", "F=6"}, kIni));
+  EXPECT_EQ(ReadHost("drive_c/ZUBANET/Zubanet.ini"),
+            "[List]\r\n;names\r\nA=x=y\r\nnote\r\nD=4\r\nE=5\r\n[Other]\r\nC=3\r\n");
+  EXPECT_EQ(Get("list", "a"), "x=y");
+  ASSERT_TRUE(profiles().WriteSection("New", {"k=v"}, kIni));
+  EXPECT_EQ(Get("New", "k"), "v");
+  EXPECT_TRUE(profiles().Flush(kIni));
+
+  // A malformed entry writes nothing.
+  const std::string before = ReadHost("drive_c/ZUBANET/Zubanet.ini");
+  EXPECT_FALSE(profiles().WriteSection("List", {"A=1", "no equals sign"}, kIni));
+  EXPECT_FALSE(profiles().WriteSection("List", {"A=1", " =2"}, kIni));
+  EXPECT_FALSE(profiles().WriteSection("List", {"A=1\r\n[x]"}, kIni));
+  EXPECT_FALSE(profiles().WriteSection(" ", {"A=1"}, kIni));
+  EXPECT_EQ(ReadHost("drive_c/ZUBANET/Zubanet.ini"), before);
+}
+
 TEST_F(SimProfilesTest, CreatesFilesOnlyInExistingDirectories) {
   ASSERT_TRUE(profiles().WriteString("Locations", "CurrentLocation", "1,1", "telephon.ini"));
   EXPECT_EQ(ReadHost("drive_c/WINDOWS/telephon.ini"), "[Locations]\r\nCurrentLocation=1,1\r\n");
@@ -95,6 +126,7 @@ TEST_F(SimProfilesTest, ReadsAnyBytesAndReportsRefusedWrites) {
   ASSERT_TRUE(config.Set("Fail", "WriteFile:C:\\ZUBANET\\ZUBANET.INI", "5"));
   EXPECT_FALSE(profiles().WriteString("s", "k", "w", kIni));
   EXPECT_FALSE(profiles().RemoveSection("s", kIni));
+  EXPECT_FALSE(profiles().WriteSection("s", {"k=w"}, kIni));
   EXPECT_EQ(Get("s", "k"), "v");
 
   // A file that cannot be read reads as empty and is never written over.

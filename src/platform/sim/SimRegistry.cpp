@@ -4,9 +4,11 @@
 #include <optional>
 #include <vector>
 
+#include "platform/sim/HiveCommit.h"
 #include "platform/sim/HiveFile.h"
 #include "platform/sim/RegName.h"
 #include "platform/sim/RegTree.h"
+#include "platform/sim/RegistryFaults.h"
 #include "platform/sim/Regedit4.h"
 #include "platform/sim/RegistryLock.h"
 
@@ -17,9 +19,10 @@ constexpr int kHiveCount = 2;
 
 struct Hive {
   RegRoot root;
-  std::string path;
+  std::string name;    // the file's name in the machine directory
+  std::string source;  // the file the tree was read from (or saved to)
   std::unique_ptr<RegNode> tree;
-  FileStamp stamp;
+  FileStamp stamp;                // of `source`
   std::uint64_t seenCounter = 0;  // the lock's counter when the tree was loaded or saved
   bool dirty = false;             // changed during ApplyAsOneWrite
 };
@@ -38,12 +41,13 @@ constexpr std::uint32_t kMaxSerial = 0x7FFF;  // keeps handles below the predefi
 
 class SimRegistry final : public Registry {
  public:
-  SimRegistry(const std::string& directory, EventLog& events) : events_(events), lock_(directory) {
+  SimRegistry(const std::string& directory, EventLog& events)
+      : events_(events), lock_(directory), commit_(directory) {
     hives_[0].root = RegRoot::kLocalMachine;
-    hives_[0].path = directory + "/system.reg";
+    hives_[0].name = "system.reg";
     hives_[1].root = RegRoot::kCurrentUser;
-    hives_[1].path = directory + "/user.reg";
-    for (int h = 0; h < kHiveCount; ++h) Reload(h);
+    hives_[1].name = "user.reg";
+    ReloadTogether();
   }
 
   long OpenKey(RegKey parent, const std::string& subKey, RegKey* result) override {
@@ -190,7 +194,8 @@ class SimRegistry final : public Registry {
       changes();
       return kErrorSuccess;
     }
-    RegistryLockScope scope(lock_);
+    RegistryLockScope scope(lock_, LockMode::kExclusive);
+    if (!lock_.writable() || !CompletePending()) return kErrorRegistryIoFailed;
     for (int h = 0; h < kHiveCount; ++h) Refresh(h, true);
     ++batchDepth_;
     try {
@@ -203,14 +208,13 @@ class SimRegistry final : public Registry {
       throw;
     }
     --batchDepth_;
-    long result = kErrorSuccess;
+    std::vector<int> dirty;
     for (int h = 0; h < kHiveCount; ++h) {
-      if (hives_[h].dirty && !Save(h)) {
-        Reload(h);
-        result = kErrorRegistryIoFailed;
-      }
+      if (hives_[h].dirty) dirty.push_back(h);
     }
-    return result;
+    if (dirty.empty() || Save(dirty)) return kErrorSuccess;
+    for (int h : dirty) Reload(h);  // all of it is discarded, in both hives
+    return kErrorRegistryIoFailed;
   }
 
  private:
@@ -275,25 +279,67 @@ class SimRegistry final : public Registry {
     return kErrorSuccess;
   }
 
-  // Reloads the hive when another process saved it since (or, with
-  // `checkFile`, when its file changed in any way). Inside ApplyAsOneWrite
-  // the lock is held and nothing can change.
-  void Refresh(int h, bool checkFile) {
-    if (batchDepth_ > 0) return;
-    Hive& hive = hives_[h];
-    bool stale = lock_.Counter(h) != hive.seenCounter;
-    if (!stale && checkFile) stale = StampOfFile(hive.path) != hive.stamp;
-    if (stale) Reload(h);
+  // Whether another process saved the hive since it was read (or, with
+  // `checkFile`, whether its file changed in any way).
+  bool IsStale(int h, bool checkFile) const {
+    const Hive& hive = hives_[h];
+    if (!hive.tree || lock_.Counter(h) != hive.seenCounter) return true;
+    return checkFile && StampOfFile(hive.source) != hive.stamp;
   }
 
-  // Reads the hive's file again and moves the open handles of that hive to
-  // the same paths in the new tree. Throws MachineError (the tree in memory
-  // stays) when the file cannot be read or parsed.
+  // Brings the hive up to date. Inside ApplyAsOneWrite the lock is held and
+  // nothing can change.
+  void Refresh(int h, bool checkFile) {
+    if (batchDepth_ > 0 || !IsStale(h, checkFile)) return;
+    if (lock_.held() == LockMode::kExclusive) {
+      Reload(h);  // a writer: no other save can be under way
+    } else {
+      ReloadTogether();
+    }
+  }
+
+  // A reader's load: every hive that changed is read under the shared lock,
+  // so both come from one moment and never from the middle of a change of
+  // both hives. A change whose writer stopped after its commit point is
+  // completed first; where the machine cannot be written, its staged files
+  // are read instead.
+  void ReloadTogether() {
+    RegistryLockScope scope(lock_, LockMode::kShared);
+    if (commit_.Pending()) {
+      lock_.Acquire(LockMode::kExclusive);
+      CompletePending();
+      lock_.Acquire(LockMode::kShared);
+    }
+    for (int h = 0; h < kHiveCount; ++h) {
+      if (IsStale(h, true)) Reload(h);
+    }
+  }
+
+  // Completes a pending change of both hives (the exclusive lock is held),
+  // so that other processes read the hives it renames. False when the
+  // machine cannot be written and the change stays pending.
+  bool CompletePending() {
+    if (!commit_.Pending()) return true;
+    if (!lock_.writable()) return false;
+    std::vector<std::string> completed;
+    const bool done = commit_.Complete(&completed);
+    for (int h = 0; h < kHiveCount; ++h) {
+      for (const std::string& name : completed) {
+        if (name == hives_[h].name) lock_.Advance(h);
+      }
+    }
+    return done;
+  }
+
+  // Reads the hive's committed file again and moves the open handles of that
+  // hive to the same paths in the new tree. Throws MachineError (the tree in
+  // memory stays) when the file cannot be read or parsed.
   void Reload(int h) {
     Hive& hive = hives_[h];
     std::uint64_t counter = lock_.Counter(h);  // read first: a later save is seen next time
     FileStamp stamp;
-    std::unique_ptr<RegNode> tree = LoadHiveFile(hive.path, hive.root, &stamp);
+    std::string source = commit_.CommittedPath(hive.name);
+    std::unique_ptr<RegNode> tree = LoadHiveFile(source, hive.root, &stamp);
     if (hive.tree) {
       std::vector<const std::string*> names;
       for (Handle& handle : handles_) {
@@ -308,22 +354,38 @@ class SimRegistry final : public Registry {
       }
     }
     hive.tree = std::move(tree);
+    hive.source = std::move(source);
     hive.stamp = stamp;
     hive.seenCounter = counter;
     hive.dirty = false;
   }
 
-  bool Save(int h) {
-    Hive& hive = hives_[h];
-    std::string text;
-    text.reserve(lastTextSize_[h] + lastTextSize_[h] / 8 + 256);
-    WriteHiveText(*hive.tree, hive.root, &text);
-    lastTextSize_[h] = text.size();
-    FileStamp stamp;
-    if (!ReplaceFileAtomically(hive.path, text, &stamp)) return false;
-    hive.stamp = stamp;
-    hive.seenCounter = lock_.Advance(h);
-    hive.dirty = false;
+  // Saves the hives as one (HiveCommit); the exclusive lock is held. False,
+  // with none of them saved, when any cannot be.
+  bool Save(const std::vector<int>& hives) {
+    if (!lock_.writable()) return false;
+    std::vector<std::string> names;
+    FileStamp stamps[kHiveCount];
+    for (int h : hives) {
+      Hive& hive = hives_[h];
+      std::string text;
+      text.reserve(lastTextSize_[h] + lastTextSize_[h] / 8 + 256);
+      WriteHiveText(*hive.tree, hive.root, &text);
+      lastTextSize_[h] = text.size();
+      if (!commit_.Stage(hive.name, text, &stamps[h])) {
+        commit_.Discard(names);
+        return false;
+      }
+      names.push_back(hive.name);
+    }
+    if (!commit_.Commit(names)) return false;
+    for (int h : hives) {
+      Hive& hive = hives_[h];
+      hive.source = commit_.HivePath(hive.name);
+      hive.stamp = stamps[h];
+      hive.seenCounter = lock_.Advance(h);
+      hive.dirty = false;
+    }
     return true;
   }
 
@@ -337,7 +399,10 @@ class SimRegistry final : public Registry {
     int h = HiveOf(key);
     if (h < 0) return kErrorBadKey;
     std::optional<RegistryLockScope> scope;
-    if (batchDepth_ == 0) scope.emplace(lock_);
+    if (batchDepth_ == 0) {
+      scope.emplace(lock_, LockMode::kExclusive);
+      if (!lock_.writable() || !CompletePending()) return kErrorRegistryIoFailed;
+    }
     Refresh(h, true);
     RegNode* node = NodeOf(key);
     if (!node) return kErrorBadKey;
@@ -346,7 +411,7 @@ class SimRegistry final : public Registry {
     if (!changed) return result;
     if (batchDepth_ > 0) {
       hives_[h].dirty = true;
-    } else if (!Save(h)) {
+    } else if (!Save({h})) {
       Reload(h);
       return kErrorRegistryIoFailed;
     }
@@ -355,6 +420,7 @@ class SimRegistry final : public Registry {
 
   EventLog& events_;
   RegistryLock lock_;
+  HiveCommit commit_;
   Hive hives_[kHiveCount];
   std::size_t lastTextSize_[kHiveCount] = {0, 0};
   std::vector<Handle> handles_;
@@ -369,7 +435,9 @@ std::unique_ptr<Registry> OpenSimRegistry(const std::string& machineDirectory, E
 }
 
 long ApplyAsOneWrite(Registry& registry, const std::function<void()>& changes) {
-  if (auto* sim = dynamic_cast<SimRegistry*>(&registry)) return sim->ApplyAsOneWrite(changes);
+  if (auto* sim = dynamic_cast<SimRegistry*>(&FaultsTarget(registry))) {
+    return sim->ApplyAsOneWrite(changes);
+  }
   changes();
   return kErrorSuccess;
 }

@@ -2,11 +2,14 @@
 // HKEY_CURRENT_USER in DIR/user.reg, REGEDIT4 text in CP932.
 //
 // Every change is written through at once: under the machine's registry lock
-// (DIR/registry.lock) the hive is reloaded if another process saved it, the
-// change is applied and the hive is replaced atomically. Every operation
-// first reloads a hive that another process saved (a shared counter tells,
-// without a system call); opening a key from a root also notices a hive file
-// edited by hand. Open handles follow their key across reloads; a handle
+// (DIR/registry.lock, exclusive) the hive is reloaded if another process saved
+// it, the change is applied and the hive is replaced atomically; a change of
+// both hives commits as one (HiveCommit.h). Every operation first reloads a
+// hive that another process saved (a shared counter tells, without a system
+// call); opening a key from a root also notices a hive file edited by hand.
+// Hives are loaded under the shared lock, which needs no write access: a
+// machine that may not be written is read as usual and refuses every change
+// with kErrorRegistryIoFailed. Open handles follow their key across reloads; a handle
 // whose key was deleted answers kErrorBadKey. One registry object serves one
 // thread.
 #ifndef ZUBA_PLATFORM_SIM_SIMREGISTRY_H_
@@ -33,12 +36,14 @@ namespace zuba::platform::sim {
 std::unique_ptr<Registry> OpenSimRegistry(const std::string& machineDirectory, EventLog& events);
 
 // Runs `changes`, which call `registry`, as one write: the registry lock is
-// held throughout and each changed hive is saved once at the end instead of
-// after every call. When `changes` throws, all it changed is discarded (the
-// hives are read back from their files) and the exception passes on. Returns
-// kErrorSuccess, or kErrorRegistryIoFailed when a hive could not be saved
-// (that hive's changes are discarded). For a registry that OpenSimRegistry did
-// not return, `changes` simply runs.
+// held throughout and the changed hives are saved once at the end, both as
+// one commit, instead of after every call. When `changes` throws, all it
+// changed is discarded (the hives are read back from their files) and the
+// exception passes on. Returns kErrorSuccess, or kErrorRegistryIoFailed when
+// the hives could not be saved (all the changes are discarded, in both
+// hives) or the machine may not be written (`changes` does not run).
+// `registry` is one OpenSimRegistry returned, or a WithRegistryFaults
+// registry over one; for any other, `changes` simply runs.
 long ApplyAsOneWrite(Registry& registry, const std::function<void()>& changes);
 
 }  // namespace zuba::platform::sim

@@ -5,11 +5,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "platform/sim/SimulatedMachine.h"
 #include "testing/TempMachine.h"
+#include "testing/Unprivileged.h"
 
 namespace zuba::platform::sim {
 namespace {
@@ -249,6 +252,157 @@ TEST_F(SimRegistryTest, OneWriteSavesAtTheEndOrNotAtAll) {
   EXPECT_EQ(ReadFile(Path("system.reg")), after);
   EXPECT_EQ(Query(*registry_, "Batch", "late"), "<no value>");
   EXPECT_EQ(Query(*registry_, "Batch", "v0"), "x\0"s);
+}
+
+// Changes of both hives commit as one: after a failure or a crash at any
+// point, a reader sees both hives old or both new.
+class TwoHiveCommitTest : public SimRegistryTest {
+ protected:
+  // One write that changes a value in each hive.
+  long WriteBoth(Registry& registry, const std::string& value) {
+    return ApplyAsOneWrite(registry, [&] {
+      for (RegKey root : {kHkeyLocalMachine, kHkeyCurrentUser}) {
+        RegKey key = Create(registry, "Gen", root);
+        registry.SetValue(key, "n", Sz(value));
+        registry.CloseKey(key);
+      }
+    });
+  }
+  // What a fresh reader sees in the two hives.
+  std::pair<std::string, std::string> Seen() {
+    auto reader = Open();
+    RegKey key;
+    std::string user = "<no key>";
+    if (reader->OpenKey(kHkeyCurrentUser, "Gen", &key) == kErrorSuccess) {
+      RegValue value;
+      user = reader->QueryValue(key, "n", &value) == kErrorSuccess ? value.data : "<no value>";
+      reader->CloseKey(key);
+    }
+    return {Query(*reader, "Gen", "n"), user};
+  }
+};
+
+TEST_F(TwoHiveCommitTest, AChangeThatCannotBeSavedInOneHiveIsSavedInNeither) {
+  ASSERT_EQ(WriteBoth(*registry_, "old"), kErrorSuccess);
+  const std::string system = ReadFile(Path("system.reg")), user = ReadFile(Path("user.reg"));
+  ASSERT_EQ(mkdir(Path("user.reg.tmp").c_str(), 0755), 0);  // a stale temporary file in the way
+  EXPECT_EQ(WriteBoth(*registry_, "new"), kErrorRegistryIoFailed);
+  EXPECT_EQ(ReadFile(Path("system.reg")), system);
+  EXPECT_EQ(ReadFile(Path("user.reg")), user);
+  EXPECT_EQ(Query(*registry_, "Gen", "n"), "old\0"s);  // discarded in memory too
+  EXPECT_EQ(Seen(), std::make_pair("old\0"s, "old\0"s));
+  EXPECT_FALSE(std::ifstream(Path("system.reg.tmp")).good());
+}
+
+// The states a writer killed at each step leaves behind, built by hand: the
+// next reader completes a change that reached its commit record and ignores
+// one that did not.
+TEST_F(TwoHiveCommitTest, ACrashAtAnyStepLeavesBothOldOrBothNew) {
+  ASSERT_EQ(WriteBoth(*registry_, "old"), kErrorSuccess);
+  const std::string oldSystem = ReadFile(Path("system.reg")), oldUser = ReadFile(Path("user.reg"));
+  ASSERT_EQ(WriteBoth(*registry_, "new"), kErrorSuccess);
+  const std::string newSystem = ReadFile(Path("system.reg")), newUser = ReadFile(Path("user.reg"));
+  const std::string record = "ZUBANET-REGISTRY-COMMIT\r\nsystem.reg\r\nuser.reg\r\n";
+  struct Step {
+    const char* what;
+    bool record, systemRenamed, userRenamed;
+    const char* expected;
+  };
+  for (const Step& step : {
+           Step{"both staged, no record", false, false, false, "old"},
+           Step{"one staged, no record", false, false, false, "old"},
+           Step{"record written", true, false, false, "new"},
+           Step{"one hive renamed", true, true, false, "new"},
+           Step{"both renamed, record left", true, true, true, "new"},
+       }) {
+    SCOPED_TRACE(step.what);
+    WriteFile(Path("system.reg"), step.systemRenamed ? newSystem : oldSystem);
+    WriteFile(Path("user.reg"), step.userRenamed ? newUser : oldUser);
+    if (!step.systemRenamed) WriteFile(Path("system.reg.tmp"), newSystem);
+    if (!step.userRenamed && std::string(step.what) != "one staged, no record") {
+      WriteFile(Path("user.reg.tmp"), newUser);
+    }
+    if (step.record) WriteFile(Path("registry.commit"), record);
+
+    const std::string expected = step.expected + "\0"s;
+    EXPECT_EQ(Seen(), std::make_pair(expected, expected));
+    EXPECT_EQ(Query(*registry_, "Gen", "n"), expected);  // a reader that was open all along
+    EXPECT_FALSE(std::ifstream(Path("registry.commit")).good());
+    EXPECT_EQ(ReadFile(Path("user.reg")), step.record ? newUser : oldUser);
+    // The next write goes through and starts from what the reader saw.
+    ASSERT_EQ(WriteBoth(*Open(), "after"), kErrorSuccess);
+    EXPECT_EQ(Seen(), std::make_pair("after\0"s, "after\0"s));
+    remove(Path("system.reg.tmp").c_str());
+    remove(Path("user.reg.tmp").c_str());
+  }
+}
+
+// Writers killed (SIGKILL) at random moments while they change both hives:
+// every time, a fresh reader finds the two hives of one generation.
+TEST_F(TwoHiveCommitTest, AWriterKilledAtAnyMomentLeavesBothHivesOfOneGeneration) {
+  ASSERT_EQ(WriteBoth(*registry_, "0"), kErrorSuccess);
+  std::srand(16);
+  for (int round = 0; round < 25; ++round) {
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      auto registry = Open();
+      for (int i = 1;; ++i) WriteBoth(*registry, std::to_string(round * 100000 + i));
+    }
+    usleep(2000 + std::rand() % 20000);
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    const auto [system, user] = Seen();
+    ASSERT_EQ(system, user) << "round " << round;
+  }
+}
+
+// A machine whose directory and files may not be written: every reader
+// works (its lock needs no write access) and sees the committed state, even
+// one whose writer left it unfinished; every write fails and changes nothing.
+TEST_F(TwoHiveCommitTest, AMachineThatMayNotBeWrittenIsReadAndNeverChanged) {
+  ASSERT_EQ(WriteBoth(*registry_, "old"), kErrorSuccess);
+  ASSERT_EQ(WriteBoth(*registry_, "new"), kErrorSuccess);
+  const std::string newSystem = ReadFile(Path("system.reg")), newUser = ReadFile(Path("user.reg"));
+  // A change of both hives that reached its commit point only.
+  ASSERT_EQ(rename(Path("system.reg").c_str(), Path("system.reg.tmp").c_str()), 0);
+  ASSERT_EQ(rename(Path("user.reg").c_str(), Path("user.reg.tmp").c_str()), 0);
+  WriteFile(Path("registry.commit"), "ZUBANET-REGISTRY-COMMIT\r\nsystem.reg\r\nuser.reg\r\n");
+  registry_.reset();
+
+  for (bool withLockFile : {true, false}) {
+    SCOPED_TRACE(withLockFile ? "with registry.lock" : "without registry.lock");
+    if (!withLockFile) {
+      ASSERT_EQ(remove(Path("registry.lock").c_str()), 0);
+    }
+    testing::ReadOnlyTree readOnly(dir_.path());
+    const int failedStep = testing::RunUnprivileged([this] {
+      try {
+        auto registry = Open();
+        if (Query(*registry, "Gen", "n") != "new\0"s) return 1;
+        RegKey key;
+        if (registry->OpenKey(kHkeyCurrentUser, "Gen", &key) != kErrorSuccess) return 2;
+        RegValue value;
+        if (registry->QueryValue(key, "n", &value) != kErrorSuccess || value.data != "new\0"s) {
+          return 3;
+        }
+        if (registry->SetValue(key, "n", Sz("mine")) != kErrorRegistryIoFailed) return 4;
+        if (WriteBoth(*registry, "mine") != kErrorRegistryIoFailed) return 5;
+        if (Query(*registry, "Gen", "n") != "new\0"s) return 6;
+      } catch (const MachineError&) {
+        return 7;
+      }
+      return 0;
+    });
+    EXPECT_EQ(failedStep, 0);
+  }
+  EXPECT_EQ(ReadFile(Path("system.reg.tmp")), newSystem);
+  EXPECT_EQ(ReadFile(Path("user.reg.tmp")), newUser);
+  EXPECT_FALSE(std::ifstream(Path("system.reg")).good());
+  // Once it may be written again, the next reader completes the change.
+  EXPECT_EQ(Seen(), std::make_pair("new\0"s, "new\0"s));
+  EXPECT_EQ(ReadFile(Path("system.reg")), newSystem);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "platform/sim/HostFile.h"
 #include "platform/sim/MachineTemplate.h"
 #include "platform/sim/RegeditFile.h"
+#include "platform/sim/RegistryFaults.h"
 #include "platform/sim/SimFiles.h"
 #include "platform/sim/SimProfiles.h"
 #include "platform/sim/SimRegistry.h"
@@ -34,7 +35,9 @@ bool HoldsMachine(const std::string& directory) {
 void RemoveMachineFiles(const std::string& directory) {
   std::error_code ignored;
   fs::remove(directory + "/machine.ini", ignored);
-  for (const char* name : {"system.reg", "user.reg", "events.log", "desktop.log"}) {
+  // The commit record before the hives: it would bring the old ones back.
+  for (const char* name : {"registry.commit", "system.reg", "user.reg", "system.reg.tmp",
+                           "user.reg.tmp", "events.log", "desktop.log"}) {
     fs::remove(directory + "/" + name, ignored);
   }
   for (char drive = 'a'; drive <= 'z'; ++drive) {
@@ -63,7 +66,8 @@ std::unique_ptr<Machine> OpenSimulatedMachine(const std::string& path) {
   machine->directory = directory;
   machine->events = std::make_unique<EventLog>(directory);
   machine->config = std::make_unique<MachineConfig>(directory);
-  machine->registry = OpenSimRegistry(directory, *machine->events);
+  machine->hives = OpenSimRegistry(directory, *machine->events);
+  machine->registry = WithRegistryFaults(*machine->hives, *machine->config);
   auto files = std::make_unique<SimFiles>(directory, *machine->config);
   SimFiles& simFiles = *files;
   machine->files = std::move(files);

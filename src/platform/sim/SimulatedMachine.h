@@ -31,6 +31,9 @@ struct Machine {
   std::string directory;
   std::unique_ptr<EventLog> events;
   std::unique_ptr<MachineConfig> config;
+  // The hives themselves; `registry` refuses the writes machine.ini's [Fail]
+  // names (RegistryFaults.h) and forwards everything else to them.
+  std::unique_ptr<Registry> hives;
   std::unique_ptr<Registry> registry;
   std::unique_ptr<Files> files;
   std::unique_ptr<Profiles> profiles;
@@ -50,8 +53,9 @@ enum class IfMachineExists { kFail, kReplace };
 // missing): a Japanese Windows 98 (4.10.2222), a Windows 95 (4.0.950) or a
 // Windows NT machine. Throws MachineError when the directory already holds a
 // machine and `ifExists` is kFail, or when it cannot be written. kReplace
-// first removes the machine's own files (machine.ini, the hives, the event
-// log, the desktop's windows, the drives) and nothing else. machine.ini is written last, so a
+// first removes the machine's own files (machine.ini, the hives with a
+// change of them that was left unfinished, the event log, the desktop's
+// windows, the drives) and nothing else. machine.ini is written last, so a
 // machine whose creation broke off is not taken for one.
 void CreateMachine(const std::string& directory, OsKind os, IfMachineExists ifExists);
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "testing/TempMachine.h"
@@ -34,6 +36,9 @@ TEST(SimulatedMachineTest, CreatingOverAMachineNeedsReplace) {
   // the machine's.
   std::ofstream(dir.path() + "/drive_c/extra.txt") << "x";
   std::ofstream(dir.path() + "/notes.txt") << "mine";
+  // An unfinished change of the old machine's hives does not come back.
+  std::ofstream(dir.path() + "/system.reg.tmp") << "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Old]\r\n";
+  std::ofstream(dir.path() + "/registry.commit") << "ZUBANET-REGISTRY-COMMIT\r\nsystem.reg\r\n";
   CreateMachine(dir.path(), OsKind::kWin95, IfMachineExists::kReplace);
   EXPECT_FALSE(Exists(dir.path() + "/drive_c/extra.txt"));
   EXPECT_TRUE(Exists(dir.path() + "/notes.txt"));
@@ -42,6 +47,19 @@ TEST(SimulatedMachineTest, CreatingOverAMachineNeedsReplace) {
   OsVersion version;
   ASSERT_TRUE(machine->system->GetVersion(&version));
   EXPECT_EQ(version.minor, 0u);
+  RegKey key;
+  EXPECT_EQ(machine->registry->OpenKey(kHkeyLocalMachine, "Old", &key), kErrorFileNotFound);
+  EXPECT_EQ(machine->registry->OpenKey(kHkeyLocalMachine, "Enum", &key), kErrorSuccess);
+}
+
+// A template never writes through a link that leads out of the machine.
+TEST(SimulatedMachineTest, CreatingWritesNothingThroughLinksOutOfTheMachine) {
+  TempDir dir, outside;
+  ASSERT_EQ(mkdir((dir.path() + "/drive_c").c_str(), 0755), 0);
+  ASSERT_EQ(symlink(outside.path().c_str(), (dir.path() + "/drive_c/WINDOWS").c_str()), 0);
+  EXPECT_THROW(CreateMachine(dir.path(), OsKind::kWin98, IfMachineExists::kFail), MachineError);
+  EXPECT_TRUE(std::filesystem::is_empty(outside.path()));
+  EXPECT_FALSE(Exists(dir.path() + "/machine.ini"));
 }
 
 TEST(SimulatedMachineTest, LayoutIsTheDocumentedOne) {

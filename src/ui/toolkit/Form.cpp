@@ -116,7 +116,12 @@ void Form::ClientToScreen(int x, int y, int* screenX, int* screenY) const {
   *screenY = Top() + FrameWidth() + CaptionHeight() + y;
 }
 
-void Form::BoundsChanged() { Control::BoundsChanged(); }
+void Form::BoundsChanged() {
+  if (Left() != seenLeft_ || Top() != seenTop_) positionSet_ = true;
+  seenLeft_ = Left();
+  seenTop_ = Top();
+  Control::BoundsChanged();
+}
 
 // --- Keys and focus ---------------------------------------------------------
 

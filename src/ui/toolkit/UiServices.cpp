@@ -33,4 +33,6 @@ void UiServices::ShowPlainMessage(const std::string& text) {
   ShowMessageBox(text, applicationTitle_, MessageIcon::kNone, MessageButtons::kOk);
 }
 
+Rect UiServices::ScreenRect() const { return Rect{0, 0, 1024, 768}; }
+
 }  // namespace zuba::toolkit
