@@ -473,21 +473,36 @@ void FormRenderer::ShowWindow() {
 }
 
 bool FormRenderer::SystemPlaces() const {
-  // The system places a form of a default position the first time it shows.
-  return !shownBefore_ && (form_->Position() == toolkit::FormPosition::kDefault ||
-                           form_->Position() == toolkit::FormPosition::kDefaultPosOnly);
+  // The system places a form of a default position the first time it
+  // shows, unless the program has placed it.
+  return !shownBefore_ && !form_->PositionSet() &&
+         (form_->Position() == toolkit::FormPosition::kDefault ||
+          form_->Position() == toolkit::FormPosition::kDefaultPosOnly);
 }
 
 void FormRenderer::PlaceWindow() {
+  QRect frame(form_->Left(), form_->Top(), form_->Width(), form_->Height());
+  QScreen* screen = QGuiApplication::screenAt(frame.center());
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 640, 480);
   if (form_->Position() == toolkit::FormPosition::kScreenCenter) {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 640, 480);
-    form_->SetBounds(area.left() + (area.width() - form_->Width()) / 2,
-                     area.top() + (area.height() - form_->Height()) / 2, form_->Width(),
-                     form_->Height());
-    if (form_ == nullptr) return;
+    frame.moveTo(area.left() + (area.width() - frame.width()) / 2,
+                 area.top() + (area.height() - frame.height()) / 2);
+  } else if (!SystemPlaces() && !OnAScreen(frame)) {
+    // A position off every screen (a stored one from another display) is
+    // brought onto the nearest screen, whole where it fits.
+    frame.moveTo(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())),
+                 std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height())));
   }
-  ApplyBounds(*form_);
+  form_->SetBounds(frame.left(), frame.top(), frame.width(), frame.height());
+  if (form_ != nullptr) ApplyBounds(*form_);
+}
+
+bool FormRenderer::OnAScreen(const QRect& frame) {
+  for (QScreen* screen : QGuiApplication::screens()) {
+    if (screen->availableGeometry().contains(frame)) return true;
+  }
+  return false;
 }
 
 void FormRenderer::TakePosition() {

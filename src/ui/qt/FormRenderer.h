@@ -32,6 +32,7 @@ class QEventLoop;
 class QKeyEvent;
 class QLineEdit;
 class QMouseEvent;
+class QRect;
 class QWidget;
 
 namespace zuba::qt {
@@ -97,9 +98,10 @@ class FormRenderer : public QObject, public toolkit::ControlObserver {
   // Whether the system chooses where the window appears (a form of a
   // default position, shown for the first time, not placed by the program).
   bool SystemPlaces() const;
-  // Puts the window where the model says (a centred form in the middle of
-  // the screen, the model following).
+  // Puts the window where the model says (centred for a centred form, on
+  // a screen for a position off every screen); the model follows.
   void PlaceWindow();
+  static bool OnAScreen(const QRect& frame);
   // The model learns where the window is.
   void TakePosition();
   void FocusFromModel();

@@ -222,6 +222,20 @@ TEST_F(MainWindowTest, TheStoredPositionWinsOverTheSystemsPlacement) {
   EXPECT_EQ(x, "40");
 }
 
+// A position stored on another display, off every screen now, brings the
+// window back onto the screen rather than out of reach.
+TEST_F(MainWindowTest, AStoredPositionOffTheScreenIsBroughtOntoIt) {
+  machine.profiles().WriteString("Initialize", "WindowSize.X", "5000", kSettingsPath);
+  machine.profiles().WriteString("Initialize", "WindowSize.Y", "-3000", kSettingsPath);
+  ui::TForm1& main = Open();
+  QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(screen.contains(QRect(main.Left(), main.Top(), main.Width(), main.Height())));
+  int x = 0;
+  int y = 0;
+  main.ClientToScreen(0, 0, &x, &y);
+  EXPECT_EQ(renderer->Window()->geometry().topLeft(), QPoint(x, y));
+}
+
 TEST_F(MainWindowTest, WhereTheSystemPlacesTheWindowTheModelLearnsIt) {
   ui::TForm1& main = Open();
   QPoint client = renderer->Window()->geometry().topLeft();

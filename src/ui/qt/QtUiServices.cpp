@@ -4,7 +4,6 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QScreen>
 #include <algorithm>
 #include <map>
 
@@ -204,13 +203,6 @@ void QtUiServices::RunModal(toolkit::Form& form) {
   FormRenderer& renderer = Render(form);
   RenderShownForms();
   renderer.RunModalLoop();
-}
-
-toolkit::Rect QtUiServices::ScreenRect() const {
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return UiServices::ScreenRect();
-  QRect area = screen->availableVirtualGeometry();
-  return toolkit::Rect{area.x(), area.y(), area.width(), area.height()};
 }
 
 void QtUiServices::RunMessageLoop(toolkit::Application& app) {

@@ -51,9 +51,6 @@ class QtUiServices : public toolkit::UiServices, private RendererHost {
   void ShowHelpTopic(const std::string& helpFile, int context) override;
   toolkit::MenuItem* TrackPopup(toolkit::PopupMenu& menu, int x, int y) override;
   void RunModal(toolkit::Form& form) override;
-  // The work area of the screens (the primary screen's desktop, taskbars
-  // left out).
-  toolkit::Rect ScreenRect() const override;
   void RunMessageLoop(toolkit::Application& app) override;
   void QuitMessageLoop() override;
   void ProcessMessages() override;

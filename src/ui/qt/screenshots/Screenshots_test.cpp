@@ -1,15 +1,18 @@
 // Saves pictures of the front-end's windows as PNG files under the build
 // directory (screenshots/), rendered offscreen, for people to look at: the
 // WINS dialog empty and filled, its error message, the help window, the
-// file-open dialog and a form with every kind of control (the main window's
-// pictures: MainWindowShots_test.cpp). Each test also checks that its picture
-// was written and has the window's size.
+// file-open dialog, the boot-time switch maker with its short-name file
+// dialog and a form with every kind of control (the main window's pictures
+// and the About box: MainWindowShots_test.cpp). Each test also checks that
+// its picture was written and has the window's size.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPointer>
 #include <QTest>
 #include <QToolButton>
 
@@ -17,6 +20,7 @@
 #include "ui/MlChkbox.h"
 #include "ui/PanelEx.h"
 #include "ui/TulGroupCheckBox.h"
+#include "ui/ZubaSel.h"
 #include "ui/qt/HelpWindow.h"
 #include "ui/qt/QtTesting.h"
 #include "ui/qt/QtText.h"
@@ -110,6 +114,34 @@ TEST_F(ScreenshotTest, HelpWindowAndOpenDialog) {
   });
   ASSERT_TRUE(dialog.Execute());
   EXPECT_EQ(dialog.FileName(), "C:\\WINDOWS\\hosts.office");
+}
+
+// The boot-time switch maker: its file dialog lists 8.3 names only and
+// answers autoexec.bat; then the dialog with both directories.
+TEST_F(ScreenshotTest, BootSwitchMaker) {
+  auto& maker = app.CreateForm<ui::TfmZbSel>(machine.registry(), machine.files(),
+                                             machine.profiles(), machine.system(), "");
+  QSize dialogSize;
+  OnNextDialog([&](QWidget* shown) {
+    Save(shown, "zubasel_open_dialog");
+    auto* entries = shown->findChild<QListWidget*>("Entries");
+    EXPECT_FALSE(entries->findItems("PROGRA~1", Qt::MatchExactly).isEmpty());
+    EXPECT_TRUE(entries->findItems("Program Files", Qt::MatchExactly).isEmpty());
+    QPointer<QWidget> fileDialog = shown;
+    WhenUp(
+        [&, fileDialog]() -> QWidget* {
+          return fileDialog.isNull() || !fileDialog->isVisible() ? ui.Render(maker).Window()
+                                                                 : nullptr;
+        },
+        [&](QWidget* window) {
+          dialogSize = QPixmap(Save(window, "zubasel")).size();
+          QTest::mouseClick(window->findChild<QWidget*>("BitBtn2"), Qt::LeftButton);
+        });
+    QTest::keyClick(shown->findChild<QLineEdit*>("FileName"), Qt::Key_Return);
+  });
+  EXPECT_EQ(maker.ShowModal(), ModalResult::kCancel);
+  EXPECT_EQ(maker.lbDirAutoexec.Caption(), "C:\\");
+  EXPECT_EQ(dialogSize, QSize(maker.ClientWidth(), maker.ClientHeight()));
 }
 
 // Every kind of control the renderer draws, on one form.
