@@ -53,6 +53,13 @@ class MainWindowTest : public ::testing::Test {
     return *form;
   }
 
+  // A settings file of this version holding the window position.
+  void StoreWindowPosition(const char* x, const char* y) {
+    machine.profiles().WriteString("Initialize", "WindowSize.X", x, kSettingsPath);
+    machine.profiles().WriteString("Initialize", "WindowSize.Y", y, kSettingsPath);
+    machine.profiles().WriteString("Initialize", "IniConvert", "1", kSettingsPath);
+  }
+
   QWidget* Widget(const char* name) {
     QWidget* widget = renderer->FindWidget(name);
     EXPECT_NE(widget, nullptr) << name;
@@ -210,8 +217,7 @@ TEST_F(MainWindowTest, GroupCheckBoxesAreDrawnAboveThePanelsTheyOverlap) {
 }
 
 TEST_F(MainWindowTest, TheStoredPositionWinsOverTheSystemsPlacement) {
-  machine.profiles().WriteString("Initialize", "WindowSize.X", "40", kSettingsPath);
-  machine.profiles().WriteString("Initialize", "WindowSize.Y", "30", kSettingsPath);
+  StoreWindowPosition("40", "30");
   ui::TForm1& main = Open();
   // The client area lies inside the frame and below the caption.
   EXPECT_EQ(renderer->Window()->geometry().topLeft(),
@@ -225,8 +231,7 @@ TEST_F(MainWindowTest, TheStoredPositionWinsOverTheSystemsPlacement) {
 // A position stored on another display, off every screen now, brings the
 // window back onto the screen rather than out of reach.
 TEST_F(MainWindowTest, AStoredPositionOffTheScreenIsBroughtOntoIt) {
-  machine.profiles().WriteString("Initialize", "WindowSize.X", "5000", kSettingsPath);
-  machine.profiles().WriteString("Initialize", "WindowSize.Y", "-3000", kSettingsPath);
+  StoreWindowPosition("5000", "-3000");
   ui::TForm1& main = Open();
   QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   EXPECT_TRUE(screen.contains(QRect(main.Left(), main.Top(), main.Width(), main.Height())));
