@@ -8,58 +8,25 @@
 
 #include "core/RegType.h"
 #include "platform/sim/RegeditFile.h"
-#include "system/ChgDNS.h"
-#include "system/ChgLogon.h"
-#include "system/ChgWINS.h"
-#include "system/CurrentConfig.h"
-#include "system/GetRegs.h"
+#include "network/ChgDNS.h"
+#include "network/ChgLogon.h"
+#include "network/ChgWINS.h"
+#include "network/CurrentConfig.h"
+#include "network/GetRegs.h"
 #include "testing/TempMachine.h"
+#include "BenchMachines.h"
 
 namespace zuba {
 namespace {
 
-// The device tree replaced by 8 buses of 50 devices of 49 instances: 20,008
-// keys below \Enum, each instance with a class, a description and a driver.
-// One instance in 500 is a network adapter bound to NetBEUI and TCP/IP, with
-// its TCP/IP instance under Enum\Network\MSTCP (another 80 keys or so).
-std::string CrowdedDeviceTree(int* adapters) {
-  std::string text = "REGEDIT4\r\n\r\n[-HKEY_LOCAL_MACHINE\\Enum]\r\n\r\n";
-  std::string network;
-  int counter = 0;
-  *adapters = 0;
-  for (int bus = 0; bus < 8; ++bus) {
-    const std::string busPath = "HKEY_LOCAL_MACHINE\\Enum\\BUS" + std::to_string(bus);
-    text += "[" + busPath + "]\r\n\r\n";
-    for (int device = 0; device < 50; ++device) {
-      const std::string devicePath = busPath + "\\DEV_" + std::to_string(device);
-      text += "[" + devicePath + "]\r\n\r\n";
-      for (int instance = 0; instance < 49; ++instance) {
-        const bool adapter = ++counter % 500 == 0;
-        const std::string path = devicePath + "\\" + std::to_string(instance);
-        text += "[" + path + "]\r\n\"Class\"=\"" + (adapter ? "Net" : "System") +
-                "\"\r\n\"DeviceDesc\"=\"デバイス " + std::to_string(counter) +
-                "\"\r\n\"Driver\"=\"System\\\\" + std::to_string(counter) + "\"\r\n\r\n";
-        if (!adapter) continue;
-        const std::string tcp = std::to_string(1000 + *adapters);
-        text += "[" + path + "\\Bindings]\r\n\"NETBEUI\\\\0000\"=\"\"\r\n\"MSTCP\\\\" + tcp +
-                "\"=\"\"\r\n\r\n";
-        network += "[HKEY_LOCAL_MACHINE\\Enum\\Network\\MSTCP\\" + tcp +
-                   "]\r\n\"Driver\"=\"NetTrans\\\\" + tcp + "\"\r\n\r\n";
-        ++*adapters;
-      }
-    }
-  }
-  return text + network;
-}
-
 void BM_DiscoverAdapters_20000EnumKeys(benchmark::State& state) {
   testing::TempMachine machine;
   int expected = 0;
-  platform::sim::ImportRegedit4(machine.registry(), CrowdedDeviceTree(&expected), "enum.reg");
+  platform::sim::ImportRegedit4(machine.registry(), bench::CrowdedDeviceTree(&expected), "enum.reg");
   const system::LeadBytes lead(machine.system());
   system::NameList descriptions, registers;
   for (auto _ : state) {
-    system::DiscoverAdapters(machine.registry(), lead, descriptions, registers);
+    network::DiscoverAdapters(machine.registry(), lead, descriptions, registers);
     benchmark::DoNotOptimize(registers);
   }
   if (static_cast<int>(registers.size()) != expected) state.SkipWithError("adapters missed");
@@ -69,17 +36,17 @@ BENCHMARK(BM_DiscoverAdapters_20000EnumKeys)->Unit(benchmark::kMillisecond);
 
 // The components' values as fixed answers: the figure is the reader's own
 // registry work (items 0 to 18 and the logon provider search).
-class Printer : public system::DefaultPrinterSource {
+class Printer : public network::DefaultPrinterSource {
  public:
   std::string GetDefaultPrinter() override { return "レーザー プリンタ"; }
 };
-class DialUp : public system::DialUpSource {
+class DialUp : public network::DialUpSource {
  public:
-  system::DialUpValues ReadCurrent() override { return {true, false, "自宅プロバイダ", "自宅"}; }
+  network::DialUpValues ReadCurrent() override { return {true, false, "自宅プロバイダ", "自宅"}; }
 };
-class Proxy : public system::ProxySource {
+class Proxy : public network::ProxySource {
  public:
-  system::ProxyValues ReadCurrent() override { return {false, "proxy:8080", ""}; }
+  network::ProxyValues ReadCurrent() override { return {false, "proxy:8080", ""}; }
 };
 
 void BM_ReadCurrentConfig_Template(benchmark::State& state) {
@@ -87,7 +54,7 @@ void BM_ReadCurrentConfig_Template(benchmark::State& state) {
   Printer printer;
   DialUp dialUp;
   Proxy proxy;
-  system::CurrentConfig reader(machine.registry(), machine.system(), printer, dialUp, proxy);
+  network::CurrentConfig reader(machine.registry(), machine.system(), printer, dialUp, proxy);
   core::TRegList list;
   for (auto _ : state) {
     reader.ReadCurrentConfig("0000", false, list);
@@ -145,12 +112,12 @@ void BM_WriteFullSetting_Template(benchmark::State& state) {
     state.PauseTiming();
     core::TRegList setting = FullSetting(machine.system(), ++variant);
     state.ResumeTiming();
-    system::AppendAdapterSubkey(setting, "0000", false, machine.system());
-    system::WriteGenericItems(machine.registry(), shell, setting);
-    system::ClearDnsValues(machine.registry(), machine.system(), setting[core::kDe].Value);
-    system::WriteWinsItems(machine.registry(), setting[core::kWp], setting[core::kWs],
+    network::AppendAdapterSubkey(setting, "0000", false, machine.system());
+    network::WriteGenericItems(machine.registry(), shell, setting);
+    network::ClearDnsValues(machine.registry(), machine.system(), setting[core::kDe].Value);
+    network::WriteWinsItems(machine.registry(), setting[core::kWp], setting[core::kWs],
                            setting[core::kWi], setting[core::kNt]);
-    system::ChangeLogonProvider(machine.registry(), lead, std::stoi(setting[core::kLo].Value),
+    network::ChangeLogonProvider(machine.registry(), lead, std::stoi(setting[core::kLo].Value),
                                 setting[core::kLd].Value);
   }
 }

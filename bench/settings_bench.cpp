@@ -18,6 +18,7 @@
 #include "core/SettingsFile.h"
 #include "platform/sim/IniText.h"
 #include "testing/TempMachine.h"
+#include "BenchMachines.h"
 
 namespace zuba {
 namespace {
@@ -25,7 +26,7 @@ namespace {
 constexpr int kSettings = 1000;
 constexpr int kKeysPerSetting = 20;
 
-std::string SettingName(int i) { return "Setting" + std::to_string(1000 + i); }
+std::string SettingName(int i) { return bench::BenchSettingName(i); }
 
 // One machine with the large settings file, made once for all benchmarks.
 struct LargeSettingsFile {
@@ -36,19 +37,7 @@ struct LargeSettingsFile {
       setting[k].Value = setting[k].Vtype == 's' ? "192.168.100." + std::to_string(k) : "1";
       setting[k].IsSet = true;
     }
-    text = "[Initialize]\r\nOpt1=1\r\nPrevious=" + SettingName(0) + "\r\n";
-    text += "[SETTINGLIST]\r\nSETTINGS.Count=" + std::to_string(kSettings) + "\r\n";
-    for (int i = 0; i < kSettings; ++i) {
-      text += "SETTINGS." + std::to_string(i) + "=" + SettingName(i) + "\r\n";
-    }
-    text += "[NIC_registry_list]\r\n";
-    for (int i = 0; i < kSettings; ++i) text += SettingName(i) + "=0000\r\n";
-    for (int i = 0; i < kSettings; ++i) {
-      text += "[" + SettingName(i) + "]\r\n";
-      for (int k = 0; k < kKeysPerSetting; ++k) {
-        text += setting[k].KeyCode + "=" + setting[k].Value + "\r\n";
-      }
-    }
+    text = bench::LargeSettingsText(setting, kSettings, kKeysPerSetting);
     machine.files().WriteBytes(ini.Path(), text);
   }
 

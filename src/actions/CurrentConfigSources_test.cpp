@@ -5,7 +5,7 @@
 #include "actions/PrComboBox.h"
 #include "actions/ZbProxy.h"
 #include "actions/ZubaPPP.h"
-#include "system/CurrentConfig.h"
+#include "network/CurrentConfig.h"
 #include "testing/TempMachine.h"
 #include "ui/toolkit/Application.h"
 #include "ui/toolkit/Form.h"
@@ -23,7 +23,7 @@ class CurrentConfigSourcesTest : public ::testing::TestWithParam<OsKind> {
  protected:
   core::TRegList Read() {
     core::TRegList list;
-    system::CurrentConfig reader(machine_.registry(), machine_.system(), printer_, dialUp_, proxy_);
+    network::CurrentConfig reader(machine_.registry(), machine_.system(), printer_, dialUp_, proxy_);
     reader.ReadCurrentConfig("0000", false, list);
     return list;
   }

@@ -51,7 +51,25 @@ class SavedDefault {
   platform::RegValue value_;
 };
 
+std::string WinIniPath(platform::Files& files) { return system::GetWindowsDir(files) + kWinIniName; }
+
 }  // namespace
+
+PrinterSwitch SetDefaultPrinter(platform::Profiles& profiles, platform::Registry& registry,
+                                platform::Files& files, platform::System& system,
+                                const std::string& name) {
+  const std::string winIni = WinIniPath(files);
+  const std::string devices = ReadProfileText(profiles, kDevicesSectionForApply, name, winIni);
+  if (devices.empty()) return PrinterSwitch::kNotInstalled;
+  SavedDefault saved(registry);
+  system::WriteRegString(registry, platform::kHkeyLocalMachine, kPrintersKey, kDefaultValue, name);
+  if (!profiles.WriteString(kWindowsSection, kDeviceKey, name + "," + devices, winIni)) {
+    saved.Restore();
+    return PrinterSwitch::kNotWritten;
+  }
+  system.BroadcastWinIniChange(kWindowsSection);
+  return PrinterSwitch::kSwitched;
+}
 
 TPrComboBox::TPrComboBox(platform::Profiles& profiles, platform::Registry& registry,
                          platform::Files& files, platform::System& system)
@@ -59,7 +77,7 @@ TPrComboBox::TPrComboBox(platform::Profiles& profiles, platform::Registry& regis
   SetStyle(toolkit::ComboStyle::kDropDownList);
 }
 
-std::string TPrComboBox::WinIni() const { return system::GetWindowsDir(files_) + kWinIniName; }
+std::string TPrComboBox::WinIni() const { return WinIniPath(files_); }
 
 void TPrComboBox::FillPrinters() {
   const std::string winIni = WinIni();
@@ -76,18 +94,8 @@ void TPrComboBox::ClearPrinterChoice() { SetItemIndex(-1); }
 
 bool TPrComboBox::ApplyDefaultPrinter() {
   if (ItemIndex() < 0) return false;
-  const std::string name = Item(ItemIndex());
-  const std::string winIni = WinIni();
-  const std::string devices = ReadProfileText(profiles_, kDevicesSectionForApply, name, winIni);
-  if (devices.empty()) return false;
-  SavedDefault saved(registry_);
-  system::WriteRegString(registry_, platform::kHkeyLocalMachine, kPrintersKey, kDefaultValue, name);
-  if (!profiles_.WriteString(kWindowsSection, kDeviceKey, name + "," + devices, winIni)) {
-    saved.Restore();
-    return false;
-  }
-  system_.BroadcastWinIniChange(kWindowsSection);
-  return true;
+  return SetDefaultPrinter(profiles_, registry_, files_, system_, Item(ItemIndex())) ==
+         PrinterSwitch::kSwitched;
 }
 
 std::string TPrComboBox::GetDefaultPrinter() {

@@ -17,7 +17,7 @@
 #include "platform/Profiles.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
-#include "system/DefaultPrinterSource.h"
+#include "network/DefaultPrinterSource.h"
 #include "ui/toolkit/ComboBox.h"
 
 namespace zuba::actions {
@@ -25,7 +25,25 @@ namespace zuba::actions {
 inline constexpr char kPrintersKey[] =
     "\\Config\\0001\\System\\CurrentControlSet\\Control\\Print\\Printers";
 
-class TPrComboBox : public toolkit::ComboBox, public system::DefaultPrinterSource {
+// What became of a default printer switch.
+enum class PrinterSwitch {
+  kSwitched,      // the printer is the default now
+  kNotInstalled,  // [devices] has no text for it: nothing written or sent
+  kNotWritten,    // win.ini refused the write: no notice sent, and "Default"
+                  // got back what it held (or went again when it was
+                  // missing), so the registry and win.ini never name
+                  // different default printers
+};
+
+// Makes the printer `name` the default: writes "Default" into the printers
+// key (only when the key exists), writes [windows] device as the name, ","
+// and the printer's [devices] text exactly, and sends the win.ini change
+// notice for the section "windows".
+PrinterSwitch SetDefaultPrinter(platform::Profiles& profiles, platform::Registry& registry,
+                                platform::Files& files, platform::System& system,
+                                const std::string& name);
+
+class TPrComboBox : public toolkit::ComboBox, public network::DefaultPrinterSource {
  public:
   // A drop-down list (no typing). The services must outlive the control.
   TPrComboBox(platform::Profiles& profiles, platform::Registry& registry, platform::Files& files,
@@ -38,15 +56,10 @@ class TPrComboBox : public toolkit::ComboBox, public system::DefaultPrinterSourc
   // Selects nothing.
   void ClearPrinterChoice();
 
-  // Makes the selected printer the default: writes "Default" into the
-  // printers key (only when the key exists), writes [windows] device as
-  // the name, "," and the printer's [devices] text exactly, and sends the
-  // win.ini change notice for the section "windows". False, and nothing
-  // written or sent, when no entry is selected or the printer is no longer
-  // listed in [devices] with a text. False as well, with no notice sent,
-  // when win.ini refuses the write: "Default" then gets back what it held
-  // (or goes again when it was missing), so the registry and win.ini never
-  // name different default printers.
+  // Makes the selected printer the default (SetDefaultPrinter). False when
+  // no entry is selected, and when the switch did not happen: the printer
+  // is no longer listed in [devices] with a text (nothing written or sent),
+  // or win.ini refuses the write (no notice sent).
   bool ApplyDefaultPrinter();
 
   // The part of [windows] device before its first comma; the whole entry

@@ -59,8 +59,8 @@ void TZbProxy::ShowValues(bool enabled, const std::string& server,
   if (pxAutoURL_ != nullptr && !autoConfigUrl.empty()) pxAutoURL_->SetText(autoConfigUrl);
 }
 
-system::ProxyValues TZbProxy::CaptureValues() const {
-  system::ProxyValues values;
+network::ProxyValues TZbProxy::CaptureValues() const {
+  network::ProxyValues values;
   values.enabled = pxEnabled_ != nullptr && pxEnabled_->Checked();
   if (pxAddr_ != nullptr) {
     values.server = pxAddr_->Text();
@@ -78,8 +78,8 @@ void TZbProxy::ClearControls() {
   if (pxAutoURL_ != nullptr) pxAutoURL_->SetText("");
 }
 
-system::ProxyValues TZbProxy::ReadCurrent() {
-  system::ProxyValues values;
+network::ProxyValues TZbProxy::ReadCurrent() {
+  network::ProxyValues values;
   std::int32_t enabled = 0;
   system::ReadRegInteger(registry_, kHkeyCurrentUser, kInternetSettingsKey, kEnableValue, enabled);
   values.enabled = enabled != 0;

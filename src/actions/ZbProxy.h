@@ -18,14 +18,14 @@
 #include <string>
 
 #include "platform/Registry.h"
-#include "system/ProxySource.h"
+#include "network/ProxySource.h"
 #include "ui/toolkit/CheckBox.h"
 #include "ui/toolkit/Component.h"
 #include "ui/toolkit/Edit.h"
 
 namespace zuba::actions {
 
-class TZbProxy : public toolkit::Component, public system::ProxySource {
+class TZbProxy : public toolkit::Component, public network::ProxySource {
  public:
   // `registry` must outlive the component.
   explicit TZbProxy(platform::Registry& registry);
@@ -59,7 +59,7 @@ class TZbProxy : public toolkit::Component, public system::ProxySource {
   // Whether PxEnabled is checked; the server text (address, ":" and port
   // when the port is not empty, else the address alone; empty without
   // PxAddr); the configuration address. Taken whether checked or not.
-  system::ProxyValues CaptureValues() const;
+  network::ProxyValues CaptureValues() const;
 
   // Unchecks PxEnabled and PxNotLan, empties the three edits.
   void ClearControls();
@@ -69,7 +69,7 @@ class TZbProxy : public toolkit::Component, public system::ProxySource {
   // The values in force: on when "ProxyEnable" is non-zero (4-byte binary
   // or a 32-bit integer; missing reads as off), "ProxyServer" and
   // "AutoConfigURL" (empty when missing).
-  system::ProxyValues ReadCurrent() override;
+  network::ProxyValues ReadCurrent() override;
 
   // Writes "ProxyEnable" as 4-byte binary 1 or 0 and "AutoConfigURL" (also
   // when empty); "ProxyServer" only when enabled, so a proxy switched off

@@ -52,7 +52,7 @@ TEST_P(ProxyTest, HostAndPortSplitForDisplayAndJoinAgain) {
   EXPECT_EQ(addr_.Text(), "proxy.example.co.jp");
   EXPECT_EQ(port_.Text(), "8080");
   EXPECT_EQ(autoUrl_.Text(), "http://wpad/proxy.pac");
-  system::ProxyValues captured = proxy_.CaptureValues();
+  network::ProxyValues captured = proxy_.CaptureValues();
   EXPECT_TRUE(captured.enabled);
   EXPECT_EQ(captured.server, "proxy.example.co.jp:8080");
   EXPECT_EQ(captured.autoConfigUrl, "http://wpad/proxy.pac");
@@ -98,7 +98,7 @@ TEST_P(ProxyTest, WhatShowingLeavesAlone) {
   EXPECT_EQ(port_.Text(), "3128");
   // Captured whether checked or not.
   proxy_.ShowValues(false, "", "");
-  system::ProxyValues captured = proxy_.CaptureValues();
+  network::ProxyValues captured = proxy_.CaptureValues();
   EXPECT_FALSE(captured.enabled);
   EXPECT_EQ(captured.server, "plainhost:3128");
 
@@ -111,7 +111,7 @@ TEST_P(ProxyTest, WhatShowingLeavesAlone) {
 TEST_P(ProxyTest, UnboundAndVanishedControlsAreSkipped) {
   proxy_.ShowValues(true, "host:1", "http://x/");
   proxy_.ClearControls();
-  system::ProxyValues captured = proxy_.CaptureValues();
+  network::ProxyValues captured = proxy_.CaptureValues();
   EXPECT_FALSE(captured.enabled);
   EXPECT_EQ(captured.server, "");
   // The address edit alone shows nothing without the check box.
@@ -126,7 +126,7 @@ TEST_P(ProxyTest, UnboundAndVanishedControlsAreSkipped) {
 }
 
 TEST_P(ProxyTest, ApplyAndReadRoundTrip) {
-  system::ProxyValues now = proxy_.ReadCurrent();
+  network::ProxyValues now = proxy_.ReadCurrent();
   EXPECT_FALSE(now.enabled);
   EXPECT_EQ(now.server, "proxy.example.co.jp:8080");
   EXPECT_EQ(now.autoConfigUrl, "http://proxy.example.co.jp/proxy.pac");
@@ -175,7 +175,7 @@ TEST_P(ProxyTest, WithoutTheKeyNothingIsReadOrWritten) {
                         std::string("[-HKEY_CURRENT_USER") + kInternetSettingsKey + "]\n");
   proxy_.Apply(true, "host:1", "http://x/");
   EXPECT_EQ(Value("ProxyEnable"), "no key");
-  system::ProxyValues now = proxy_.ReadCurrent();
+  network::ProxyValues now = proxy_.ReadCurrent();
   EXPECT_FALSE(now.enabled);
   EXPECT_EQ(now.server + now.autoConfigUrl, "");
 }

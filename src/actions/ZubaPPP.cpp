@@ -92,8 +92,8 @@ void TZubaPPP::ShowValues(bool autoDial, bool autoDisconnect, const std::string&
   if (telComboBox_ != nullptr) telComboBox_->SetItemIndex(telComboBox_->IndexOf(locationName));
 }
 
-system::DialUpValues TZubaPPP::CaptureValues() const {
-  system::DialUpValues values;
+network::DialUpValues TZubaPPP::CaptureValues() const {
+  network::DialUpValues values;
   values.autoDial = atConnectCB_ != nullptr && atConnectCB_->Checked();
   values.autoDisconnect = atDisConnCB_ != nullptr && atDisConnCB_->Checked();
   values.connectionName = SelectedText(pppComboBox_);
@@ -108,8 +108,8 @@ void TZubaPPP::ClearControls() {
   if (telComboBox_ != nullptr) telComboBox_->SetItemIndex(-1);
 }
 
-system::DialUpValues TZubaPPP::ReadCurrent() {
-  system::DialUpValues values;
+network::DialUpValues TZubaPPP::ReadCurrent() {
+  network::DialUpValues values;
   values.autoDial = ReadFlag(registry_, kAutoDialValue);
   values.autoDisconnect = ReadFlag(registry_, kAutoDisconnectValue);
   system::ReadRegString(registry_, kHkeyCurrentUser, kRemoteAccessKey, kInternetProfileValue,
@@ -118,7 +118,7 @@ system::DialUpValues TZubaPPP::ReadCurrent() {
   return values;
 }
 
-void TZubaPPP::Apply(bool autoDial, bool autoDisconnect, const std::string& connectionName,
+bool TZubaPPP::Apply(bool autoDial, bool autoDisconnect, const std::string& connectionName,
                      const std::string& locationName) {
   system::WriteRegBinary4(registry_, kHkeyCurrentUser, kInternetSettingsKey, kAutoDialValue,
                           autoDial ? 1 : 0);
@@ -133,7 +133,7 @@ void TZubaPPP::Apply(bool autoDial, bool autoDisconnect, const std::string& conn
       break;
     }
   }
-  SetCurrentLocation(index, locationName);
+  return SetCurrentLocation(index, locationName);
 }
 
 system::NameList TZubaPPP::LocationKeys(const std::string& valueName) {
@@ -178,11 +178,13 @@ std::string TZubaPPP::GetCurrentLocationName() {
   return static_cast<std::size_t>(index) < names.size() ? names[index] : std::string();
 }
 
-void TZubaPPP::SetCurrentLocation(std::int32_t index, const std::string& name) {
+bool TZubaPPP::SetCurrentLocation(std::int32_t index, const std::string& name) {
   const system::NameList keys = LocationKeys(kNameValue);
   if (keys.empty()) {
-    File().SetCurrentIndex(index);
-    return;
+    TelephonIni file = File();
+    std::int32_t count = 0;
+    const bool listed = index >= 0 && file.LocationCount(&count) && index < count;
+    return file.SetCurrentIndex(index) || !listed;
   }
   for (const std::string& key : keys) {
     if (ReadLocalString(registry_, key, kNameValue) != name) continue;
@@ -190,8 +192,9 @@ void TZubaPPP::SetCurrentLocation(std::int32_t index, const std::string& name) {
     if (ReadLocalInteger(registry_, lead_, key, kIdValue, id)) {
       system::WriteRegBinary4(registry_, kHkeyLocalMachine, kLocationsKey, kCurrentIdValue, id);
     }
-    return;
+    return true;
   }
+  return true;
 }
 
 }  // namespace zuba::actions

@@ -32,7 +32,7 @@
 #include "platform/Profiles.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
-#include "system/DialUpSource.h"
+#include "network/DialUpSource.h"
 #include "system/MyRegs.h"
 #include "system/jstrm.h"
 #include "ui/toolkit/CheckBox.h"
@@ -47,7 +47,7 @@ inline constexpr char kConnectionsKey[] = "\\RemoteAccess\\Profile";
 inline constexpr char kLocationsKey[] =
     "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations";
 
-class TZubaPPP : public toolkit::Component, public system::DialUpSource {
+class TZubaPPP : public toolkit::Component, public network::DialUpSource {
  public:
   // Reads the connection and location lists once; they are not read again
   // while the component lives. The services must outlive the component.
@@ -84,7 +84,7 @@ class TZubaPPP : public toolkit::Component, public system::DialUpSource {
 
   // The two boxes' states (off when unbound) and the selected entry of
   // each list (empty when none is selected or the list is unbound).
-  system::DialUpValues CaptureValues() const;
+  network::DialUpValues CaptureValues() const;
 
   // Unchecks both boxes and selects nothing in either list.
   void ClearControls();
@@ -94,12 +94,13 @@ class TZubaPPP : public toolkit::Component, public system::DialUpSource {
   // The values in force: each flag on when its value is non-zero (a 4-byte
   // binary value or a 32-bit integer; missing reads as off), the default
   // connection (empty when missing), GetCurrentLocationName.
-  system::DialUpValues ReadCurrent() override;
+  network::DialUpValues ReadCurrent() override;
 
   // Writes both flags as 4-byte binary 1 or 0, "InternetProfile" (also
   // when empty), then SetCurrentLocation with the location's position in
   // LocationNames (without regard to case; -1 when it is not listed).
-  void Apply(bool autoDial, bool autoDisconnect, const std::string& connectionName,
+  // False when telephon.ini refused the location (SetCurrentLocation).
+  bool Apply(bool autoDial, bool autoDisconnect, const std::string& connectionName,
              const std::string& locationName);
 
   // Appends the locations' names: every key at or below the Locations key
@@ -118,8 +119,10 @@ class TZubaPPP : public toolkit::Component, public system::DialUpSource {
   // the first whose "Name" equals `name` exactly (letter case counts) has
   // its "ID" written as "CurrentID" (4 bytes binary); nothing when no name
   // matches or the matching key has no "ID". Without them: telephon.ini's
-  // "CurrentLocation" := "index,index" when 0 <= `index` < N.
-  void SetCurrentLocation(std::int32_t index, const std::string& name);
+  // "CurrentLocation" := "index,index" when 0 <= `index` < N. False only
+  // when telephon.ini refused that write; a location that is not listed
+  // changes nothing and answers true.
+  bool SetCurrentLocation(std::int32_t index, const std::string& name);
 
  protected:
   void Notification(toolkit::Component& component, toolkit::Operation operation) override;

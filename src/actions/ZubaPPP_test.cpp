@@ -71,7 +71,7 @@ TEST_F(DialUpTest, ListsConnectionsAndRegistryLocationsOnce) {
 
 TEST_F(DialUpTest, ApplyAndReadRoundTripInTheRegistry) {
   TZubaPPP& ppp = Create();
-  system::DialUpValues now = ppp.ReadCurrent();
+  network::DialUpValues now = ppp.ReadCurrent();
   EXPECT_TRUE(now.autoDial);
   EXPECT_FALSE(now.autoDisconnect);
   EXPECT_EQ(now.connectionName, "自宅プロバイダ");
@@ -130,7 +130,7 @@ TEST_F(DialUpTest, FlagsReadAsIntegersOrBinaryAndMissingKeysChangeNothing) {
                                                  kInternetSettingsKey +
                                                  "]\n\"EnableAutodial\"=dword:00000000\n"
                                                  "\"EnableAutodisconnect\"=hex:02,00\n");
-  system::DialUpValues now = ppp.ReadCurrent();
+  network::DialUpValues now = ppp.ReadCurrent();
   EXPECT_FALSE(now.autoDial);
   EXPECT_TRUE(now.autoDisconnect);
   testing::EditRegistry(
@@ -173,7 +173,7 @@ TEST_F(DialUpTest, ControlsShowCaptureAndClear) {
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(connections.ItemIndex(), 1);
   EXPECT_EQ(locations.ItemIndex(), 1);
-  system::DialUpValues captured = ppp.CaptureValues();
+  network::DialUpValues captured = ppp.CaptureValues();
   EXPECT_TRUE(captured.autoDial);
   EXPECT_FALSE(captured.autoDisconnect);
   EXPECT_EQ(captured.connectionName, "ソフト開発部");
@@ -287,7 +287,7 @@ TEST(DialUpNtTest, TheNtTemplateKeepsLocationsInTheRegistry) {
   TZubaPPP& ppp = form.Add<TZubaPPP>("zbPPP", machine.registry(), machine.profiles(),
                                      machine.files(), machine.system());
   ppp.Apply(true, true, "ソフト開発部", "会社");
-  system::DialUpValues now = ppp.ReadCurrent();
+  network::DialUpValues now = ppp.ReadCurrent();
   EXPECT_TRUE(now.autoDisconnect);
   EXPECT_EQ(now.connectionName, "ソフト開発部");
   EXPECT_EQ(now.locationName, "会社");

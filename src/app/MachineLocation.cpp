@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/HostProgram.h"
+
 namespace zuba::app {
 
 namespace {
@@ -33,13 +35,16 @@ MachineLocation LocateMachine(const std::string& option) {
   return {Absolute(data + "/zubanet/machine"), true};
 }
 
-std::unique_ptr<platform::sim::Machine> OpenMachine(const MachineLocation& location) {
+std::unique_ptr<platform::sim::Machine> OpenMachine(const MachineLocation& location,
+                                                    platform::sim::RegistryWrites writes) {
   struct stat st;
   if (location.isDefault && stat(location.directory.c_str(), &st) != 0) {
     platform::sim::CreateMachine(location.directory, platform::sim::OsKind::kWin98,
                                  platform::sim::IfMachineExists::kFail);
+    const std::string zubanet = FindHostZubanet();
+    if (!zubanet.empty()) RecordHostZubanet(location.directory, zubanet);
   }
-  return platform::sim::OpenSimulatedMachine(location.directory);
+  return platform::sim::OpenSimulatedMachine(location.directory, writes);
 }
 
 }  // namespace zuba::app

@@ -139,11 +139,13 @@ void TIniGT::WriteRaw(const std::string& section, const std::string& key,
   // The platform writes a line break as it stands, and the text after it
   // would read back as lines of their own: keys, even sections, that nobody
   // wrote. A line of an INI file cannot hold such a text, so it is refused.
-  // CR and LF are never the second byte of a double-byte character.
-  for (const std::string* text : {&section, &key, &value}) {
-    if (text->find_first_of("\r\n") != std::string::npos) RaiseWriteError();
-  }
+  for (const std::string* text : {&section, &key, &value}) RefuseLineBreaks(*text);
   if (!profiles_.WriteString(section, key, value, path_)) RaiseWriteError();
+}
+
+void TIniGT::RefuseLineBreaks(const std::string& text) const {
+  // CR and LF are never the second byte of a double-byte character.
+  if (text.find_first_of("\r\n") != std::string::npos) RaiseWriteError();
 }
 
 void TIniGT::RaiseWriteError() const {
@@ -200,10 +202,18 @@ void TIniGT::ReadTextList(const std::string& section, const std::string& name,
 
 void TIniGT::WriteTextList(const std::string& section, const std::string& name,
                            const std::vector<std::string>& list) {
-  WriteNumber(section, name + ".Count", static_cast<std::int32_t>(list.size()));
+  for (const auto& [key, value] : TextListKeys(name, list)) WriteRaw(section, key, value);
+}
+
+std::vector<std::pair<std::string, std::string>> TIniGT::TextListKeys(
+    const std::string& name, const std::vector<std::string>& list) const {
+  std::vector<std::pair<std::string, std::string>> keys;
+  keys.reserve(list.size() + 1);
+  keys.emplace_back(name + ".Count", std::to_string(static_cast<std::int32_t>(list.size())));
   for (std::size_t i = 0; i < list.size(); ++i) {
-    WriteText(section, name + "." + std::to_string(i), list[i]);
+    keys.emplace_back(name + "." + std::to_string(i), Wrap(list[i]));
   }
+  return keys;
 }
 
 void TIniGT::ReadPosition(const std::string& section, const std::string& name,
@@ -260,12 +270,56 @@ bool TIniGT::ReadKeyValues(const std::string& section, std::vector<std::string>*
   return complete;
 }
 
+bool TIniGT::ReadSection(const std::string& section, std::vector<std::string>* entries) {
+  return platform::ListSection(profiles_, section, path_, kKeyNamesBufferSize, entries);
+}
+
+void TIniGT::WriteSection(const std::string& section, const std::vector<std::string>& entries) {
+  RefuseLineBreaks(section);
+  for (const std::string& entry : entries) {
+    // An empty entry would end the platform's list: the entries after it
+    // would be lost without a word.
+    if (entry.empty()) RaiseWriteError();
+    RefuseLineBreaks(entry);
+  }
+  if (!profiles_.WriteSection(section, entries, path_)) RaiseWriteError();
+}
+
+bool TIniGT::WriteKeys(const std::string& section,
+                       const std::vector<std::pair<std::string, std::string>>& keys) {
+  std::vector<std::string> entries;
+  if (!ReadSection(section, &entries)) return false;
+  // The first entry of each name, by folded name; "=" is never the second
+  // byte of a double-byte character.
+  std::unordered_map<std::string, std::size_t> byName;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    byName.emplace(platform::FoldCp932(entries[i].substr(0, entries[i].find('='))), i);
+  }
+  for (const auto& [key, value] : keys) {
+    RefuseLineBreaks(key);
+    RefuseLineBreaks(value);
+    auto [at, added] = byName.emplace(platform::FoldCp932(key), entries.size());
+    if (added) {
+      entries.push_back(key + "=" + value);
+    } else {
+      std::string& entry = entries[at->second];
+      entry = entry.substr(0, entry.find('=')) + "=" + value;
+    }
+  }
+  WriteSection(section, entries);
+  return true;
+}
+
 void TIniGT::DeleteKey(const std::string& section, const std::string& key) {
   if (!profiles_.RemoveKey(section, key, path_)) RaiseWriteError();
 }
 
 void TIniGT::DeleteSection(const std::string& section) {
   if (!profiles_.RemoveSection(section, path_)) RaiseWriteError();
+}
+
+void TIniGT::Flush() {
+  if (!profiles_.Flush(path_)) RaiseWriteError();
 }
 
 }  // namespace zuba::core

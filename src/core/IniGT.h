@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Positioned.h"
@@ -154,11 +155,42 @@ class TIniGT {
   // every key was listed (see ReadKeyNames).
   bool ReadKeyValues(const std::string& section, std::vector<std::string>* lines);
 
+  // Replaces `*entries` with the section's keys as "name=value" in file
+  // order, each value raw (no unwrapping, the file's quotes kept). True when
+  // every key was listed (see ReadKeyNames).
+  bool ReadSection(const std::string& section, std::vector<std::string>* entries);
+
+  // Replaces the section's keys with `entries` ("name=value", raw values) in
+  // one atomic change of the file: the old key lines take the new entries in
+  // order, further entries follow the last one, lines left over go. A
+  // refused write changes nothing.
+  void WriteSection(const std::string& section, const std::vector<std::string>& entries);
+
+  // What writing each (key, raw value) in order would do, in one atomic
+  // change: a key already there is replaced in place (spelled as in the
+  // file), a new one appended. False, with nothing written, when the section
+  // is too large to be listed whole (the caller then writes otherwise).
+  bool WriteKeys(const std::string& section,
+                 const std::vector<std::pair<std::string, std::string>>& keys);
+
+  // The text as WriteText hands it to the platform: wrapped by Fence.
+  std::string Wrapped(const std::string& text) const { return Wrap(text); }
+
+  // The keys and raw values WriteTextList writes for `list` under the name
+  // `name`, in its order: N.Count, then N.0 ... with the items wrapped by
+  // Fence.
+  std::vector<std::pair<std::string, std::string>> TextListKeys(
+      const std::string& name, const std::vector<std::string>& list) const;
+
   // Removes one key of the section; removing a missing key succeeds.
   void DeleteKey(const std::string& section, const std::string& key);
 
   // Removes the section with all its keys.
   void DeleteSection(const std::string& section);
+
+  // Has the platform put every write made so far on the disk (the profile
+  // cache flushed), so that the writes outlast a crash of the system.
+  void Flush();
 
  private:
   void ResolvePath();
@@ -166,6 +198,7 @@ class TIniGT {
   std::string Unwrap(const std::string& text) const;
   std::string ReadRaw(const std::string& section, const std::string& key, const std::string& def);
   void WriteRaw(const std::string& section, const std::string& key, const std::string& value);
+  void RefuseLineBreaks(const std::string& text) const;
   [[noreturn]] void RaiseWriteError() const;
 
   platform::Profiles& profiles_;

@@ -389,6 +389,36 @@ TEST_F(IniGTTest, BadFilesReadWithoutFailure) {
   EXPECT_THAT(list, IsEmpty());
 }
 
+// --- Whole sections ---------------------------------------------------------
+
+TEST_F(IniGTTest, KeysWrittenAtOnceLeaveWhatKeyByKeyWritesWould) {
+  const std::string before =
+      "[L]\r\nLISTEDIT=1\r\n; names\r\nn.count=3\r\nN.0=a\r\nN.1=\"b\"\r\nN.2=c\r\n[M]\r\nk=1\r\n";
+  for (TIniGTFence fence : {fnNone, fnDoubleQuote}) {
+    StoreFile(before);
+    ini_.SetFence(fence);
+    ini_.WriteTextList("L", "N", {"x", "b", "y", "z"});
+    const std::string keyByKey = FileText();
+    StoreFile(before);
+    EXPECT_TRUE(ini_.WriteKeys("l", ini_.TextListKeys("N", {"x", "b", "y", "z"})));
+    EXPECT_EQ(FileText(), keyByKey) << fence;
+  }
+  EXPECT_EQ(FileText(),
+            "[L]\r\nLISTEDIT=1\r\n; names\r\nn.count=4\r\nN.0=\"x\"\r\nN.1=\"b\"\r\nN.2=\"y\"\r\n"
+            "N.3=\"z\"\r\n[M]\r\nk=1\r\n");
+  ini_.SetFence(fnNone);
+
+  std::vector<std::string> entries;
+  EXPECT_TRUE(ini_.ReadSection("L", &entries));
+  EXPECT_THAT(entries, ElementsAre("LISTEDIT=1", "n.count=4", "N.0=\"x\"", "N.1=\"b\"",
+                                   "N.2=\"y\"", "N.3=\"z\""));
+  ini_.WriteSection("M", {"a=1", "b=2"});
+  ini_.Flush();
+  EXPECT_EQ(ini_.ReadText("M", "b", ""), "2");
+  EXPECT_TRUE(ini_.ReadSection("none", &entries));
+  EXPECT_THAT(entries, IsEmpty());
+}
+
 // --- Refused writes ---------------------------------------------------------
 
 // Lets `allowed` writes through, then refuses every write and section removal.
@@ -445,6 +475,9 @@ TEST_F(IniGTTest, LineBreaksAreRefusedBeforeTheyReachTheFile) {
   EXPECT_EQ(WriteErrorOf([&] { ini_.WriteText("S", "k", "a\nb"); }), expected);
   EXPECT_EQ(WriteErrorOf([&] { ini_.WriteTextList("S", "N\r", {}); }), expected);
   EXPECT_EQ(WriteErrorOf([&] { ini_.WriteFlag("S\n[T]", "k", true); }), expected);
+  EXPECT_EQ(WriteErrorOf([&] { ini_.WriteSection("S", {"k=a", "x=\r\n[T]"}); }), expected);
+  EXPECT_EQ(WriteErrorOf([&] { ini_.WriteSection("S", {"k=a", "", "x=1"}); }), expected);
+  EXPECT_EQ(WriteErrorOf([&] { ini_.WriteKeys("S", {{"k", "a\nb"}}); }), expected);
   EXPECT_EQ(FileText(), "[S]\r\nk=old\r\n");
 }
 

@@ -6,11 +6,15 @@
 
 #include "core/AnsiText.h"
 #include "platform/Cp932.h"
-#include "system/jstrm.h"
 
 namespace zuba::core {
 
 namespace {
+
+// A default no value can be: a line of the file never holds a line feed.
+constexpr char kMissing[] = "\n";
+// RemoveAdapterEntry removes at most this many entries of one name.
+constexpr int kMaxDuplicateEntries = 64;
 
 constexpr const char* kReservedSections[] = {kBoundsSection, kInitializeSection,
                                              kSettingListSection, kAdapterSection};
@@ -166,7 +170,14 @@ std::vector<std::string> SettingsFile::ReadSettingList() {
 }
 
 void SettingsFile::WriteSettingList(const std::vector<std::string>& names) {
-  ini_.WriteTextList(kSettingListSection, kSettingsListName, names);
+  const auto keys = ini_.TextListKeys(kSettingsListName, names);
+  if (ini_.WriteKeys(kSettingListSection, keys)) return;
+  std::vector<std::string> entries;
+  entries.reserve(keys.size() + 1);
+  for (const auto& [key, value] : keys) entries.push_back(key + "=" + value);
+  const std::string listEdit = ini_.ReadText(kSettingListSection, kListEditKey, kMissing);
+  if (listEdit != kMissing) entries.push_back(std::string(kListEditKey) + "=" + listEdit);
+  ini_.WriteSection(kSettingListSection, entries);
 }
 
 std::vector<std::string> SettingsFile::LoadSettingList() {
@@ -182,19 +193,11 @@ void SettingsFile::WriteAdapter(const std::string& name, const std::string& subk
 }
 
 void SettingsFile::RemoveAdapterEntry(const std::string& name) {
-  std::vector<std::string> entries;
-  if (!ini_.ReadKeyValues(kAdapterSection, &entries)) {
-    // The platform cannot list the whole section: rewriting it from the
-    // listing would drop the entries beyond it, so remove the one key only.
+  // The profile functions reach the first of keys that differ in case
+  // alone; each removal uncovers the next.
+  for (int i = 0; i < kMaxDuplicateEntries; ++i) {
+    if (ini_.ReadText(kAdapterSection, name, kMissing) == kMissing) return;
     ini_.DeleteKey(kAdapterSection, name);
-    return;
-  }
-  ini_.DeleteSection(kAdapterSection);
-  const system::LeadBytes lead = system::LeadBytes::FromPredicate(IsCp932LeadByte);
-  for (std::string entry : entries) {
-    const std::string key = system::TakeToken(entry, "=", lead);
-    if (platform::EqualsNoCaseCp932(key, name)) continue;
-    ini_.WriteText(kAdapterSection, key, entry);
   }
 }
 
@@ -217,25 +220,29 @@ void SettingsFile::RecallSetting(const std::string& name, TRegList* setting) {
 
 std::vector<int> SettingsFile::SaveSetting(const std::string& name, const TRegList& setting) {
   std::vector<int> skipped;
+  std::vector<std::string> entries;
   for (int i = 0; i < kItemCount; ++i) {
     const TNetReg& item = setting[i];
     if (!item.IsSet) continue;
     switch (item.Vtype) {
       case 's':
-        ini_.WriteText(name, item.KeyCode, item.Value);
+        entries.push_back(item.KeyCode + "=" + ini_.Wrapped(item.Value));
         break;
       case 'b':
       case 'x':
-        ini_.WriteFlag(name, item.KeyCode, item.Value != "0");
+        entries.push_back(item.KeyCode + (item.Value != "0" ? "=1" : "=0"));
         break;
       default:
         skipped.push_back(i);
         break;
     }
   }
+  if (!entries.empty()) ini_.WriteSection(name, entries);
   return skipped;
 }
 
 void SettingsFile::DeleteSetting(const std::string& name) { ini_.DeleteSection(name); }
+
+void SettingsFile::Flush() { ini_.Flush(); }
 
 }  // namespace zuba::core

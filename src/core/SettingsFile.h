@@ -105,6 +105,10 @@ class SettingsFile {
 
   // The stored list SETTINGS in its stored order.
   std::vector<std::string> ReadSettingList();
+  // Writes SETTINGS.Count and SETTINGS.0 ... in one atomic change: keys
+  // already there are replaced in place, the other keys of [SETTINGLIST]
+  // stay (also those of an earlier, longer list). A section too large to be
+  // listed whole is written anew with LISTEDIT as it stands and the list.
   void WriteSettingList(const std::vector<std::string>& names);
 
   // The list shown at start-up: the stored one when LISTEDIT is on, else the
@@ -122,9 +126,9 @@ class SettingsFile {
   std::string ReadAdapter(const std::string& name);
   void WriteAdapter(const std::string& name, const std::string& subkey);
 
-  // Removes the entry of `name` (without regard to case) by reading the
-  // section, deleting it and writing the other entries back in their order.
-  // A section too large for the platform to list whole loses only that key.
+  // Removes the entry of `name` (without regard to case; each of them when
+  // a hand-edited file holds several), the other entries staying as they
+  // stand, in their order.
   void RemoveAdapterEntry(const std::string& name);
 
   // --- Setting sections ---------------------------------------------------
@@ -141,11 +145,19 @@ class SettingsFile {
   // Writes one key per set item 0 ... 32 in item order: 's' items their
   // Value, 'b' and 'x' items "0" when Value is "0", else "1". Answers the
   // indices of set items skipped for a Vtype other than these (none in the
-  // item table). The section is not deleted first.
+  // item table). The keys replace those of the section in one atomic change
+  // (callers write a section that has none, or delete it first), so a
+  // refused write leaves no part of the setting behind.
   std::vector<int> SaveSetting(const std::string& name, const TRegList& setting);
 
   // Removes the section `name`.
   void DeleteSetting(const std::string& name);
+
+  // --- The file -----------------------------------------------------------
+
+  // Has every write made so far put on the disk (the platform's profile
+  // cache flushed): the end of each save, delete and reorder.
+  void Flush();
 
  private:
   TIniGT& ini_;

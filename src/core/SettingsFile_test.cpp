@@ -120,6 +120,21 @@ TEST_F(SettingsFileTest, StoredListKeepsItsOrderAndIgnoresStaleKeys) {
   EXPECT_THAT(file_.LoadSettingList(), ElementsAre("z", "y"));
 }
 
+TEST_F(SettingsFileTest, ListTooLargeToListIsWrittenAnewWithItsFlag) {
+  // 3,000 names are more than the platform lists of a section at once.
+  std::vector<std::string> names;
+  for (int i = 0; i < 3000; ++i) names.push_back("Setting" + std::to_string(10000 + i));
+  StoreFile("[SETTINGLIST]\r\nLISTEDIT=1\r\nOther=x\r\n[home]\r\ncp=1\r\n");
+  file_.WriteSettingList(names);  // small yet: merged, Other stays
+  EXPECT_EQ(ini_.ReadText(kSettingListSection, "Other", ""), "x");
+  names.pop_back();
+  file_.WriteSettingList(names);  // now rewritten: the stale last key goes
+  EXPECT_EQ(file_.ReadSettingList(), names);
+  EXPECT_TRUE(file_.ReadListEdited());
+  EXPECT_EQ(ini_.ReadText(kSettingListSection, "SETTINGS.2999", "gone"), "gone");
+  EXPECT_TRUE(file_.SettingExists("home"));
+}
+
 TEST_F(SettingsFileTest, SaveWritesSetItemsInTableOrderWithTheirStoredForms) {
   TRegList setting = FreshList();
   auto set = [&](int index, const std::string& value) {
@@ -164,14 +179,14 @@ TEST_F(SettingsFileTest, RecallReadsItemKeysAndIgnoresOthers) {
   for (int i = 0; i < kItemCount; ++i) EXPECT_FALSE(empty[i].IsSet) << i;
 }
 
-TEST_F(SettingsFileTest, RemoveAdapterEntryKeepsTheOthersInOrder) {
+TEST_F(SettingsFileTest, RemoveAdapterEntryKeepsTheOthersAsTheyStand) {
   StoreFile(
-      "[NIC_registry_list]\r\nzeta=0003\r\nOffice=0000\r\nソフト=0001\r\nhome=0002\r\n"
-      "[Office]\r\nip=1.2.3.4\r\n");
-  file_.RemoveAdapterEntry("OFFICE");
+      "[NIC_registry_list]\r\nzeta=0003\r\nOffice=0000\r\nソフト=0001\r\nhome=\"0002\"\r\n"
+      "office=0004\r\nempty=\r\n[Office]\r\nip=1.2.3.4\r\n");
+  file_.RemoveAdapterEntry("OFFICE");  // both spellings of a hand-edited file go
   EXPECT_EQ(FileText(),
-            "[Office]\r\nip=1.2.3.4\r\n[NIC_registry_list]\r\nzeta=0003\r\nソフト=0001\r\n"
-            "home=0002\r\n");
+            "[NIC_registry_list]\r\nzeta=0003\r\nソフト=0001\r\nhome=\"0002\"\r\nempty=\r\n"
+            "[Office]\r\nip=1.2.3.4\r\n");
   file_.RemoveAdapterEntry("not there");
   EXPECT_EQ(file_.ReadAdapter("home"), "0002");
   EXPECT_EQ(file_.ReadAdapter("ソフト"), "0001");
@@ -195,6 +210,7 @@ TEST_F(SettingsFileTest, RemoveAdapterEntryKeepsEveryEntryOfALongList) {
   }
 }
 
+// Lets `allowed` writes of any kind through, then refuses every write.
 class RefuseAfter : public platform::ProfilesWrapper {
  public:
   RefuseAfter(platform::Profiles& target, int allowed) : ProfilesWrapper(target), left_(allowed) {}
@@ -202,13 +218,17 @@ class RefuseAfter : public platform::ProfilesWrapper {
                    const std::string& file) override {
     return left_-- > 0 && target().WriteString(section, key, value, file);
   }
+  bool WriteSection(const std::string& section, const std::vector<std::string>& entries,
+                    const std::string& file) override {
+    return left_-- > 0 && target().WriteSection(section, entries, file);
+  }
 
  private:
   int left_;
 };
 
-TEST_F(SettingsFileTest, RefusedSaveKeepsTheKeysWrittenBeforeIt) {
-  RefuseAfter refusing(machine_.profiles(), 2);
+TEST_F(SettingsFileTest, RefusedWriteKeepsTheWritesBeforeItAndNoPartOfASetting) {
+  RefuseAfter refusing(machine_.profiles(), 1);
   TIniGT store(refusing, machine_.files());
   store.Loaded();
   SettingsFile file(store, machine_.files());
@@ -217,13 +237,14 @@ TEST_F(SettingsFileTest, RefusedSaveKeepsTheKeysWrittenBeforeIt) {
     setting[i].Value = "1.1.1.1";
     setting[i].IsSet = true;
   }
+  file.WriteAdapter("Office", "0000");
   try {
     file.SaveSetting("Office", setting);
     FAIL() << "no error";
   } catch (const system::Exception& e) {
     EXPECT_EQ(std::string(e.what()), std::string(kIniPath) + " に書き込めません");
   }
-  EXPECT_EQ(FileText(), "[Office]\r\nip=1.1.1.1\r\ngw=1.1.1.1\r\n");
+  EXPECT_EQ(FileText(), "[NIC_registry_list]\r\nOffice=0000\r\n");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zuba::platform {
@@ -56,6 +57,32 @@ class Profiles {
   // WritePrivateProfileStringA with no key name: removes the section with
   // all its keys.
   virtual bool RemoveSection(const std::string& section, const std::string& file) = 0;
+
+  // GetPrivateProfileSectionA: the section's keys in file order as
+  // "name=value" (the value as it stands in the file, quotes kept), each
+  // followed by a zero byte, and one more zero byte at the end, with the
+  // buffer rules of GetKeyNames. Lines without '=' and comments are not
+  // listed. A missing file or section gives the empty list.
+  virtual std::size_t GetSection(const std::string& section, std::string* entries,
+                                 std::size_t bufferSize, const std::string& file) = 0;
+
+  // WritePrivateProfileSectionA: replaces the section's keys with `entries`,
+  // each "name=value", in one atomic change of the file (creating the file
+  // and the section as needed). The section's old key lines are taken by
+  // the new entries in their order, further entries go after its last key,
+  // old key lines left over are removed; comments stay where they are. An
+  // empty entry ends the list, as the zero byte that ends the Windows
+  // buffer would. False, with nothing written, when the file cannot be
+  // written or an entry has no name before its '='.
+  virtual bool WriteSection(const std::string& section, const std::vector<std::string>& entries,
+                            const std::string& file) = 0;
+
+  // WritePrivateProfileStringA with section, key and value all null: the
+  // profile cache's copy of `file` goes to the disk. Windows 9x keeps the
+  // last profile file used in a cache and writes it back lazily, so a
+  // program that needs its writes kept through a crash of the system calls
+  // this after them. False when the file cannot be written.
+  virtual bool Flush(const std::string& file) = 0;
 };
 
 // The key names of `section` in `file`, in file order, asked for first with
@@ -65,6 +92,20 @@ class Profiles {
 // incomplete). True when `names` holds every key name.
 bool ListKeyNames(Profiles& profiles, const std::string& section, const std::string& file,
                   std::size_t bufferSize, std::vector<std::string>* names);
+
+// What a buffer of `bufferSize` bytes holds of a listing of `items` as the
+// profile functions return them: each item followed by a zero byte, one
+// more zero byte at the end; when that does not fit, the last item that does
+// is cut and followed by two zero bytes (fewer than 2 bytes: only zero
+// bytes). The result is the length without the final zero byte
+// (bufferSize - 2 when cut, 0 below 2 bytes).
+std::size_t FillListing(const std::vector<std::string_view>& items, std::string* listing,
+                        std::size_t bufferSize);
+
+// The entries "name=value" of `section` in `file` (GetSection), with the
+// same growing buffer as ListKeyNames. True when `entries` holds every key.
+bool ListSection(Profiles& profiles, const std::string& section, const std::string& file,
+                 std::size_t bufferSize, std::vector<std::string>* entries);
 
 class ProfilesWrapper : public Profiles {
  public:
@@ -93,6 +134,15 @@ class ProfilesWrapper : public Profiles {
   bool RemoveSection(const std::string& section, const std::string& file) override {
     return target_.RemoveSection(section, file);
   }
+  std::size_t GetSection(const std::string& section, std::string* entries, std::size_t bufferSize,
+                         const std::string& file) override {
+    return target_.GetSection(section, entries, bufferSize, file);
+  }
+  bool WriteSection(const std::string& section, const std::vector<std::string>& entries,
+                    const std::string& file) override {
+    return target_.WriteSection(section, entries, file);
+  }
+  bool Flush(const std::string& file) override { return target_.Flush(file); }
 
  protected:
   Profiles& target() { return target_; }

@@ -220,7 +220,19 @@ bool DeleteRegValue(Registry& registry, RegKey root, const std::string& keyPath,
                     const std::string& valueName) {
   OpenedKey key(registry, root, keyPath);
   if (!key.ok()) return false;
-  return registry.DeleteValue(key.handle(), valueName) == kErrorSuccess;
+  const long result = registry.DeleteValue(key.handle(), valueName);
+  if (result == kErrorFileNotFound) return false;
+  if (result != kErrorSuccess) {
+    throw ERegistryException("Failed to delete '" + valueName + "'");
+  }
+  return true;
+}
+
+bool DeleteRegKey(Registry& registry, RegKey root, const std::string& keyPath) {
+  const long result = registry.DeleteKey(root, keyPath);
+  if (result == kErrorFileNotFound) return false;
+  if (result != kErrorSuccess) throw ERegistryException("Failed to delete key '" + keyPath + "'");
+  return true;
 }
 
 namespace {

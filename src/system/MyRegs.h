@@ -81,9 +81,15 @@ bool WriteRegBinary4(platform::Registry& registry, platform::RegKey root,
                      const std::string& keyPath, const std::string& valueName, std::int32_t value);
 
 // Removes the value. True only when a value was deleted: false when the key
-// or the value is missing (nothing changes then).
+// or the value is missing (nothing changes then). A delete the platform
+// refuses raises ERegistryException naming the value.
 bool DeleteRegValue(platform::Registry& registry, platform::RegKey root, const std::string& keyPath,
                     const std::string& valueName);
+
+// Removes the key with everything below it (the Windows 9x RegDeleteKey).
+// True when it went; false when it was not there. A delete the platform
+// refuses raises ERegistryException naming the key.
+bool DeleteRegKey(platform::Registry& registry, platform::RegKey root, const std::string& keyPath);
 
 // Depth-first search below and including `keyPath` (HKEY_LOCAL_MACHINE).
 // Appends to `result` (never clearing it) the path of every matching key, the

@@ -257,6 +257,8 @@ TEST_F(MyRegsTest, RefusedDataRaisesNamingTheValueAndClosesTheKey) {
     long SetValue(RegKey, const std::string&, const RegValue&) override {
       return platform::kErrorCantWrite;
     }
+    long DeleteValue(RegKey, const std::string&) override { return platform::kErrorAccessDenied; }
+    long DeleteKey(RegKey, const std::string&) override { return platform::kErrorAccessDenied; }
   } refusing(*sim_);
   std::string text;
   std::int32_t value = 0;
@@ -276,8 +278,13 @@ TEST_F(MyRegsTest, RefusedDataRaisesNamingTheValueAndClosesTheKey) {
   expectNamed([&] { WriteRegString(refusing, kLocal, "\\Px", "AutoConfigURL", "x"); },
               "AutoConfigURL");
   expectNamed([&] { WriteRegBinary4(refusing, kLocal, "\\Px", "ProxyEnable", 0); }, "ProxyEnable");
-  EXPECT_EQ(refusing.opened, 5);
-  EXPECT_EQ(refusing.closed, 5);
+  // A refused delete is no missing value.
+  expectNamed([&] { DeleteRegValue(refusing, kLocal, "\\Px", "ProxyEnable"); }, "ProxyEnable");
+  expectNamed([&] { DeleteRegKey(refusing, kLocal, "\\Px"); }, "\\Px");
+  EXPECT_TRUE(DeleteRegKey(*sim_, kLocal, "\\Px"));
+  EXPECT_FALSE(DeleteRegKey(*sim_, kLocal, "\\Px"));
+  EXPECT_EQ(refusing.opened, 6);
+  EXPECT_EQ(refusing.closed, 6);
 }
 
 TEST_F(MyRegsTest, DeleteRegValueAnswersWhetherAValueWent) {

@@ -8,7 +8,7 @@
 
 #include "platform/Cp932.h"
 #include "system/Errors.h"
-#include "testing/TempMachine.h"
+#include "testing/TestMachine.h"
 
 namespace zuba::system {
 namespace {
@@ -59,7 +59,7 @@ std::vector<std::string> AllTokens(std::string text, const std::string& delimite
 }
 
 TEST(LeadBytesTest, AsksThePlatformOnceForEachByte) {
-  testing::TempMachine machine;
+  testing::TestMachine machine;
   struct Counting : platform::SystemWrapper {
     using SystemWrapper::SystemWrapper;
     bool IsDbcsLeadByte(unsigned char byte) override {

@@ -31,12 +31,26 @@ class MachineToolTest : public ::testing::Test {
   // (testing/Unprivileged.h).
   int RunToolUnprivileged(const std::string& machine, const std::string& args);
 
+  // Runs `program --machine MACHINE ARGS` the same way (`before`: shell text
+  // run just before it, in the same command).
+  int RunProgram(const std::string& before, const std::string& program,
+                 const std::string& machine, const std::string& args);
+
   TempDir scratch_;
   std::string tool_, out_, err_;
+};
 
- private:
-  // `before`: shell text run just before the tool, in the same command.
-  int RunToolAfter(const std::string& before, const std::string& machine, const std::string& args);
+// A fixture for the tests of the program zubanet (ZUBA_ZUBANET, else the
+// zubanet beside zubanet-machine) that also has zubanet-machine; it skips its
+// tests without zubanet-machine and fails them without zubanet.
+class ZubaNetTest : public MachineToolTest {
+ protected:
+  void SetUp() override;
+
+  // Runs `zubanet --machine MACHINE --headless ARGS`; as RunTool.
+  int RunZubaNet(const std::string& machine, const std::string& args);
+
+  std::string zubanet_;
 };
 
 }  // namespace zuba::testing

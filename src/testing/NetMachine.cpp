@@ -2,22 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/sim/RegeditFile.h"
-#include "platform/sim/SimulatedMachine.h"
-
 namespace zuba::testing {
-
-void EditRegistry(platform::Registry& registry, const std::string& body) {
-  platform::sim::ImportRegedit4(registry, "REGEDIT4\n\n" + body + "\n", "edit.reg");
-}
-
-std::string ExportKey(platform::Registry& registry, const std::string& keyPath) {
-  try {
-    return platform::sim::ExportRegedit4(registry, keyPath);
-  } catch (const platform::sim::MachineError&) {
-    return std::string();
-  }
-}
 
 std::string ValueText(platform::Registry& registry, platform::RegKey root, const std::string& path,
                       const std::string& valueName) {

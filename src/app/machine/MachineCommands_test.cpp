@@ -2,6 +2,8 @@
 // set by CTest).
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/machine/Commands.h"  // the exit codes
 #include "platform/sim/SimulatedMachine.h"
 #include "testing/MachineTool.h"
@@ -39,6 +41,24 @@ TEST_F(MachineCommandsTest, InitWritesTheChosenTemplate) {
   EXPECT_EQ(Run(machine, "init --os win2000"), kExitUsage);
   EXPECT_EQ(Run(machine, "init --os"), kExitUsage);
   EXPECT_EQ(Run(machine, "init extra"), kExitUsage);
+}
+
+TEST_F(MachineCommandsTest, InitRecordsTheHostZubanetThatTheMachinesProgramRuns) {
+  const std::string machine = dir_.path() + "/m";
+  ASSERT_EQ(Run(machine, "init --zubanet /opt/zuba/zubanet"), kExitOk) << err_;
+  EXPECT_NE(out_.find("\nits program runs /opt/zuba/zubanet\n"), std::string::npos) << out_;
+  EXPECT_EQ(platform::sim::OpenSimulatedMachine(machine)->config->Get("Program", "Host"),
+            "/opt/zuba/zubanet");
+  // Without --zubanet: the zubanet beside zubanet-machine, or a stand-in.
+  ASSERT_EQ(Run(machine, "init --force"), kExitOk) << err_;
+  const std::string host =
+      platform::sim::OpenSimulatedMachine(machine)->config->Get("Program", "Host");
+  if (host.empty()) {
+    EXPECT_NE(out_.find("its program is a stand-in"), std::string::npos) << out_;
+  } else {
+    EXPECT_EQ(host, (std::filesystem::canonical(tool_).parent_path() / "zubanet").string());
+  }
+  EXPECT_EQ(Run(machine, "init --force --zubanet"), kExitUsage);
 }
 
 TEST_F(MachineCommandsTest, EventsPrintsTheLog) {

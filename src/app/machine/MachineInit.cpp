@@ -1,9 +1,15 @@
-// zubanet-machine init [--os win95|win98|nt] [--force]
+// zubanet-machine init [--os win95|win98|nt] [--force] [--zubanet PROGRAM]
 //
 // Writes a machine from a template into the machine directory. An existing
-// machine is replaced only with --force.
+// machine is replaced only with --force. The machine's own program runs the
+// host's zubanet: PROGRAM, else the zubanet beside zubanet-machine; where
+// there is none, it stays a stand-in that only records its starts.
 #include <sys/stat.h>
 
+#include <filesystem>
+#include <system_error>
+
+#include "app/HostProgram.h"
 #include "app/machine/Commands.h"
 #include "platform/sim/SimulatedMachine.h"
 
@@ -11,7 +17,7 @@ namespace zuba::app {
 namespace {
 
 int InitUsage(std::ostream& err) {
-  err << "usage: zubanet-machine init [--os win95|win98|nt] [--force]\n";
+  err << "usage: zubanet-machine init [--os win95|win98|nt] [--force] [--zubanet PROGRAM]\n";
   return kExitUsage;
 }
 
@@ -31,11 +37,17 @@ constexpr OsName kOsNames[] = {
 int RunInit(CommandContext& context) {
   const OsName* os = &kOsNames[0];
   bool force = false;
+  std::string zubanet;
   const std::vector<std::string>& args = context.args;
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string value;
     if (args[i] == "--force") {
       force = true;
+      continue;
+    } else if (args[i] == "--zubanet" && i + 1 < args.size()) {
+      std::error_code error;
+      zubanet = std::filesystem::absolute(args[++i], error).string();
+      if (error) return InitUsage(context.err);
       continue;
     } else if (args[i] == "--os" && i + 1 < args.size()) {
       value = args[++i];
@@ -66,6 +78,15 @@ int RunInit(CommandContext& context) {
     return kExitError;
   }
   context.out << directory << ": " << os->description << " machine created\n";
+  if (zubanet.empty()) zubanet = FindHostZubanet();
+  if (zubanet.empty()) {
+    context.out << "its program is a stand-in: no zubanet beside zubanet-machine\n";
+  } else if (RecordHostZubanet(directory, zubanet)) {
+    context.out << "its program runs " << zubanet << "\n";
+  } else {
+    context.err << "zubanet-machine: " << directory << "/machine.ini cannot be written\n";
+    return kExitError;
+  }
   return kExitOk;
 }
 

@@ -27,10 +27,10 @@
 #include "core/RegType.h"
 #include "platform/TextCodec.h"
 #include "platform/sim/PowerState.h"
-#include "system/ChgLogon.h"
-#include "system/CurrentConfig.h"
+#include "network/ChgLogon.h"
+#include "network/CurrentConfig.h"
 #include "system/Errors.h"
-#include "system/GetRegs.h"
+#include "network/GetRegs.h"
 #include "system/MyRegs.h"
 #include "system/ZubaUtil.h"
 
@@ -117,10 +117,10 @@ void ShowSystem(Report& report, platform::System& system) {
   }
 }
 
-void ShowAdapters(Report& report, system::CurrentConfig& reader, platform::Registry& registry,
+void ShowAdapters(Report& report, network::CurrentConfig& reader, platform::Registry& registry,
                   platform::System& system, const system::LeadBytes& lead, bool win98Mode) {
   system::NameList descriptions, registers;
-  system::DiscoverAdapters(registry, lead, descriptions, registers);
+  network::DiscoverAdapters(registry, lead, descriptions, registers);
   report.Heading("Adapters");
   if (descriptions.empty()) report.Line("(none)", "no network adapter is bound to TCP/IP");
   for (std::size_t i = 0; i < descriptions.size(); ++i) {
@@ -258,7 +258,7 @@ std::string DescribeMachine(platform::sim::Machine& machine) {
   actions::TPrComboBox printer(*machine.profiles, registry, *machine.files, system);
   actions::TZubaPPP dialUp(registry, *machine.profiles, *machine.files, system);
   actions::TZbProxy proxy(registry);
-  system::CurrentConfig reader(registry, system, printer, dialUp, proxy);
+  network::CurrentConfig reader(registry, system, printer, dialUp, proxy);
 
   Report report;
   ShowSystem(report, system);

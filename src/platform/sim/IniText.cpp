@@ -207,6 +207,67 @@ std::string IniText::WithValue(std::string_view section, std::string_view key,
   return out;
 }
 
+std::string IniText::WithSection(
+    std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries) const {
+  section = TrimSpaces(section);
+  const std::string& c = content_;
+  std::string out;
+  auto appendEntry = [&out](const std::pair<std::string, std::string>& entry) {
+    out.append(entry.first).append("=").append(entry.second);
+  };
+  const Section* s = FindSection(section);
+  if (!s) {
+    out = c;
+    if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += kLineBreak;
+    out.append("[").append(section).append("]").append(kLineBreak);
+    for (const auto& entry : entries) {
+      appendEntry(entry);
+      out += kLineBreak;
+    }
+    return out;
+  }
+  auto isKey = [](const Line& line) {
+    return line.kind == Kind::kKey && line.nameEnd > line.nameBegin;
+  };
+  std::size_t anchor = s->header;
+  for (std::size_t i = s->header + 1; i < s->end; ++i) {
+    if (isKey(lines_[i]) || lines_[i].kind == Kind::kText) anchor = i;
+  }
+  out.reserve(c.size() + 64 * entries.size());
+  const Line& header = lines_[s->header];
+  out.append(c, 0, header.next);
+  std::size_t next = 0;  // the next entry to place
+  auto appendRest = [&](const Line& after) {
+    if (next >= entries.size()) return;
+    if (after.next == after.end) out += kLineBreak;  // the line had no line break
+    for (; next < entries.size(); ++next) {
+      appendEntry(entries[next]);
+      out += kLineBreak;
+    }
+  };
+  if (anchor == s->header) appendRest(header);
+  for (std::size_t i = s->header + 1; i < s->end; ++i) {
+    const Line& line = lines_[i];
+    if (!isKey(line)) {
+      out.append(c, line.begin, line.next - line.begin);
+    } else if (next < entries.size()) {
+      const auto& entry = entries[next++];
+      if (entry.first == Name(line) && entry.second == Value(line)) {
+        out.append(c, line.begin, line.next - line.begin);  // unchanged: kept as it was
+      } else {
+        appendEntry(entry);
+        out.append(c, line.end, line.next - line.end);
+      }
+    } else {
+      continue;  // a key line left over
+    }
+    if (i == anchor) appendRest(line);
+  }
+  const std::size_t rest = s->end < lines_.size() ? lines_[s->end].begin : c.size();
+  out.append(c, rest, std::string::npos);
+  return out;
+}
+
 std::string IniText::WithoutKey(std::string_view section, std::string_view key,
                                 bool* changed) const {
   *changed = false;

@@ -62,6 +62,17 @@ class IniText {
   std::string WithValue(std::string_view section, std::string_view key,
                         std::string_view value) const;
 
+  // The text with the keys of `section` replaced by `entries` (name, value,
+  // written exactly as given): the section's key lines take the entries in
+  // their order, each rewritten as name '=' value unless it already reads
+  // so (then its bytes stay as they are); further entries go after
+  // the section's last line that carries text (where WithValue puts a new
+  // key); key lines left over are removed. Comments, blank lines and lines
+  // without '=' stay where they are. A missing section is added at the end
+  // as WithValue adds one. Names must be trimmed and not empty.
+  std::string WithSection(std::string_view section,
+                          const std::vector<std::pair<std::string, std::string>>& entries) const;
+
   // The text without the line of `key` in `section`; `*changed` tells
   // whether there was one.
   std::string WithoutKey(std::string_view section, std::string_view key, bool* changed) const;

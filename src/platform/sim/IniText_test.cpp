@@ -83,6 +83,32 @@ TEST(IniTextTest, EditsKeepEveryOtherByte) {
   EXPECT_EQ(IniText("[S]").WithValue("S", "k", "v"), "[S]\r\nk=v\r\n");
 }
 
+TEST(IniTextTest, SectionReplacedKeyLineByKeyLine) {
+  using Entries = std::vector<std::pair<std::string, std::string>>;
+  const std::string text = "[A]\r\n;about x\r\n x = 1\r\nnote\r\ny=2\r\n\r\n;end\r\n[B]\r\nz=3";
+  IniText ini(text);
+  // Same keys: every other byte stays, as writing key by key; an unchanged
+  // line keeps its blanks.
+  EXPECT_EQ(ini.WithSection("a", Entries{{"x", "1"}, {"y", "8"}}),
+            "[A]\r\n;about x\r\n x = 1\r\nnote\r\ny=8\r\n\r\n;end\r\n[B]\r\nz=3");
+  EXPECT_EQ(ini.WithSection("a", Entries{{"x", "9"}, {"y", "2"}}),
+            "[A]\r\n;about x\r\nx=9\r\nnote\r\ny=2\r\n\r\n;end\r\n[B]\r\nz=3");
+  // More entries: the rest after the last line with text.
+  EXPECT_EQ(ini.WithSection("A", Entries{{"x", "1"}, {"y", "2"}, {"w", "4"}}),
+            "[A]\r\n;about x\r\n x = 1\r\nnote\r\ny=2\r\nw=4\r\n\r\n;end\r\n[B]\r\nz=3");
+  // Fewer: the key lines left over go, comments and text lines stay.
+  EXPECT_EQ(ini.WithSection("A", Entries{{"k", "v"}}),
+            "[A]\r\n;about x\r\nk=v\r\nnote\r\n\r\n;end\r\n[B]\r\nz=3");
+  EXPECT_EQ(ini.WithSection("A", Entries{}), "[A]\r\n;about x\r\nnote\r\n\r\n;end\r\n[B]\r\nz=3");
+  // The last section without a final line break, and a missing one.
+  EXPECT_EQ(ini.WithSection("b", Entries{{"z", "3"}, {"q", "4"}}),
+            "[A]\r\n;about x\r\n x = 1\r\nnote\r\ny=2\r\n\r\n;end\r\n[B]\r\nz=3\r\nq=4\r\n");
+  EXPECT_EQ(ini.WithSection("C", Entries{{"k", "v"}}), text + "\r\n[C]\r\nk=v\r\n");
+  EXPECT_EQ(IniText("[S]").WithSection("S", Entries{{"k", "v"}}), "[S]\r\nk=v\r\n");
+  EXPECT_EQ(IniText("[S]\r\n[T]\r\n").WithSection("s", Entries{{"k", "v"}}),
+            "[S]\r\nk=v\r\n[T]\r\n");
+}
+
 TEST(IniTextTest, ReadsAnyBytes) {
   std::string text = "[s]\r\nk=";
   text += std::string("\0\x01\xff\x81", 4);

@@ -5,7 +5,8 @@
 //
 //   [Version]   PlatformId, Major, Minor, Build, CSDVersion
 //   [Program]   Path (C:\ZUBANET\ZUBANET.EXE), CurrentDirectory (the
-//               program's directory)
+//               program's directory), Host (the host's zubanet, which the
+//               machine runs for Path)
 //   [Windows]   Directory (C:\WINDOWS)
 //   [Keyboard]  Down: the keys held down, e.g. "Ctrl,Alt"
 //   [Clock]     TickOffset: added to the tick count (to reach its wrap)

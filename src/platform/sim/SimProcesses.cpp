@@ -161,22 +161,36 @@ ProcessHandle SimProcesses::Start(const std::string& commandLine,
     return Add(Process{nullptr, run});
   }
 
+  std::vector<std::string> words;
+  for (const std::string& word : SplitArguments(arguments)) words.push_back(Cp932ToUtf8(word));
   std::string hostProgram;
   IsProgramFile(program, &hostProgram);
+  const std::string zubanet = context_.config.Get("Program", "Host");
+  if (!zubanet.empty() && hostProgram == context_.files.HostPathOf(context_.config.ProgramPath())) {
+    // The machine's own program is this project's zubanet, run headless on
+    // this machine with the command line's arguments.
+    words.insert(words.begin(), {"--machine", context_.directory, "--headless", "--"});
+    return SpawnHost(what + how + " runs " + zubanet, zubanet, words, hostDirectory);
+  }
   if (stat(hostProgram.c_str(), &st) == 0 && (st.st_mode & S_IXUSR)) {
-    std::vector<std::string> words;
-    for (const std::string& word : SplitArguments(arguments)) words.push_back(Cp932ToUtf8(word));
-    int error = 0;
-    auto host = HostProcess::Spawn(hostProgram, words, hostDirectory,
-                                   {"ZUBANET_MACHINE=" + context_.directory}, &error);
-    if (!host) return Fail(what, ErrnoToWinError(error));
-    context_.events.Append(what + how + " runs on the host (pid " + std::to_string(host->pid()) +
-                           ")");
-    return Add(Process{std::move(host), 0});
+    return SpawnHost(what + how + " runs on the host", hostProgram, words, hostDirectory);
   }
 
   context_.events.Append(what + how + " started and ended (not a host program)");
   return Add(Process{});
+}
+
+ProcessHandle SimProcesses::SpawnHost(const std::string& what, const std::string& hostProgram,
+                                      const std::vector<std::string>& words,
+                                      const std::string& hostDirectory) {
+  // The program sees the registry as this one left it.
+  context_.SaveRegistry();
+  int error = 0;
+  auto host = HostProcess::Spawn(hostProgram, words, hostDirectory,
+                                 {"ZUBANET_MACHINE=" + context_.directory}, &error);
+  if (!host) return Fail(what, ErrnoToWinError(error));
+  context_.events.Append(what + " (pid " + std::to_string(host->pid()) + ")");
+  return Add(Process{std::move(host), 0});
 }
 
 bool SimProcesses::Ended(Process& process, std::uint32_t timeoutMs) {

@@ -16,6 +16,10 @@
 //   for real: its arguments split as the C runtime splits them (and turned
 //   into UTF-8), the working directory mapped to its host directory,
 //   ZUBANET_MACHINE naming this machine in its environment;
+// - the machine's own program ([Program] Path) runs, when machine.ini's
+//   [Program] Host names the host's zubanet, as that program with
+//   "--machine DIR --headless --" before the command line's arguments: the
+//   program on the machine really is this project's program;
 // - any other program is recorded and ends at once (exit code 0).
 // Every start, failed or not, is written to events.log.
 //
@@ -36,6 +40,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/System.h"
 #include "platform/sim/Desktop.h"
@@ -67,6 +72,10 @@ class SimProcesses {
   bool FindProgram(const std::string& commandLine, std::string* program, std::string* arguments);
   bool IsProgramFile(const std::string& path, std::string* hostPath);
   ProcessHandle Fail(const std::string& what, std::uint32_t code);
+  // Runs `hostProgram` with `words` in `hostDirectory`; `what` describes the
+  // start in events.log.
+  ProcessHandle SpawnHost(const std::string& what, const std::string& hostProgram,
+                          const std::vector<std::string>& words, const std::string& hostDirectory);
   ProcessHandle Add(Process process);
   bool Ended(Process& process, std::uint32_t timeoutMs);
 

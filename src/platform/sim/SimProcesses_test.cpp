@@ -38,6 +38,28 @@ class SimProcessesTest : public ::testing::Test {
   TempMachine machine_;
 };
 
+TEST_F(SimProcessesTest, TheMachinesOwnProgramRunsTheHostZubanetHeadlessOnThisMachine) {
+  WriteProgram("host/zubanet", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$ZUBANET_MACHINE/args.txt\"\n");
+  ASSERT_TRUE(machine_.machine().config->Set("Program", "Host", machine_.HostPath("host/zubanet")));
+  // Any spelling of the program's path; its stand-in file is not executable.
+  ProcessHandle p = system().StartProcess("c:\\zubanet\\zubanet.exe My Home /c", "", 0x20, 5);
+  ASSERT_NE(p, 0u) << Error();
+  EXPECT_EQ(system().WaitProcess(p, kInfinite), kWaitObject0);
+  EXPECT_EQ(Read("args.txt"),
+            "--machine\n" + machine_.directory() + "\n--headless\n--\nMy\nHome\n/c\n");
+  EXPECT_NE(Read("events.log").find("c:\\zubanet\\zubanet.exe runs " +
+                                    machine_.HostPath("host/zubanet") + " (pid "),
+            std::string::npos);
+
+  // Other programs are not affected; a Host that is gone fails the start.
+  EXPECT_NE(system().StartProcess("NOTEPAD.EXE", "", 0x20, 5), 0u);
+  EXPECT_EQ(Read("args.txt"),
+            "--machine\n" + machine_.directory() + "\n--headless\n--\nMy\nHome\n/c\n");
+  ASSERT_TRUE(machine_.machine().config->Set("Program", "Host", machine_.HostPath("host/gone")));
+  EXPECT_EQ(system().StartProcess("C:\\ZUBANET\\ZUBANET.EXE Office", "", 0x20, 5), 0u);
+  EXPECT_EQ(Error(), static_cast<std::uint32_t>(kErrorFileNotFound));
+}
+
 TEST_F(SimProcessesTest, AHostProgramRunsForRealInTheMappedDirectory) {
   WriteProgram("drive_c/TOOLS/ECHOARGS.EXE",
                "#!/bin/sh\npwd > out.txt\nprintf '%s\\n' \"$@\" >> out.txt\n"

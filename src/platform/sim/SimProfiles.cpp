@@ -15,27 +15,6 @@ std::string AsCString(const std::string& text) { return text.substr(0, text.find
 
 std::string_view AsCString(std::string_view text) { return text.substr(0, text.find('\0')); }
 
-// Names, each followed by a zero byte, and one more zero byte, cut to a
-// buffer of `bufferSize` bytes: the last name that does not fit is cut and
-// followed by two zero bytes.
-std::size_t FillNames(const std::vector<std::string_view>& list, std::string* names,
-                      std::size_t bufferSize) {
-  std::string all;
-  for (std::string_view name : list) all.append(AsCString(name)).push_back('\0');
-  all.push_back('\0');
-  if (bufferSize < 2) {
-    *names = std::string(bufferSize, '\0');
-    return 0;
-  }
-  if (all.size() <= bufferSize) {
-    *names = all;
-    return all.size() - 1;
-  }
-  *names = all.substr(0, bufferSize - 2);
-  names->append(2, '\0');
-  return bufferSize - 2;
-}
-
 }  // namespace
 
 SimProfiles::SimProfiles(Files& files)
@@ -117,7 +96,7 @@ std::size_t SimProfiles::GetKeyNames(const std::string& section, std::string* na
   std::shared_ptr<const IniText> text = Load(FullPath(file), &state);
   std::vector<std::string_view> list;
   text->KeyNames(AsCString(section), &list);
-  return FillNames(list, names, bufferSize > kMaxTransfer + 1 ? kMaxTransfer + 1 : bufferSize);
+  return FillListing(list, names, bufferSize > kMaxTransfer + 1 ? kMaxTransfer + 1 : bufferSize);
 }
 
 std::size_t SimProfiles::GetSectionNames(std::string* names, std::size_t bufferSize,
@@ -176,5 +155,45 @@ bool SimProfiles::RemoveSection(const std::string& section, const std::string& f
   std::string updated = text->WithoutSection(AsCString(section), &changed);
   return !changed || Store(path, std::move(updated));
 }
+
+std::size_t SimProfiles::GetSection(const std::string& section, std::string* entries,
+                                    std::size_t bufferSize, const std::string& file) {
+  FileState state;
+  std::shared_ptr<const IniText> text = Load(FullPath(file), &state);
+  std::vector<std::pair<std::string_view, std::string_view>> found;
+  text->Entries(AsCString(section), &found);
+  std::vector<std::string> lines;
+  lines.reserve(found.size());
+  for (const auto& [name, value] : found) {
+    lines.push_back(std::string(AsCString(name)) + "=" + std::string(AsCString(value)));
+  }
+  return FillListing(std::vector<std::string_view>(lines.begin(), lines.end()), entries,
+                   bufferSize > kMaxTransfer + 1 ? kMaxTransfer + 1 : bufferSize);
+}
+
+bool SimProfiles::WriteSection(const std::string& section, const std::vector<std::string>& entries,
+                               const std::string& file) {
+  const std::string s(TrimSpaces(AsCString(section)));
+  if (s.empty()) return false;
+  std::vector<std::pair<std::string, std::string>> pairs;
+  for (const std::string& entry : entries) {
+    const std::string line = AsCString(entry);
+    if (line.empty()) break;  // the end of the Windows buffer
+    const std::string::size_type equal = FindCp932(line, '=');
+    if (equal == std::string::npos || line.find_first_of("\r\n") != std::string::npos) return false;
+    std::string name(TrimSpaces(std::string_view(line).substr(0, equal)));
+    if (name.empty()) return false;
+    pairs.emplace_back(std::move(name), line.substr(equal + 1));
+  }
+  const std::string path = FullPath(file);
+  FileState state;
+  std::shared_ptr<const IniText> text = Load(path, &state);
+  if (state == FileState::kUnreadable) return false;
+  std::string updated = text->WithSection(s, pairs);
+  if (state == FileState::kRead && updated == text->content()) return true;
+  return Store(path, std::move(updated));
+}
+
+bool SimProfiles::Flush(const std::string&) { return true; }
 
 }  // namespace zuba::platform::sim

@@ -7,9 +7,11 @@
 // Buffers behave as on Windows 9x: a value comes back cut to the buffer
 // (bufferSize - 1 bytes), and no read returns more than 32,766 bytes; a
 // value is cut at its first zero byte, as a C string would be. Section
-// names fit whole or not at all (see GetSectionNames in Profiles.h). Empty
-// section or key names match nothing and cannot be written. A value longer
-// than 32,766 bytes is not written (the call fails). A file that exists but
+// names fit whole or not at all (see GetSectionNames in Profiles.h); a
+// section's entries are cut like its key names. Empty section or key names
+// match nothing and cannot be written. A value longer than 32,766 bytes is
+// not written (the call fails); a whole section written at once has no
+// limit. A file that exists but
 // cannot be read reads as empty and is never written over.
 #ifndef ZUBA_PLATFORM_SIM_SIMPROFILES_H_
 #define ZUBA_PLATFORM_SIM_SIMPROFILES_H_
@@ -18,6 +20,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/Files.h"
 #include "platform/Profiles.h"
@@ -42,6 +45,14 @@ class SimProfiles : public Profiles {
   bool RemoveKey(const std::string& section, const std::string& key,
                  const std::string& file) override;
   bool RemoveSection(const std::string& section, const std::string& file) override;
+  std::size_t GetSection(const std::string& section, std::string* entries, std::size_t bufferSize,
+                         const std::string& file) override;
+  // No limit on the size of the entries (Windows documents 65,535 bytes).
+  bool WriteSection(const std::string& section, const std::vector<std::string>& entries,
+                    const std::string& file) override;
+  // True: every write has already replaced the file when it returned, so
+  // nothing is held back.
+  bool Flush(const std::string& file) override;
 
  private:
   struct Cached {

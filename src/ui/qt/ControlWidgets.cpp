@@ -4,6 +4,8 @@
 #include <QStyle>
 #include <QStyleOption>
 
+#include "ui/qt/TextFit.h"
+
 namespace zuba::qt {
 namespace {
 
@@ -26,7 +28,38 @@ void DrawBevel(QPainter& painter, const QRect& rect, BevelKind kind, const QPale
 constexpr int kBoxSize = 13;
 constexpr int kBoxGap = 4;
 
+// Draws `text` in `rect` with the QPainter text `flags`, in the painter's
+// font: the window text colour, or etched grey when `widget` is disabled.
+void DrawCaption(QPainter& painter, const QWidget& widget, const QRect& rect, int flags,
+                 const QString& text) {
+  widget.style()->drawItemText(&painter, rect, flags, widget.palette(), widget.isEnabled(), text,
+                               QPalette::WindowText);
+}
+
 }  // namespace
+
+LabelWidget::LabelWidget(QWidget* parent) : QWidget(parent) {}
+
+void LabelWidget::SetCaption(const QString& caption) {
+  if (caption == caption_) return;
+  caption_ = caption;
+  update();
+}
+
+void LabelWidget::SetLayout(Qt::Alignment horizontal, bool wordWrap) {
+  alignment_ = horizontal;
+  wordWrap_ = wordWrap;
+  update();
+}
+
+void LabelWidget::paintEvent(QPaintEvent*) {
+  if (caption_.isEmpty()) return;
+  QPainter painter(this);
+  int flags = static_cast<int>(alignment_) | Qt::AlignTop | (wordWrap_ ? Qt::TextWordWrap : 0);
+  painter.setFont(wordWrap_ ? FitToBox(font(), caption_, rect(), flags)
+                            : FitToWidth(font(), caption_, width()));
+  DrawCaption(painter, *this, rect(), flags, caption_);
+}
 
 PanelWidget::PanelWidget(QWidget* parent) : QWidget(parent) {}
 
@@ -50,10 +83,9 @@ void PanelWidget::paintEvent(QPaintEvent*) {
   DrawBevel(painter, rect, inner_, palette());
   if (inner_ != BevelKind::kNone) rect.adjust(1, 1, -1, -1);
   if (caption_.isEmpty()) return;
-  painter.setPen(
-      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
-  painter.drawText(rect.adjusted(1, 0, -1, 0), static_cast<int>(alignment_) | Qt::AlignVCenter,
-                   caption_);
+  QRect text = rect.adjusted(1, 0, -1, 0);
+  painter.setFont(FitToWidth(font(), caption_, text.width()));
+  DrawCaption(painter, *this, text, static_cast<int>(alignment_) | Qt::AlignVCenter, caption_);
 }
 
 GroupBoxWidget::GroupBoxWidget(QWidget* parent) : QWidget(parent) {}
@@ -73,11 +105,12 @@ void GroupBoxWidget::paintEvent(QPaintEvent*) {
   painter.setPen(palette().color(QPalette::Light));
   painter.drawRect(frame.translated(1, 1));
   if (caption_.isEmpty()) return;
-  QRect text(8, 0, metrics.horizontalAdvance(caption_) + 2, metrics.height());
+  QFont fitted = FitToWidth(font(), caption_, width() - 12);
+  painter.setFont(fitted);
+  QRect text(8, 0, std::min(QFontMetrics(fitted).horizontalAdvance(caption_), width() - 12) + 2,
+             metrics.height());
   painter.fillRect(text, palette().color(QPalette::Window));
-  painter.setPen(
-      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
-  painter.drawText(text.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption_);
+  DrawCaption(painter, *this, text.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption_);
 }
 
 CheckWidget::CheckWidget(QWidget* parent, bool radio) : QWidget(parent), radio_(radio) {}
@@ -119,10 +152,10 @@ void CheckWidget::paintEvent(QPaintEvent*) {
                             : QRect(kBoxSize + kBoxGap, 0, width() - kBoxSize - kBoxGap, height());
   int flags = static_cast<int>(vertical_) | Qt::AlignLeft |
               (wordWrap_ ? Qt::TextWordWrap : Qt::TextSingleLine) | Qt::TextShowMnemonic;
-  painter.setPen(
-      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+  painter.setFont(wordWrap_ ? FitToBox(font(), caption_, text, flags)
+                            : FitToWidth(font(), caption_, text.width()));
   QRect used = painter.boundingRect(text, flags, caption_);
-  painter.drawText(text, flags, caption_);
+  DrawCaption(painter, *this, text, flags, caption_);
   if (hasFocus()) {
     QStyleOptionFocusRect focus;
     focus.initFrom(this);
@@ -147,9 +180,9 @@ void StatusBarWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   QRect panel = rect().adjusted(0, 2, -1, -1);
   DrawBevel(painter, panel, BevelKind::kLowered, palette());
-  painter.setPen(palette().color(QPalette::WindowText));
-  painter.drawText(panel.adjusted(3, 0, -(sizeGrip_ ? 14 : 2), 0),
-                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text_);
+  QRect text = panel.adjusted(3, 0, -(sizeGrip_ ? 14 : 2), 0);
+  painter.setFont(FitToWidth(font(), text_, text.width()));
+  DrawCaption(painter, *this, text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text_);
   if (!sizeGrip_) return;
   for (int i = 0; i < 3; ++i) {
     int d = 4 + 4 * i;

@@ -1,9 +1,11 @@
 // The widgets the renderer draws itself, where a stock Qt widget would not
-// keep the model's exact bounds and look: panels with bevels, group boxes
-// whose children sit relative to the box's own corner, check boxes and
-// radio buttons with wrapping captions on either side, and the status bar.
-// They only paint what they are given; the renderer feeds them from the
-// model and routes their input to it.
+// keep the model's exact bounds and look: labels, panels with bevels, group
+// boxes whose children sit relative to the box's own corner, check boxes
+// and radio buttons with wrapping captions on either side, and the status
+// bar. They only paint what they are given; the renderer feeds them from
+// the model and routes their input to it. Each draws its caption condensed
+// where the window font would cut it off (TextFit), and disabled in the
+// etched grey of Windows.
 #ifndef ZUBA_UI_QT_CONTROLWIDGETS_H_
 #define ZUBA_UI_QT_CONTROLWIDGETS_H_
 
@@ -13,6 +15,25 @@
 namespace zuba::qt {
 
 enum class BevelKind { kNone, kLowered, kRaised };
+
+// A label: its caption at the top, aligned left, right or centred, on one
+// line per line break or wrapped at words.
+class LabelWidget : public QWidget {
+ public:
+  explicit LabelWidget(QWidget* parent);
+  void SetCaption(const QString& caption);
+  QString Caption() const { return caption_; }
+  void SetLayout(Qt::Alignment horizontal, bool wordWrap);
+  Qt::Alignment Alignment() const { return alignment_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QString caption_;
+  Qt::Alignment alignment_ = Qt::AlignLeft;
+  bool wordWrap_ = false;
+};
 
 class PanelWidget : public QWidget {
  public:

@@ -1,6 +1,5 @@
 #include "ui/qt/FormRenderer.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
@@ -9,12 +8,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
-#include <QStyle>
 #include <QToolButton>
 #include <QWidget>
 #include <vector>
 
+#include "ui/qt/ButtonWidget.h"
 #include "ui/qt/ControlWidgets.h"
+#include "ui/qt/FileEditWidget.h"
+#include "ui/qt/Glyphs.h"
 #include "ui/qt/QtKeys.h"
 #include "ui/qt/QtLook.h"
 #include "ui/qt/QtText.h"
@@ -104,6 +105,9 @@ void FormRenderer::FormGone() {
   controls_.clear();
   pressed_ = nullptr;
   hovered_ = nullptr;
+  if (dragging_) QApplication::restoreOverrideCursor();
+  dragSource_ = nullptr;
+  dragging_ = false;
   if (modalLoop_ != nullptr) modalLoop_->quit();
   if (window_ != nullptr) {
     window_->hide();
@@ -140,21 +144,32 @@ void FormRenderer::Build(Control& control, QWidget* parent) {
   widgets_[&control] = widget;
   controls_[widget] = &control;
   if (control.Kind() == ControlKind::kForm) window_ = widget;
-  // Labels and pictures are drawn on their parent, under every windowed
-  // control beside them.
-  if (!control.IsWindowed() && control.Parent() != nullptr) {
-    for (Control* sibling : control.Parent()->Children()) {
-      QWidget* above = sibling->IsWindowed() ? WidgetOf(*sibling) : nullptr;
-      if (above != nullptr) {
-        widget->stackUnder(above);
-        break;
-      }
-    }
-  }
   Install(widget);
   ApplyAll(control);
   for (Control* child : control.Children()) Build(*child, widget);
+  if (!control.Children().empty()) Restack(control);
   if (control.Kind() == ControlKind::kForm) ApplyVisible(control);
+}
+
+void FormRenderer::Restack(Control& parent) {
+  // Windowed children on top of each other in the model's z-order; labels
+  // and pictures, drawn on the parent, under all of them in theirs.
+  QWidget* lowestWindowed = nullptr;
+  for (Control* child : parent.ZOrder()) {
+    QWidget* widget = child->IsWindowed() ? WidgetOf(*child) : nullptr;
+    if (widget == nullptr) continue;
+    widget->raise();
+    if (lowestWindowed == nullptr) lowestWindowed = widget;
+  }
+  for (Control* child : parent.ZOrder()) {
+    QWidget* widget = child->IsWindowed() ? nullptr : WidgetOf(*child);
+    if (widget == nullptr) continue;
+    if (lowestWindowed != nullptr) {
+      widget->stackUnder(lowestWindowed);
+    } else {
+      widget->raise();
+    }
+  }
 }
 
 QWidget* FormRenderer::Create(Control& control, QWidget* parent) {
@@ -174,32 +189,33 @@ QWidget* FormRenderer::Create(Control& control, QWidget* parent) {
       widget = new GroupBoxWidget(parent);
       break;
     case ControlKind::kLabel:
-    case ControlKind::kPicture: {
-      auto* label = new QLabel(parent);
-      label->setTextFormat(Qt::PlainText);
-      widget = label;
+      widget = new LabelWidget(parent);
       break;
-    }
+    case ControlKind::kPicture:
+      widget = new QLabel(parent);
+      break;
     case ControlKind::kEdit:
     case ControlKind::kFileNameEdit: {
-      auto* edit = new QLineEdit(parent);
+      QLineEdit* edit = nullptr;
+      if (control.Kind() == ControlKind::kFileNameEdit) {
+        auto* file = new FileEditWidget(parent);
+        QObject::connect(file, &FileEditWidget::Browse, this, [this, &control, file] {
+          if (controls_.count(file) != 0) Browse(control);
+        });
+        edit = file;
+      } else {
+        edit = new QLineEdit(parent);
+      }
       edit->setContextMenuPolicy(Qt::NoContextMenu);
       QObject::connect(edit, &QLineEdit::textEdited, this,
                        [this, &control, edit](const QString& t) {
                          if (controls_.count(edit) != 0) Edited(control, edit, t);
                        });
-      if (control.Kind() == ControlKind::kFileNameEdit) {
-        QAction* browse = edit->addAction(edit->style()->standardIcon(QStyle::SP_DirOpenIcon),
-                                          QLineEdit::TrailingPosition);
-        QObject::connect(browse, &QAction::triggered, this, [this, &control, edit] {
-          if (controls_.count(edit) != 0) Browse(control);
-        });
-      }
       widget = edit;
       break;
     }
     case ControlKind::kButton: {
-      auto* button = new QToolButton(parent);
+      auto* button = new ButtonWidget(parent);
       // Only a mnemonic (Alt and the marked letter) clicks it natively.
       QObject::connect(button, &QToolButton::clicked, this, [this, &control, button] {
         if (controls_.count(button) == 0) return;
@@ -264,6 +280,11 @@ void FormRenderer::Unbuild(Control& control) {
   controls_.erase(widget);
   if (pressed_ == &control) pressed_ = nullptr;
   if (hovered_ == &control) hovered_ = nullptr;
+  if (dragSource_ == &control) {
+    if (dragging_) QApplication::restoreOverrideCursor();
+    dragSource_ = nullptr;
+    dragging_ = false;
+  }
   widget->hide();
   widget->deleteLater();
 }
@@ -275,6 +296,7 @@ void FormRenderer::ControlChanged(Control& control, Change change) {
   if (change == Change::kChildAdded) {
     if (QWidget* parent = control.Parent() ? WidgetOf(*control.Parent()) : nullptr) {
       Build(control, parent);
+      Restack(*control.Parent());
     }
     return;
   }
@@ -312,7 +334,6 @@ void FormRenderer::Apply(Control& control, Change change) {
       break;
     case Change::kEnabled:
       WidgetOf(control)->setEnabled(control.Enabled());
-      if (control.Kind() == ControlKind::kButton) ApplyStyle(control);  // the glyph greys
       break;
     case Change::kVisible:
       ApplyVisible(control);
@@ -340,6 +361,9 @@ void FormRenderer::Apply(Control& control, Change change) {
       ApplyStyle(control);
       if (control.Kind() == ControlKind::kForm) ApplyBounds(control);
       break;
+    case Change::kZOrder:
+      if (control.Parent() != nullptr) Restack(*control.Parent());
+      break;
     case Change::kRepaint:
       if (QWidget* widget = WidgetOf(control); widget->isVisible()) widget->repaint();
       break;
@@ -362,11 +386,7 @@ void FormRenderer::ApplyBounds(Control& control) {
   } else {
     widget->setFixedSize(client);
   }
-  // The system places a form of a default position the first time it shows.
-  bool systemPlaces =
-      !shownBefore_ && (form_->Position() == toolkit::FormPosition::kDefault ||
-                        form_->Position() == toolkit::FormPosition::kDefaultPosOnly);
-  if (systemPlaces) {
+  if (SystemPlaces()) {
     widget->resize(client);
     return;
   }
@@ -382,7 +402,7 @@ void FormRenderer::ApplyText(Control& control) {
       widget->setWindowTitle(ToQt(control.Caption()));
       break;
     case ControlKind::kLabel:
-      static_cast<QLabel*>(widget)->setText(Lines(control.Caption()));
+      static_cast<LabelWidget*>(widget)->SetCaption(Lines(control.Caption()));
       break;
     case ControlKind::kEdit:
     case ControlKind::kFileNameEdit: {
@@ -442,24 +462,54 @@ void FormRenderer::ShowWindow() {
   if (window_->isVisible()) return;
   ApplyWindowFlags();
   window_->setWindowModality(form_->ModalLoopRunning() ? Qt::ApplicationModal : Qt::NonModal);
+  bool systemPlaced = SystemPlaces();
   PlaceWindow();
   window_->show();
   shownBefore_ = true;
+  if (systemPlaced) TakePosition();  // the model learns where the system put it
   window_->raise();
   window_->activateWindow();
   FocusFromModel();
 }
 
+bool FormRenderer::SystemPlaces() const {
+  // The system places a form of a default position the first time it
+  // shows, unless the program has placed it.
+  return !shownBefore_ && !form_->PositionSet() &&
+         (form_->Position() == toolkit::FormPosition::kDefault ||
+          form_->Position() == toolkit::FormPosition::kDefaultPosOnly);
+}
+
 void FormRenderer::PlaceWindow() {
+  QRect frame(form_->Left(), form_->Top(), form_->Width(), form_->Height());
+  QScreen* screen = QGuiApplication::screenAt(frame.center());
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 640, 480);
   if (form_->Position() == toolkit::FormPosition::kScreenCenter) {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 640, 480);
-    form_->SetBounds(area.left() + (area.width() - form_->Width()) / 2,
-                     area.top() + (area.height() - form_->Height()) / 2, form_->Width(),
-                     form_->Height());
-    if (form_ == nullptr) return;
+    frame.moveTo(area.left() + (area.width() - frame.width()) / 2,
+                 area.top() + (area.height() - frame.height()) / 2);
+  } else if (!SystemPlaces() && !OnAScreen(frame)) {
+    // A position off every screen (a stored one from another display) is
+    // brought onto the nearest screen, whole where it fits.
+    frame.moveTo(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())),
+                 std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height())));
   }
-  ApplyBounds(*form_);
+  form_->SetBounds(frame.left(), frame.top(), frame.width(), frame.height());
+  if (form_ != nullptr) ApplyBounds(*form_);
+}
+
+bool FormRenderer::OnAScreen(const QRect& frame) {
+  for (QScreen* screen : QGuiApplication::screens()) {
+    if (screen->availableGeometry().contains(frame)) return true;
+  }
+  return false;
+}
+
+void FormRenderer::TakePosition() {
+  QRect client = window_->geometry();
+  form_->SetBounds(client.x() - form_->FrameWidth(),
+                   client.y() - form_->FrameWidth() - form_->CaptionHeight(), form_->Width(),
+                   form_->Height());
 }
 
 void FormRenderer::ApplyWindowFlags() {
@@ -615,15 +665,14 @@ void FormRenderer::ApplyStyle(Control& control) {
       break;
     case ControlKind::kLabel: {
       auto& label = static_cast<toolkit::Label&>(control);
-      auto* view = static_cast<QLabel*>(widget);
-      view->setAlignment(HorizontalOf(label.GetAlignment()) | Qt::AlignTop);
-      view->setWordWrap(label.WordWrap());
+      static_cast<LabelWidget*>(widget)->SetLayout(HorizontalOf(label.GetAlignment()),
+                                                   label.WordWrap());
       break;
     }
     case ControlKind::kPicture: {
       auto& picture = static_cast<toolkit::Picture&>(control);
       auto* view = static_cast<QLabel*>(widget);
-      view->setPixmap(GlyphPixmap(picture.ImageName(), true));
+      view->setPixmap(GlyphPixmap(picture.ImageName()));
       view->setScaledContents(picture.Stretch());
       view->setAlignment(picture.Center() ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);
       break;
@@ -638,15 +687,10 @@ void FormRenderer::ApplyStyle(Control& control) {
     }
     case ControlKind::kButton: {
       auto& button = static_cast<toolkit::Button&>(control);
-      auto* view = static_cast<QToolButton*>(widget);
-      QPixmap glyph = GlyphPixmap(button.Glyph(), control.Enabled());
-      view->setIcon(glyph.isNull() ? QIcon() : QIcon(glyph));
-      view->setIconSize(QSize(16, 16));
-      bool vertical = button.Layout() == toolkit::GlyphLayout::kTop ||
-                      button.Layout() == toolkit::GlyphLayout::kBottom;
-      view->setToolButtonStyle(glyph.isNull() ? Qt::ToolButtonTextOnly
-                               : vertical     ? Qt::ToolButtonTextUnderIcon
-                                              : Qt::ToolButtonTextBesideIcon);
+      bool above = button.Layout() == toolkit::GlyphLayout::kTop ||
+                   button.Layout() == toolkit::GlyphLayout::kBottom;
+      static_cast<ButtonWidget*>(widget)->SetGlyph(GlyphPixmap(button.Glyph(), true),
+                                                   GlyphPixmap(button.Glyph(), false), above);
       break;
     }
     case ControlKind::kCheckBox: {

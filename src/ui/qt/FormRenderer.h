@@ -20,6 +20,7 @@
 #define ZUBA_UI_QT_FORMRENDERER_H_
 
 #include <QObject>
+#include <QPoint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -31,6 +32,7 @@ class QEventLoop;
 class QKeyEvent;
 class QLineEdit;
 class QMouseEvent;
+class QRect;
 class QWidget;
 
 namespace zuba::qt {
@@ -75,6 +77,8 @@ class FormRenderer : public QObject, public toolkit::ControlObserver {
   void Build(toolkit::Control& control, QWidget* parent);
   QWidget* Create(toolkit::Control& control, QWidget* parent);
   void Install(QWidget* widget);
+  // Stacks the widgets of `parent`'s children as the model's z-order says.
+  void Restack(toolkit::Control& parent);
   void Unbuild(toolkit::Control& control);
 
   void ApplyAll(toolkit::Control& control);
@@ -91,7 +95,15 @@ class FormRenderer : public QObject, public toolkit::ControlObserver {
   void ApplyStyle(toolkit::Control& control);
   void ApplyWindowFlags();
   void ShowWindow();
+  // Whether the system chooses where the window appears (a form of a
+  // default position, shown for the first time, not placed by the program).
+  bool SystemPlaces() const;
+  // Puts the window where the model says (centred for a centred form, on
+  // a screen for a position off every screen); the model follows.
   void PlaceWindow();
+  static bool OnAScreen(const QRect& frame);
+  // The model learns where the window is.
+  void TakePosition();
   void FocusFromModel();
 
   // The control a widget (or a part of one) stands for; nullptr when none.
@@ -99,6 +111,10 @@ class FormRenderer : public QObject, public toolkit::ControlObserver {
   bool HandleKey(toolkit::Control& control, QObject* watched, QKeyEvent* event);
   bool HandleEditKey(toolkit::Control& control, QLineEdit* edit, QKeyEvent* event);
   bool HandleMouse(toolkit::Control& control, QObject* watched, QMouseEvent* event);
+  // The left button moves with a list box pressed: past the drag distance a
+  // drag begins. Released: drops it on the control under the mouse.
+  void DragMoved(QMouseEvent* event);
+  void DragReleased(toolkit::Control& control, QMouseEvent* event);
   void Edited(toolkit::Control& control, QLineEdit* edit, const QString& text);
   void Chosen(toolkit::Control& control, int index);
   void Browse(toolkit::Control& control);
@@ -112,6 +128,11 @@ class FormRenderer : public QObject, public toolkit::ControlObserver {
   std::unordered_map<const toolkit::Control*, QWidget*> widgets_;
   std::unordered_map<const QObject*, toolkit::Control*> controls_;
   toolkit::Control* pressed_ = nullptr;  // where the left button went down
+  // A list box pressed with the left button can be dragged onto another
+  // control: released there, it is dropped on it (Control::DragTo).
+  toolkit::Control* dragSource_ = nullptr;
+  QPoint dragStart_;
+  bool dragging_ = false;
   toolkit::Control* hovered_ = nullptr;
   QEventLoop* modalLoop_ = nullptr;
   bool shownBefore_ = false;

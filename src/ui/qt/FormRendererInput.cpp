@@ -86,6 +86,8 @@ bool FormRenderer::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick:
       return HandleMouse(*control, watched, static_cast<QMouseEvent*>(event));
     case QEvent::MouseMove:
+      DragMoved(static_cast<QMouseEvent*>(event));
+      [[fallthrough]];
     case QEvent::Enter:
       if (control != hovered_) {
         hovered_ = control;
@@ -140,12 +142,7 @@ bool FormRenderer::eventFilter(QObject* watched, QEvent* event) {
       Done();
       return true;
     case QEvent::Move:
-      if (watched == window_ && event->spontaneous()) {
-        QRect client = window_->geometry();
-        form_->SetBounds(client.x() - form_->FrameWidth(),
-                         client.y() - form_->FrameWidth() - form_->CaptionHeight(), form_->Width(),
-                         form_->Height());
-      }
+      if (watched == window_ && event->spontaneous()) TakePosition();
       return false;
     case QEvent::Resize:
       if (watched == window_ && event->spontaneous() &&
@@ -261,7 +258,12 @@ bool FormRenderer::HandleMouse(Control& control, QObject* watched, QMouseEvent* 
     if (type == QEvent::MouseButtonDblClick) {
       control.DoubleClick();
       Done();
+    } else if (type == QEvent::MouseButtonRelease) {
+      DragReleased(control, event);
     } else if (type == QEvent::MouseButtonPress) {
+      dragSource_ = &control;
+      dragStart_ = global;
+      dragging_ = false;
       auto* view = static_cast<QListWidget*>(widget);
       int row = view->indexAt(view->viewport()->mapFromGlobal(global)).row();
       bool toggle = (event->modifiers() & Qt::ControlModifier) != 0;
@@ -299,6 +301,33 @@ bool FormRenderer::HandleMouse(Control& control, QObject* watched, QMouseEvent* 
     Done();
   }
   return true;
+}
+
+void FormRenderer::DragMoved(QMouseEvent* event) {
+  if (dragSource_ == nullptr || dragging_) return;
+  if ((event->buttons() & Qt::LeftButton) == 0) {
+    dragSource_ = nullptr;
+    return;
+  }
+  QPoint moved = event->globalPosition().toPoint() - dragStart_;
+  if (moved.manhattanLength() < QApplication::startDragDistance()) return;
+  dragging_ = true;
+  QApplication::setOverrideCursor(Qt::DragMoveCursor);
+}
+
+void FormRenderer::DragReleased(Control& control, QMouseEvent* event) {
+  const bool dragged = dragSource_ == &control && dragging_;
+  if (dragging_) QApplication::restoreOverrideCursor();
+  dragSource_ = nullptr;
+  dragging_ = false;
+  if (!dragged) return;
+  QPoint global = event->globalPosition().toPoint();
+  QWidget* under = QApplication::widgetAt(global);
+  Control* target = under != nullptr ? ControlFor(under) : nullptr;
+  if (target == nullptr || target == &control) return;
+  QPoint at = WidgetOf(*target)->mapFromGlobal(global);
+  control.DragTo(*target, at.x(), at.y());
+  Done();
 }
 
 void FormRenderer::Edited(Control& control, QLineEdit* edit, const QString& text) {

@@ -75,10 +75,10 @@ TEST_F(FormRendererTest, TheWinsDialogIsDrawnAtTheModelsBoundsInTheWindowFont) {
   EXPECT_EQ(Find<QLineEdit>(r, "EdWid")->geometry(), QRect(84, 60, 121, 20));
   EXPECT_EQ(Find<QToolButton>(r, "BbOk")->geometry(), QRect(88, 112, 121, 25));
   EXPECT_EQ(Find<QToolButton>(r, "BbCancel")->text(), "Cancel");
-  QLabel* note = Find<QLabel>(r, "Label1");
+  auto* note = Find<LabelWidget>(r, "Label1");
   EXPECT_EQ(note->geometry(), QRect(64, 84, 144, 24));
-  EXPECT_EQ(note->text(), ToQt("※ WINSを使用しない場合は\nﾌﾟﾗｲﾏﾘを空にして下さい"));
-  EXPECT_TRUE(note->alignment() & Qt::AlignRight);
+  EXPECT_EQ(note->Caption(), ToQt("※ WINSを使用しない場合は\nﾌﾟﾗｲﾏﾘを空にして下さい"));
+  EXPECT_TRUE(note->Alignment() & Qt::AlignRight);
   EXPECT_EQ(note->palette().color(QPalette::WindowText), QColor(0, 0, 255));
   EXPECT_EQ(note->font().family(), "IPAPGothic");
   EXPECT_EQ(note->font().pixelSize(), 12);

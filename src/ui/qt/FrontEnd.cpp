@@ -5,29 +5,12 @@
 #include <memory>
 
 #include "ui/qt/HeadlessUi.h"
+#include "ui/qt/QtKeyState.h"
 #include "ui/qt/QtLook.h"
 #include "ui/qt/QtUiServices.h"
 
 namespace zuba::qt {
 namespace {
-
-bool ParseAnswer(std::string value, toolkit::MessageResult* answer) {
-  for (char& c : value) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  if (value == "ok") {
-    *answer = toolkit::MessageResult::kOk;
-  } else if (value == "cancel") {
-    *answer = toolkit::MessageResult::kCancel;
-  } else if (value == "yes") {
-    *answer = toolkit::MessageResult::kYes;
-  } else if (value == "no") {
-    *answer = toolkit::MessageResult::kNo;
-  } else {
-    return false;
-  }
-  return true;
-}
 
 bool Set(const char* name) {
   const char* value = std::getenv(name);
@@ -36,23 +19,51 @@ bool Set(const char* name) {
 
 class HeadlessFrontEnd : public FrontEnd {
  public:
-  HeadlessFrontEnd(std::ostream& err, const std::vector<toolkit::MessageResult>& answers)
-      : ui_(err, answers) {}
+  HeadlessFrontEnd(const FrontEndOptions& options, platform::Files& files, std::ostream& out,
+                   std::ostream& err)
+      : script_(options.answers, options.actions, out, err), ui_(err, files, script_) {}
   toolkit::UiServices& Ui() override { return ui_; }
   void Watch(toolkit::Application&) override {}
+  bool ScriptFailed() const override { return script_.Failed(); }
 
  private:
+  toolkit::UserScript script_;
   HeadlessUi ui_;
 };
+
+// The value of an option given as "--name VALUE" or "--name=VALUE" at
+// args[*i]; false when `arg` is not the option. A missing value is an empty
+// one with `*missing` set.
+bool OptionValue(const std::vector<std::string>& args, std::size_t* i, const std::string& name,
+                 std::string* value, bool* missing) {
+  const std::string& arg = args[*i];
+  *missing = false;
+  if (arg == name) {
+    if (*i + 1 >= args.size()) {
+      *missing = true;
+      return true;
+    }
+    *value = args[++*i];
+    return true;
+  }
+  if (arg.rfind(name + "=", 0) != 0) return false;
+  *value = arg.substr(name.size() + 1);
+  return true;
+}
 
 class QtFrontEnd : public FrontEnd {
  public:
   explicit QtFrontEnd(platform::Files& files) : ui_(files) {}
   toolkit::UiServices& Ui() override { return ui_; }
   void Watch(toolkit::Application& app) override { ui_.Watch(app); }
+  platform::System& WithKeyboard(platform::System& machine) override {
+    keys_ = std::make_unique<QtKeyState>(machine);
+    return *keys_;
+  }
 
  private:
   QtUiServices ui_;
+  std::unique_ptr<QtKeyState> keys_;
 };
 
 }  // namespace
@@ -70,26 +81,33 @@ bool TakeFrontEndOptions(std::vector<std::string>* args, FrontEndOptions* option
       options->headless = true;
       continue;
     }
-    if (arg == "--answer" || arg.rfind("--answer=", 0) == 0) {
-      std::string value;
-      if (arg == "--answer") {
-        if (i + 1 >= args->size()) {
-          *error = "--answer needs a value: ok, cancel, yes or no";
-          return false;
-        }
-        value = (*args)[++i];
-      } else {
-        value = arg.substr(9);
-      }
-      toolkit::MessageResult answer;
-      if (!ParseAnswer(value, &answer)) {
-        *error = "--answer " + value + ": expected ok, cancel, yes or no";
+    std::string value;
+    bool missing = false;
+    if (OptionValue(*args, &i, "--answer", &value, &missing)) {
+      toolkit::ScriptAnswer answer;
+      if (missing) {
+        *error = "--answer needs a value: ok, cancel, yes, no or file=WINPATH";
         return false;
       }
+      if (!toolkit::ParseScriptAnswer(value, &answer, error)) return false;
       options->answers.push_back(answer);
       continue;
     }
+    if (OptionValue(*args, &i, "--do", &value, &missing)) {
+      toolkit::UserAction action;
+      if (missing) {
+        *error = "--do needs an action: click, rclick, type, key, choose or dump";
+        return false;
+      }
+      if (!toolkit::ParseUserAction(value, &action, error)) return false;
+      options->actions.push_back(action);
+      continue;
+    }
     rest.push_back(arg);
+  }
+  if (!options->actions.empty() && !options->headless) {
+    *error = "--do runs only with --headless";
+    return false;
   }
   *args = std::move(rest);
   return true;
@@ -106,10 +124,10 @@ bool DisplayAvailable() {
 }
 
 int RunFrontEnd(const std::string& programName, const FrontEndOptions& options,
-                platform::Files& files, std::ostream& err,
+                platform::Files& files, std::ostream& out, std::ostream& err,
                 const std::function<int(FrontEnd&)>& program) {
   if (options.headless) {
-    HeadlessFrontEnd frontEnd(err, options.answers);
+    HeadlessFrontEnd frontEnd(options, files, out, err);
     return program(frontEnd);
   }
   if (!DisplayAvailable()) {

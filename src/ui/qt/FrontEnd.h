@@ -2,10 +2,11 @@
 // form as a window; with --headless, no window at all, each message box
 // written to standard error and answered from the --answer values.
 //
-//   zubanet [--machine DIR] [--headless] [--answer ok|cancel|yes|no]... [--] [ARGUMENT...]
+//   zubanet [--machine DIR] [--headless] [--answer A]... [--do ACTION]... [--] [ARGUMENT...]
 //
 // The program's entry takes --machine itself, hands the rest to
-// TakeFrontEndOptions and runs its program through RunFrontEnd.
+// TakeFrontEndOptions and runs its program through RunFrontEnd. The answers
+// and actions are those of toolkit/UserScript.h.
 #ifndef ZUBA_UI_QT_FRONTEND_H_
 #define ZUBA_UI_QT_FRONTEND_H_
 
@@ -15,20 +16,24 @@
 #include <vector>
 
 #include "platform/Files.h"
+#include "platform/System.h"
 #include "ui/toolkit/Application.h"
 #include "ui/toolkit/UiServices.h"
+#include "ui/toolkit/UserScript.h"
 
 namespace zuba::qt {
 
 struct FrontEndOptions {
   bool headless = false;
-  std::vector<toolkit::MessageResult> answers;  // in the order given
+  std::vector<toolkit::ScriptAnswer> answers;  // in the order given
+  std::vector<toolkit::UserAction> actions;    // in the order given
 };
 
-// Takes "--headless", "--answer VALUE" and "--answer=VALUE" (VALUE: ok,
-// cancel, yes or no, in any case) out of `args`, up to a "--", which stays
-// with what follows it; everything else stays in order. False with a
-// message in `*error` on a missing or unknown answer (a usage error).
+// Takes "--headless", "--answer A", "--answer=A", "--do ACTION" and
+// "--do=ACTION" out of `args`, up to a "--", which stays with what follows
+// it; everything else stays in order. False with a message in `*error` on a
+// missing or malformed answer or action, and on actions without --headless
+// (usage errors).
 bool TakeFrontEndOptions(std::vector<std::string>* args, FrontEndOptions* options,
                          std::string* error);
 
@@ -41,6 +46,13 @@ class FrontEnd {
   // The application whose forms are to be shown as windows (nothing
   // headless). Call it right after creating the application.
   virtual void Watch(toolkit::Application& app) = 0;
+  // Whether a scripted action was a usage error (exit code 2).
+  virtual bool ScriptFailed() const { return false; }
+  // The machine's system services as the program is to use them: on a
+  // display, Shift, Ctrl and Alt held in the window system count as held
+  // too (QtKeyState), so that a Ctrl+click reaches the program; headless,
+  // `machine` itself. What it answers lives as long as the front-end.
+  virtual platform::System& WithKeyboard(platform::System& machine) { return machine; }
 };
 
 // Whether a display can be reached: QT_QPA_PLATFORM names a platform that
@@ -49,12 +61,13 @@ class FrontEnd {
 bool DisplayAvailable();
 
 // Runs `program` with the front-end the options choose and answers its exit
-// code. Headless, the services write to `err`. Without --headless and
-// without a display it writes "zubanet: no display ..." to `err` and answers
-// 1 without running the program. `files` is the machine the file dialogs
-// browse and the help is read from. `programName` is argv[0].
+// code. Headless, dumps go to `out` and everything else the services show
+// to `err`. Without --headless and without a display it writes "zubanet: no
+// display ..." to `err` and answers 1 without running the program. `files`
+// is the machine the file dialogs browse and the help is read from.
+// `programName` is argv[0].
 int RunFrontEnd(const std::string& programName, const FrontEndOptions& options,
-                platform::Files& files, std::ostream& err,
+                platform::Files& files, std::ostream& out, std::ostream& err,
                 const std::function<int(FrontEnd&)>& program);
 
 }  // namespace zuba::qt

@@ -16,21 +16,37 @@ using toolkit::MessageIcon;
 using toolkit::MessageResult;
 
 TEST(FrontEndTest, TakesItsOptionsAndLeavesTheRestInOrder) {
-  std::vector<std::string> args = {"--answer",    "YES",    "/c", "--headless",
-                                   "--answer=no", "Office", "--", "--headless"};
+  std::vector<std::string> args = {"--answer",    "YES",          "/c",     "--headless",
+                                   "--answer=no", "--do",         "dump",   "Office",
+                                   "--answer",    "file=C:\\a b", "--do=click BtConfig",
+                                   "--",          "--headless"};
   FrontEndOptions options;
   std::string error;
-  ASSERT_TRUE(TakeFrontEndOptions(&args, &options, &error));
+  ASSERT_TRUE(TakeFrontEndOptions(&args, &options, &error)) << error;
   EXPECT_TRUE(options.headless);
-  EXPECT_EQ(options.answers, (std::vector<MessageResult>{MessageResult::kYes, MessageResult::kNo}));
+  ASSERT_EQ(options.answers.size(), 3u);
+  EXPECT_EQ(options.answers[0].button, MessageResult::kYes);
+  EXPECT_EQ(options.answers[1].button, MessageResult::kNo);
+  EXPECT_EQ(options.answers[2].kind, toolkit::ScriptAnswer::Kind::kFile);
+  EXPECT_EQ(options.answers[2].file, "C:\\a b");
+  ASSERT_EQ(options.actions.size(), 2u);
+  EXPECT_EQ(options.actions[1].name, "BtConfig");
   EXPECT_EQ(args, (std::vector<std::string>{"/c", "Office", "--", "--headless"}));
 
   for (std::vector<std::string> bad :
        {std::vector<std::string>{"--answer"}, std::vector<std::string>{"--answer", "maybe"},
-        std::vector<std::string>{"--answer="}}) {
+        std::vector<std::string>{"--answer="}, std::vector<std::string>{"--answer=file="}}) {
     FrontEndOptions unused;
     EXPECT_FALSE(TakeFrontEndOptions(&bad, &unused, &error));
-    EXPECT_NE(error.find("ok, cancel, yes or no"), std::string::npos);
+    EXPECT_NE(error.find("ok, cancel, yes, no or file=WINPATH"), std::string::npos) << error;
+  }
+  for (std::vector<std::string> bad :
+       {std::vector<std::string>{"--headless", "--do"},
+        std::vector<std::string>{"--headless", "--do", "press BtOk"},
+        std::vector<std::string>{"--do", "dump"}}) {
+    FrontEndOptions unused;
+    EXPECT_FALSE(TakeFrontEndOptions(&bad, &unused, &error));
+    EXPECT_NE(error.find("--do"), std::string::npos) << error;
   }
 }
 
@@ -38,10 +54,13 @@ TEST(FrontEndTest, HeadlessWritesEachBoxAsOneLineAndAnswersInOrder) {
   testing::TempMachine machine;
   FrontEndOptions options;
   options.headless = true;
-  options.answers = {MessageResult::kNo, MessageResult::kCancel};
+  std::string error;
+  std::vector<std::string> args = {"--answer", "no", "--answer", "cancel"};
+  ASSERT_TRUE(TakeFrontEndOptions(&args, &options, &error));
+  std::ostringstream out;
   std::ostringstream err;
   std::vector<MessageResult> answers;
-  int code = RunFrontEnd("zubanet", options, machine.files(), err, [&](FrontEnd& frontEnd) {
+  int code = RunFrontEnd("zubanet", options, machine.files(), out, err, [&](FrontEnd& frontEnd) {
     toolkit::Application app(frontEnd.Ui());
     frontEnd.Watch(app);
     app.SetTitle("ZubaNet ベータ版");
@@ -60,9 +79,10 @@ TEST(FrontEndTest, HeadlessWritesEachBoxAsOneLineAndAnswersInOrder) {
   EXPECT_EQ(answers, (std::vector<MessageResult>{MessageResult::kNo, MessageResult::kOk,
                                                  MessageResult::kCancel, MessageResult::kYes}));
   EXPECT_EQ(err.str(),
-            u8"[確認] 再起動しますか？\\n\\n終了\\n\n"
-            u8"[ZubaNet ベータ版] a\n[c] b\n[c] d\n"
-            u8"[ZubaNet ベータ版] ZubaNetはWin95/98専用です\n");
+            u8"[確認] (question; Yes/No) 再起動しますか？\\n\\n終了\\n\n"
+            u8"[ZubaNet ベータ版] (none; OK) a\n[c] (none; OK/Cancel) b\n"
+            u8"[c] (none; Yes/No) d\n"
+            u8"[ZubaNet ベータ版] (none; OK) ZubaNetはWin95/98専用です\n");
 }
 
 TEST(FrontEndTest, WithoutADisplayItSaysSoAndRunsNothing) {
@@ -73,9 +93,10 @@ TEST(FrontEndTest, WithoutADisplayItSaysSoAndRunsNothing) {
     unsetenv(name);
   }
   testing::TempMachine machine;
+  std::ostringstream out;
   std::ostringstream err;
   bool ran = false;
-  int code = RunFrontEnd("zubanet", FrontEndOptions(), machine.files(), err, [&](FrontEnd&) {
+  int code = RunFrontEnd("zubanet", FrontEndOptions(), machine.files(), out, err, [&](FrontEnd&) {
     ran = true;
     return 0;
   });

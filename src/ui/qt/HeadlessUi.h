@@ -1,23 +1,63 @@
 // The UI services without a display (zubanet --headless): the scripted
-// services, with every message box and warning dialog written to a stream
-// as one UTF-8 line "[caption] text" (line breaks shown as \n; a box
-// without a caption of its own shows the application title) and answered
-// from the given answers in order, then with its first button.
+// services, played from a UserScript.
+//
+// Standard error gets one UTF-8 line per message box,
+//   [caption] (icon; buttons) text
+// (line breaks shown as \n; a box without a caption of its own shows the
+// application title; icon none, information, question, warning or error;
+// buttons OK, OK/Cancel, Yes/No or Yes/No/Cancel; the warning dialog shows
+// its one button's caption), one line per file-open dialog,
+//   [title] (file; answer) filter
+// with the answer (the path chosen, or cancel), and one line per help topic
+// asked for,
+//   [help] topic NUMBER: title
+// (or a message box line when the help file cannot be read). Message boxes
+// and file dialogs are answered from the script in order; a box whose
+// buttons do not offer the next answer takes its first button.
+//
+// The message loop runs the script's actions on the main form; a modal form
+// takes the actions that follow until it closes (it is closed by its close
+// box when they run out), and an open pop-up menu the next action when that
+// chooses one of its items. When the actions are done the main form is
+// closed as by its close box.
 #ifndef ZUBA_UI_QT_HEADLESSUI_H_
 #define ZUBA_UI_QT_HEADLESSUI_H_
 
 #include <ostream>
-#include <vector>
+#include <string>
 
+#include "platform/Files.h"
 #include "ui/toolkit/ScriptedUiServices.h"
+#include "ui/toolkit/UserScript.h"
 
 namespace zuba::qt {
 
 class HeadlessUi : public toolkit::ScriptedUiServices {
  public:
-  // `out` must outlive the services.
-  HeadlessUi(std::ostream& out, const std::vector<toolkit::MessageResult>& answers);
+  // `err`, `files` (where the help file is read) and `script` must outlive
+  // the services.
+  HeadlessUi(std::ostream& err, platform::Files& files, toolkit::UserScript& script);
+
+  toolkit::MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
+                                        toolkit::MessageIcon icon,
+                                        toolkit::MessageButtons buttons) override;
+  bool ShowOpenDialog(const toolkit::OpenFileRequest& request, std::string* path) override;
+  void ShowHelpTopic(const std::string& helpFile, int context) override;
+  toolkit::MenuItem* TrackPopup(toolkit::PopupMenu& menu, int x, int y) override;
+  void RunModal(toolkit::Form& form) override;
+  void RunMessageLoop(toolkit::Application& app) override;
+
+ private:
+  void WriteLine(const std::string& caption, const std::string& what, const std::string& text);
+
+  std::ostream& err_;
+  platform::Files& files_;
+  toolkit::UserScript& script_;
 };
+
+// The texts of a message box line: "error", "Yes/No", ...
+const char* IconName(toolkit::MessageIcon icon);
+const char* ButtonsName(toolkit::MessageButtons buttons);
 
 }  // namespace zuba::qt
 

@@ -1,8 +1,6 @@
 #include "ui/qt/QtLook.h"
 
 #include <QApplication>
-#include <QPainter>
-#include <QPainterPath>
 #include <QStyleFactory>
 #include <cmath>
 
@@ -101,28 +99,6 @@ QPalette ClassicPalette() {
   p.setColor(QPalette::Disabled, QPalette::ButtonText, grey);
   p.setColor(QPalette::Disabled, QPalette::Base, c(toolkit::kClBtnFace));
   return p;
-}
-
-QPixmap GlyphPixmap(const std::string& name, bool enabled) {
-  if (name != "BtnOk" && name != "BtnCancel") return QPixmap();
-  QPixmap pixmap(16, 16);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  QColor ink =
-      enabled ? (name == "BtnOk" ? QColor(0, 128, 0) : QColor(192, 0, 0)) : QColor(128, 128, 128);
-  painter.setPen(QPen(ink, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  if (name == "BtnOk") {
-    QPainterPath tick;
-    tick.moveTo(2.5, 8.5);
-    tick.lineTo(6.5, 12.5);
-    tick.lineTo(13.5, 3.5);
-    painter.drawPath(tick);
-  } else {
-    painter.drawLine(QPointF(3.5, 3.5), QPointF(12.5, 12.5));
-    painter.drawLine(QPointF(12.5, 3.5), QPointF(3.5, 12.5));
-  }
-  return pixmap;
 }
 
 void UseClassicLook() {

@@ -9,7 +9,6 @@
 #include <QColor>
 #include <QFont>
 #include <QPalette>
-#include <QPixmap>
 #include <string>
 
 #include "ui/toolkit/Graphics.h"
@@ -30,11 +29,6 @@ QColor ColorToQt(toolkit::Color color);
 // The palette of the standard scheme (button face, window, texts,
 // highlight, tool tips).
 QPalette ClassicPalette();
-
-// The picture of a glyph name the forms use ("BtnOk": a check mark,
-// "BtnCancel": a cross), drawn grey when `enabled` is false; a null pixmap
-// for a name without a picture.
-QPixmap GlyphPixmap(const std::string& name, bool enabled);
 
 // Makes the running QApplication look like the program's windows: the
 // classic Windows style, the standard scheme's palette and the window font.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMenu>
 #include <algorithm>
 #include <map>
@@ -16,8 +17,42 @@
 namespace zuba::qt {
 namespace {
 
+// Hears F1 in an open menu: the help topic of the highlighted item (its
+// own help context, else its parents', else the menu's) is noted and the
+// menu closes; the topic is shown once the menu is gone.
+class MenuHelpKey : public QObject {
+ public:
+  MenuHelpKey(toolkit::PopupMenu& menu, const std::map<QAction*, toolkit::MenuItem*>& actions)
+      : menu_(menu), actions_(actions) {}
+  int Context() const { return context_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1) {
+      return false;
+    }
+    auto* open = static_cast<QMenu*>(watched);
+    auto it = actions_.find(open->activeAction());
+    context_ = menu_.HelpContext();
+    for (toolkit::MenuItem* item = it == actions_.end() ? nullptr : it->second; item != nullptr;
+         item = item->ParentItem()) {
+      if (item->HelpContext() != 0) {
+        context_ = item->HelpContext();
+        break;
+      }
+    }
+    for (QWidget* w = open; qobject_cast<QMenu*>(w) != nullptr; w = w->parentWidget()) w->close();
+    return true;
+  }
+
+ private:
+  toolkit::PopupMenu& menu_;
+  const std::map<QAction*, toolkit::MenuItem*>& actions_;
+  int context_ = 0;
+};
+
 // Adds the visible items of `item` to `menu`, remembering which action
-// stands for which item.
+// stands for which item (a sub-menu's action stands for its item too).
 void AddItems(QMenu* menu, toolkit::MenuItem& item,
               std::map<QAction*, toolkit::MenuItem*>* actions) {
   for (toolkit::MenuItem* child : item.Items()) {
@@ -30,6 +65,7 @@ void AddItems(QMenu* menu, toolkit::MenuItem& item,
     if (!child->Items().empty()) {
       QMenu* sub = menu->addMenu(caption);
       sub->setEnabled(child->Enabled());
+      (*actions)[sub->menuAction()] = child;
       AddItems(sub, *child, actions);
       continue;
     }
@@ -151,9 +187,16 @@ toolkit::MenuItem* QtUiServices::TrackPopup(toolkit::PopupMenu& menu, int x, int
     auto it = actions.find(action);
     if (it != actions.end()) it->second->Hover();
   });
+  MenuHelpKey help(menu, actions);
+  view.installEventFilter(&help);
+  for (QMenu* sub : view.findChildren<QMenu*>()) sub->installEventFilter(&help);
   QAction* chosen = view.exec(QPoint(x, y));
+  if (help.Context() != 0) {
+    if (toolkit::Application* app = menu.GetApplication()) app->HelpContext(help.Context());
+    return nullptr;
+  }
   auto it = actions.find(chosen);
-  return it == actions.end() ? nullptr : it->second;
+  return it == actions.end() || !it->second->Items().empty() ? nullptr : it->second;
 }
 
 void QtUiServices::RunModal(toolkit::Form& form) {

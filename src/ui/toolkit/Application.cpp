@@ -101,7 +101,17 @@ void Application::RunHandler(const std::function<void()>& handler) {
   handlerDepth_ = saved;
 }
 
-void Application::DispatchUserAction(const std::function<void()>& action) {
+Form* Application::ActiveForm() const {
+  return modalStack_.empty() ? mainForm_ : modalStack_.back();
+}
+
+void Application::DispatchUserAction(const std::function<void()>& action, ShiftState held) {
+  struct Hold {
+    ShiftState& keys;
+    ShiftState saved;
+    ~Hold() { keys = saved; }
+  } hold{heldKeys_, heldKeys_};
+  heldKeys_ = held;
   int saved = handlerDepth_;
   handlerDepth_ = 0;
   try {

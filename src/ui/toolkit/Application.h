@@ -88,8 +88,18 @@ class Application : public Component {
 
   // Runs one user action (a click, a key, a choice) as the message loop
   // dispatches a message: handlers it raises are outermost handlers, and
-  // after it a modal form whose ModalResult was set ends its loop.
-  void DispatchUserAction(const std::function<void()>& action);
+  // after it a modal form whose ModalResult was set ends its loop. `held`
+  // is what the user holds of Shift, Ctrl and Alt meanwhile (HeldKeys).
+  void DispatchUserAction(const std::function<void()>& action, ShiftState held = {});
+
+  // Shift, Ctrl and Alt as the user holds them during the user action being
+  // dispatched (none outside one): what the program's key-state query sees
+  // besides the keyboard itself.
+  ShiftState HeldKeys() const { return heldKeys_; }
+
+  // The form the user works in: the innermost modal form, else the main
+  // form; nullptr when there is neither.
+  Form* ActiveForm() const;
 
   // The default error handler: a message box with the exception's message,
   // the title as caption, the error icon and an OK button.
@@ -118,6 +128,7 @@ class Application : public Component {
   Form* mainForm_ = nullptr;
   bool terminated_ = false;
   int handlerDepth_ = 0;
+  ShiftState heldKeys_;
 };
 
 // The part of a hint before "|" (shown as a tool tip) and the part after it

@@ -52,9 +52,11 @@ Application* Control::GetApplication() const {
 }
 
 void Control::Adopt(std::unique_ptr<Component> component) {
+  // A form created under a control is owned by it but stays a window of its
+  // own, never a child.
   Control* child = dynamic_cast<Control*>(component.get());
   Component::Adopt(std::move(component));
-  if (child != nullptr) LinkChild(*child);
+  if (child != nullptr && !child->isForm_) LinkChild(*child);
 }
 
 void Control::Releasing(Component& component) {
@@ -72,6 +74,7 @@ void Control::Notification(Component& component, Operation operation) {
 void Control::LinkChild(Control& child) {
   child.parent_ = this;
   children_.push_back(&child);
+  zOrder_.push_back(&child);
   if (child.IsWindowed()) tabList_.push_back(&child);
   child.Notify(Change::kChildAdded);
   if (child.align_ != Align::kNone) RealignChildren();
@@ -89,6 +92,7 @@ void Control::UnlinkChild(Control& child) {
   if (Form* form = ParentForm()) form->ForgetControl(child);
   children_.erase(std::remove(children_.begin(), children_.end(), &child), children_.end());
   tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), &child), tabList_.end());
+  zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), &child), zOrder_.end());
   child.parent_ = nullptr;
   if (child.align_ != Align::kNone) RealignChildren();
 }
@@ -308,6 +312,26 @@ void Control::SetTabOrder(int order) {
   for (Control* sibling : list) sibling->Notify(Change::kTabOrder);
 }
 
+// --- Z-order ----------------------------------------------------------------
+
+void Control::BringToFront() {
+  if (parent_ == nullptr) return;
+  auto& list = parent_->zOrder_;
+  if (list.back() == this) return;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  list.push_back(this);
+  Notify(Change::kZOrder);
+}
+
+void Control::SendToBack() {
+  if (parent_ == nullptr) return;
+  auto& list = parent_->zOrder_;
+  if (list.front() == this) return;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  list.insert(list.begin(), this);
+  Notify(Change::kZOrder);
+}
+
 bool Control::CanFocus() const { return IsWindowed() && Reachable(); }
 
 bool Control::Focused() const {
@@ -411,9 +435,9 @@ void Control::HandleChar(char) {}
 
 bool Control::WantsKey(std::uint16_t) const { return false; }
 
-void Control::Dispatch(const std::function<void()>& action) {
+void Control::Dispatch(const std::function<void()>& action, ShiftState held) {
   if (Application* app = GetApplication()) {
-    app->DispatchUserAction(action);
+    app->DispatchUserAction(action, held);
   } else {
     action();
   }
@@ -421,17 +445,20 @@ void Control::Dispatch(const std::function<void()>& action) {
 
 // --- User actions -----------------------------------------------------------
 
-bool Control::Click() {
+bool Control::Click(ShiftState shift) {
   if (!Reachable()) return false;
-  Dispatch([this] {
-    if (FocusOnClick() && CanFocus() && !Focused()) TakeFocus();
-    if (!Reachable()) return;
-    int x = Width() / 2;
-    int y = Height() / 2;
-    FireMouseDown(MouseButton::kLeft, kLeftButton, x, y);
-    UserClick();
-    FireMouseUp(MouseButton::kLeft, 0, x, y);
-  });
+  unsigned keys = shift.Flags() & (kShiftKey | kCtrlKey | kAltKey);
+  Dispatch(
+      [this, keys] {
+        if (FocusOnClick() && CanFocus() && !Focused()) TakeFocus();
+        if (!Reachable()) return;
+        int x = Width() / 2;
+        int y = Height() / 2;
+        FireMouseDown(MouseButton::kLeft, keys | kLeftButton, x, y);
+        UserClick();
+        FireMouseUp(MouseButton::kLeft, keys, x, y);
+      },
+      keys);
   return true;
 }
 
@@ -493,10 +520,12 @@ bool Control::PressKey(std::uint16_t key, ShiftState shift) {
   } else if (!CanFocus()) {
     return false;
   }
-  Dispatch([target, key, shift] {
-    if (!target->Focused()) target->TakeFocus();
-    target->DeliverKey(key, shift);
-  });
+  Dispatch(
+      [target, key, shift] {
+        if (!target->Focused()) target->TakeFocus();
+        target->DeliverKey(key, shift);
+      },
+      shift);
   return true;
 }
 

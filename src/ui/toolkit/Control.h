@@ -159,6 +159,17 @@ class Control : public Component {
   // The windowed children in tab order.
   const std::vector<Control*>& TabList() const { return tabList_; }
 
+  // --- Z-order ------------------------------------------------------------
+
+  // The children from the bottom up: creation order, changed by
+  // BringToFront and SendToBack. Windowed children are always drawn above
+  // the labels and pictures of their parent, whatever their places here.
+  const std::vector<Control*>& ZOrder() const { return zOrder_; }
+  // Puts the control above (below) all its siblings, leaving the creation
+  // order (Children) and the tab order as they are.
+  void BringToFront();
+  void SendToBack();
+
   // A windowed control that a user can reach.
   bool CanFocus() const;
   bool Focused() const;
@@ -200,8 +211,9 @@ class Control : public Component {
 
   // A left click: focuses a control that takes the focus on a click, then
   // raises OnMouseDown, does what a click does to this kind of control
-  // (UserClick) and raises OnMouseUp.
-  bool Click();
+  // (UserClick) and raises OnMouseUp. `shift`: the keys held meanwhile
+  // (Application::HeldKeys).
+  bool Click(ShiftState shift = {});
   bool DoubleClick();
   // A right click at x, y (client coordinates): OnMouseDown and OnMouseUp
   // with the right button, then the control's pop-up menu, if any.
@@ -265,8 +277,8 @@ class Control : public Component {
   void FireKeyPress(char& key);
 
   // Runs a user action: through the application's dispatch when there is
-  // one, else directly.
-  void Dispatch(const std::function<void()>& action);
+  // one, else directly. `held`: the keys the user holds meanwhile.
+  void Dispatch(const std::function<void()>& action, ShiftState held = {});
 
   // Tells the observers of this control and of every parent.
   void Notify(Change change);
@@ -300,6 +312,7 @@ class Control : public Component {
   Control* parent_ = nullptr;
   std::vector<Control*> children_;
   std::vector<Control*> tabList_;
+  std::vector<Control*> zOrder_;
   std::vector<ControlObserver*> observers_;
   Rect bounds_;
   Align align_ = Align::kNone;

@@ -20,6 +20,7 @@ enum class Change {
   kChildAdded,    // the control was just added to its parent
   kChildRemoved,  // the control (or one above it) is about to leave its parent
   kTabOrder,      // tab order or tab stop
+  kZOrder,        // the control's place among its siblings from the bottom up
   kFont,          // font
   kColor,         // colour
   kHint,          // hint or show-hint flags

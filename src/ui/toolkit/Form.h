@@ -45,6 +45,13 @@ class Form : public Control {
   void SetBorderIcons(unsigned icons);
   FormPosition Position() const { return position_; }
   void SetPosition(FormPosition position) { position_ = position; }
+  // Whether Left or Top has changed since the form was created. A form of
+  // a default position that the program has placed before its first show
+  // appears where it was placed, not where the system would put it.
+  bool PositionSet() const { return positionSet_; }
+  // The program moves the form to `left`, `top`: PositionSet from now on,
+  // also where the form stood there already.
+  void MoveTo(int left, int top);
 
   // The bounds of a form are its window on the screen; the client area is
   // what lies inside the frame and the caption.
@@ -132,6 +139,9 @@ class Form : public Control {
   BorderStyle borderStyle_ = BorderStyle::kSizeable;
   unsigned borderIcons_ = kBiSystemMenu | kBiMinimize | kBiMaximize;
   FormPosition position_ = FormPosition::kDesigned;
+  bool positionSet_ = false;
+  int seenLeft_ = 0;  // Left and Top as last seen by BoundsChanged
+  int seenTop_ = 0;
   bool keyPreview_ = false;
   Control* activeControl_ = nullptr;
   bool created_ = false;

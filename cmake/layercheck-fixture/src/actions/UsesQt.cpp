@@ -1,0 +1,2 @@
+// Qt below the front-end: the check refuses it.
+#include <QWidget>

@@ -1,0 +1,2 @@
+// A test builds its fixture machine: allowed.
+#include "platform/sim/SimRegistry.h"

@@ -1,0 +1,41 @@
+#include "app/zubanet/Program.h"
+
+#include "system/ZubaUtil.h"
+#include "ui/HeldKeysSystem.h"
+#include "ui/ZubaSel.h"
+
+namespace zuba::app {
+
+ui::TForm1* StartZubaNet(toolkit::Application& app, platform::sim::Machine& machine,
+                         platform::System& system, const std::vector<std::string>& commandLine) {
+  app.SetTitle(kApplicationTitle);
+  system::OsNameInfo os;
+  bool known = system::GetOSName(system, os);
+  if (!known || (os.name != system::kOsWin95 && os.name != system::kOsWin98)) {
+    system::ShowInfoBox(app.Ui(), kOnlyWin9x);
+    return nullptr;
+  }
+  ui::TForm1& form1 = app.CreateForm<ui::TForm1>(*machine.registry, *machine.files,
+                                                 *machine.profiles, system, commandLine);
+  ui::TfmZbSel& fmZbSel = app.CreateForm<ui::TfmZbSel>(
+      *machine.registry, *machine.files, *machine.profiles, system, form1.IniGT.Path());
+  form1.SetBootDialog(&fmZbSel);
+  form1.Show();
+  return &form1;
+}
+
+int RunZubaNet(qt::FrontEnd& frontEnd, platform::sim::Machine& machine,
+               const std::vector<std::string>& commandLine) {
+  // The key state the forms see includes what the user holds: on the
+  // display (the front-end's keyboard) and in the action being dispatched
+  // (a scripted Ctrl+ key). It outlives the application and its forms.
+  ui::HeldKeysSystem system(frontEnd.WithKeyboard(*machine.system));
+  toolkit::Application app(frontEnd.Ui());
+  system.Watch(app);
+  frontEnd.Watch(app);
+  if (StartZubaNet(app, machine, system, commandLine) == nullptr) return 1;
+  app.Run();
+  return frontEnd.ScriptFailed() ? 2 : 0;
+}
+
+}  // namespace zuba::app

@@ -1,0 +1,36 @@
+// The program zubanet on an open machine: the entry that refuses every
+// system but Windows 95 and 98, then the main window Form1, the boot-time
+// switch dialog fmZbSel and the message loop.
+#ifndef ZUBA_APP_ZUBANET_PROGRAM_H_
+#define ZUBA_APP_ZUBANET_PROGRAM_H_
+
+#include <string>
+#include <vector>
+
+#include "platform/sim/SimulatedMachine.h"
+#include "ui/mainform.h"
+#include "ui/qt/FrontEnd.h"
+#include "ui/toolkit/Application.h"
+
+namespace zuba::app {
+
+// The application title: the caption of plain message boxes.
+inline constexpr char kApplicationTitle[] = "ZubaNet ベータ版";
+inline constexpr char kOnlyWin9x[] = "ZubaNetはWin95/98専用です";
+
+// Everything before the message loop, on `app` (whose title it sets): the
+// system check, then Form1, fmZbSel and the first show of Form1. `system`
+// is the machine's system as the forms see it. Answers Form1, or nullptr
+// when the system was refused (its message shown).
+ui::TForm1* StartZubaNet(toolkit::Application& app, platform::sim::Machine& machine,
+                         platform::System& system, const std::vector<std::string>& commandLine);
+
+// Runs the program with `commandLine` (its parameters as Windows passes
+// them) and answers the exit code: 0 when the main window closed, 1 when the
+// system was refused, 2 when a scripted action was a usage error.
+int RunZubaNet(qt::FrontEnd& frontEnd, platform::sim::Machine& machine,
+               const std::vector<std::string>& commandLine);
+
+}  // namespace zuba::app
+
+#endif  // ZUBA_APP_ZUBANET_PROGRAM_H_

@@ -1,0 +1,111 @@
+// zubanet [--machine DIR] [--headless] [--answer A]... [--do ACTION]... [--] [ARGUMENT...]
+//
+// ZubaNet on the simulated Windows 9x machine DIR: on a display, its
+// windows; with --headless, none, the user's part played by --answer and
+// --do (ui/toolkit/UserScript.h). The ARGUMENTs are the program's own
+// command line as Windows passes it (/c, /e, a setting name).
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/MachineLocation.h"
+#include "app/zubanet/Program.h"
+#include "platform/sim/SimRegistry.h"
+#include "ui/qt/FrontEnd.h"
+
+namespace zuba::app {
+namespace {
+
+constexpr int kExitError = 1;
+constexpr int kExitUsage = 2;
+
+constexpr char kUsage[] =
+    "usage: zubanet [--machine DIR] [--headless] [--answer A]... [--do ACTION]... [--] "
+    "[ARGUMENT...]\n"
+    "  --machine DIR   the simulated machine (default $ZUBANET_MACHINE, else\n"
+    "                  $XDG_DATA_HOME/zubanet/machine, created on first use)\n"
+    "  --headless      no windows; message boxes are written to standard error\n"
+    "  --answer A      answers message boxes and file dialogs in order:\n"
+    "                  ok, cancel, yes, no, file=WINPATH\n"
+    "  --do ACTION     with --headless, a user's action after the first show:\n"
+    "                  click NAME, rclick NAME, type NAME TEXT, key NAME KEY,\n"
+    "                  choose NAME TEXT, dump\n"
+    "  ARGUMENT        the program's command line: /c, /e, a setting name\n";
+
+int Usage(std::ostream& out, int code) {
+  out << kUsage;
+  return code;
+}
+
+int Main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::string machineOption;
+  std::vector<std::string> rest;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--") {
+      rest.insert(rest.end(), args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+      break;
+    }
+    if (arg == "--help" || arg == "-h") return Usage(std::cout, 0);
+    if (arg == "--machine") {
+      if (i + 1 >= args.size()) {
+        std::cerr << "zubanet: --machine needs a directory\n";
+        return Usage(std::cerr, kExitUsage);
+      }
+      machineOption = args[++i];
+    } else if (arg.rfind("--machine=", 0) == 0) {
+      machineOption = arg.substr(10);
+    } else {
+      rest.push_back(arg);
+    }
+  }
+  qt::FrontEndOptions options;
+  std::string error;
+  if (!qt::TakeFrontEndOptions(&rest, &options, &error)) {
+    std::cerr << "zubanet: " << error << "\n";
+    return Usage(std::cerr, kExitUsage);
+  }
+  std::vector<std::string> commandLine;
+  bool afterDashes = false;
+  for (const std::string& arg : rest) {
+    if (!afterDashes && arg == "--") {
+      afterDashes = true;
+      continue;
+    }
+    if (!afterDashes && arg.rfind("--", 0) == 0) {
+      std::cerr << "zubanet: unknown option " << arg << "\n";
+      return Usage(std::cerr, kExitUsage);
+    }
+    commandLine.push_back(arg);
+  }
+
+  // The program's registry writes reach the machine's files as on Windows
+  // 9x: at a flush, before a shut-down or a started program, and at the end.
+  std::unique_ptr<platform::sim::Machine> machine;
+  try {
+    machine = OpenMachine(LocateMachine(machineOption), platform::sim::RegistryWrites::kAtFlush);
+  } catch (const platform::sim::MachineError& e) {
+    std::cerr << "zubanet: " << e.what() << "\n";
+    return kExitError;
+  }
+  int code = qt::RunFrontEnd(argv[0], options, *machine->files, std::cout, std::cerr,
+                             [&](qt::FrontEnd& frontEnd) {
+                               return RunZubaNet(frontEnd, *machine, commandLine);
+                             });
+  try {
+    if (long saved = platform::sim::SaveRegistry(*machine->registry)) {
+      std::cerr << "zubanet: the registry changes could not be saved (error " << saved << ")\n";
+      code = kExitError;
+    }
+  } catch (const platform::sim::MachineError& e) {
+    std::cerr << "zubanet: the registry changes could not be saved: " << e.what() << "\n";
+    code = kExitError;
+  }
+  return code;
+}
+
+}  // namespace
+}  // namespace zuba::app
+
+int main(int argc, char** argv) { return zuba::app::Main(argc, argv); }

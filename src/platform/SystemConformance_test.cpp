@@ -1,0 +1,109 @@
+// The rest of Windows 9x the program calls, run against every
+// implementation of the seam (testing/ConformanceTarget.h). The machine is
+// a Japanese Windows 98 SE.
+#include <gtest/gtest.h>
+
+#include "platform/Files.h"
+#include "platform/System.h"
+#include "platform/WinError.h"
+#include "testing/ConformanceTarget.h"
+
+namespace zuba::platform {
+namespace {
+
+class SystemConformance : public ::testing::Test {
+ protected:
+  System& s() { return target_->system(); }
+  std::unique_ptr<testing::ConformanceTarget> target_ = testing::OpenConformanceTarget();
+};
+
+TEST_F(SystemConformance, TheVersionIsWindows98SecondEdition) {
+  OsVersion v;
+  ASSERT_TRUE(s().GetVersion(&v));
+  EXPECT_EQ(v.platformId, 1u);
+  EXPECT_EQ(v.major, 4u);
+  EXPECT_EQ(v.minor, 10u);
+  EXPECT_EQ(v.build & 0xFFFF, 2222u);
+  EXPECT_EQ(v.csdVersion, " A ");
+}
+
+TEST_F(SystemConformance, TheBuildsHighWordHoldsMajorAndMinor) {
+  OsVersion v;
+  ASSERT_TRUE(s().GetVersion(&v));
+  EXPECT_EQ(v.build >> 16, (v.major << 8) | v.minor);
+}
+
+TEST_F(SystemConformance, TheLeadBytesAreThoseOfCodePage932) {
+  for (int b = 0; b < 256; ++b) {
+    const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    EXPECT_EQ(s().IsDbcsLeadByte(static_cast<unsigned char>(b)), lead) << b;
+  }
+}
+
+TEST_F(SystemConformance, KeysNotHeldDownReadAsUp) {
+  for (int key : {kVkControl, kVkMenu, kVkShift, kVkReturn})
+    EXPECT_GE(s().GetKeyState(key), 0) << key;
+}
+
+TEST_F(SystemConformance, TheTickCountFollowsASleep) {
+  const std::uint32_t before = s().GetTickCount();
+  s().Sleep(100);
+  const std::uint32_t passed = s().GetTickCount() - before;
+  EXPECT_GE(passed, 60u);  // the tick moves in steps (Windows 9x: 55 ms)
+  EXPECT_LT(passed, 5000u);
+}
+
+TEST_F(SystemConformance, AProgramThatIsNotThereDoesNotStart) {
+  EXPECT_EQ(s().StartProcess("\"" + target_->directory() + "\\NONE.EXE\"", "", 0, 1), 0u);
+  EXPECT_EQ(s().LastError(), static_cast<std::uint32_t>(kErrorFileNotFound));
+}
+
+TEST_F(SystemConformance, AProgramStartsRunsAndEnds) {
+  // The program itself, asked to run no test (the simulated machine's stand-in
+  // ends at once).
+  const std::string program = target_->files().ProgramPath();
+  ProcessHandle process =
+      s().StartProcess("\"" + program + "\" --gtest_filter=-*", target_->directory(), 0, 0);
+  ASSERT_NE(process, 0u) << s().LastError();
+  EXPECT_EQ(s().WaitProcess(process, 30000), static_cast<std::uint32_t>(kWaitObject0));
+  EXPECT_TRUE(s().CloseProcess(process));
+}
+
+TEST_F(SystemConformance, AWorkingDirectoryThatIsNotThereIsRefused) {
+  const std::string program = target_->files().ProgramPath();
+  EXPECT_EQ(s().StartProcess("\"" + program + "\" --gtest_filter=-*",
+                             target_->directory() + "\\nodir", 0, 0),
+            0u);
+  EXPECT_EQ(s().LastError(), static_cast<std::uint32_t>(kErrorDirectory));
+}
+
+TEST_F(SystemConformance, AProcessHandleThatIsNoneFails) {
+  EXPECT_EQ(s().WaitProcess(0x4321, 0), static_cast<std::uint32_t>(kWaitFailed));
+  EXPECT_EQ(s().LastError(), static_cast<std::uint32_t>(kErrorInvalidHandle));
+  EXPECT_FALSE(s().CloseProcess(0x4321));
+}
+
+TEST_F(SystemConformance, AWindowThatIsNotThereIsNotFound) {
+  EXPECT_EQ(s().FindTopLevelWindow("ZubaNet conformance: no such window"), 0u);
+}
+
+TEST_F(SystemConformance, AKeyCannotBePostedToNoWindow) {
+  EXPECT_FALSE(s().PostKeyDown(0x7654, kVkReturn, 0x001C0001));
+  EXPECT_EQ(s().LastError(), static_cast<std::uint32_t>(kErrorInvalidWindowHandle));
+}
+
+TEST_F(SystemConformance, TheWinIniBroadcastReturns) {
+  const std::uint32_t before = s().GetTickCount();
+  s().BroadcastWinIniChange("windows");
+  EXPECT_LT(s().GetTickCount() - before, 10000u);  // a window that does not answer is not waited for
+}
+
+TEST_F(SystemConformance, TheTokenCallsAreNotImplemented) {
+  if (target_->IsWine()) GTEST_SKIP() << "Wine has the security calls of Windows NT in any version";
+  std::uint32_t token = 0;
+  EXPECT_FALSE(s().OpenProcessToken(0x28, &token));
+  EXPECT_EQ(s().LastError(), static_cast<std::uint32_t>(kErrorCallNotImplemented));
+}
+
+}  // namespace
+}  // namespace zuba::platform

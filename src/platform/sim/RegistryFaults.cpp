@@ -1,0 +1,112 @@
+#include "platform/sim/RegistryFaults.h"
+
+#include <string>
+#include <unordered_map>
+
+#include "platform/sim/RegName.h"
+
+namespace zuba::platform::sim {
+namespace {
+
+class FaultyRegistry final : public RegistryWrapper {
+ public:
+  FaultyRegistry(Registry& target, MachineConfig& config)
+      : RegistryWrapper(target), config_(config) {}
+
+  Registry& Target() { return target(); }
+
+  long OpenKey(RegKey parent, const std::string& subKey, RegKey* result) override {
+    long r = RegistryWrapper::OpenKey(parent, subKey, result);
+    if (r == kErrorSuccess && result) paths_[*result] = Below(parent, subKey);
+    return r;
+  }
+
+  long CreateKey(RegKey parent, const std::string& subKey, RegKey* result) override {
+    if (long code = Refused("RegCreateKey", Below(parent, subKey))) return code;
+    long r = RegistryWrapper::CreateKey(parent, subKey, result);
+    if (r == kErrorSuccess && result) paths_[*result] = Below(parent, subKey);
+    return r;
+  }
+
+  long CloseKey(RegKey key) override {
+    paths_.erase(key);
+    return RegistryWrapper::CloseKey(key);
+  }
+
+  long SetValue(RegKey key, const std::string& name, const RegValue& value) override {
+    if (long code = Refused("RegSetValue", PathOf(key))) return code;
+    return RegistryWrapper::SetValue(key, name, value);
+  }
+
+  long DeleteValue(RegKey key, const std::string& name) override {
+    if (long code = Refused("RegDeleteValue", PathOf(key))) return code;
+    return RegistryWrapper::DeleteValue(key, name);
+  }
+
+  long DeleteKey(RegKey parent, const std::string& subKey) override {
+    if (long code = Refused("RegDeleteKey", Below(parent, subKey))) return code;
+    return RegistryWrapper::DeleteKey(parent, subKey);
+  }
+
+  long FlushKey(RegKey key) override {
+    if (long code = Refused("RegFlushKey", PathOf(key))) return code;
+    return RegistryWrapper::FlushKey(key);
+  }
+
+ private:
+  // The full path of an open key ("HKEY_LOCAL_MACHINE\A\B"); empty for a
+  // handle this registry did not give out.
+  std::string PathOf(RegKey key) const {
+    if (key == kHkeyLocalMachine) return "HKEY_LOCAL_MACHINE";
+    if (key == kHkeyCurrentUser) return "HKEY_CURRENT_USER";
+    auto found = paths_.find(key);
+    return found == paths_.end() ? std::string() : found->second;
+  }
+
+  std::string Below(RegKey parent, const std::string& subKey) const {
+    std::string path = PathOf(parent);
+    ForEachKeyName(subKey, [&path](std::string_view name) {
+      path.append("\\").append(name);
+      return true;
+    });
+    return path;
+  }
+
+  // The code a switch makes the call answer for the key `path`; 0 when
+  // none applies.
+  long Refused(const char* call, const std::string& path) {
+    if (std::uint32_t code = config_.FailCode(call)) return static_cast<long>(code);
+    for (const auto& [key, code] : config_.FailPaths(call)) {
+      if (IsAtOrBelow(path, key)) return static_cast<long>(code);
+    }
+    return 0;
+  }
+
+  static bool IsAtOrBelow(const std::string& path, const std::string& key) {
+    std::string normal;
+    ForEachKeyName(key, [&normal](std::string_view name) {
+      if (!normal.empty()) normal += '\\';
+      normal.append(name);
+      return true;
+    });
+    if (normal.empty() || path.size() < normal.size()) return false;
+    if (!NamesEqual(std::string_view(path).substr(0, normal.size()), normal)) return false;
+    return path.size() == normal.size() || path[normal.size()] == '\\';
+  }
+
+  MachineConfig& config_;
+  std::unordered_map<RegKey, std::string> paths_;
+};
+
+}  // namespace
+
+std::unique_ptr<Registry> WithRegistryFaults(Registry& target, MachineConfig& config) {
+  return std::make_unique<FaultyRegistry>(target, config);
+}
+
+Registry& FaultsTarget(Registry& registry) {
+  if (auto* faulty = dynamic_cast<FaultyRegistry*>(&registry)) return faulty->Target();
+  return registry;
+}
+
+}  // namespace zuba::platform::sim

@@ -1,0 +1,45 @@
+// One implementation of the platform seam under the conformance tests (the
+// platform layer's *Conformance_test.cpp), with room of its own to work in.
+// The simulated machine's binding is in this directory, the Win32 one in
+// win32/; each test program links one of them.
+#ifndef ZUBA_TESTING_CONFORMANCETARGET_H_
+#define ZUBA_TESTING_CONFORMANCETARGET_H_
+
+#include <memory>
+#include <string>
+
+#include "platform/Files.h"
+#include "platform/Profiles.h"
+#include "platform/Registry.h"
+#include "platform/System.h"
+
+namespace zuba::testing {
+
+class ConformanceTarget {
+ public:
+  virtual ~ConformanceTarget() = default;
+
+  virtual platform::Registry& registry() = 0;
+  virtual platform::Files& files() = 0;
+  virtual platform::Profiles& profiles() = 0;
+  virtual platform::System& system() = 0;
+
+  // An empty directory, as a Windows path without a trailing backslash;
+  // it goes with the target.
+  virtual const std::string& directory() const = 0;
+  // An empty key below HKEY_CURRENT_USER (no leading backslash); it goes
+  // with the target.
+  virtual const std::string& key() const = 0;
+  // Wine stands in for Windows: where Wine is known to answer as Windows NT
+  // (or as neither), the tests of Windows 9x's answer are skipped with the
+  // reason (docs/sim-machine.md lists them).
+  virtual bool IsWine() const = 0;
+};
+
+// The implementation this test program is built for, in a fresh state. The
+// machine behind it is a Japanese Windows 98 SE.
+std::unique_ptr<ConformanceTarget> OpenConformanceTarget();
+
+}  // namespace zuba::testing
+
+#endif  // ZUBA_TESTING_CONFORMANCETARGET_H_

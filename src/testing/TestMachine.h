@@ -1,0 +1,44 @@
+// A Japanese Windows 98 machine in the template's state, for the tests that
+// need no more of it than the platform services: on Linux a fresh
+// simulated machine (TempMachine), on Windows the machine the test runs on,
+// its registry set back to the template's first (win32/Win32TestMachine.cpp).
+#ifndef ZUBA_TESTING_TESTMACHINE_H_
+#define ZUBA_TESTING_TESTMACHINE_H_
+
+#include <memory>
+#include <vector>
+
+#include "platform/Files.h"
+#include "platform/Profiles.h"
+#include "platform/Registry.h"
+#include "platform/System.h"
+
+namespace zuba::testing {
+
+// The template a test machine starts from.
+enum class Template { kWin98, kWin95 };
+
+// The templates this test program can have: on Windows only the machine the
+// tests run on, a Windows 98.
+std::vector<Template> AvailableTemplates();
+
+class TestMachine {
+ public:
+  explicit TestMachine(Template from = Template::kWin98);
+  ~TestMachine();
+  TestMachine(const TestMachine&) = delete;
+  TestMachine& operator=(const TestMachine&) = delete;
+
+  platform::Registry& registry();
+  platform::Files& files();
+  platform::Profiles& profiles();
+  platform::System& system();
+
+ private:
+  class Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace zuba::testing
+
+#endif  // ZUBA_TESTING_TESTMACHINE_H_

@@ -1,0 +1,115 @@
+#include "ui/RestartDecision.h"
+
+#include <gtest/gtest.h>
+
+#include "actions/ExitWin32.h"
+#include "platform/sim/MachineConfig.h"
+#include "testing/TempMachine.h"
+#include "ui/toolkit/ScriptedUiServices.h"
+
+namespace zuba::ui {
+namespace {
+
+using toolkit::MessageResult;
+
+// One row of the decision table and one answer to the question.
+struct Row {
+  bool needed, opt5, opt2, noQuestion;
+  bool asks;  // the table has the question here
+};
+
+const Row kTable[] = {
+    {false, false, false, false, false}, {false, false, true, true, false},
+    {false, true, false, false, false},  {false, true, false, true, false},
+    {false, true, true, false, true},    {false, true, true, true, false},
+    {true, false, false, false, false},  {true, false, true, true, false},
+    {true, true, false, false, true},    {true, true, true, false, true},
+    {true, true, false, true, false},    {true, true, true, true, false},
+};
+
+TEST(RestartDecisionTest, EveryRowOfTheTableWithEveryAnswerAndKeyState) {
+  for (const Row& row : kTable) {
+    for (MessageResult answer : {MessageResult::kYes, MessageResult::kNo, MessageResult::kCancel}) {
+      for (bool powerOff : {false, true}) {
+        for (bool windowsOnly : {false, true}) {
+          RestartInputs inputs{row.needed, row.opt5,      row.opt2,
+                               windowsOnly, row.noQuestion, powerOff};
+          int asked = 0;
+          ExitAction action = DecideExit(inputs, [&] {
+            ++asked;
+            return answer;
+          });
+          SCOPED_TRACE(::testing::Message()
+                       << "needed " << row.needed << " opt5 " << row.opt5 << " opt2 " << row.opt2
+                       << " /C " << row.noQuestion << " answer " << static_cast<int>(answer)
+                       << " power-off " << powerOff << " opt4 " << windowsOnly);
+          EXPECT_EQ(asked, row.asks ? 1 : 0);
+          const bool restarts = row.needed || (row.opt5 && row.opt2);
+          ExitAction expected = ExitAction::kEndProgram;
+          if (restarts && !(row.asks && answer == MessageResult::kCancel)) {
+            const bool off = powerOff || (row.asks && answer == MessageResult::kNo);
+            expected = off           ? ExitAction::kPowerOff
+                       : windowsOnly ? ExitAction::kRestartWindows
+                                     : ExitAction::kReboot;
+          }
+          EXPECT_EQ(action, expected);
+        }
+      }
+    }
+  }
+}
+
+TEST(RestartDecisionTest, RestartIsNeededForTcpIpDnsOrWorkgroupOnly) {
+  testing::TempMachine machine;
+  core::TRegList setting;
+  core::InitRegList(setting, false, machine.system());
+  EXPECT_FALSE(NeedsRestart(setting));
+  for (int index = 0; index < core::kItemCount; ++index) {
+    core::TRegList one = setting;
+    one[index].IsSet = true;
+    EXPECT_EQ(NeedsRestart(one), index == core::kIp || index == core::kDe || index == core::kWg)
+        << one[index].KeyCode;
+  }
+}
+
+TEST(RestartDecisionTest, QuestionAndCaptionAreTheProgramsOwnBytes) {
+  toolkit::ScriptedUiServices ui;
+  ui.QueueAnswer(MessageResult::kNo);
+  EXPECT_EQ(AskRestart(ui, "会社 LAN"), MessageResult::kNo);
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  const auto& box = ui.Messages()[0];
+  EXPECT_EQ(box.icon, toolkit::MessageIcon::kQuestion);
+  EXPECT_EQ(box.buttons, toolkit::MessageButtons::kYesNoCancel);
+  // A full-width bracket, the name, the closing bracket and an ASCII blank.
+  EXPECT_EQ(box.caption, "\x81\x79会社 LAN\x81\x7A\x20を反映しました");
+  // Tabs after each answer, two blanks after each colon, three at the end.
+  EXPECT_EQ(box.text,
+            "再起動しますか？\r\n\r\nはい\x09:  再起動する\r\nいいえ\x09:  Windowsを終了する\r\n"
+            "キャンセル\x09:  ZubaNetだけ終了する\x20\x20\x20");
+}
+
+class PerformExitTest : public ::testing::Test {
+ protected:
+  std::string Pending() { return machine_.machine().config->Get("Power", "Pending"); }
+  testing::TempMachine machine_;
+};
+
+TEST_F(PerformExitTest, EndsWindowsOnTheMachineAsDecided) {
+  PerformExit(machine_.system(), ExitAction::kEndProgram);
+  EXPECT_EQ(Pending(), "");
+  PerformExit(machine_.system(), ExitAction::kRestartWindows);
+  EXPECT_EQ(Pending(), "restart-windows");
+  PerformExit(machine_.system(), ExitAction::kReboot);
+  EXPECT_EQ(Pending(), "reboot");
+  PerformExit(machine_.system(), ExitAction::kPowerOff);
+  EXPECT_EQ(Pending(), "poweroff");
+}
+
+TEST_F(PerformExitTest, RefusedRequestRaisesTheExitError) {
+  ASSERT_TRUE(machine_.machine().config->Set("Fail", "ExitWindowsEx", "5"));
+  EXPECT_THROW(PerformExit(machine_.system(), ExitAction::kPowerOff), actions::EExitError);
+  EXPECT_EQ(Pending(), "");
+}
+
+}  // namespace
+}  // namespace zuba::ui

@@ -1,0 +1,155 @@
+// The main window's life: creation, the command line, the first show and
+// the close.
+#include <exception>
+#include <limits>
+
+#include "core/AnsiText.h"
+#include "network/GetRegs.h"
+#include "system/ZubaUtil.h"
+#include "ui/mainform.h"
+#include "ui/toolkit/Application.h"
+#include "ui/toolkit/UiServices.h"
+#include "ui/winsform.h"
+
+namespace zuba::ui {
+namespace {
+
+using namespace toolkit;
+
+constexpr char kHelpFileName[] = "Zubanet.hlp";
+
+// The window's left and top edge as the settings file keeps them. Reading
+// starts from "no value", so the window learns which edges were stored.
+class StoredPosition : public core::TPositioned {
+ public:
+  static constexpr int kNone = std::numeric_limits<int>::min();
+
+  StoredPosition() = default;
+  StoredPosition(int left, int top) : left_(left), top_(top) {}
+  int Left() const override { return left_; }
+  int Top() const override { return top_; }
+  void SetLeft(int left) override { left_ = left; }
+  void SetTop(int top) override { top_ = top; }
+
+ private:
+  int left_ = kNone;
+  int top_ = kNone;
+};
+
+}  // namespace
+
+void TForm1::FormCreate(Component&) {
+  // 1. A stored edge moves the window; then it is no longer the system's
+  // to place (Form::PositionSet). The renderer brings a window that would
+  // lie off every screen back onto one.
+  StoredPosition stored;
+  Settings.ReadWindowPosition(&stored);
+  if (stored.Left() != StoredPosition::kNone || stored.Top() != StoredPosition::kNone) {
+    MoveTo(stored.Left() != StoredPosition::kNone ? stored.Left() : Left(),
+          stored.Top() != StoredPosition::kNone ? stored.Top() : Top());
+  }
+  // 2, 3.
+  SizeForViewMode();
+  CbTrg.Hide();
+  // 4, 5.
+  App().SetHelpFile(core::ExtractDirectory(files_.ProgramPath()) + kHelpFileName);
+  App().SetOnHint([this](Component& sender) { DisplayHint(sender); });
+  // 6, 7, 8.
+  toolkit::MenuItem* options[] = {&PmOpt1, &PmOpt2, &PmOpt3, &PmOpt4, &PmOpt5, &PmOpt6, &PmOpt7};
+  for (int number = 1; number <= core::kOptionCount; ++number) {
+    options[number - 1]->SetChecked(Settings.ReadOption(number));
+  }
+  PmOpt2.SetEnabled(PmOpt5.Checked());
+  core::InitRegList(CurrentSetting, PmOpt6.Checked(), system_);
+  // 9.
+  system::NameList names;
+  system::NameList subkeys;
+  network::DiscoverAdapters(registry_, lead_, names, subkeys);
+  CbTnc.SetItems(names);
+  CbTrg.SetItems(subkeys);
+  // 10.
+  std::string windows = system::GetWindowsDir(files_);
+  odHosts.SetInitialDir(windows);
+  odLmhosts.SetInitialDir(windows);
+  fcbtHosts.SetCopyDst(windows + "hosts");
+  fcbtLmhosts.SetCopyDst(windows + "lmhosts");
+  // 11, 12, 13.
+  FmWins = &Add<TFmWins>("FmWins", App(), CurrentSetting, system_);
+  pcbPr.FillPrinters();
+  LoadSettingList();
+  // 14.
+  if (files_.GetAttributes(Settings.ListedFilePath()) != platform::kInvalidAttributes &&
+      !Settings.ReadConverted()) {
+    ConvertSettingsFile();
+  }
+  // 15, 16.
+  AutoApply = false;
+  NoRestartQuestion = false;
+  PowerOffInstead = false;
+  AutoApplyName.clear();
+  ReadCommandLine(commandLine_);
+}
+
+void TForm1::ReadCommandLine(const std::vector<std::string>& parameters) {
+  // A name with blanks comes as several parameters when Windows got it
+  // unquoted: the parts are joined again.
+  std::string name;
+  bool named = false;
+  for (const std::string& parameter : parameters) {
+    if (parameter.empty()) continue;
+    if (parameter[0] == '/') {
+      char letter = parameter.size() > 1 ? parameter[1] : '\0';
+      if (letter == 'c' || letter == 'C') NoRestartQuestion = true;
+      if (letter == 'e' || letter == 'E') PowerOffInstead = true;
+      continue;
+    }
+    if (named) name += ' ';
+    name += parameter;
+    named = true;
+  }
+  if (named) {
+    AutoApply = true;
+    AutoApplyName = name;
+  }
+}
+
+void TForm1::ShowingChanged() {
+  Form::ShowingChanged();
+  if (!Visible()) return;
+  RunHandler([this] {
+    Update();
+    if (!AutoApply) return;
+    AutoApply = false;
+    int index = CbSetting.IndexOf(AutoApplyName);
+    if (index < 0) {
+      Settings.WritePrevious("");
+      Close();
+      return;
+    }
+    CbSetting.SetItemIndex(index);
+    CbSettingChange(CbSetting);
+    BtApplyClick(BtApply);
+  });
+}
+
+void TForm1::FormClose(Component&, CloseAction&) {
+  // The window closes even when the settings file refuses the writes: the
+  // error is shown, and nothing else is at stake.
+  try {
+    StoredPosition position(Left(), Top());
+    Settings.WriteWindowPosition(position);
+    SaveOptions();
+  } catch (const std::exception& error) {
+    App().HandleException(error);
+  }
+}
+
+void TForm1::SaveOptions() {
+  const toolkit::MenuItem* options[] = {&PmOpt1, &PmOpt2, &PmOpt3, &PmOpt4,
+                                        &PmOpt5, &PmOpt6, &PmOpt7};
+  for (int number = 1; number <= core::kOptionCount; ++number) {
+    Settings.WriteOption(number, options[number - 1]->Checked());
+  }
+}
+
+}  // namespace zuba::ui
