@@ -81,11 +81,11 @@ TEST_F(SettingManagementTest, SaveReplaceReorderAndDeleteAsAUserWould) {
                         "SETTINGS.1=Office\r\n" +
                             Initialize(true) + office2 + home);
 
-  // 3. Reordered: Office first, then Home.
+  // 3. Reordered: Office first (dragged over), then Home (a double click).
   ASSERT_EQ(RunZubaNet(machine.directory(),
                        "--do 'click pmEditList' --do 'choose SrcList Office' "
-                       "--do 'click IncludeBtn' --do 'choose SrcList Home' "
-                       "--do 'click IncludeBtn' --do 'click OKBtn'"),
+                       "--do 'drag SrcList DstList' --do 'choose SrcList Home' "
+                       "--do 'dblclick SrcList' --do 'click OKBtn'"),
             0)
       << err_;
   EXPECT_EQ(err_, "");
