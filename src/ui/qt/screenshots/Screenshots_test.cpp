@@ -1,8 +1,9 @@
 // Saves pictures of the front-end's windows as PNG files under the build
 // directory (screenshots/), rendered offscreen, for people to look at: the
 // WINS dialog empty and filled, its error message, the reorder dialog of the
-// setting names, the About box, the help window and the file-open dialog. Each test also checks that its picture
-// was written and has the window's size.
+// setting names, the About box, the help window and the file-open dialog.
+// Each test also checks that its picture was written and has the window's
+// size.
 #include <gtest/gtest.h>
 
 #include <QDir>
