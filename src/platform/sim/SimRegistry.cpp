@@ -145,14 +145,7 @@ class SimRegistry final : public Registry {
 
   long SetValue(RegKey key, const std::string& name, const RegValue& value) override {
     if (!IsValidValueName(name)) return kErrorInvalidParameter;
-    std::string data = value.data;
-    // Windows 9x keeps a string up to its first zero byte, and always with
-    // one.
-    if (value.type == kRegSz) data.resize(std::min(data.size(), data.find('\0')));
-    if ((value.type == kRegSz || value.type == kRegExpandSz) &&
-        (data.empty() || data.back() != '\0')) {
-      data.push_back('\0');
-    }
+    const std::string data = StoredValueData(value.type, value.data);
     return Change(key, [&](int h, RegNode* node, bool* changed) {
       *changed = node->SetValue(name, value.type, data);
       if (*changed) {

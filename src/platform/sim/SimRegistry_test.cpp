@@ -104,6 +104,12 @@ TEST_F(SimRegistryTest, PathsAndNamesARegedit4FileCanHold) {
   RegKey same;
   EXPECT_EQ(r.OpenKey(kHkeyLocalMachine, "a\\b\\c\\", &same), kErrorSuccess);
   r.CloseKey(same);
+  // A multi-string ends in a zero as well: what another process loads from
+  // the hive file is what was set.
+  ASSERT_EQ(r.SetValue(key, "m", RegValue{kRegMultiSz, "a\0b"s}), kErrorSuccess);
+  EXPECT_EQ(Query(r, "A\\B\\C", "m"), "a\0b\0"s);
+  EXPECT_EQ(Query(*Open(), "A\\B\\C", "m"), "a\0b\0"s);
+  ASSERT_EQ(r.DeleteValue(key, "m"), kErrorSuccess);
 
   EXPECT_EQ(r.SetValue(key, "bad\nname", Sz("x")), kErrorInvalidParameter);
   RegKey bad;
