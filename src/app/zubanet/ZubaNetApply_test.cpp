@@ -39,6 +39,7 @@ class ZubaNetApplyTest : public testing::ZubaNetTest {
                     {"pv", "proxy.office:8080"},
                     {"pa", ""},
                     {"hh", "C:\\WINDOWS\\hosts.office"},
+                    {"ee", "C:\\WINDOWS\\NOTEPAD.EXE"},
                     {"pr", "カラー プリンタ"}});
     Set("NIC_registry_list", "Office", "0000");
     Set("Initialize", "IniConvert", "1");  // a settings file of the current layout
@@ -81,6 +82,7 @@ TEST_F(ZubaNetApplyTest, CommandLineAppliesAtFirstShowAndLeavesTheMachinePowered
             ReadHostFile(machine_.HostPath("drive_c/WINDOWS/hosts.office")));
   const std::string events = Events();
   EXPECT_TRUE(Has(events, "broadcast WM_WININICHANGE windows")) << events;
+  EXPECT_TRUE(Has(events, "CreateProcess \"C:\\WINDOWS\\NOTEPAD.EXE\"")) << events;
   EXPECT_TRUE(Has(events, "ExitWindowsEx flags 0x9 reserved 0x0: power action poweroff pending")) << events;
   EXPECT_TRUE(Has(ReadHostFile(machine_.HostPath("drive_c/ZUBANET/Zubanet.ini")),
                   "Previous=Office\r\n"));
