@@ -119,8 +119,7 @@ struct Frame {
 
 class Interpreter {
  public:
-  Interpreter(DosHost& host, const DosBatchOptions& options)
-      : host_(host), options_(options) {
+  Interpreter(DosHost& host, const DosBatchOptions& options) : host_(host), options_(options) {
     for (const auto& [name, value] : options.environment) {
       environment_.emplace_back(FoldCp932(name), value);
     }
@@ -137,8 +136,7 @@ class Interpreter {
         continue;
       }
       if (++steps_ > options_.maxSteps) {
-        Stop("batch stopped after " + std::to_string(options_.maxSteps) +
-             " lines; a GOTO loop?)");
+        Stop("batch stopped after " + std::to_string(options_.maxSteps) + " lines; a GOTO loop?)");
         break;
       }
       const std::string line = frame.lines[frame.next++];
@@ -516,8 +514,7 @@ class Interpreter {
 
 }  // namespace
 
-DosBatchResult RunDosBatch(DosHost& host, const std::string& path,
-                           const DosBatchOptions& options) {
+DosBatchResult RunDosBatch(DosHost& host, const std::string& path, const DosBatchOptions& options) {
   return Interpreter(host, options).Run(path);
 }
 

@@ -60,7 +60,8 @@ constexpr char kMenu[] =
 
 TEST_F(DosBatchTest, TheBootMenuImportsTheChosenLettersScriptOrNothing) {
   host_.Add("C:\\ZUBANET\\ZUBASET.BAT", kMenu);
-  DosBatchResult chosen = Run("@ECHO OFF\r\ncall \"C:\\ZUBANET\\zubaset.bat\"\r\necho back\r\n", 'b');
+  DosBatchResult chosen =
+      Run("@ECHO OFF\r\ncall \"C:\\ZUBANET\\zubaset.bat\"\r\necho back\r\n", 'b');
   EXPECT_EQ(chosen.screen, (Lines{"Menu", "A:Office", "B:Home", "", "X:Cancel", "Choose[X,A,B]?B",
                                   "imported C:\\ZUBANET\\B.reg", "back"}));
   EXPECT_EQ(host_.imports, Lines{"C:\\ZUBANET\\B.reg"});
@@ -71,8 +72,8 @@ TEST_F(DosBatchTest, TheBootMenuImportsTheChosenLettersScriptOrNothing) {
   for (char key : {'\0', 'Q'}) {
     host_.imports.clear();
     DosBatchResult timedOut = Run(kMenu, key);
-    EXPECT_EQ(timedOut.screen,
-              (Lines{"Menu", "A:Office", "B:Home", "", "X:Cancel", "Choose[X,A,B]?X", "Cancelled"}));
+    EXPECT_EQ(timedOut.screen, (Lines{"Menu", "A:Office", "B:Home", "", "X:Cancel",
+                                      "Choose[X,A,B]?X", "Cancelled"}));
     EXPECT_EQ(timedOut.errorLevel, 1);
     EXPECT_TRUE(host_.imports.empty());
   }
@@ -102,9 +103,9 @@ TEST_F(DosBatchTest, CallReturnsARunByNameDoesNotAndBothTakeParameters) {
   EXPECT_EQ(Screen("@echo off\r\ncall show one,two\r\nCALL D:\\TOOLS\\SHOW.BAT \"a b\"\r\n"
                    "last 1\r\necho never\r\n"),
             (Lines{"show [one] [two] .", "D:\\TOOLS\\SHOW.BAT [\"a b\"] [] .", "last 1"}));
-  EXPECT_EQ(Screen("@echo off\r\ncall missing\r\nnotes.txt\r\nzzz /x\r\necho on\r\n"),
-            (Lines{"Bad command or file name", "Bad command or file name",
-                   "Bad command or file name"}));
+  EXPECT_EQ(
+      Screen("@echo off\r\ncall missing\r\nnotes.txt\r\nzzz /x\r\necho on\r\n"),
+      (Lines{"Bad command or file name", "Bad command or file name", "Bad command or file name"}));
 }
 
 TEST_F(DosBatchTest, PercentSignsAndTheEnvironment) {
@@ -116,18 +117,20 @@ TEST_F(DosBatchTest, PercentSignsAndTheEnvironment) {
 
 TEST_F(DosBatchTest, IfTestsErrorlevelsFilesAndTexts) {
   host_.Add("C:\\THERE.TXT", "");
-  EXPECT_EQ(Screen("@echo off\r\nchoice /c:abc /t:b,0\r\nif errorlevel 3 echo 3\r\n"
-                   "if errorlevel 2 echo 2\r\nif not errorlevel 3 echo not 3\r\n"
-                   "if errorlevel 999 echo 999\r\nif exist there.txt echo there\r\n"
-                   "if not exist \\gone.txt echo gone\r\nif a==a echo same\r\nif a==b echo differ\r\n"
-                   "if errorlevel x echo x\r\nif errorlevel 1\r\nif a b\r\n"),
-            (Lines{"[A,B,C]?B", "2", "not 3", "there", "gone", "same", "Syntax error",
-                   "Syntax error", "Syntax error"}));
+  EXPECT_EQ(
+      Screen("@echo off\r\nchoice /c:abc /t:b,0\r\nif errorlevel 3 echo 3\r\n"
+             "if errorlevel 2 echo 2\r\nif not errorlevel 3 echo not 3\r\n"
+             "if errorlevel 999 echo 999\r\nif exist there.txt echo there\r\n"
+             "if not exist \\gone.txt echo gone\r\nif a==a echo same\r\nif a==b echo differ\r\n"
+             "if errorlevel x echo x\r\nif errorlevel 1\r\nif a b\r\n"),
+      (Lines{"[A,B,C]?B", "2", "not 3", "there", "gone", "same", "Syntax error", "Syntax error",
+             "Syntax error"}));
 }
 
 TEST_F(DosBatchTest, ChoiceSwitchesAndItsErrors) {
   EXPECT_EQ(Screen("@echo off\r\nchoice /n /t:N,5 Go on\r\nchoice /s /c:aA /t:A,5 \"Case /s\"\r\n"
-                   "choice /c:yn\r\n", 'y'),
+                   "choice /c:yn\r\n",
+                   'y'),
             (Lines{"Go onY", "Case /s[a,A]?A", "[Y,N]?Y"}));
   DosBatchResult bad = Run("@echo off\r\nchoice /x\r\necho %errorlevel%\r\n");
   EXPECT_EQ(bad.screen, (Lines{"CHOICE: invalid switch - /x", "ECHO is off"}));
@@ -138,9 +141,10 @@ TEST_F(DosBatchTest, ChoiceSwitchesAndItsErrors) {
                    "CHOICE: invalid time-out syntax.  Expected form Tc,nn or T:c,nn"}));
   // Without a key and without a default the machine would wait for ever.
   DosBatchResult waits = Run("@choice /c:ab Pick\r\n@echo never\r\n");
-  EXPECT_EQ(waits.screen,
-            (Lines{"Pick[A,B]?",
-                   "(zubanet-machine: CHOICE waits for a key and none was given; the batch stops)"}));
+  EXPECT_EQ(
+      waits.screen,
+      (Lines{"Pick[A,B]?",
+             "(zubanet-machine: CHOICE waits for a key and none was given; the batch stops)"}));
   EXPECT_FALSE(waits.completed);
 }
 
@@ -168,11 +172,12 @@ TEST_F(DosBatchTest, BadInputIsReportedAndNeverRunsAway) {
   // Shift-JIS and a lead byte at the very end pass through as they are; a
   // trail byte 0x7C is no pipe; Ctrl+Z ends the file; a lone CR ends a line.
   const std::string longLine(200000, 'x');
-  EXPECT_EQ(Screen("@echo off\r\necho a > file\r\necho " + longLine + "\r\necho \x80\xFF\xA0\x83\r\n"
-                   "echo \x83\x7C\recho cr\r\nfrobnicate\r\necho end\x1A\r\necho after eof\r\n"),
-            (Lines{"(zubanet-machine: pipes and redirection are not simulated; the line is skipped)",
-                   longLine, "\x80\xFF\xA0\x83", "\x83\x7C", "cr", "Bad command or file name",
-                   "end"}));
+  EXPECT_EQ(
+      Screen("@echo off\r\necho a > file\r\necho " + longLine +
+             "\r\necho \x80\xFF\xA0\x83\r\n"
+             "echo \x83\x7C\recho cr\r\nfrobnicate\r\necho end\x1A\r\necho after eof\r\n"),
+      (Lines{"(zubanet-machine: pipes and redirection are not simulated; the line is skipped)",
+             longLine, "\x80\xFF\xA0\x83", "\x83\x7C", "cr", "Bad command or file name", "end"}));
   // A missing batch file shows nothing.
   EXPECT_TRUE(RunDosBatch(host_, "C:\\NONE.BAT", options_).screen.empty());
 }

@@ -35,7 +35,8 @@ void RealModeHost::ImportRegistry(const std::string& path, std::vector<std::stri
     }
   }
   if (refused.empty()) {
-    screen->push_back("Information in " + path + " has been successfully entered into the registry.");
+    screen->push_back("Information in " + path +
+                      " has been successfully entered into the registry.");
     system_.LogEvent("boot: regedit " + path + ": imported");
   } else {
     screen->push_back("Cannot import " + path + ": " + refused);
