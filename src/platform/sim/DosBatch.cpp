@@ -1,5 +1,6 @@
 #include "platform/sim/DosBatch.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 
@@ -12,7 +13,11 @@ constexpr char kBadCommand[] = "Bad command or file name";
 constexpr char kLabelNotFound[] = "Label not found";
 constexpr char kSyntaxError[] = "Syntax error";
 constexpr char kNote[] = "(zubanet-machine: ";
+constexpr char kOutOfEnvironment[] = "Out of environment space";
 constexpr std::size_t kLabelLength = 8;
+// The largest environment MS-DOS keeps (COMMAND.COM /E:32768), in bytes of
+// its NAME=VALUE entries; it also bounds what % adds to one line.
+constexpr std::size_t kMaxEnvironment = 32768;
 constexpr int kMaxErrorLevel = 255;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -179,6 +184,13 @@ class Interpreter {
   std::string Expand(std::string_view line) const {
     const std::vector<std::string>& parameters = frames_.back().parameters;
     std::string out;
+    // What the expansions add is cut at the environment's size, so no line
+    // grows without bound (a GOTO loop doubling a variable, CALLs passing
+    // %1%1 on).
+    const std::size_t limit = line.size() + kMaxEnvironment;
+    auto substitute = [&out, limit](std::string_view text) {
+      out.append(text.substr(0, limit - std::min(limit, out.size())));
+    };
     for (std::size_t i = 0; i < line.size();) {
       std::size_t n = Cp932CharLength(line, i);
       if (n == 2 || line[i] != '%') {
@@ -191,14 +203,14 @@ class Interpreter {
         i += 2;
       } else if (i + 1 < line.size() && line[i + 1] >= '0' && line[i + 1] <= '9') {
         std::size_t index = static_cast<std::size_t>(line[i + 1] - '0');
-        if (index < parameters.size()) out.append(parameters[index]);
+        if (index < parameters.size()) substitute(parameters[index]);
         i += 2;
       } else {
         std::size_t close = line.find('%', i + 1);
         if (close == std::string_view::npos) {
           ++i;  // a lone % is dropped
         } else {
-          out.append(Variable(line.substr(i + 1, close - i - 1)));
+          substitute(Variable(line.substr(i + 1, close - i - 1)));
           i = close + 1;
         }
       }
@@ -277,16 +289,26 @@ class Interpreter {
     }
     const std::string name = FoldCp932(rest.substr(0, equals));
     const std::string value(rest.substr(equals + 1));
+    std::size_t size = value.empty() ? 0 : name.size() + value.size() + 2;
+    auto found = environment_.end();
     for (auto it = environment_.begin(); it != environment_.end(); ++it) {
-      if (it->first != name) continue;
-      if (value.empty()) {
-        environment_.erase(it);
+      if (it->first == name) {
+        found = it;
       } else {
-        it->second = value;
+        size += it->first.size() + it->second.size() + 2;
       }
-      return;
     }
-    if (!value.empty()) environment_.emplace_back(name, value);
+    if (size > kMaxEnvironment) {
+      Show(kOutOfEnvironment);
+    } else if (found != environment_.end()) {
+      if (value.empty()) {
+        environment_.erase(found);
+      } else {
+        found->second = value;
+      }
+    } else if (!value.empty()) {
+      environment_.emplace_back(name, value);
+    }
   }
 
   void Goto(std::string_view rest) {

@@ -115,6 +115,24 @@ TEST_F(DosBatchTest, PercentSignsAndTheEnvironment) {
             (Lines{"100% C:\\WINDOWS ! ab", "[Zuba Net]", "WINDIR=C:\\WINDOWS", "Syntax error"}));
 }
 
+TEST_F(DosBatchTest, TheEnvironmentAndWhatItExpandsToAreBounded) {
+  // A variable doubled in a loop runs out of environment space; a line
+  // full of references grows by at most the environment's size.
+  options_.maxSteps = 200;
+  DosBatchResult doubled =
+      Run("@echo off\r\nset A=xxxxxxxx\r\n:again\r\nset A=%A%%A%\r\n"
+          "if errorlevel 0 goto again\r\n");
+  // 99 rounds of two lines: 11 doublings fit (8 << 11 bytes), 88 do not.
+  ASSERT_EQ(doubled.screen.size(), 89u);
+  EXPECT_EQ(doubled.screen.front(), "Out of environment space");
+  EXPECT_EQ(doubled.screen[87], "Out of environment space");
+  const std::string big(20000, 'v');
+  host_.Add("C:\\BIG.BAT", "@echo %1%1%1%1\r\n");
+  DosBatchResult many = Run("@call big " + big + "\r\n");
+  ASSERT_EQ(many.screen.size(), 1u);
+  EXPECT_EQ(many.screen[0].size(), std::string("echo %1%1%1%1").size() - 5 + 32768);
+}
+
 TEST_F(DosBatchTest, IfTestsErrorlevelsFilesAndTexts) {
   host_.Add("C:\\THERE.TXT", "");
   EXPECT_EQ(
