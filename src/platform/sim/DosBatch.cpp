@@ -146,6 +146,12 @@ class Interpreter {
       }
       const std::string line = frame.lines[frame.next++];
       RunLine(line);
+      for (; counted_ < result_.screen.size(); ++counted_) {
+        shownBytes_ += result_.screen[counted_].size() + 1;
+      }
+      if (shownBytes_ > options_.maxScreenBytes && result_.completed) {
+        Stop("batch stopped after " + std::to_string(shownBytes_) + " bytes shown)");
+      }
     }
     return std::move(result_);
   }
@@ -532,6 +538,8 @@ class Interpreter {
   DosBatchResult result_;
   bool echo_ = true;
   std::size_t steps_ = 0;
+  std::size_t counted_ = 0;     // screen lines counted in shownBytes_
+  std::size_t shownBytes_ = 0;  // with a line end each
 };
 
 }  // namespace

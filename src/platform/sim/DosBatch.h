@@ -27,7 +27,8 @@
 // batch file ends), "Syntax error". What the simulation does not do is said
 // in a line starting with "(zubanet-machine: ": pipes and redirection (the
 // line is skipped), a CHOICE with no key and no default, and the bounds on
-// the lines run (a GOTO loop) and on nested CALLs, which stop the batch.
+// the lines run (a GOTO loop), on nested CALLs and on the bytes shown, which
+// stop the batch.
 //
 // This translation unit holds no non-ASCII literal, so it also builds
 // without -fexec-charset (the fuzzing build).
@@ -62,6 +63,8 @@ struct DosBatchOptions {
   std::size_t maxSteps = 10000;
   // At most this many batch files run at once (CALL inside CALL).
   std::size_t maxCallDepth = 16;
+  // The batch stops once the screen has shown more bytes than this.
+  std::size_t maxScreenBytes = 4 << 20;
   // The environment at the start, in order (PATH, COMSPEC, ...).
   std::vector<std::pair<std::string, std::string>> environment;
   // The current directory, with its trailing backslash.

@@ -186,6 +186,14 @@ TEST_F(DosBatchTest, BadInputIsReportedAndNeverRunsAway) {
   EXPECT_EQ(deep.screen,
             Lines{"(zubanet-machine: CALL nested more than 16 deep; the batch stops)"});
 
+  // So does a loop showing long lines.
+  options_.maxScreenBytes = 100000;
+  DosBatchResult shown =
+      Run("@echo off\r\n:top\r\necho " + std::string(30000, 'x') + "\r\ngoto top\r\n");
+  EXPECT_EQ(shown.screen.size(), 5u);
+  EXPECT_EQ(shown.screen.back(), "(zubanet-machine: batch stopped after 120004 bytes shown)");
+  options_.maxScreenBytes = 4 << 20;
+
   // Redirection is not simulated; a line of any length, bytes that are not
   // Shift-JIS and a lead byte at the very end pass through as they are; a
   // trail byte 0x7C is no pipe; Ctrl+Z ends the file; a lone CR ends a line.
