@@ -1,6 +1,7 @@
 #include "platform/sim/DosBatch.h"
 
 #include <algorithm>
+#include <memory>
 #include <string_view>
 #include <unordered_map>
 
@@ -114,11 +115,17 @@ std::string LabelKey(std::string_view text) {
   return FoldCp932(name);
 }
 
-struct Frame {
-  std::string path;
+// A batch file read and split once per run: nothing a batch does can change
+// a file (there is no redirection), so a file CALLed in a loop is not read
+// again each time.
+struct BatchFile {
   std::vector<std::string> lines;
   std::unordered_map<std::string, std::size_t> labels;  // key -> first line with it
-  std::vector<std::string> parameters;                  // %0 to %9
+};
+
+struct Frame {
+  std::shared_ptr<const BatchFile> file;
+  std::vector<std::string> parameters;  // %0 to %9
   std::size_t next = 0;
 };
 
@@ -131,12 +138,12 @@ class Interpreter {
   }
 
   DosBatchResult Run(const std::string& path) {
-    std::string content;
-    if (!host_.ReadFile(path, &content)) return std::move(result_);
-    Push(path, content, {path});
+    std::shared_ptr<const BatchFile> autoexec = Load(path);
+    if (!autoexec) return std::move(result_);
+    Push(std::move(autoexec), {path});
     while (!frames_.empty() && result_.completed) {
       Frame& frame = frames_.back();
-      if (frame.next >= frame.lines.size()) {
+      if (frame.next >= frame.file->lines.size()) {
         frames_.pop_back();
         continue;
       }
@@ -144,7 +151,7 @@ class Interpreter {
         Stop("batch stopped after " + std::to_string(options_.maxSteps) + " lines; a GOTO loop?)");
         break;
       }
-      const std::string line = frame.lines[frame.next++];
+      const std::string line = frame.file->lines[frame.next++];
       RunLine(line);
       for (; counted_ < result_.screen.size(); ++counted_) {
         shownBytes_ += result_.screen[counted_].size() + 1;
@@ -163,20 +170,30 @@ class Interpreter {
     result_.completed = false;
   }
 
-  void Push(const std::string& path, const std::string& content,
-            std::vector<std::string> parameters) {
-    Frame frame;
-    frame.path = path;
-    frame.lines = SplitBatchLines(content);
-    for (std::size_t i = 0; i < frame.lines.size(); ++i) {
-      std::string_view line = frame.lines[i];
-      std::size_t start = SkipBlanks(line, 0);
-      if (start < line.size() && line[start] == ':') {
-        frame.labels.emplace(LabelKey(line.substr(start + 1)), i);
+  // The file at `path`, or nullptr when there is none.
+  std::shared_ptr<const BatchFile> Load(const std::string& path) {
+    const std::string key = FoldCp932(path);
+    auto cached = loaded_.find(key);
+    if (cached != loaded_.end()) return cached->second;
+    std::shared_ptr<BatchFile> file;
+    std::string content;
+    if (host_.ReadFile(path, &content)) {
+      file = std::make_shared<BatchFile>();
+      file->lines = SplitBatchLines(content);
+      for (std::size_t i = 0; i < file->lines.size(); ++i) {
+        std::string_view line = file->lines[i];
+        std::size_t start = SkipBlanks(line, 0);
+        if (start < line.size() && line[start] == ':') {
+          file->labels.emplace(LabelKey(line.substr(start + 1)), i);
+        }
       }
     }
-    frame.parameters = std::move(parameters);
-    frames_.push_back(std::move(frame));
+    loaded_.emplace(key, file);
+    return file;
+  }
+
+  void Push(std::shared_ptr<const BatchFile> file, std::vector<std::string> parameters) {
+    frames_.push_back(Frame{std::move(file), std::move(parameters), 0});
   }
 
   std::string Variable(std::string_view name) const {
@@ -321,8 +338,8 @@ class Interpreter {
     std::size_t i = SkipBlanks(rest, 0);
     if (i < rest.size() && rest[i] == ':') ++i;
     Frame& frame = frames_.back();
-    auto found = frame.labels.find(LabelKey(rest.substr(i)));
-    if (found == frame.labels.end()) {
+    auto found = frame.file->labels.find(LabelKey(rest.substr(i)));
+    if (found == frame.file->labels.end()) {
       Show(kLabelNotFound);
       frames_.pop_back();
       return;
@@ -356,8 +373,7 @@ class Interpreter {
       pos = SkipBlanks(after, 0);
       std::string file = NextWord(after, &pos, true);
       if (file.empty()) return Show(kSyntaxError);
-      std::string content;
-      condition = host_.ReadFile(Resolve(file), &content);
+      condition = host_.FileExists(Resolve(file));
       text = after;
     } else {
       std::size_t equals = text.find("==");
@@ -387,14 +403,14 @@ class Interpreter {
   // The batch file a command names: as given when it holds a path, else in
   // the current directory and then along PATH. ".BAT" is added to a name
   // without extension; a name with another extension is no batch file.
-  bool FindBatch(const std::string& name, std::string* path, std::string* content) {
+  std::shared_ptr<const BatchFile> FindBatch(const std::string& name) {
     const std::size_t start = NameStart(name);
     const std::size_t dot = name.find('.', start);
     std::string file = name;
     if (dot == std::string::npos) {
       file += ".BAT";
     } else if (!EqualsNoCaseCp932(std::string_view(name).substr(dot), ".BAT")) {
-      return false;
+      return nullptr;
     }
     std::vector<std::string> candidates;
     if (start > 0) {
@@ -415,12 +431,9 @@ class Interpreter {
       }
     }
     for (const std::string& candidate : candidates) {
-      if (host_.ReadFile(candidate, content)) {
-        *path = candidate;
-        return true;
-      }
+      if (std::shared_ptr<const BatchFile> file = Load(candidate)) return file;
     }
-    return false;
+    return nullptr;
   }
 
   void External(std::string_view command, bool call) {
@@ -430,8 +443,8 @@ class Interpreter {
     const std::string base = FoldCp932(std::string_view(program).substr(NameStart(program)));
     if (base == "CHOICE" || base == "CHOICE.COM" || base == "CHOICE.EXE") return Choice(arguments);
     if (base == "REGEDIT" || base == "REGEDIT.EXE") return Regedit(arguments);
-    std::string path, content;
-    if (program.empty() || !FindBatch(program, &path, &content)) return Show(kBadCommand);
+    std::shared_ptr<const BatchFile> file = program.empty() ? nullptr : FindBatch(program);
+    if (!file) return Show(kBadCommand);
     std::vector<std::string> parameters = {program};
     for (std::size_t i = SkipBlanks(arguments, 0); i < arguments.size();) {
       while (i < arguments.size() && IsDelimiter(arguments[i])) ++i;
@@ -444,7 +457,7 @@ class Interpreter {
       return Stop("CALL nested more than " + std::to_string(options_.maxCallDepth) +
                   " deep; the batch stops)");
     }
-    Push(path, content, std::move(parameters));
+    Push(std::move(file), std::move(parameters));
   }
 
   void Choice(std::string_view arguments) {
@@ -535,6 +548,7 @@ class Interpreter {
   const DosBatchOptions& options_;
   std::vector<std::pair<std::string, std::string>> environment_;
   std::vector<Frame> frames_;
+  std::unordered_map<std::string, std::shared_ptr<const BatchFile>> loaded_;  // by folded path
   DosBatchResult result_;
   bool echo_ = true;
   std::size_t steps_ = 0;

@@ -18,10 +18,15 @@ using Lines = std::vector<std::string>;
 class FakeHost : public DosHost {
  public:
   bool ReadFile(const std::string& path, std::string* content) override {
+    ++reads[FoldCp932(path)];
     auto found = files.find(FoldCp932(path));
     if (found == files.end()) return false;
     *content = found->second;
     return true;
+  }
+  bool FileExists(const std::string& path) override {
+    std::string content;
+    return ReadFile(path, &content);
   }
   void ImportRegistry(const std::string& path, std::vector<std::string>* screen) override {
     imports.push_back(path);
@@ -32,6 +37,7 @@ class FakeHost : public DosHost {
   }
 
   std::map<std::string, std::string> files;
+  std::map<std::string, int> reads;
   Lines imports;
 };
 
@@ -175,11 +181,14 @@ TEST_F(DosBatchTest, RegeditTakesOneFileRelativeToTheCurrentDirectory) {
 }
 
 TEST_F(DosBatchTest, BadInputIsReportedAndNeverRunsAway) {
-  // A GOTO loop stops at the bound; so does a batch file calling itself.
+  // A GOTO loop stops at the bound, and a file it CALLs is read once; a
+  // batch file calling itself stops too.
   options_.maxSteps = 50;
-  DosBatchResult loop = Run("@echo off\r\n:top\r\ngoto top\r\n");
+  host_.Add("C:\\SUB.BAT", "@rem\r\n");
+  DosBatchResult loop = Run("@echo off\r\n:top\r\ncall sub\r\ngoto top\r\n");
   EXPECT_EQ(loop.screen, Lines{"(zubanet-machine: batch stopped after 50 lines; a GOTO loop?)"});
   EXPECT_FALSE(loop.completed);
+  EXPECT_EQ(host_.reads["C:\\SUB.BAT"], 1);
   options_.maxSteps = 10000;
   host_.Add("C:\\SELF.BAT", "@call self\r\n");
   DosBatchResult deep = Run("@call self\r\n");

@@ -21,6 +21,11 @@ bool RealModeHost::ReadFile(const std::string& path, std::string* content) {
   return files_.ReadBytes(path, content);
 }
 
+bool RealModeHost::FileExists(const std::string& path) {
+  const std::uint32_t attributes = files_.GetAttributes(path);
+  return attributes != kInvalidAttributes && !(attributes & kAttrDirectory);
+}
+
 void RealModeHost::ImportRegistry(const std::string& path, std::vector<std::string>* screen) {
   std::string text, refused;
   if (!files_.ReadBytes(path, &text)) {
