@@ -408,5 +408,25 @@ TEST_F(ProfilesConformance, RemovingASectionKeepsItsComments) {
   EXPECT_EQ(Content(), ";note\r\n[B]\r\nz=3\r\n");
 }
 
+// --- Whole sections --------------------------------------------------------------------------
+
+TEST_F(ProfilesConformance, ASectionIsListedAsItsKeysWithTheirRawValues) {
+  Content("[A]\r\n x = \"1\" \r\ny=\r\n[B]\r\nz=3\r\n");
+  std::string entries;
+  EXPECT_EQ(p().GetSection("a", &entries, 1024, File()), 9u);
+  EXPECT_EQ(entries, "x=\"1\"\0y=\0\0"s);
+  EXPECT_EQ(p().GetSection("none", &entries, 1024, File()), 0u);
+}
+
+TEST_F(ProfilesConformance, AWholeSectionIsReplacedInOneCall) {
+  Content("[A]\r\nx=1\r\ny=2\r\n[B]\r\nz=3\r\n");
+  ASSERT_TRUE(p().WriteSection("a", {"x=9", "w=4"}, File()));
+  EXPECT_EQ(Content(), "[A]\r\nx=9\r\nw=4\r\n[B]\r\nz=3\r\n");
+  ASSERT_TRUE(p().WriteSection("New", {"k=v"}, File()));
+  EXPECT_EQ(Get("New", "k"), "v");
+  EXPECT_EQ(Get("A", "y"), "<default>");
+  EXPECT_TRUE(p().Flush(File()));
+}
+
 }  // namespace
 }  // namespace zuba::platform

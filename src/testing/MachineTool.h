@@ -40,8 +40,9 @@ class MachineToolTest : public ::testing::Test {
   std::string tool_, out_, err_;
 };
 
-// A fixture for the tests of the program zubanet (ZUBA_ZUBANET, set by
-// CTest) that also has zubanet-machine; it skips its tests without them.
+// A fixture for the tests of the program zubanet (ZUBA_ZUBANET, else the
+// zubanet beside zubanet-machine) that also has zubanet-machine; it skips its
+// tests without zubanet-machine and fails them without zubanet.
 class ZubaNetTest : public MachineToolTest {
  protected:
   void SetUp() override;
