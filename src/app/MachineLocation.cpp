@@ -35,7 +35,8 @@ MachineLocation LocateMachine(const std::string& option) {
   return {Absolute(data + "/zubanet/machine"), true};
 }
 
-std::unique_ptr<platform::sim::Machine> OpenMachine(const MachineLocation& location) {
+std::unique_ptr<platform::sim::Machine> OpenMachine(const MachineLocation& location,
+                                                    platform::sim::RegistryWrites writes) {
   struct stat st;
   if (location.isDefault && stat(location.directory.c_str(), &st) != 0) {
     platform::sim::CreateMachine(location.directory, platform::sim::OsKind::kWin98,
@@ -43,7 +44,7 @@ std::unique_ptr<platform::sim::Machine> OpenMachine(const MachineLocation& locat
     const std::string zubanet = FindHostZubanet();
     if (!zubanet.empty()) RecordHostZubanet(location.directory, zubanet);
   }
-  return platform::sim::OpenSimulatedMachine(location.directory);
+  return platform::sim::OpenSimulatedMachine(location.directory, writes);
 }
 
 }  // namespace zuba::app

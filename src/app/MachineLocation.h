@@ -19,11 +19,13 @@ struct MachineLocation {
 };
 MachineLocation LocateMachine(const std::string& option);
 
-// Opens the machine. Only the default location is created (from the
-// Windows 98 template, its program running the host's zubanet) when it is
-// missing; a missing directory that the user named is an error. Throws
-// platform::sim::MachineError.
-std::unique_ptr<platform::sim::Machine> OpenMachine(const MachineLocation& location);
+// Opens the machine, its registry writing as `writes` says. Only the default
+// location is created (from the Windows 98 template, its program running the
+// host's zubanet) when it is missing; a missing directory that the user
+// named is an error. Throws platform::sim::MachineError.
+std::unique_ptr<platform::sim::Machine> OpenMachine(
+    const MachineLocation& location,
+    platform::sim::RegistryWrites writes = platform::sim::RegistryWrites::kThrough);
 
 }  // namespace zuba::app
 

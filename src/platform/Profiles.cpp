@@ -4,6 +4,24 @@
 #include <functional>
 
 namespace zuba::platform {
+
+std::size_t FillListing(const std::vector<std::string_view>& items, std::string* listing,
+                        std::size_t bufferSize) {
+  std::string all;
+  for (std::string_view item : items) all.append(item.substr(0, item.find('\0'))).push_back('\0');
+  all.push_back('\0');
+  if (bufferSize < 2) {
+    *listing = std::string(bufferSize, '\0');
+    return 0;
+  }
+  if (all.size() <= bufferSize) {
+    *listing = all;
+    return all.size() - 1;
+  }
+  *listing = all.substr(0, bufferSize - 2);
+  listing->append(2, '\0');
+  return bufferSize - 2;
+}
 namespace {
 
 // A list of texts each followed by a zero byte, asked for with a buffer of

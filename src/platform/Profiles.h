@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zuba::platform {
@@ -91,6 +92,15 @@ class Profiles {
 // incomplete). True when `names` holds every key name.
 bool ListKeyNames(Profiles& profiles, const std::string& section, const std::string& file,
                   std::size_t bufferSize, std::vector<std::string>* names);
+
+// What a buffer of `bufferSize` bytes holds of a listing of `items` as the
+// profile functions return them: each item followed by a zero byte, one
+// more zero byte at the end; when that does not fit, the last item that does
+// is cut and followed by two zero bytes (fewer than 2 bytes: only zero
+// bytes). The result is the length without the final zero byte
+// (bufferSize - 2 when cut, 0 below 2 bytes).
+std::size_t FillListing(const std::vector<std::string_view>& items, std::string* listing,
+                        std::size_t bufferSize);
 
 // The entries "name=value" of `section` in `file` (GetSection), with the
 // same growing buffer as ListKeyNames. True when `entries` holds every key.

@@ -242,7 +242,46 @@ TEST_F(ProfilesConformance, ASectionListingGivesWholeNamesOnly) {
   EXPECT_EQ(SectionNames(1, &n), "one\0two\0three\0\0"s);  // 0 or 1 byte: no limit
 }
 
+TEST_F(ProfilesConformance, ASectionIsListedAsNamesAndValues) {
+  Content("[List]\r\n;names\r\n A = \"1\" \r\nnote\r\nB=2\r\n[Other]\r\nC=3\r\n");
+  std::string entries;
+  EXPECT_EQ(p().GetSection("list", &entries, 1024, File()), 10u);
+  EXPECT_EQ(entries, "A=\"1\"\0B=2\0\0"s);  // quotes kept, comments and text lines left out
+}
+
+TEST_F(ProfilesConformance, ASectionListingIsCutToTheBuffer) {
+  Content("[List]\r\nA=\"1\"\r\nB=2\r\n");
+  std::string entries;
+  EXPECT_EQ(p().GetSection("List", &entries, 8, File()), 6u);
+  EXPECT_EQ(entries, std::string("A=\"1\"\0\0\0", 8));
+  EXPECT_EQ(p().GetSection("none", &entries, 1024, File()), 0u);
+  EXPECT_EQ(entries, "\0"s);
+}
+
 // --- Writing ---------------------------------------------------------------------------------
+
+TEST_F(ProfilesConformance, WritingASectionReplacesItsKeys) {
+  Content("[List]\r\nA=1\r\nB=2\r\n[Other]\r\nC=3\r\n");
+  ASSERT_TRUE(p().WriteSection("LIST", {"A=x=y", "D=4", "", "F=6"}, File()));
+  std::size_t n;
+  EXPECT_EQ(KeyNames("List", 1024, &n), "A\0D\0\0"s);  // the empty entry ends the list
+  EXPECT_EQ(Get("List", "A"), "x=y");
+  EXPECT_EQ(Get("List", "D"), "4");
+  EXPECT_EQ(Get("Other", "C"), "3");
+  ASSERT_TRUE(p().WriteSection("New", {"k=v"}, File()));
+  EXPECT_EQ(Get("New", "k"), "v");
+  EXPECT_TRUE(p().Flush(File()));
+}
+
+TEST_F(ProfilesConformance, AMalformedSectionWritesNothing) {
+  Content("[List]\r\nA=1\r\n");
+  EXPECT_FALSE(p().WriteSection("List", {"B=2", "no equals sign"}, File()));
+  EXPECT_FALSE(p().WriteSection("List", {"B=2", " =2"}, File()));
+  EXPECT_FALSE(p().WriteSection("List", {"B=2\r\n[x]"}, File()));
+  EXPECT_FALSE(p().WriteSection(" ", {"B=2"}, File()));
+  EXPECT_EQ(Content(), "[List]\r\nA=1\r\n");
+}
+
 
 TEST_F(ProfilesConformance, AWriteCreatesTheFileAndTheSection) {
   ASSERT_TRUE(p().WriteString("Locations", "CurrentLocation", "1,1", File()));
@@ -359,6 +398,26 @@ TEST_F(ProfilesConformance, RemovingASectionKeepsItsComments) {
   Content("[A]\r\nx=1\r\n;note\r\n[B]\r\nz=3\r\n");
   ASSERT_TRUE(p().RemoveSection("A", File()));
   EXPECT_EQ(Content(), ";note\r\n[B]\r\nz=3\r\n");
+}
+
+// --- Whole sections --------------------------------------------------------------------------
+
+TEST_F(ProfilesConformance, ASectionIsListedAsItsKeysWithTheirRawValues) {
+  Content("[A]\r\n x = \"1\" \r\ny=\r\n[B]\r\nz=3\r\n");
+  std::string entries;
+  EXPECT_EQ(p().GetSection("a", &entries, 1024, File()), 9u);
+  EXPECT_EQ(entries, "x=\"1\"\0y=\0\0"s);
+  EXPECT_EQ(p().GetSection("none", &entries, 1024, File()), 0u);
+}
+
+TEST_F(ProfilesConformance, AWholeSectionIsReplacedInOneCall) {
+  Content("[A]\r\nx=1\r\ny=2\r\n[B]\r\nz=3\r\n");
+  ASSERT_TRUE(p().WriteSection("a", {"x=9", "w=4"}, File()));
+  EXPECT_EQ(Content(), "[A]\r\nx=9\r\nw=4\r\n[B]\r\nz=3\r\n");
+  ASSERT_TRUE(p().WriteSection("New", {"k=v"}, File()));
+  EXPECT_EQ(Get("New", "k"), "v");
+  EXPECT_EQ(Get("A", "y"), "<default>");
+  EXPECT_TRUE(p().Flush(File()));
 }
 
 }  // namespace

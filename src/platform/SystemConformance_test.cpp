@@ -92,6 +92,12 @@ TEST_F(SystemConformance, AKeyCannotBePostedToNoWindow) {
   EXPECT_EQ(s().LastError(), static_cast<std::uint32_t>(kErrorInvalidWindowHandle));
 }
 
+TEST_F(SystemConformance, TheWinIniBroadcastReturns) {
+  const std::uint32_t before = s().GetTickCount();
+  s().BroadcastWinIniChange("windows");
+  EXPECT_LT(s().GetTickCount() - before, 10000u);  // a window that does not answer is not waited for
+}
+
 TEST_F(SystemConformance, TheTokenCallsAreNotImplemented) {
   if (target_->IsWine()) GTEST_SKIP() << "Wine has the security calls of Windows NT in any version";
   std::uint32_t token = 0;

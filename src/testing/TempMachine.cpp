@@ -18,9 +18,10 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-TempMachine::TempMachine(platform::sim::OsKind os) {
+TempMachine::TempMachine(platform::sim::OsKind os, platform::sim::RegistryWrites writes)
+    : writes_(writes) {
   platform::sim::CreateMachine(dir_.path(), os, platform::sim::IfMachineExists::kReplace);
-  machine_ = platform::sim::OpenSimulatedMachine(dir_.path());
+  machine_ = platform::sim::OpenSimulatedMachine(dir_.path(), writes_);
 }
 
 TempMachine::~TempMachine() = default;
@@ -31,7 +32,7 @@ std::string TempMachine::HostPath(const std::string& relative) const {
 
 void TempMachine::Reopen() {
   machine_.reset();
-  machine_ = platform::sim::OpenSimulatedMachine(dir_.path());
+  machine_ = platform::sim::OpenSimulatedMachine(dir_.path(), writes_);
 }
 
 }  // namespace zuba::testing

@@ -25,7 +25,9 @@ class TempDir {
 
 class TempMachine {
  public:
-  explicit TempMachine(platform::sim::OsKind os = platform::sim::OsKind::kWin98);
+  // The machine is opened with its registry writing as `writes` says.
+  explicit TempMachine(platform::sim::OsKind os = platform::sim::OsKind::kWin98,
+                       platform::sim::RegistryWrites writes = platform::sim::RegistryWrites::kThrough);
   ~TempMachine();
 
   const std::string& directory() const { return dir_.path(); }
@@ -44,6 +46,7 @@ class TempMachine {
 
  private:
   TempDir dir_;
+  platform::sim::RegistryWrites writes_;
   std::unique_ptr<platform::sim::Machine> machine_;
 };
 

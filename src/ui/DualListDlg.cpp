@@ -1,18 +1,12 @@
 #include "ui/DualListDlg.h"
 
+#include "ui/Place.h"
 #include "ui/toolkit/Application.h"
 
 namespace zuba::ui {
 namespace {
 
 using namespace toolkit;
-
-template <class T>
-T& Place(Form& form, const char* name, int left, int top, int width, int height) {
-  T& control = form.Add<T>(name);
-  control.SetBounds(left, top, width, height);
-  return control;
-}
 
 Label& MakeLabel(Form& form, const char* name, int left, const char* caption) {
   Label& label = Place<Label>(form, name, left, 8, 145, 16);

@@ -329,7 +329,6 @@ TForm1::TForm1(Application& app, platform::Registry& registry, platform::Files& 
   SetBorderStyle(BorderStyle::kSingle);
   SetBorderIcons(kBiSystemMenu | kBiMinimize);
   SetPosition(FormPosition::kDefaultPosOnly);
-  SetBounds(200, 120, 0, 0);
   SetClientSize(693, 440);
   SetHint("F1キーでヘルプ表示");
   SetHelpContext(50);

@@ -36,28 +36,17 @@ class StoredPosition : public core::TPositioned {
   int top_ = kNone;
 };
 
-// Whether a window at `left`, `top` can be reached on `screen`: its caption
-// lies below the screen's top edge and at least 32 pixels of it on the
-// screen.
-bool CaptionOnScreen(const Form& form, int left, int top, const Rect& screen) {
-  constexpr int kGrip = 32;
-  return top >= screen.top && top + form.CaptionHeight() <= screen.top + screen.height &&
-         left + form.Width() >= screen.left + kGrip && left <= screen.left + screen.width - kGrip;
-}
-
 }  // namespace
 
 void TForm1::FormCreate(Component&) {
-  // 1. The stored position wins over the system's placement when the window
-  // can be reached there; a position off the screen is dropped.
+  // 1. A stored edge moves the window; then it is no longer the system's
+  // to place (Form::PositionSet). The renderer brings a window that would
+  // lie off every screen back onto one.
   StoredPosition stored;
   Settings.ReadWindowPosition(&stored);
-  int left = stored.Left() == StoredPosition::kNone ? Left() : stored.Left();
-  int top = stored.Top() == StoredPosition::kNone ? Top() : stored.Top();
-  if ((stored.Left() != StoredPosition::kNone || stored.Top() != StoredPosition::kNone) &&
-      CaptionOnScreen(*this, left, top, App().Ui().ScreenRect())) {
-    SetBounds(left, top, Width(), Height());
-    SetPosition(FormPosition::kDesigned);
+  if (stored.Left() != StoredPosition::kNone || stored.Top() != StoredPosition::kNone) {
+    MoveTo(stored.Left() != StoredPosition::kNone ? stored.Left() : Left(),
+          stored.Top() != StoredPosition::kNone ? stored.Top() : Top());
   }
   // 2, 3.
   SizeForViewMode();

@@ -1,38 +1,234 @@
 // The main window's setting management: the setting list, recall, save,
-// delete, reorder, the adapter choice and the TCP/IP group's enabling rules.
-#include "ui/mainform.h"
+// delete, reorder, the adapter choice, the TCP/IP group's enabling rules and
+// the conversion of a settings file of the first layout.
+//
+// A save, a delete and a reorder each end with the settings file flushed,
+// so what they wrote is on the disk when they return. Every write replaces
+// the file atomically, and a setting's keys, the list and an adapter entry
+// are each written in one change, so an error or a crash leaves the file as
+// it was before one of these writes or after it.
+#include <exception>
+#include <string>
 
+#include "core/SettingsConversion.h"
+#include "network/CurrentConfig.h"
 #include "ui/DualListDlg.h"
+#include "ui/FCheck.h"
+#include "ui/FClear.h"
+#include "ui/FExtract.h"
+#include "ui/mainform.h"
+#include "ui/toolkit/Application.h"
+#include "ui/toolkit/UiServices.h"
+#include "ui/winsform.h"
 
 namespace zuba::ui {
+namespace {
 
-using toolkit::Component;
+using namespace toolkit;
 
-void TForm1::LoadSettingList() {}
+constexpr char kAdapterChangedMessage[] =
+    "ネットワークカードのレジストリが変更されているようです\r\n"
+    "設定ボタンを押してネットワークカード名を指定し\r\n再度設定を保存しなおしてください";
+constexpr char kAdapterChangedCaption[] = "以前の設定が環境と異なります";
+constexpr char kReplaceQuestionEnd[] = "】　を置き換えますか？";
+constexpr char kReplaceCaption[] = "既に登録されています";
+constexpr char kDeleteQuestionEnd[] = "】　を削除しますか？";
+constexpr char kDeleteCaption[] = "削除の確認";
+constexpr char kNameOpen[] = "【";
+constexpr char kVtypeError[] = "BbOkClick: vtype error\r\n";
+constexpr char kReorderMessage[] =
+    "全ての項目を右側のリストに加えてください。\r\n項目の削除は削除ボタンで行います。";
+constexpr char kReorderCaption[] = "並べ替えが不正です";
+constexpr char kReadCurrentQuestion[] = "現在のTCP/IP設定を読み取りますか？";
+constexpr char kReadCurrentCaption[] = "ZubaNet";
+constexpr char kDnsNotUsed[] = "DNS（使用しない）";
+constexpr char kDnsSet[] = "DNS（設定する）";
+constexpr char kDnsUnchanged[] = "DNS（何も変更しない）";
 
-void TForm1::CbSettingChange(Component&) {}
+constexpr char kConvertQuestion[] =
+    "これからINIファイルをVer2形式に変換します。\r\n\r\n"
+    "　現在のINIファイルは zubanet.--- にリネームされます。\r\n"
+    "　Ver1.xx を使用する場合は zubanet.--- を zubanet.ini と\r\n"
+    "　差し替えて使用してください。";
+constexpr char kConvertCaption[] = "zubanet.ini をVer2形式に変換";
+constexpr char kConvertCancelled[] = "変換を中止しました。";
+constexpr char kConvertFailed[] =
+    "変換に失敗しました。zubanet を終了し、\r\n"
+    "zubanet.--- →zubanet.ini に置き換えて\r\nzubanet を再度起動してください。";
+constexpr char kConvertFailedCaption[] = "変換失敗";
 
-void TForm1::BbOkClick(Component&) {}
+// The name the list shows as selected; empty when none is.
+std::string SelectedName(const ComboBox& list) {
+  return list.ItemIndex() < 0 ? std::string() : list.Item(list.ItemIndex());
+}
 
-void TForm1::BtDeleteClick(Component&) {}
+}  // namespace
 
-void TForm1::pmEditListClick(Component&) {}
+void TForm1::LoadSettingList() {
+  CbSetting.ClearItems();
+  const bool edited = Settings.ReadListEdited();
+  CbSetting.SetSorted(!edited);
+  CbSetting.SetItems(edited ? Settings.ReadSettingList() : Settings.RebuildSettingList());
+  const std::string previous = Settings.ReadPrevious();
+  CbSetting.SetItemIndex(previous.empty() ? -1 : CbSetting.IndexOf(previous));
+  CbSettingChange(CbSetting);
+}
 
-void TForm1::CbTrgChange(Component&) {}
+void TForm1::CbSettingChange(Component&) {
+  if (CbSetting.ItemIndex() < 0) return;
+  core::InitRegList(CurrentSetting, PmOpt6.Checked(), system_);
+  Settings.RecallSetting(SelectedName(CbSetting), &CurrentSetting);
+  ShowSetting(*this, CurrentSetting, BindingForm::kFull);
+  if (CurrentSetting[core::kIp].IsSet && CbTnc.ItemIndex() < 0) {
+    App().Ui().ShowMessageBox(kAdapterChangedMessage, kAdapterChangedCaption,
+                              MessageIcon::kInformation, MessageButtons::kOk);
+  }
+}
 
-void TForm1::CbTncChange(Component&) {}
+void TForm1::BbOkClick(Component&) {
+  UiServices& ui = App().Ui();
+  std::string message;
+  if (!CaptureSetting(*this, CurrentSetting, message, PmOpt6.Checked())) {
+    ui.ShowMessageBox(message, kInputErrorCaption, MessageIcon::kError, MessageButtons::kOk);
+    return;
+  }
+  const std::string name = EdNm.Text();
+  if (Settings.SettingExists(name)) {
+    if (ui.ShowMessageBox(kNameOpen + name + kReplaceQuestionEnd, kReplaceCaption,
+                          MessageIcon::kQuestion,
+                          MessageButtons::kOkCancel) != MessageResult::kOk) {
+      return;
+    }
+    Settings.DeleteSetting(name);
+    RemoveAdapterEntry(name);
+  }
+  for (int skipped : Settings.SaveSetting(name, CurrentSetting)) {
+    ui.ShowPlainMessage(kVtypeError + CurrentSetting[skipped].ValueName);
+  }
+  if (CbTcp.Checked()) Settings.WriteAdapter(name, CbTrg.Item(CbTnc.ItemIndex()));
+  // The name goes into its sorted place, or last in a list ordered by
+  // hand. A name listed already (a replaced setting, or one a hand-edited
+  // list names without its section) is listed once.
+  const int listed = CbSetting.IndexOf(name);
+  if (listed >= 0) CbSetting.DeleteItem(listed);
+  CbSetting.SetItemIndex(CbSetting.AddItem(name));
+  Settings.WriteSettingList(CbSetting.Items());
+  Settings.Flush();
+  BbCanClick(BbCan);
+}
 
-void TForm1::CbTcpClick(Component&) {}
+void TForm1::BtDeleteClick(Component&) {
+  const int index = CbSetting.ItemIndex();
+  if (index < 0) return;
+  const std::string name = CbSetting.Item(index);
+  if (App().Ui().ShowMessageBox(kNameOpen + name + kDeleteQuestionEnd, kDeleteCaption,
+                                MessageIcon::kWarning,
+                                MessageButtons::kOkCancel) == MessageResult::kOk) {
+    // The adapter entry goes with its setting, whatever the TCP/IP box shows
+    // now: a setting saved without TCP/IP has none to remove.
+    RemoveAdapterEntry(name);
+    Settings.DeleteSetting(name);
+    CbSetting.DeleteItem(index);
+    CbSetting.SetItemIndex(-1);
+    CbSetting.Invalidate();
+    EdNm.SetText("");
+  }
+  Settings.WriteSettingList(CbSetting.Items());
+  Settings.Flush();
+}
 
-void TForm1::CbTdhClick(Component&) {}
+void TForm1::pmEditListClick(Component&) {
+  const bool wasSelected = CbSetting.ItemIndex() >= 0;
+  const std::string remembered = SelectedName(CbSetting);
+  DualListDlg->Prepare(CbSetting.Items());
+  if (DualListDlg->ShowModal() != ModalResult::kOk) return;
+  const std::vector<std::string> ordered = DualListDlg->DstList.Items();
+  if (ordered.size() < CbSetting.Items().size()) {
+    App().Ui().ShowMessageBox(kReorderMessage, kReorderCaption, MessageIcon::kError,
+                              MessageButtons::kOk);
+    return;
+  }
+  CbSetting.SetSorted(false);
+  CbSetting.SetItems(ordered);
+  CbSetting.SetItemIndex(wasSelected ? CbSetting.IndexOf(remembered) : -1);
+  Settings.WriteSettingList(ordered);
+  Settings.WriteListEdited(true);
+  Settings.Flush();
+}
 
-void TForm1::CbWiDhClick(Component&) {}
+void TForm1::CbTncChange(Component&) {
+  CbTrg.SetItemIndex(CbTnc.ItemIndex());
+  CbTrgChange(CbTrg);
+}
 
-void TForm1::CbDdeClick(Component&) {}
+void TForm1::CbTrgChange(Component&) {
+  if (CbTnc.ItemIndex() < 0) return;
+  if (PmOpt1.Checked() &&
+      App().Ui().ShowMessageBox(kReadCurrentQuestion, kReadCurrentCaption, MessageIcon::kQuestion,
+                                MessageButtons::kYesNo) != MessageResult::kYes) {
+    return;
+  }
+  core::TRegList current;
+  network::CurrentConfig reader(registry_, system_, pcbPr, zbPPP, ZbProxy);
+  reader.ReadCurrentConfig(SelectedName(CbTrg), PmOpt6.Checked(), current);
+  ShowSetting(*this, current, BindingForm::kPartial);
+}
 
-void TForm1::RemoveAdapterEntry(const std::string&) {}
+void TForm1::CbTcpClick(Component& sender) {
+  if (sender.Tag() != 1) return;
+  // The panel follows the box; the panel passes its state on to every
+  // control in it, so the dependent states are set again after it.
+  PnTcp.SetEnabled(CbTcp.Checked());
+  if (!PnTcp.Enabled()) return;
+  PnTcp2.SetEnabled(!CbTdh.Checked());
+  CbWiDh.SetEnabled(CbTdh.Checked());
+  if (CbWiDh.Checked()) BtWins.SetEnabled(false);
+}
 
-void TForm1::ConvertSettingsFile() {}
+void TForm1::CbTdhClick(Component&) {
+  PnTcp2.SetEnabled(!CbTdh.Checked());
+  CbWiDh.SetEnabled(CbTdh.Checked());
+  if (!CbWiDh.Enabled()) {
+    BtWins.SetEnabled(true);
+  } else if (CbWiDh.Checked()) {
+    BtWins.SetEnabled(false);
+  }
+}
+
+void TForm1::CbWiDhClick(Component&) { BtWins.SetEnabled(!CbWiDh.Checked()); }
+
+void TForm1::CbDdeClick(Component&) {
+  switch (CbDde.State()) {
+    case CheckState::kUnchecked:
+      CbDde.SetCaption(kDnsNotUsed);
+      break;
+    case CheckState::kChecked:
+      CbDde.SetCaption(kDnsSet);
+      break;
+    case CheckState::kGrayed:
+      CbDde.SetCaption(kDnsUnchanged);
+      break;
+  }
+}
+
+void TForm1::RemoveAdapterEntry(const std::string& name) { Settings.RemoveAdapterEntry(name); }
+
+void TForm1::ConvertSettingsFile() {
+  UiServices& ui = App().Ui();
+  if (ui.ShowMessageBox(kConvertQuestion, kConvertCaption, MessageIcon::kQuestion,
+                        MessageButtons::kOkCancel) != MessageResult::kOk) {
+    ui.ShowPlainMessage(kConvertCancelled);
+    return;
+  }
+  try {
+    core::ConvertSettingsFile(IniGT, files_, LsIniIni.Items(), CbSetting.Items());
+  } catch (const std::exception& error) {
+    // Start-up goes on with the file as far as it was converted.
+    ui.ShowMessageBox(kConvertFailed, kConvertFailedCaption, MessageIcon::kError,
+                      MessageButtons::kOk);
+    App().HandleException(error);
+  }
+}
 
 void TForm1::CreateDualListDlg() { DualListDlg = &Add<TDualListDlg>("DualListDlg", App()); }
 

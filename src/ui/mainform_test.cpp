@@ -162,6 +162,7 @@ TEST_F(MainFormTest, FirstStartWithoutSettingsFile) {
   EXPECT_TRUE(form.PmOpt2.Enabled());
   EXPECT_FALSE(form.PmOpt7.Visible());
   EXPECT_EQ(form.Position(), FormPosition::kDefaultPosOnly);
+  EXPECT_FALSE(form.PositionSet());  // the system places the window
   EXPECT_EQ(form.CbSetting.ItemCount(), 0);
   EXPECT_EQ(Ini("Opt1"), "<none>");  // nothing written while starting
   form.Show();
@@ -189,18 +190,16 @@ TEST_F(MainFormTest, StoredOptionsAndPosition) {
   EXPECT_FALSE(form.PmOpt2.Enabled());
   EXPECT_EQ(form.Left(), 300);
   EXPECT_EQ(form.Top(), 200);
-  EXPECT_EQ(form.Position(), FormPosition::kDesigned);
+  EXPECT_TRUE(form.PositionSet());
 }
 
-TEST_F(MainFormTest, APositionOffTheScreenIsLeftToTheSystem) {
-  for (auto [x, y] : {std::pair<const char*, const char*>{"5000", "100"}, {"100", "-40"},
-                      {"-2000", "10"}, {"10", "760"}}) {
-    SetIni("WindowSize.X", x);
-    SetIni("WindowSize.Y", y);
-    TForm1& form = Create();
-    EXPECT_EQ(form.Position(), FormPosition::kDefaultPosOnly) << x << "," << y;
-    EXPECT_EQ(form.Left(), 200);
-  }
+TEST_F(MainFormTest, APositionIsStoredOrLeftToTheSystem) {
+  SetIni("WindowSize.X", "left");  // damaged: as if missing
+  SetIni("WindowSize.Y", "");
+  EXPECT_FALSE(Create().PositionSet());
+  SetIni("WindowSize.X", "0");  // the top-left corner is a place too
+  SetIni("WindowSize.Y", "0");
+  EXPECT_TRUE(Create().PositionSet());
 }
 
 TEST_F(MainFormTest, OptionMenu) {
@@ -274,6 +273,7 @@ TEST_F(MainFormTest, CommandLine) {
 }
 
 TEST_F(MainFormTest, FirstShowWithANameSelectsItOrEnds) {
+  SetIni("IniConvert", "1");  // no conversion question
   SetIni("Previous", "Home");
   TForm1& listed = Create({"office"});
   listed.CbSetting.SetItems({"Home", "Office"});

@@ -1,6 +1,7 @@
 #include "ui/winsform.h"
 
 #include "system/ZubaUtil.h"
+#include "ui/Place.h"
 #include "ui/toolkit/Application.h"
 #include "ui/toolkit/UiServices.h"
 
@@ -8,13 +9,6 @@ namespace zuba::ui {
 namespace {
 
 using namespace toolkit;
-
-template <class T>
-T& Place(Form& form, const char* name, int left, int top, int width, int height) {
-  T& control = form.Add<T>(name);
-  control.SetBounds(left, top, width, height);
-  return control;
-}
 
 Label& MakeLabel(Form& form, const char* name, int left, int top, int width, int height,
                  const char* caption) {

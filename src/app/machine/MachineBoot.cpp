@@ -62,8 +62,10 @@ bool RunOnceEntries(sim::Machine& machine, std::ostream& out, std::ostream& err)
     }
     if (!isString) continue;
     machine.system->LogEvent("boot: RunOnce \"" + name + "\": " + command);
+    // The line is out before the program starts: what it writes follows.
     out << "RunOnce ";
     WriteCp932(out, "\"" + name + "\": " + command);
+    out << "\n";
     out.flush();
     platform::ProcessHandle process =
         machine.system->StartProcess(command, windows, kNormalPriorityClass, kShowNormal);
@@ -72,12 +74,9 @@ bool RunOnceEntries(sim::Machine& machine, std::ostream& out, std::ostream& err)
       const std::string error = std::to_string(machine.system->LastError());
       machine.system->LogEvent("boot: RunOnce \"" + name + "\" not started: error " + error +
                                "; the entry is removed");
-      out << " (not started: error " << error << "; the entry is removed)\n";
+      out << "  (not started: error " << error << "; the entry is removed)\n";
       continue;
     }
-    // The line is out before the program writes anything of its own.
-    out << "\n";
-    out.flush();
     machine.system->WaitProcess(process, kInfinite);
     machine.system->CloseProcess(process);
   }

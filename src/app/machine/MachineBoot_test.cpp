@@ -111,7 +111,8 @@ TEST_F(MachineBootTest, BadBatchFilesAndScriptsAreReportedAndChangeNothing) {
                 "\n"
                 "Label not found\n"
                 "Windows starts\n"
-                "RunOnce \"Gone\": C:\\GONE.EXE (not started: error 2; the entry is removed)\n");
+                "RunOnce \"Gone\": C:\\GONE.EXE\n"
+                "  (not started: error 2; the entry is removed)\n");
   // Nothing was imported; the RunOnce entry is gone again.
   EXPECT_TRUE(ReadHostFile(machine_.HostPath("system.reg")) == hive);
   const std::string events = ReadHostFile(machine_.HostPath("events.log"));
@@ -158,7 +159,8 @@ TEST_F(MachineBootTest, PerformsThePendingActionAndStartsTheRunOnceEntries) {
             "Windows starts\n"
             "RunOnce \"ZubaNet\": C:\\ZUBANET\\ZUBANET.EXE \xE3\x82\xBD\n"
             "RunOnce \"Mark\": MARK.EXE first\n"
-            "RunOnce \"Missing\": C:\\NOPE.EXE (not started: error 2; the entry is removed)\n");
+            "RunOnce \"Missing\": C:\\NOPE.EXE\n"
+            "  (not started: error 2; the entry is removed)\n");
   EXPECT_EQ(ReadHostFile(machine_.HostPath("drive_c/WINDOWS/marked.txt")),
             "first\n");  // waited for
   EXPECT_EQ(sim::PendingPowerAction(*machine_.machine().config), sim::PowerAction::kNone);

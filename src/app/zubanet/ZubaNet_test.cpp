@@ -1,8 +1,9 @@
-// zubanet --headless, run through the binary (ZUBA_ZUBANET, set by CTest) on
+// zubanet --headless, run through the binary (beside zubanet-machine) on
 // template machines, driven with --do and checked through dump, standard
 // error and the machine's files.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "testing/MachineTool.h"
@@ -114,6 +115,14 @@ TEST_F(ZubaNetCommandTest, DialogsTakeTheActionsThatFollowUntilTheyClose) {
   EXPECT_TRUE(Has(lines[1], R"({"name": "fcbtHosts", "kind": "button", "visible": true, "enabled": true, "text": "hosts.office")"));
   EXPECT_TRUE(Has(err_, u8"[Hostsファイルの選択] (file; C:\\WINDOWS\\hosts.office) hostsファイル|hosts*\n"));
   EXPECT_TRUE(Has(err_, u8"[入力誤りです] (error; OK) WINSサーバーのIP形式が誤っています")) << err_;
+}
+
+TEST_F(ZubaNetCommandTest, AMissingHelpFileIsReportedAndTheProgramGoesOn) {
+  ASSERT_EQ(std::remove(machine.HostPath("drive_c/ZUBANET/ZUBANET.HLP").c_str()), 0);
+  ASSERT_EQ(RunZubaNet(machine.directory(), "--do 'rclick LaSetting' --do 'click BtConfig' --do dump"),
+            0);
+  EXPECT_EQ(err_, u8"[ヘルプ] (error; OK) ヘルプ ファイル C:\\ZUBANET\\Zubanet.hlp を開けません。\n");
+  EXPECT_TRUE(Has(out_, R"("client": [541, 382])"));
 }
 
 TEST_F(ZubaNetCommandTest, CommandLineNameThatIsNotListedEndsTheProgram) {

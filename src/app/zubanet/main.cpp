@@ -10,6 +10,7 @@
 
 #include "app/MachineLocation.h"
 #include "app/zubanet/Program.h"
+#include "platform/sim/SimRegistry.h"
 #include "ui/qt/FrontEnd.h"
 
 namespace zuba::app {
@@ -79,17 +80,29 @@ int Main(int argc, char** argv) {
     commandLine.push_back(arg);
   }
 
+  // The program's registry writes reach the machine's files as on Windows
+  // 9x: at a flush, before a shut-down or a started program, and at the end.
   std::unique_ptr<platform::sim::Machine> machine;
   try {
-    machine = OpenMachine(LocateMachine(machineOption));
+    machine = OpenMachine(LocateMachine(machineOption), platform::sim::RegistryWrites::kAtFlush);
   } catch (const platform::sim::MachineError& e) {
     std::cerr << "zubanet: " << e.what() << "\n";
     return kExitError;
   }
-  return qt::RunFrontEnd(argv[0], options, *machine->files, std::cout, std::cerr,
-                         [&](qt::FrontEnd& frontEnd) {
-                           return RunZubaNet(frontEnd, *machine, commandLine);
-                         });
+  int code = qt::RunFrontEnd(argv[0], options, *machine->files, std::cout, std::cerr,
+                             [&](qt::FrontEnd& frontEnd) {
+                               return RunZubaNet(frontEnd, *machine, commandLine);
+                             });
+  try {
+    if (long saved = platform::sim::SaveRegistry(*machine->registry)) {
+      std::cerr << "zubanet: the registry changes could not be saved (error " << saved << ")\n";
+      code = kExitError;
+    }
+  } catch (const platform::sim::MachineError& e) {
+    std::cerr << "zubanet: the registry changes could not be saved: " << e.what() << "\n";
+    code = kExitError;
+  }
+  return code;
 }
 
 }  // namespace

@@ -3,6 +3,16 @@
 #include <algorithm>
 
 namespace zuba::platform::sim {
+
+std::string StoredValueData(std::uint32_t type, std::string_view data) {
+  constexpr std::uint32_t kString = 1, kExpandString = 2, kMultiString = 7;
+  std::string stored(type == kString ? data.substr(0, data.find('\0')) : data);
+  if ((type == kString || type == kExpandString || type == kMultiString) &&
+      (stored.empty() || stored.back() != '\0')) {
+    stored.push_back('\0');
+  }
+  return stored;
+}
 namespace {
 
 // Below this many entries a linear scan beats hashing.

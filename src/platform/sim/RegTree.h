@@ -23,6 +23,12 @@ struct RegValueEntry {
   std::string data;
 };
 
+// The data of a value set through the registry's API as the registry keeps
+// it: a REG_SZ up to its first zero byte, as Windows 9x does, and REG_SZ,
+// REG_EXPAND_SZ and REG_MULTI_SZ data always ending in a zero byte, as a
+// hive file's loader completes it, so that it loads back unchanged.
+std::string StoredValueData(std::uint32_t type, std::string_view data);
+
 class RegNode {
  public:
   // A root node: no name, no parent.

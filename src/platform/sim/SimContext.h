@@ -5,6 +5,7 @@
 #define ZUBA_PLATFORM_SIM_SIMCONTEXT_H_
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/sim/EventLog.h"
@@ -19,9 +20,14 @@ struct SimContext {
   EventLog& events;
   SimFiles& files;
   std::uint32_t lastError = 0;
+  // Writes the registry changes the machine's registry still holds
+  // (RegistryWrites::kAtFlush); none: the registry holds nothing.
+  std::function<long()> saveRegistry;
 
   // Sets the last error to `code` (for a call that fails).
   void Fail(std::uint32_t code) { lastError = code; }
+  // saveRegistry's result code; 0 (success) when there is none.
+  long SaveRegistry() { return saveRegistry ? saveRegistry() : 0; }
 };
 
 }  // namespace zuba::platform::sim

@@ -183,6 +183,8 @@ ProcessHandle SimProcesses::Start(const std::string& commandLine,
 ProcessHandle SimProcesses::SpawnHost(const std::string& what, const std::string& hostProgram,
                                       const std::vector<std::string>& words,
                                       const std::string& hostDirectory) {
+  // The program sees the registry as this one left it.
+  context_.SaveRegistry();
   int error = 0;
   auto host = HostProcess::Spawn(hostProgram, words, hostDirectory,
                                  {"ZUBANET_MACHINE=" + context_.directory}, &error);

@@ -15,27 +15,6 @@ std::string AsCString(const std::string& text) { return text.substr(0, text.find
 
 std::string_view AsCString(std::string_view text) { return text.substr(0, text.find('\0')); }
 
-// Names, each followed by a zero byte, and one more zero byte, cut to a
-// buffer of `bufferSize` bytes: the last name that does not fit is cut and
-// followed by two zero bytes.
-std::size_t FillNames(const std::vector<std::string_view>& list, std::string* names,
-                      std::size_t bufferSize) {
-  std::string all;
-  for (std::string_view name : list) all.append(AsCString(name)).push_back('\0');
-  all.push_back('\0');
-  if (bufferSize < 2) {
-    *names = std::string(bufferSize, '\0');
-    return 0;
-  }
-  if (all.size() <= bufferSize) {
-    *names = all;
-    return all.size() - 1;
-  }
-  *names = all.substr(0, bufferSize - 2);
-  names->append(2, '\0');
-  return bufferSize - 2;
-}
-
 }  // namespace
 
 SimProfiles::SimProfiles(Files& files)
@@ -117,7 +96,7 @@ std::size_t SimProfiles::GetKeyNames(const std::string& section, std::string* na
   std::shared_ptr<const IniText> text = Load(FullPath(file), &state);
   std::vector<std::string_view> list;
   text->KeyNames(AsCString(section), &list);
-  return FillNames(list, names, bufferSize > kMaxTransfer + 1 ? kMaxTransfer + 1 : bufferSize);
+  return FillListing(list, names, bufferSize > kMaxTransfer + 1 ? kMaxTransfer + 1 : bufferSize);
 }
 
 std::size_t SimProfiles::GetSectionNames(std::string* names, std::size_t bufferSize,
@@ -188,7 +167,7 @@ std::size_t SimProfiles::GetSection(const std::string& section, std::string* ent
   for (const auto& [name, value] : found) {
     lines.push_back(std::string(AsCString(name)) + "=" + std::string(AsCString(value)));
   }
-  return FillNames(std::vector<std::string_view>(lines.begin(), lines.end()), entries,
+  return FillListing(std::vector<std::string_view>(lines.begin(), lines.end()), entries,
                    bufferSize > kMaxTransfer + 1 ? kMaxTransfer + 1 : bufferSize);
 }
 

@@ -1,7 +1,9 @@
 #include "platform/sim/SimRegistry.h"
 
 #include <algorithm>
+#include <exception>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/sim/HiveCommit.h"
@@ -36,18 +38,48 @@ struct Handle {
   bool open = false;
 };
 
+// A change a registry opened with RegistryWrites::kAtFlush holds until it
+// writes its hives. It names its key by path, so that it can be made again
+// on the hive another process saved in the meantime.
+struct PendingChange {
+  enum Kind { kCreateKey, kSetValue, kDeleteValue, kDeleteKey };
+
+  PendingChange(Kind kind, std::vector<std::string> path, std::string name = {},
+                std::uint32_t type = 0, std::string data = {})
+      : kind(kind), path(std::move(path)), name(std::move(name)), type(type),
+        data(std::move(data)) {}
+
+  Kind kind;
+  std::vector<std::string> path;  // the key's names below the root
+  std::string name;               // the value's name
+  std::uint32_t type;
+  std::string data;
+};
+
 constexpr std::uint32_t kMaxHandles = 0x10000;
 constexpr std::uint32_t kMaxSerial = 0x7FFF;  // keeps handles below the predefined roots
 
 class SimRegistry final : public Registry {
  public:
-  SimRegistry(const std::string& directory, EventLog& events)
-      : events_(events), lock_(directory), commit_(directory) {
+  SimRegistry(const std::string& directory, EventLog& events, RegistryWrites writes)
+      : events_(events), lock_(directory), commit_(directory), writes_(writes) {
     hives_[0].root = RegRoot::kLocalMachine;
     hives_[0].name = "system.reg";
     hives_[1].root = RegRoot::kCurrentUser;
     hives_[1].name = "user.reg";
     ReloadTogether();
+  }
+
+  // What is still held is written now: the program ends as a Windows 9x
+  // program ends, its registry changes kept.
+  ~SimRegistry() override {
+    try {
+      if (Sync() != kErrorSuccess) {
+        events_.Append("registry: changes could not be saved when the registry was closed");
+      }
+    } catch (const std::exception& error) {
+      events_.Append(std::string("registry: changes could not be saved: ") + error.what());
+    }
   }
 
   long OpenKey(RegKey parent, const std::string& subKey, RegKey* result) override {
@@ -81,6 +113,7 @@ class SimRegistry final : public Registry {
         return true;
       });
       target = node;
+      if (*changed) Hold(HiveOf(parent), PendingChange(PendingChange::kCreateKey, PathOf(target)));
       return kErrorSuccess;
     });
     if (r != kErrorSuccess) return r;
@@ -112,23 +145,20 @@ class SimRegistry final : public Registry {
 
   long SetValue(RegKey key, const std::string& name, const RegValue& value) override {
     if (!IsValidValueName(name)) return kErrorInvalidParameter;
-    std::string data = value.data;
-    // Windows 9x keeps a string up to its first zero byte, and always with
-    // one.
-    if (value.type == kRegSz) data.resize(std::min(data.size(), data.find('\0')));
-    if ((value.type == kRegSz || value.type == kRegExpandSz) &&
-        (data.empty() || data.back() != '\0')) {
-      data.push_back('\0');
-    }
-    return Change(key, [&](int, RegNode* node, bool* changed) {
+    const std::string data = StoredValueData(value.type, value.data);
+    return Change(key, [&](int h, RegNode* node, bool* changed) {
       *changed = node->SetValue(name, value.type, data);
+      if (*changed) {
+        Hold(h, PendingChange(PendingChange::kSetValue, PathOf(node), name, value.type, data));
+      }
       return kErrorSuccess;
     });
   }
 
   long DeleteValue(RegKey key, const std::string& name) override {
-    return Change(key, [&](int, RegNode* node, bool* changed) {
+    return Change(key, [&](int h, RegNode* node, bool* changed) {
       *changed = node->RemoveValue(name);
+      if (*changed) Hold(h, PendingChange(PendingChange::kDeleteValue, PathOf(node), name));
       return *changed ? kErrorSuccess : kErrorFileNotFound;
     });
   }
@@ -139,10 +169,11 @@ class SimRegistry final : public Registry {
     // back to their paths then.
     std::unique_ptr<RegNode> removed;
     int h = HiveOf(parent);
-    long r = Change(parent, [&](int, RegNode* node, bool* changed) {
+    long r = Change(parent, [&](int hive, RegNode* node, bool* changed) {
       RegNode* target = Walk(node, subKey);
       if (!target) return kErrorFileNotFound;
       if (target == node) return kErrorBadKey;  // no name given: Windows 9x refuses
+      Hold(hive, PendingChange(PendingChange::kDeleteKey, PathOf(target)));
       removed = target->parent()->DetachChild(target);
       *changed = true;
       return kErrorSuccess;
@@ -182,10 +213,26 @@ class SimRegistry final : public Registry {
   }
 
   long FlushKey(RegKey key) override {
-    // Every change is already on the disk.
     RegNode* node = ReadNode(key);
     if (!node) return kErrorBadKey;
     events_.Append("registry flush " + std::string(RegRootName(hives_[HiveOf(key)].root)));
+    return Sync();
+  }
+
+  // Writes the changes held (kAtFlush) into the hives, as one change of
+  // both when both hold some. Changes that cannot be saved stay held, for
+  // the next try.
+  long Sync() {
+    std::vector<int> held;
+    for (int h = 0; h < kHiveCount; ++h) {
+      if (!pending_[h].empty()) held.push_back(h);
+    }
+    if (held.empty()) return kErrorSuccess;
+    RegistryLockScope scope(lock_, LockMode::kExclusive);
+    if (!lock_.writable() || !CompletePending()) return kErrorRegistryIoFailed;
+    for (int h : held) Refresh(h, true);
+    if (!Save(held)) return kErrorRegistryIoFailed;
+    for (int h : held) pending_[h].clear();
     return kErrorSuccess;
   }
 
@@ -212,7 +259,11 @@ class SimRegistry final : public Registry {
     for (int h = 0; h < kHiveCount; ++h) {
       if (hives_[h].dirty) dirty.push_back(h);
     }
-    if (dirty.empty() || Save(dirty)) return kErrorSuccess;
+    if (dirty.empty()) return kErrorSuccess;
+    if (Save(dirty)) {
+      for (int h : dirty) pending_[h].clear();  // they were saved with the rest
+      return kErrorSuccess;
+    }
     for (int h : dirty) Reload(h);  // all of it is discarded, in both hives
     return kErrorRegistryIoFailed;
   }
@@ -251,6 +302,49 @@ class SimRegistry final : public Registry {
     if (h < 0) return nullptr;
     Refresh(h, false);
     return NodeOf(key);
+  }
+
+  // The key's names below its root.
+  static std::vector<std::string> PathOf(const RegNode* node) {
+    std::vector<std::string> names;
+    for (; node->parent(); node = node->parent()) names.push_back(node->name());
+    return {names.rbegin(), names.rend()};
+  }
+
+  // Keeps a change that was made in memory only: within ApplyAsOneWrite the
+  // hive is saved at its end; with kAtFlush the change is held until Sync.
+  void Hold(int h, PendingChange change) {
+    if (batchDepth_ > 0) return;
+    if (writes_ == RegistryWrites::kAtFlush) pending_[h].push_back(std::move(change));
+  }
+
+  // Makes the held changes of hive `h` again on `tree`, freshly loaded. A
+  // change whose key another process deleted meanwhile is dropped, as the
+  // call would have failed on that hive.
+  void Replay(int h, RegNode* tree) {
+    for (const PendingChange& change : pending_[h]) {
+      RegNode* node = tree;
+      for (const std::string& name : change.path) {
+        if (!node) break;
+        bool added;
+        node = change.kind == PendingChange::kCreateKey ? node->FindOrAddChild(name, &added)
+                                                        : node->FindChild(name);
+      }
+      if (!node) continue;
+      switch (change.kind) {
+        case PendingChange::kCreateKey:
+          break;
+        case PendingChange::kSetValue:
+          node->SetValue(change.name, change.type, change.data);
+          break;
+        case PendingChange::kDeleteValue:
+          node->RemoveValue(change.name);
+          break;
+        case PendingChange::kDeleteKey:
+          if (node->parent()) node->parent()->DetachChild(node);
+          break;
+      }
+    }
   }
 
   static RegNode* Walk(RegNode* node, const std::string& path) {
@@ -340,6 +434,7 @@ class SimRegistry final : public Registry {
     FileStamp stamp;
     std::string source = commit_.CommittedPath(hive.name);
     std::unique_ptr<RegNode> tree = LoadHiveFile(source, hive.root, &stamp);
+    Replay(h, tree.get());
     if (hive.tree) {
       std::vector<const std::string*> names;
       for (Handle& handle : handles_) {
@@ -398,8 +493,10 @@ class SimRegistry final : public Registry {
   long Change(RegKey key, F apply) {
     int h = HiveOf(key);
     if (h < 0) return kErrorBadKey;
+    // A change held in memory needs no lock: nothing is written yet.
+    const bool held = batchDepth_ == 0 && writes_ == RegistryWrites::kAtFlush;
     std::optional<RegistryLockScope> scope;
-    if (batchDepth_ == 0) {
+    if (batchDepth_ == 0 && !held) {
       scope.emplace(lock_, LockMode::kExclusive);
       if (!lock_.writable() || !CompletePending()) return kErrorRegistryIoFailed;
     }
@@ -408,7 +505,7 @@ class SimRegistry final : public Registry {
     if (!node) return kErrorBadKey;
     bool changed = false;
     long result = apply(h, node, &changed);
-    if (!changed) return result;
+    if (!changed || held) return result;
     if (batchDepth_ > 0) {
       hives_[h].dirty = true;
     } else if (!Save({h})) {
@@ -421,6 +518,8 @@ class SimRegistry final : public Registry {
   EventLog& events_;
   RegistryLock lock_;
   HiveCommit commit_;
+  const RegistryWrites writes_;
+  std::vector<PendingChange> pending_[kHiveCount];
   Hive hives_[kHiveCount];
   std::size_t lastTextSize_[kHiveCount] = {0, 0};
   std::vector<Handle> handles_;
@@ -430,8 +529,14 @@ class SimRegistry final : public Registry {
 
 }  // namespace
 
-std::unique_ptr<Registry> OpenSimRegistry(const std::string& machineDirectory, EventLog& events) {
-  return std::make_unique<SimRegistry>(machineDirectory, events);
+std::unique_ptr<Registry> OpenSimRegistry(const std::string& machineDirectory, EventLog& events,
+                                          RegistryWrites writes) {
+  return std::make_unique<SimRegistry>(machineDirectory, events, writes);
+}
+
+long SaveRegistry(Registry& registry) {
+  if (auto* sim = dynamic_cast<SimRegistry*>(&FaultsTarget(registry))) return sim->Sync();
+  return kErrorSuccess;
 }
 
 long ApplyAsOneWrite(Registry& registry, const std::function<void()>& changes) {

@@ -35,6 +35,9 @@ RegValue Sz(const std::string& text) { return RegValue{kRegSz, text}; }
 class SimRegistryTest : public ::testing::Test {
  protected:
   std::unique_ptr<Registry> Open() { return OpenSimRegistry(dir_.path(), events_); }
+  std::unique_ptr<Registry> OpenHeld() {
+    return OpenSimRegistry(dir_.path(), events_, RegistryWrites::kAtFlush);
+  }
   std::string Path(const std::string& name) const { return dir_.path() + "/" + name; }
 
   RegKey Create(Registry& r, const std::string& path, RegKey root = kHkeyLocalMachine) {
@@ -101,6 +104,12 @@ TEST_F(SimRegistryTest, PathsAndNamesARegedit4FileCanHold) {
   RegKey same;
   EXPECT_EQ(r.OpenKey(kHkeyLocalMachine, "a\\b\\c\\", &same), kErrorSuccess);
   r.CloseKey(same);
+  // A multi-string ends in a zero as well: what another process loads from
+  // the hive file is what was set.
+  ASSERT_EQ(r.SetValue(key, "m", RegValue{kRegMultiSz, "a\0b"s}), kErrorSuccess);
+  EXPECT_EQ(Query(r, "A\\B\\C", "m"), "a\0b\0"s);
+  EXPECT_EQ(Query(*Open(), "A\\B\\C", "m"), "a\0b\0"s);
+  ASSERT_EQ(r.DeleteValue(key, "m"), kErrorSuccess);
 
   EXPECT_EQ(r.SetValue(key, "bad\nname", Sz("x")), kErrorInvalidParameter);
   RegKey bad;
@@ -252,6 +261,68 @@ TEST_F(SimRegistryTest, OneWriteSavesAtTheEndOrNotAtAll) {
   EXPECT_EQ(ReadFile(Path("system.reg")), after);
   EXPECT_EQ(Query(*registry_, "Batch", "late"), "<no value>");
   EXPECT_EQ(Query(*registry_, "Batch", "v0"), "x\0"s);
+}
+
+TEST_F(SimRegistryTest, HeldChangesReachTheFilesAtAFlushOrWhenClosed) {
+  Create(*registry_, "Net");
+  const std::string before = ReadFile(Path("system.reg"));
+  {
+    auto held = OpenHeld();
+    RegKey key = Create(*held, "Net\\Adapter");
+    ASSERT_EQ(held->SetValue(key, "IPAddress", Sz("10.0.0.1")), kErrorSuccess);
+    ASSERT_EQ(held->DeleteKey(kHkeyLocalMachine, "Soft"), kErrorFileNotFound);
+    EXPECT_EQ(Query(*held, "Net\\Adapter", "IPAddress"), "10.0.0.1\0"s);
+    // In memory only: the files and another process see the old registry.
+    EXPECT_EQ(ReadFile(Path("system.reg")), before);
+    EXPECT_EQ(Query(*Open(), "Net\\Adapter", "IPAddress"), "<no key>");
+
+    EXPECT_EQ(held->FlushKey(kHkeyCurrentUser), kErrorSuccess);
+    EXPECT_EQ(Query(*Open(), "Net\\Adapter", "IPAddress"), "10.0.0.1\0"s);
+    ASSERT_EQ(held->SetValue(key, "IPMask", Sz("255.0.0.0")), kErrorSuccess);
+    EXPECT_EQ(Query(*Open(), "Net\\Adapter", "IPMask"), "<no value>");
+  }
+  // Closing the registry writes what it still held.
+  EXPECT_EQ(Query(*Open(), "Net\\Adapter", "IPMask"), "255.0.0.0\0"s);
+}
+
+TEST_F(SimRegistryTest, HeldChangesAreMadeAgainOnWhatAnotherProcessSaved) {
+  RegKey shared = Create(*registry_, "Shared");
+  ASSERT_EQ(registry_->SetValue(shared, "gone", Sz("1")), kErrorSuccess);
+  auto held = OpenHeld();
+  RegKey mine = Create(*held, "Shared\\Mine");
+  ASSERT_EQ(held->SetValue(mine, "a", Sz("held")), kErrorSuccess);
+  RegKey sharedHeld = Create(*held, "Shared");
+  ASSERT_EQ(held->DeleteValue(sharedHeld, "gone"), kErrorSuccess);
+
+  // Another process writes in between, into the same key.
+  ASSERT_EQ(registry_->SetValue(shared, "theirs", Sz("2")), kErrorSuccess);
+  ASSERT_EQ(registry_->SetValue(shared, "gone", Sz("again")), kErrorSuccess);
+  Create(*registry_, "Other");
+
+  // The held registry sees their writes under its own, and its handles hold.
+  EXPECT_EQ(Query(*held, "Shared", "theirs"), "2\0"s);
+  EXPECT_EQ(Query(*held, "Shared", "gone"), "<no value>");
+  ASSERT_EQ(held->SetValue(mine, "b", Sz("later")), kErrorSuccess);
+  ASSERT_EQ(held->FlushKey(kHkeyLocalMachine), kErrorSuccess);
+  auto fresh = Open();
+  EXPECT_EQ(ValueNames(*fresh, Create(*fresh, "Shared")), (std::vector<std::string>{"theirs"}));
+  EXPECT_EQ(ValueNames(*fresh, Create(*fresh, "Shared\\Mine")),
+            (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(SubKeys(*fresh, kHkeyLocalMachine),
+            (std::vector<std::string>{"Shared", "Other"}));
+}
+
+TEST_F(SimRegistryTest, HeldChangesThatCannotBeSavedStayHeldForTheNextFlush) {
+  auto held = OpenHeld();
+  RegKey key = Create(*held, "K");
+  ASSERT_EQ(held->SetValue(key, "v", Sz("1")), kErrorSuccess);
+  ASSERT_EQ(mkdir(Path("system.reg.tmp").c_str(), 0755), 0);
+  EXPECT_EQ(held->FlushKey(kHkeyLocalMachine), kErrorRegistryIoFailed);
+  EXPECT_EQ(Query(*held, "K", "v"), "1\0"s);
+  EXPECT_EQ(Query(*Open(), "K", "v"), "<no key>");
+  ASSERT_EQ(rmdir(Path("system.reg.tmp").c_str()), 0);
+  EXPECT_EQ(held->FlushKey(kHkeyLocalMachine), kErrorSuccess);
+  EXPECT_EQ(Query(*Open(), "K", "v"), "1\0"s);
 }
 
 // Changes of both hives commit as one: after a failure or a crash at any

@@ -74,6 +74,9 @@ bool SimShutdown::Refuse(const std::string& call, std::uint32_t code) {
 }
 
 bool SimShutdown::Request(const std::string& call, PowerAction action) {
+  // Windows writes its registry before it goes down; one that cannot be
+  // written keeps Windows running rather than losing the changes.
+  if (long code = context_.SaveRegistry()) return Refuse(call, static_cast<std::uint32_t>(code));
   if (!SetPendingPowerAction(context_.config, action)) return Refuse(call, kErrorAccessDenied);
   context_.events.Append(call + ": power action " + PowerActionName(action) + " pending");
   context_.Fail(kErrorSuccess);

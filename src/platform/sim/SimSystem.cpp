@@ -9,8 +9,8 @@
 namespace zuba::platform::sim {
 
 SimSystem::SimSystem(std::string machineDirectory, MachineConfig& config, EventLog& events,
-                     SimFiles& files)
-    : context_{std::move(machineDirectory), config, events, files},
+                     SimFiles& files, std::function<long()> saveRegistry)
+    : context_{std::move(machineDirectory), config, events, files, 0, std::move(saveRegistry)},
       desktop_(context_.directory, config),
       processes_(context_, desktop_),
       windows_(context_, desktop_),

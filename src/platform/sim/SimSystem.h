@@ -8,6 +8,7 @@
 #ifndef ZUBA_PLATFORM_SIM_SIMSYSTEM_H_
 #define ZUBA_PLATFORM_SIM_SIMSYSTEM_H_
 
+#include <functional>
 #include <string>
 
 #include "platform/System.h"
@@ -22,8 +23,11 @@ namespace zuba::platform::sim {
 
 class SimSystem : public System {
  public:
-  // The services given must outlive the object.
-  SimSystem(std::string machineDirectory, MachineConfig& config, EventLog& events, SimFiles& files);
+  // The services given must outlive the object. `saveRegistry` writes the
+  // changes the machine's registry holds (SaveRegistry); the machine calls
+  // it before a shut-down and before it starts a host program.
+  SimSystem(std::string machineDirectory, MachineConfig& config, EventLog& events, SimFiles& files,
+            std::function<long()> saveRegistry = nullptr);
 
   bool GetVersion(OsVersion* version) override;
   bool IsDbcsLeadByte(unsigned char byte) override;

@@ -53,7 +53,7 @@ void WriteOrThrow(const std::string& path, const std::string& content) {
 
 }  // namespace
 
-std::unique_ptr<Machine> OpenSimulatedMachine(const std::string& path) {
+std::unique_ptr<Machine> OpenSimulatedMachine(const std::string& path, RegistryWrites writes) {
   // Host programs run in directories of their own and are handed the
   // machine's path: it must not depend on the current directory.
   std::error_code error;
@@ -66,14 +66,15 @@ std::unique_ptr<Machine> OpenSimulatedMachine(const std::string& path) {
   machine->directory = directory;
   machine->events = std::make_unique<EventLog>(directory);
   machine->config = std::make_unique<MachineConfig>(directory);
-  machine->hives = OpenSimRegistry(directory, *machine->events);
+  machine->hives = OpenSimRegistry(directory, *machine->events, writes);
   machine->registry = WithRegistryFaults(*machine->hives, *machine->config);
   auto files = std::make_unique<SimFiles>(directory, *machine->config);
   SimFiles& simFiles = *files;
   machine->files = std::move(files);
   machine->profiles = std::make_unique<SimProfiles>(*machine->files);
-  machine->system =
-      std::make_unique<SimSystem>(directory, *machine->config, *machine->events, simFiles);
+  machine->system = std::make_unique<SimSystem>(
+      directory, *machine->config, *machine->events, simFiles,
+      [hives = machine->hives.get()] { return SaveRegistry(*hives); });
   return machine;
 }
 

@@ -14,6 +14,7 @@
 #include "platform/System.h"
 #include "platform/sim/EventLog.h"
 #include "platform/sim/MachineConfig.h"
+#include "platform/sim/SimRegistry.h"
 
 namespace zuba::platform::sim {
 
@@ -41,10 +42,12 @@ struct Machine {
 };
 
 // Opens the machine kept in `directory` (a relative path is taken against
-// the current directory once, here: Machine::directory is absolute). Throws
-// MachineError when the directory is missing or is not a machine, or when a
-// registry file cannot be parsed (the file is then left untouched).
-std::unique_ptr<Machine> OpenSimulatedMachine(const std::string& directory);
+// the current directory once, here: Machine::directory is absolute), its
+// registry writing as `writes` says (SimRegistry.h). Throws MachineError
+// when the directory is missing or is not a machine, or when a registry file
+// cannot be parsed (the file is then left untouched).
+std::unique_ptr<Machine> OpenSimulatedMachine(const std::string& directory,
+                                              RegistryWrites writes = RegistryWrites::kThrough);
 
 enum class OsKind { kWin95, kWin98, kNt };
 enum class IfMachineExists { kFail, kReplace };

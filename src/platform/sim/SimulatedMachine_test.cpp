@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <unistd.h>
 
 #include "testing/TempMachine.h"
 
@@ -75,6 +77,32 @@ TEST(SimulatedMachineTest, LayoutIsTheDocumentedOne) {
   std::string line;
   std::getline(log, line);
   EXPECT_EQ(line, "\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88 started");  // UTF-8
+}
+
+// A machine whose registry holds its changes (as the program opens it): a
+// shut-down writes them first, and keeps Windows running when it cannot.
+TEST(SimulatedMachineTest, ShutDownWritesTheRegistryFirst) {
+  testing::TempMachine machine(OsKind::kWin98, RegistryWrites::kAtFlush);
+  RegKey key = 0;
+  ASSERT_EQ(machine.registry().CreateKey(kHkeyLocalMachine, "Network\\Logon", &key), kErrorSuccess);
+  ASSERT_EQ(machine.registry().SetValue(key, "username", {kRegSz, "hanako"}), kErrorSuccess);
+  auto onDisk = [&] {
+    std::ifstream in(machine.HostPath("system.reg"), std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return text.find("\"username\"=\"hanako\"") != std::string::npos;
+  };
+  EXPECT_FALSE(onDisk());
+
+  ASSERT_EQ(mkdir(machine.HostPath("system.reg.tmp").c_str(), 0755), 0);
+  EXPECT_FALSE(machine.system().ExitWindowsEx(kEwxReboot, 0));
+  EXPECT_EQ(machine.system().LastError(), static_cast<std::uint32_t>(kErrorRegistryIoFailed));
+  EXPECT_EQ(machine.machine().config->Get("Power", "Pending"), "");
+
+  ASSERT_EQ(rmdir(machine.HostPath("system.reg.tmp").c_str()), 0);
+  EXPECT_TRUE(machine.system().ExitWindowsEx(kEwxReboot, 0));
+  EXPECT_TRUE(onDisk());
+  EXPECT_EQ(machine.machine().config->Get("Power", "Pending"), "reboot");
+  machine.registry().CloseKey(key);
 }
 
 }  // namespace

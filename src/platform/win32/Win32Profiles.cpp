@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "platform/Cp932.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -29,6 +30,23 @@ std::size_t TakeListing(const std::vector<char>& buffer, std::size_t bufferSize,
   const std::size_t used = length + 2 == bufferSize ? bufferSize : length + 1;
   *names = std::string(buffer.data(), used);
   return length;
+}
+
+// `text` without the blanks (space, tab) at either end.
+std::string Trimmed(const std::string& text) {
+  const std::string::size_type start = text.find_first_not_of(" \t");
+  if (start == std::string::npos) return std::string();
+  return text.substr(start, text.find_last_not_of(" \t") - start + 1);
+}
+
+// A listing of zero-terminated items that ends in an empty one.
+std::vector<std::string> SplitListing(const std::vector<char>& buffer, std::size_t length) {
+  std::vector<std::string> items;
+  for (std::size_t start = 0; start < length && buffer[start] != '\0';) {
+    items.emplace_back(buffer.data() + start);
+    start += items.back().size() + 1;
+  }
+  return items;
 }
 
 class Win32Profiles final : public Profiles {
@@ -87,6 +105,57 @@ class Win32Profiles final : public Profiles {
     return cut ? bufferSize - 2 : out.size() - 1;
   }
 
+  std::size_t GetSection(const std::string& section, std::string* entries, std::size_t bufferSize,
+                         const std::string& file) override {
+    // The whole section is read, its comments and lines without '=' left
+    // out (Windows returns them as they stand) and every entry given as
+    // name=value without blanks around them, then cut to the buffer.
+    std::vector<char> buffer(4096, '\0');
+    DWORD n;
+    for (;;) {
+      n = GetPrivateProfileSectionA(AsCString(section).c_str(), buffer.data(),
+                                    static_cast<DWORD>(buffer.size()), AsCString(file).c_str());
+      if (n + 2 < buffer.size() || buffer.size() >= (1u << 24)) break;
+      buffer.assign(buffer.size() * 4, '\0');
+    }
+    std::vector<std::string> lines;
+    for (const std::string& line : SplitListing(buffer, n)) {
+      const std::string::size_type equal = FindCp932(line, '=');
+      const std::string text = Trimmed(line);
+      if (equal == std::string::npos || text.empty() || text[0] == ';') continue;
+      const std::string name = Trimmed(line.substr(0, equal));
+      if (!name.empty()) lines.push_back(name + "=" + Trimmed(line.substr(equal + 1)));
+    }
+    return FillListing(std::vector<std::string_view>(lines.begin(), lines.end()), entries,
+                       bufferSize);
+  }
+
+  bool WriteSection(const std::string& section, const std::vector<std::string>& entries,
+                    const std::string& file) override {
+    if (IsBlankName(section)) return false;
+    std::string block;
+    for (const std::string& entry : entries) {
+      const std::string line = AsCString(entry);
+      if (line.empty()) break;  // the end of the Windows buffer
+      const std::string::size_type equal = FindCp932(line, '=');
+      if (equal == std::string::npos || line.find_first_of("\r\n") != std::string::npos ||
+          IsBlankName(line.substr(0, equal))) {
+        return false;
+      }
+      block += line + '\0';
+    }
+    block += '\0';
+    return Written(WritePrivateProfileSectionA(AsCString(section).c_str(), block.data(),
+                                               AsCString(file).c_str()),
+                   file);
+  }
+
+  bool Flush(const std::string& file) override {
+    // Windows 95 answers this call with FALSE whether it wrote or not.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, AsCString(file).c_str());
+    return true;
+  }
+
   bool WriteString(const std::string& section, const std::string& key, const std::string& value,
                    const std::string& file) override {
     // An empty section or key name makes Windows NT crash.
@@ -109,6 +178,65 @@ class Win32Profiles final : public Profiles {
     return Written(WritePrivateProfileStringA(AsCString(section).c_str(), nullptr, nullptr,
                                               AsCString(file).c_str()),
                    file);
+  }
+
+  std::size_t GetSection(const std::string& section, std::string* entries, std::size_t bufferSize,
+                         const std::string& file) override {
+    // The whole section is read, then only its "name=value" lines are kept
+    // (Windows also lists lines without "=") and cut to the buffer as a key
+    // listing is cut.
+    const std::string path = AsCString(file);
+    std::vector<char> buffer(4096, '\0');
+    DWORD n;
+    for (;;) {
+      n = GetPrivateProfileSectionA(AsCString(section).c_str(), buffer.data(),
+                                    static_cast<DWORD>(buffer.size()), path.c_str());
+      if (n + 2 < buffer.size() || buffer.size() >= (1u << 24)) break;
+      buffer.assign(buffer.size() * 4, '\0');
+    }
+    std::string all;
+    for (std::size_t start = 0; start < n && buffer[start] != '\0';) {
+      const std::string entry(buffer.data() + start);
+      start += entry.size() + 1;
+      const std::string::size_type equal = entry.find('=');
+      if (equal == std::string::npos || IsBlankName(entry.substr(0, equal))) continue;
+      all.append(entry).push_back('\0');
+    }
+    all.push_back('\0');
+    if (bufferSize < 2) {
+      *entries = std::string(bufferSize, '\0');
+      return 0;
+    }
+    if (all.size() <= bufferSize) {
+      *entries = all;
+      return all.size() - 1;
+    }
+    *entries = all.substr(0, bufferSize - 2) + std::string(2, '\0');
+    return bufferSize - 2;
+  }
+
+  bool WriteSection(const std::string& section, const std::vector<std::string>& entries,
+                    const std::string& file) override {
+    if (IsBlankName(section)) return false;
+    std::string buffer;
+    for (const std::string& entry : entries) {
+      const std::string line = AsCString(entry);
+      if (line.empty()) break;  // the end of the list
+      const std::string::size_type equal = line.find('=');
+      if (equal == std::string::npos || IsBlankName(line.substr(0, equal))) return false;
+      buffer.append(line).push_back('\0');
+    }
+    buffer.append(2, '\0');
+    return Written(WritePrivateProfileSectionA(AsCString(section).c_str(), buffer.data(),
+                                               AsCString(file).c_str()),
+                   file);
+  }
+
+  bool Flush(const std::string& file) override {
+    // Every write above has flushed the cache already; this asks once more.
+    // Its answer says nothing about the file (nothing may be cached).
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, AsCString(file).c_str());
+    return true;
   }
 
  private:

@@ -40,6 +40,11 @@ bool HasWildcard(const std::string& text) {
          platform::FindCp932(text, '?') != std::string::npos;
 }
 
+// The 8.3 name of an entry: its alias, or its long name when that is one.
+std::string ShortNameOf(const platform::FindData& entry) {
+  return entry.shortName.empty() ? entry.longName : entry.shortName;
+}
+
 bool HasExtension(const std::string& name) {
   return platform::FindCp932(name, '.') != std::string::npos;
 }
@@ -120,13 +125,31 @@ bool FileBrowser::IsFile(const std::string& path) {
   return attributes != platform::kInvalidAttributes && (attributes & platform::kAttrDirectory) == 0;
 }
 
+std::string FileBrowser::ShortPath(const std::string& path) {
+  std::vector<std::string> parts = Components(path);
+  std::string out = parts[0] + "\\";
+  bool found = true;
+  for (std::size_t i = 1; i < parts.size(); ++i) {
+    if (parts[i].empty()) continue;
+    std::vector<platform::FindData> entries;
+    found = found && !HasWildcard(parts[i]) &&
+            files_.FindFiles(JoinPath(out, parts[i]), &entries) && entries.size() == 1;
+    out = JoinPath(out, found ? ShortNameOf(entries.front()) : parts[i]);
+  }
+  return out;
+}
+
 bool FileBrowser::List(const std::string& directory, const std::string& patterns,
-                       std::vector<std::string>* directories, std::vector<std::string>* files) {
+                       std::vector<std::string>* directories, std::vector<std::string>* files,
+                       NameKind names) {
   if (!IsDirectory(directory)) return false;
+  auto nameOf = [names](const platform::FindData& entry) {
+    return names == NameKind::kShort ? ShortNameOf(entry) : entry.longName;
+  };
   std::vector<platform::FindData> all;
   files_.FindFiles(JoinPath(directory, "*"), &all);
   for (const platform::FindData& entry : all) {
-    if (entry.attributes & platform::kAttrDirectory) directories->push_back(entry.longName);
+    if (entry.attributes & platform::kAttrDirectory) directories->push_back(nameOf(entry));
   }
   std::vector<std::string> seen;
   std::string rest = patterns.empty() ? "*" : patterns;
@@ -141,8 +164,8 @@ bool FileBrowser::List(const std::string& directory, const std::string& patterns
     for (const platform::FindData& entry : found) {
       if (entry.attributes & platform::kAttrDirectory) continue;
       bool known = false;
-      for (const std::string& name : seen) known = known || name == entry.longName;
-      if (!known) seen.push_back(entry.longName);
+      for (const std::string& name : seen) known = known || name == nameOf(entry);
+      if (!known) seen.push_back(nameOf(entry));
     }
     if (semicolon == std::string::npos) break;
     rest = rest.substr(semicolon + 1);

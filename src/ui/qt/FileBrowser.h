@@ -27,6 +27,10 @@ std::string ParentPath(const std::string& path);
 // backslashes; a path relative to `directory` is taken from there.
 std::string FullPath(const std::string& directory, const std::string& path);
 
+// Which names a dialog shows: the long ones, or the 8.3 ones only (the
+// dialog's kOfNoLongNames).
+enum class NameKind { kLong, kShort };
+
 class FileBrowser {
  public:
   explicit FileBrowser(platform::Files& files) : files_(files) {}
@@ -35,10 +39,16 @@ class FileBrowser {
   std::vector<char> Drives();
 
   // The subdirectories of `directory` and its files matching any of the
-  // patterns (separated by ";"), each list in the machine's order. False
-  // when the directory does not exist.
+  // patterns (separated by ";"), each list in the machine's order, by their
+  // long names or their 8.3 names. False when the directory does not exist.
   bool List(const std::string& directory, const std::string& patterns,
-            std::vector<std::string>* directories, std::vector<std::string>* files);
+            std::vector<std::string>* directories, std::vector<std::string>* files,
+            NameKind names = NameKind::kLong);
+
+  // An absolute path with each component that exists given by its 8.3 name
+  // (as GetShortPathName gives it); a component that does not exist, and
+  // those after it, stay as given.
+  std::string ShortPath(const std::string& path);
 
   // What a name typed into the dialog stands for, taken from `directory`.
   enum class Typed {

@@ -54,6 +54,22 @@ TEST_F(FileBrowserMachineTest, ListsDrivesDirectoriesAndMatchingFiles) {
   EXPECT_FALSE(browser.List("C:\\NOWHERE", "*.*", &directories, &files));
 }
 
+TEST_F(FileBrowserMachineTest, ShortNamesOnlyListAndAnswer83Names) {
+  std::vector<std::string> directories, files;
+  ASSERT_TRUE(browser.List("C:\\", "*.*", &directories, &files, NameKind::kShort));
+  EXPECT_EQ(directories, (std::vector<std::string>{"MYDOCU~1", "PROGRA~1", "WINDOWS", "ZUBANET"}));
+  EXPECT_EQ(files, (std::vector<std::string>{"AUTOEXEC.BAT", "CONFIG.SYS"}));
+  files.clear();
+  ASSERT_TRUE(browser.List("C:\\WINDOWS", "hosts*", &directories, &files, NameKind::kShort));
+  EXPECT_EQ(files, (std::vector<std::string>{"HOSTS", "HOSTS~1.HOM", "HOSTS~1.OFF", "HOSTS.SAM"}));
+
+  EXPECT_EQ(browser.ShortPath("C:\\Program Files"), "C:\\PROGRA~1");
+  EXPECT_EQ(browser.ShortPath("C:\\windows\\hosts.office"), "C:\\WINDOWS\\HOSTS~1.OFF");
+  EXPECT_EQ(browser.ShortPath("C:\\autoexec.bat"), "C:\\AUTOEXEC.BAT");
+  EXPECT_EQ(browser.ShortPath("C:\\My Documents\\new file.txt"), "C:\\MYDOCU~1\\new file.txt");
+  EXPECT_EQ(browser.ShortPath("C:\\"), "C:\\");
+}
+
 TEST_F(FileBrowserMachineTest, ResolvesWhatIsTyped) {
   std::string dir = "C:\\WINDOWS";
   std::string result;

@@ -30,7 +30,11 @@ bool HasWildcard(const std::string& text) {
 
 SimFileDialog::SimFileDialog(platform::Files& files, const toolkit::OpenFileRequest& request,
                              QWidget* parent)
-    : QDialog(parent), browser_(files), request_(request), types_(ParseFilter(request.filter)) {
+    : QDialog(parent),
+      browser_(files),
+      request_(request),
+      types_(ParseFilter(request.filter)),
+      names_(request.options & toolkit::kOfNoLongNames ? NameKind::kShort : NameKind::kLong) {
   setWindowTitle(request.title.empty() ? ToQt("ファイルを開く") : ToQt(request.title));
   setObjectName("OpenDialog");
 
@@ -108,9 +112,10 @@ SimFileDialog::SimFileDialog(platform::Files& files, const toolkit::OpenFileRequ
 void SimFileDialog::Refresh() {
   std::vector<std::string> directories;
   std::vector<std::string> files;
-  if (!browser_.List(directory_, pattern_, &directories, &files)) {
+  if (names_ == NameKind::kShort) directory_ = browser_.ShortPath(directory_);
+  if (!browser_.List(directory_, pattern_, &directories, &files, names_)) {
     directory_ = JoinPath(directory_.substr(0, 2), "");
-    browser_.List(directory_, pattern_, &directories, &files);
+    browser_.List(directory_, pattern_, &directories, &files, names_);
   }
   location_->setText(FromBytes(directory_));
   drives_->setCurrentIndex(drives_->findText(QString::fromLatin1(directory_.substr(0, 2).c_str())));
@@ -148,7 +153,7 @@ void SimFileDialog::OpenTyped() {
       if (QListWidgetItem* item = entries_->currentItem()) Activated(item);
       return;
     case FileBrowser::Typed::kFile:
-      chosen_ = result;
+      chosen_ = names_ == NameKind::kShort ? browser_.ShortPath(result) : result;
       accept();
       return;
     case FileBrowser::Typed::kDirectory:

@@ -1,6 +1,7 @@
 // The file-open dialog on the simulated machine's drives: a drive list, the
 // current directory with its subdirectories and the files of the chosen
 // type, the file name box and the file types. It answers a Windows path.
+// With kOfNoLongNames it shows and answers 8.3 names only.
 // Parts carry object names for tests: "Drives", "Location", "Entries",
 // "FileName", "FileTypes", "Open", "Cancel".
 #ifndef ZUBA_UI_QT_SIMFILEDIALOG_H_
@@ -44,6 +45,7 @@ class SimFileDialog : public QDialog {
   FileBrowser browser_;
   toolkit::OpenFileRequest request_;
   std::vector<std::pair<std::string, std::string>> types_;
+  NameKind names_;
   std::string directory_;
   std::string pattern_;
   std::string chosen_;

@@ -37,7 +37,7 @@ class Component {
   // Creates a T (constructed from `args`) owned by this component, named
   // `name`, and answers it. It lives until this component goes or
   // DestroyComponent is called on it. A control created under a control
-  // becomes its child (Control).
+  // becomes its child (Control); a form stays a window of its own.
   template <class T, class... Args>
   T& Add(std::string name, Args&&... args) {
     auto created = std::make_unique<T>(std::forward<Args>(args)...);

@@ -116,6 +116,11 @@ void Form::ClientToScreen(int x, int y, int* screenX, int* screenY) const {
   *screenY = Top() + FrameWidth() + CaptionHeight() + y;
 }
 
+void Form::MoveTo(int left, int top) {
+  SetBounds(left, top, Width(), Height());
+  positionSet_ = true;
+}
+
 void Form::BoundsChanged() {
   if (Left() != seenLeft_ || Top() != seenTop_) positionSet_ = true;
   seenLeft_ = Left();

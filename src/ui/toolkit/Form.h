@@ -49,6 +49,9 @@ class Form : public Control {
   // a default position that the program has placed before its first show
   // appears where it was placed, not where the system would put it.
   bool PositionSet() const { return positionSet_; }
+  // The program moves the form to `left`, `top`: PositionSet from now on,
+  // also where the form stood there already.
+  void MoveTo(int left, int top);
 
   // The bounds of a form are its window on the screen; the client area is
   // what lies inside the frame and the caption.

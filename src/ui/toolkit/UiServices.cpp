@@ -33,6 +33,4 @@ void UiServices::ShowPlainMessage(const std::string& text) {
   ShowMessageBox(text, applicationTitle_, MessageIcon::kNone, MessageButtons::kOk);
 }
 
-Rect UiServices::ScreenRect() const { return Rect{0, 0, 1024, 768}; }
-
 }  // namespace zuba::toolkit

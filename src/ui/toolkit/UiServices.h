@@ -9,7 +9,6 @@
 #include <string>
 
 #include "system/AppShell.h"
-#include "ui/toolkit/Graphics.h"
 
 namespace zuba::toolkit {
 
@@ -87,10 +86,6 @@ class UiServices : public system::AppShell {
   // called then), or until there is no more input.
   virtual void RunMessageLoop(Application& app) = 0;
   virtual void QuitMessageLoop() = 0;
-
-  // The screen's work area, where windows can be placed; base: 1024 x 768
-  // at 0, 0 (what a machine without a display is taken to have).
-  virtual Rect ScreenRect() const;
 
   // The application's title, kept here for the plain message box.
   const std::string& ApplicationTitle() const { return applicationTitle_; }

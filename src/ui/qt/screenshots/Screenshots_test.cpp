@@ -1,14 +1,17 @@
 // Saves pictures of the front-end's windows as PNG files under the build
 // directory (screenshots/), rendered offscreen, for people to look at: the
 // WINS dialog empty and filled, its error message, the About box, the help
-// window and the file-open dialog. Each test also checks that its picture
+// window, the file-open dialog and the boot-time switch maker with its
+// short-name file dialog. Each test also checks that its picture
 // was written and has the window's size.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPointer>
 #include <QTest>
 #include <QToolButton>
 
@@ -17,6 +20,7 @@
 #include "ui/MlChkbox.h"
 #include "ui/PanelEx.h"
 #include "ui/TulGroupCheckBox.h"
+#include "ui/ZubaSel.h"
 #include "ui/ZubaVersion.h"
 #include "ui/qt/HelpWindow.h"
 #include "ui/qt/QtTesting.h"
@@ -124,6 +128,34 @@ TEST_F(ScreenshotTest, HelpWindowAndOpenDialog) {
   });
   ASSERT_TRUE(dialog.Execute());
   EXPECT_EQ(dialog.FileName(), "C:\\WINDOWS\\hosts.office");
+}
+
+// The boot-time switch maker: its file dialog lists 8.3 names only and
+// answers autoexec.bat; then the dialog with both directories.
+TEST_F(ScreenshotTest, BootSwitchMaker) {
+  auto& maker = app.CreateForm<ui::TfmZbSel>(machine.registry(), machine.files(),
+                                             machine.profiles(), machine.system(), "");
+  QSize dialogSize;
+  OnNextDialog([&](QWidget* shown) {
+    Save(shown, "zubasel_open_dialog");
+    auto* entries = shown->findChild<QListWidget*>("Entries");
+    EXPECT_FALSE(entries->findItems("PROGRA~1", Qt::MatchExactly).isEmpty());
+    EXPECT_TRUE(entries->findItems("Program Files", Qt::MatchExactly).isEmpty());
+    QPointer<QWidget> fileDialog = shown;
+    WhenUp(
+        [&, fileDialog]() -> QWidget* {
+          return fileDialog.isNull() || !fileDialog->isVisible() ? ui.Render(maker).Window()
+                                                                 : nullptr;
+        },
+        [&](QWidget* window) {
+          dialogSize = QPixmap(Save(window, "zubasel")).size();
+          QTest::mouseClick(window->findChild<QWidget*>("BitBtn2"), Qt::LeftButton);
+        });
+    QTest::keyClick(shown->findChild<QLineEdit*>("FileName"), Qt::Key_Return);
+  });
+  EXPECT_EQ(maker.ShowModal(), ModalResult::kCancel);
+  EXPECT_EQ(maker.lbDirAutoexec.Caption(), "C:\\");
+  EXPECT_EQ(dialogSize, QSize(maker.ClientWidth(), maker.ClientHeight()));
 }
 
 // Every kind of control the renderer draws, on one form.

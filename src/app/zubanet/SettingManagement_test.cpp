@@ -1,0 +1,115 @@
+// A user keeping settings with zubanet --headless on the template machine:
+// one run per step, as the program would be started again each time, and
+// the settings file's bytes checked after each.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "testing/MachineTool.h"
+#include "testing/TempMachine.h"
+
+namespace zuba::app {
+namespace {
+
+using testing::ReadHostFile;
+
+// What the Ethernet adapter's current configuration gives on the template
+// machine, as a save writes it, with the address and mask the user typed.
+std::string AdapterSetting(const std::string& ip, const std::string& mask) {
+  return "ip=" + ip + "\r\ngw=192.168.1.1,192.168.1.254\r\nms=" + mask +
+         "\r\nde=1\r\ndh=zubapc\r\ndd=example.co.jp\r\ndi=192.168.1.2,192.168.1.3\r\n"
+         "ds=example.co.jp,example.jp\r\nwg=WORKGROUP\r\nlc=ZUBAPC\r\ncc=ソフト開発部 表示端末\r\n"
+         "fs=Yes\r\nps=No\r\nli=taro\r\nld=ZUBADOM\r\nwp=192.168.1.2\r\nws=192.168.1.3\r\nnt=8\r\n"
+         "wi=\r\nlo=1\r\npe=0\r\npv=\r\npa=http://proxy.example.co.jp/proxy.pac\r\ncp=0\r\n"
+         "pf=自宅プロバイダ\r\npc=1\r\npd=0\r\ntl=自宅\r\npr=レーザー プリンタ\r\n";
+}
+
+// [Initialize] as the window's close leaves it, converted or not.
+std::string Initialize(bool converted) {
+  return std::string("[Initialize]\r\nWindowSize.X=200\r\nWindowSize.Y=120\r\nOpt1=1\r\nOpt2=1\r\n"
+                     "Opt3=0\r\nOpt4=1\r\nOpt5=1\r\nOpt6=0\r\nOpt7=0\r\n") +
+         (converted ? "IniConvert=1\r\n" : "");
+}
+
+class SettingManagementTest : public testing::ZubaNetTest {
+ protected:
+  std::string Settings() { return ReadHostFile(machine.HostPath("drive_c/ZUBANET/Zubanet.ini")); }
+  // The settings file with this name in the program's spelling.
+  std::string Copy() { return ReadHostFile(machine.HostPath("drive_c/ZUBANET/ZUBANET.---")); }
+
+  testing::TempMachine machine;
+};
+
+TEST_F(SettingManagementTest, SaveReplaceReorderAndDeleteAsAUserWould) {
+  // 1. Edit mode, the Ethernet adapter (its current configuration read after
+  // the question of Opt1), saved as Office.
+  ASSERT_EQ(RunZubaNet(machine.directory(),
+                       "--answer yes --do 'click BtConfig' "
+                       "--do 'choose CbTnc PCI Fast Ethernet Adapter' --do 'type EdNm Office' "
+                       "--do 'click BbOk'"),
+            0)
+      << err_;
+  EXPECT_EQ(err_, u8"[ZubaNet] (question; Yes/No) 現在のTCP/IP設定を読み取りますか？\n");
+  const std::string office1 = AdapterSetting("192.168.1.10", "255.255.255.0");
+  EXPECT_EQ(Settings(), "[Office]\r\n" + office1 +
+                            "[NIC_registry_list]\r\nOffice=0000\r\n"
+                            "[SETTINGLIST]\r\nSETTINGS.Count=1\r\nSETTINGS.0=Office\r\n" +
+                            Initialize(false));
+
+  // 2. The next start converts the file (it has no mark yet); Office
+  // recalled, its address changed and saved again under its name, which
+  // asks to replace it; then a second setting Home.
+  const std::string before = Settings();
+  ASSERT_EQ(RunZubaNet(machine.directory(),
+                       "--answer ok --answer ok --do 'choose CbSetting Office' "
+                       "--do 'click BtConfig' --do 'type EdTip 192.168.1.20' --do 'click BbOk' "
+                       "--do 'click BtConfig' --do 'type EdNm Home' --do 'type EdTip 10.0.0.2' "
+                       "--do 'type EdTms 255.0.0.0' --do 'click BbOk'"),
+            0)
+      << err_;
+  EXPECT_NE(err_.find(u8"[zubanet.ini をVer2形式に変換] (question; OK/Cancel) これから"),
+            std::string::npos)
+      << err_;
+  EXPECT_NE(err_.find(u8"[既に登録されています] (question; OK/Cancel) 【Office】　を置き換えますか？\n"),
+            std::string::npos)
+      << err_;
+  EXPECT_EQ(Copy(), before);
+  const std::string office2 = "[Office]\r\n" + AdapterSetting("192.168.1.20", "255.255.255.0");
+  const std::string home = "[Home]\r\n" + AdapterSetting("10.0.0.2", "255.0.0.0");
+  EXPECT_EQ(Settings(), "[NIC_registry_list]\r\nOffice=0000\r\nHome=0000\r\n"
+                        "[SETTINGLIST]\r\nSETTINGS.Count=2\r\nSETTINGS.0=Home\r\n"
+                        "SETTINGS.1=Office\r\n" +
+                            Initialize(true) + office2 + home);
+
+  // 3. Reordered: Office first, then Home.
+  ASSERT_EQ(RunZubaNet(machine.directory(),
+                       "--do 'click pmEditList' --do 'choose SrcList Office' "
+                       "--do 'click IncludeBtn' --do 'choose SrcList Home' "
+                       "--do 'click IncludeBtn' --do 'click OKBtn'"),
+            0)
+      << err_;
+  EXPECT_EQ(err_, "");
+  EXPECT_EQ(Settings(), "[NIC_registry_list]\r\nOffice=0000\r\nHome=0000\r\n"
+                        "[SETTINGLIST]\r\nSETTINGS.Count=2\r\nSETTINGS.0=Office\r\n"
+                        "SETTINGS.1=Home\r\nLISTEDIT=1\r\n" +
+                            Initialize(true) + office2 + home);
+
+  // 4. Home deleted from view mode with the Delete key.
+  ASSERT_EQ(RunZubaNet(machine.directory(),
+                       "--answer ok --do 'choose CbSetting Home' --do 'key CbSetting Delete' "
+                       "--do dump"),
+            0)
+      << err_;
+  EXPECT_EQ(err_, u8"[削除の確認] (warning; OK/Cancel) 【Home】　を削除しますか？\n");
+  EXPECT_NE(out_.find(R"("name": "CbSetting", "kind": "combobox", "visible": true, "enabled": true, "text": "", "items": ["Office"], "index": -1)"),
+            std::string::npos)
+      << out_;
+  // The count says one; the key of the longer list before it stays, unread.
+  EXPECT_EQ(Settings(), "[NIC_registry_list]\r\nOffice=0000\r\n"
+                        "[SETTINGLIST]\r\nSETTINGS.Count=1\r\nSETTINGS.0=Office\r\n"
+                        "SETTINGS.1=Home\r\nLISTEDIT=1\r\n" +
+                            Initialize(true) + office2);
+}
+
+}  // namespace
+}  // namespace zuba::app
