@@ -56,6 +56,10 @@ struct Change {
 // profile key); names compare without regard to ASCII letter case.
 bool SameTarget(const Change& a, const Change& b);
 
+// Whether the change leaves its target as it was (a value written again
+// with what it held).
+bool ChangesNothing(const Change& change);
+
 enum class JournalState { kPending, kDone };
 
 // The journal of one apply: the setting applied, whether the apply ran to

@@ -318,4 +318,13 @@ bool SameTarget(const Change& a, const Change& b) {
   return false;
 }
 
+bool ChangesNothing(const Change& c) {
+  if (c.kind == ChangeKind::kRegistryValue) {
+    if (c.valueBefore.has_value() != c.valueAfter.has_value()) return false;
+    return !c.valueBefore ||
+           (c.valueBefore->type == c.valueAfter->type && c.valueBefore->data == c.valueAfter->data);
+  }
+  return c.textBefore == c.textAfter;
+}
+
 }  // namespace zuba::journal

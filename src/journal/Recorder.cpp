@@ -281,7 +281,8 @@ class Recorder::RecordingRegistry : public platform::RegistryWrapper {
     key.textBefore = "";
     indexes->push_back(recorder_.Before(key));
     for (const NamedValue& value : ValuesOf(root, path)) {
-      indexes->push_back(recorder_.Before(ValueChange({root, path}, value.name, std::nullopt)));
+      journal::Change change = ValueChange({root, path}, value.name, std::nullopt);
+      if (!ChangesNothing(change)) indexes->push_back(recorder_.Before(change));
     }
     RegKey handle;
     if (target().OpenKey(root, path, &handle) != platform::kErrorSuccess) return;
