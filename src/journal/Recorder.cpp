@@ -86,7 +86,7 @@ class Recorder::RecordingRegistry : public platform::RegistryWrapper {
     const long rc = target().CreateKey(parent, subKey, result);
     if (rc != platform::kErrorSuccess) return rc;
     handles_[*result] = {where.root, path};
-    recorder_.After(index);
+    recorder_.After(index, false);
     return rc;
   }
 
@@ -137,7 +137,7 @@ class Recorder::RecordingRegistry : public platform::RegistryWrapper {
     }
     const long rc = target().DeleteKey(parent, subKey);
     if (rc == platform::kErrorSuccess) {
-      for (std::size_t index : indexes) recorder_.After(index);
+      for (std::size_t index : indexes) recorder_.After(index, false);
     }
     return rc;
   }
@@ -269,7 +269,7 @@ class Recorder::RecordingRegistry : public platform::RegistryWrapper {
       return platform::kErrorSuccess;
     }
     const long rc = after ? target().SetValue(key, name, *after) : target().DeleteValue(key, name);
-    if (rc == platform::kErrorSuccess) recorder_.After(index);
+    if (rc == platform::kErrorSuccess) recorder_.After(index, false);
     return rc;
   }
 
@@ -465,7 +465,8 @@ class Recorder::RecordingProfiles : public platform::ProfilesWrapper {
       return true;
     }
     if (!write()) return false;
-    recorder_.After(index);
+    // A profile write reaches the disk for sure only at the profile's flush.
+    recorder_.After(index, false);
     return true;
   }
 
@@ -531,9 +532,9 @@ std::size_t Recorder::Before(const Change& change) {
   return journal_.changes.size() - 1;
 }
 
-void Recorder::After(std::size_t index) {
+void Recorder::After(std::size_t index, bool durable) {
   journal_.changes[index].done = true;
-  if (mode_ == RecorderMode::kRecord) save_(journal_);
+  if (mode_ == RecorderMode::kRecord && durable) save_(journal_);
 }
 
 }  // namespace zuba::journal

@@ -7,7 +7,7 @@
 // journal holds what it would change. In recording mode every write goes to
 // the machine; before it, the recorder makes sure the journal holds the
 // change (a change the plan did not foresee is added, and the journal saved,
-// first), and after it the change is marked done and the journal saved.
+// first), and after it the change is marked done (see After).
 #ifndef ZUBA_JOURNAL_RECORDER_H_
 #define ZUBA_JOURNAL_RECORDER_H_
 
@@ -47,8 +47,12 @@ class Recorder {
   // Notes `change` before its write: the index of the journal's change it
   // is (a planned one not yet done, or a new one, saved at once).
   std::size_t Before(const Change& change);
-  // Marks the change at `index` done (recording mode: saves the journal).
-  void After(std::size_t index);
+  // Marks the change at `index` done. In recording mode the journal is
+  // saved when the write is `durable` on the machine at once (a whole file);
+  // a registry or profile write becomes durable only at the next flush of
+  // the registry or the profile, so its mark is saved with the next save
+  // rather than claim on disk what the disk may not hold yet.
+  void After(std::size_t index, bool durable = true);
 
  private:
   class RecordingRegistry;
