@@ -362,4 +362,9 @@ void UserScript::Run(Form& form, const UserAction& action) {
   if (!done) Unreachable(action, HiddenOnForm(*control));
 }
 
+void UserScript::Print(const std::string& utf8) {
+  out_ << utf8 << "\n";
+  out_.flush();
+}
+
 }  // namespace zuba::toolkit

@@ -97,6 +97,8 @@ class UserScript {
   MenuItem* TakeMenuChoice(PopupMenu& menu);
   // A usage error ended the script.
   bool Failed() const { return failed_; }
+  // Writes `utf8` and a line break where the dumps go.
+  void Print(const std::string& utf8);
 
  private:
   void Fail(const UserAction& action, const std::string& why);
