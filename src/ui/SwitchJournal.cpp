@@ -58,6 +58,15 @@ void SwitchJournal::Apply(const ApplyRequest& request) {
   ApplyFlow({recorder.registry(), recorder.files(), recorder.profiles(), recorder.system()},
             shell_)
       .Run(request);
+  MarkDone(journal);
+}
+
+void SwitchJournal::MarkDone(journal::Journal& journal) {
+  // The registry's writes reach the disk at its flush: only then may the
+  // journal say that they are done.
+  services_.registry.FlushKey(platform::kHkeyLocalMachine);
+  services_.registry.FlushKey(platform::kHkeyCurrentUser);
+  for (journal::Change& c : journal.changes) c.done = true;
   journal.state = journal::JournalState::kDone;
   Save(journal);
 }
@@ -103,9 +112,7 @@ void SwitchJournal::Run(journal::Journal& journal) {
     for (const std::string& line : failed) message += "\r\n" + line;
     throw system::Exception(message);
   }
-  for (journal::Change& c : journal.changes) c.done = true;
-  journal.state = journal::JournalState::kDone;
-  Save(journal);
+  MarkDone(journal);
 }
 
 void SwitchJournal::Save(const journal::Journal& journal) {

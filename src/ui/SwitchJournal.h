@@ -52,6 +52,8 @@ class SwitchJournal {
  private:
   void Save(const journal::Journal& journal);
   void Run(journal::Journal& journal);
+  // Flushes the registry, then saves `journal` marked done throughout.
+  void MarkDone(journal::Journal& journal);
 
   ApplyServices services_;
   system::AppShell& shell_;
