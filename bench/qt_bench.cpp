@@ -1,7 +1,9 @@
 // The Qt front-end offscreen: showing the WINS dialog for the first time
 // (the form built on the model, one widget per control made, the window
 // shown and painted) and showing it again once it exists, as the main
-// window's WINS button does.
+// window's WINS button does; the main window rendered at its first show
+// (creation on the model included), and its switch to edit mode and back
+// on the rendered window (resized, repainted).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include "ui/qt/FormRenderer.h"
 #include "ui/qt/QtLook.h"
 #include "ui/qt/QtUiServices.h"
+#include "ui/mainform.h"
 #include "ui/toolkit/Application.h"
 #include "ui/winsform.h"
 
@@ -81,5 +84,44 @@ void BM_ShowWinsDialogAgain(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ShowWinsDialogAgain)->Unit(benchmark::kMillisecond);
+
+void BM_ShowMainWindowFirstTime(benchmark::State& state) {
+  OffscreenApplication();
+  testing::TempMachine machine;
+  qt::QtUiServices ui(machine.files());
+  for (auto _ : state) {
+    toolkit::Application app(ui);
+    auto& form = app.CreateForm<ui::TForm1>(machine.registry(), machine.files(),
+                                            machine.profiles(), machine.system());
+    form.Show();
+    qt::FormRenderer& renderer = ui.Render(form);
+    Settle();
+    benchmark::DoNotOptimize(renderer.Window()->isVisible());
+    state.PauseTiming();
+    form.Hide();
+    state.ResumeTiming();
+  }
+  Settle();
+}
+BENCHMARK(BM_ShowMainWindowFirstTime)->Unit(benchmark::kMillisecond);
+
+void BM_EditModeAndBackRendered(benchmark::State& state) {
+  OffscreenApplication();
+  testing::TempMachine machine;
+  qt::QtUiServices ui(machine.files());
+  toolkit::Application app(ui);
+  auto& form = app.CreateForm<ui::TForm1>(machine.registry(), machine.files(),
+                                          machine.profiles(), machine.system());
+  form.Show();
+  ui.Render(form);
+  Settle();
+  for (auto _ : state) {
+    form.BtConfig.Click();
+    Settle();
+    form.BbCan.Click();
+    Settle();
+  }
+}
+BENCHMARK(BM_EditModeAndBackRendered)->Unit(benchmark::kMillisecond);
 
 }  // namespace

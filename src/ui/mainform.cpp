@@ -425,6 +425,12 @@ void TForm1::SetInitialStates() {
     box->SetAllowGrayed(true);
     box->SetState(CheckState::kGrayed);
   }
+  // Each group check box lies over the top edge of its panel, which was
+  // created after it: the box is drawn above the panel.
+  for (Control* box : std::initializer_list<Control*>{&CbTcp, &CbDde, &CbPpe, &CbPpp, &CbEex,
+                                                       &CbWgp}) {
+    box->BringToFront();
+  }
 
   PmOpt.SetHelpContext(32);
   PmOpt.SetAutoPopup(false);

@@ -4,8 +4,6 @@
 #include <QStylePainter>
 #include <algorithm>
 
-#include "ui/qt/TextFit.h"
-
 namespace zuba::qt {
 namespace {
 
@@ -23,6 +21,28 @@ void ButtonWidget::SetGlyph(const QPixmap& enabled, const QPixmap& disabled, boo
   update();
 }
 
+QRect ButtonWidget::Content() const {
+  return rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
+}
+
+int ButtonWidget::Spacing() const { return glyph_.isNull() || text().isEmpty() ? 0 : kSpacing; }
+
+QRect ButtonWidget::CaptionBox() const {
+  QRect content = Content();
+  if (above_) {
+    int line = fontMetrics().height();
+    int top = content.top() + (content.height() - glyph_.height() - Spacing() - line) / 2;
+    return QRect(content.left(), top + glyph_.height() + Spacing(), content.width(), line);
+  }
+  int beside = glyph_.width() + Spacing();
+  return QRect(content.left() + beside, content.top(), std::max(content.width() - beside, 0),
+               content.height());
+}
+
+int ButtonWidget::CaptionFlags() const {
+  return Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextSingleLine;
+}
+
 void ButtonWidget::paintEvent(QPaintEvent*) {
   QStylePainter painter(this);
   QStyleOptionToolButton bevel;
@@ -33,34 +53,28 @@ void ButtonWidget::paintEvent(QPaintEvent*) {
   bevel.state &= ~QStyle::State_HasFocus;
   painter.drawComplexControl(QStyle::CC_ToolButton, bevel);
 
-  QRect content = rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
-  if (isDown()) content.translate(1, 1);
+  // The glyph and the caption as one group, centred; a pressed button
+  // shows them a pixel down and right.
+  QPoint shift = isDown() ? QPoint(1, 1) : QPoint(0, 0);
   const QPixmap& glyph = isEnabled() ? glyph_ : disabledGlyph_;
   QString caption = text();
-  int spacing = glyph.isNull() || caption.isEmpty() ? 0 : kSpacing;
-  int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextSingleLine;
-  QRect captionRect;
+  QRect box = CaptionBox();
+  painter.setFont(CaptionFont());
   if (above_) {
-    painter.setFont(FitToWidth(font(), caption, content.width()));
-    int lineHeight = caption.isEmpty() ? 0 : painter.fontMetrics().height();
-    int top = content.top() + (content.height() - glyph.height() - spacing - lineHeight) / 2;
-    painter.drawPixmap(content.left() + (content.width() - glyph.width()) / 2, top, glyph);
-    captionRect = QRect(content.left(), top + glyph.height() + spacing, content.width(), lineHeight);
-    flags = (flags & ~Qt::AlignLeft) | Qt::AlignHCenter;
+    painter.drawPixmap(QPoint(Content().left() + (Content().width() - glyph.width()) / 2,
+                              box.top() - Spacing() - glyph.height()) +
+                           shift,
+                       glyph);
   } else {
-    int room = content.width() - glyph.width() - spacing;
-    painter.setFont(FitToWidth(font(), caption, room));
-    int captionWidth = std::min(painter.fontMetrics().horizontalAdvance(caption), room);
-    int left = content.left() + (content.width() - glyph.width() - spacing - captionWidth) / 2;
-    // The glyph is centred on the whole button, as the caption is.
-    int glyphTop = (height() - glyph.height()) / 2 + (isDown() ? 1 : 0);
-    painter.drawPixmap(left, glyphTop, glyph);
-    captionRect = QRect(left + glyph.width() + spacing, content.top(), captionWidth + 1,
-                        content.height());
+    int captionWidth = std::min(painter.fontMetrics().horizontalAdvance(caption), box.width());
+    int group = glyph.width() + Spacing() + captionWidth;
+    int left = Content().left() + (Content().width() - group) / 2;
+    painter.drawPixmap(QPoint(left, (height() - glyph.height()) / 2) + shift, glyph);
+    box = QRect(left + glyph.width() + Spacing(), box.top(), captionWidth, box.height());
   }
   if (!caption.isEmpty()) {
-    style()->drawItemText(&painter, captionRect, flags, palette(), isEnabled(), caption,
-                          QPalette::ButtonText);
+    style()->drawItemText(&painter, box.translated(shift), CaptionFlags(), palette(),
+                          isEnabled(), caption, QPalette::ButtonText);
   }
   if (hasFocus()) {
     QStyleOptionFocusRect focus;

@@ -10,9 +10,11 @@
 #include <QPixmap>
 #include <QToolButton>
 
+#include "ui/qt/TextFit.h"
+
 namespace zuba::qt {
 
-class ButtonWidget : public QToolButton {
+class ButtonWidget : public QToolButton, public Captioned {
  public:
   explicit ButtonWidget(QWidget* parent);
 
@@ -23,10 +25,21 @@ class ButtonWidget : public QToolButton {
   bool HasGlyph() const { return !glyph_.isNull(); }
   bool GlyphAbove() const { return above_; }
 
+  QString CaptionText() const override { return text(); }
+  // The room beside or below the glyph; the caption is centred in it.
+  QRect CaptionBox() const override;
+  int CaptionFlags() const override;
+
  protected:
+  QFont BaseFont() const override { return font(); }
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // Inside the bevel, not yet shifted for a pressed button.
+  QRect Content() const;
+  int Spacing() const;
+
+
   QPixmap glyph_;
   QPixmap disabledGlyph_;
   bool above_ = false;

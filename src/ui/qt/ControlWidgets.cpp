@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
-
-#include "ui/qt/TextFit.h"
+#include <QStylePainter>
+#include <algorithm>
 
 namespace zuba::qt {
 namespace {
@@ -27,16 +27,24 @@ void DrawBevel(QPainter& painter, const QRect& rect, BevelKind kind, const QPale
 
 constexpr int kBoxSize = 13;
 constexpr int kBoxGap = 4;
+constexpr int kGroupCaptionLeft = 8;
 
-// Draws `text` in `rect` with the QPainter text `flags`, in the painter's
-// font: the window text colour, or etched grey when `widget` is disabled.
-void DrawCaption(QPainter& painter, const QWidget& widget, const QRect& rect, int flags,
-                 const QString& text) {
-  widget.style()->drawItemText(&painter, rect, flags, widget.palette(), widget.isEnabled(), text,
+// Draws the caption of `widget` where it says, in the font that fits:
+// the window text colour, or etched grey when the widget is disabled.
+// Answers the rectangle the text took.
+QRect DrawCaption(QPainter& painter, const QWidget& widget, const Captioned& caption) {
+  painter.setFont(caption.CaptionFont());
+  QRect used = painter.boundingRect(caption.CaptionBox(), caption.CaptionFlags(),
+                                    caption.CaptionText());
+  widget.style()->drawItemText(&painter, caption.CaptionBox(), caption.CaptionFlags(),
+                               widget.palette(), widget.isEnabled(), caption.CaptionText(),
                                QPalette::WindowText);
+  return used;
 }
 
 }  // namespace
+
+// --- Label ------------------------------------------------------------------
 
 LabelWidget::LabelWidget(QWidget* parent) : QWidget(parent) {}
 
@@ -52,14 +60,17 @@ void LabelWidget::SetLayout(Qt::Alignment horizontal, bool wordWrap) {
   update();
 }
 
+int LabelWidget::CaptionFlags() const {
+  return static_cast<int>(alignment_) | Qt::AlignTop | (wordWrap_ ? Qt::TextWordWrap : 0);
+}
+
 void LabelWidget::paintEvent(QPaintEvent*) {
   if (caption_.isEmpty()) return;
   QPainter painter(this);
-  int flags = static_cast<int>(alignment_) | Qt::AlignTop | (wordWrap_ ? Qt::TextWordWrap : 0);
-  painter.setFont(wordWrap_ ? FitToBox(font(), caption_, rect(), flags)
-                            : FitToWidth(font(), caption_, width()));
-  DrawCaption(painter, *this, rect(), flags, caption_);
+  DrawCaption(painter, *this, *this);
 }
+
+// --- Panel ------------------------------------------------------------------
 
 PanelWidget::PanelWidget(QWidget* parent) : QWidget(parent) {}
 
@@ -75,18 +86,27 @@ void PanelWidget::SetCaption(const QString& caption, Qt::Alignment alignment) {
   update();
 }
 
+QRect PanelWidget::Inside() const {
+  int bevels = (outer_ != BevelKind::kNone) + (inner_ != BevelKind::kNone);
+  return rect().adjusted(bevels, bevels, -bevels, -bevels);
+}
+
+QRect PanelWidget::CaptionBox() const { return Inside().adjusted(1, 0, -1, 0); }
+
+int PanelWidget::CaptionFlags() const {
+  return static_cast<int>(alignment_) | Qt::AlignVCenter | Qt::TextSingleLine;
+}
+
 void PanelWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   QRect rect = this->rect().adjusted(0, 0, -1, -1);
   DrawBevel(painter, rect, outer_, palette());
   if (outer_ != BevelKind::kNone) rect.adjust(1, 1, -1, -1);
   DrawBevel(painter, rect, inner_, palette());
-  if (inner_ != BevelKind::kNone) rect.adjust(1, 1, -1, -1);
-  if (caption_.isEmpty()) return;
-  QRect text = rect.adjusted(1, 0, -1, 0);
-  painter.setFont(FitToWidth(font(), caption_, text.width()));
-  DrawCaption(painter, *this, text, static_cast<int>(alignment_) | Qt::AlignVCenter, caption_);
+  if (!caption_.isEmpty()) DrawCaption(painter, *this, *this);
 }
+
+// --- Group box --------------------------------------------------------------
 
 GroupBoxWidget::GroupBoxWidget(QWidget* parent) : QWidget(parent) {}
 
@@ -95,23 +115,29 @@ void GroupBoxWidget::SetCaption(const QString& caption) {
   update();
 }
 
+QRect GroupBoxWidget::CaptionBox() const {
+  return QRect(kGroupCaptionLeft + 1, 0, std::max(width() - 2 * kGroupCaptionLeft, 0),
+               fontMetrics().height());
+}
+
 void GroupBoxWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  QFontMetrics metrics(font());
-  int top = metrics.height() / 2;
+  int top = fontMetrics().height() / 2;
   QRect frame(0, top, width() - 2, height() - top - 2);
   painter.setPen(palette().color(QPalette::Dark));
   painter.drawRect(frame);
   painter.setPen(palette().color(QPalette::Light));
   painter.drawRect(frame.translated(1, 1));
   if (caption_.isEmpty()) return;
-  QFont fitted = FitToWidth(font(), caption_, width() - 12);
-  painter.setFont(fitted);
-  QRect text(8, 0, std::min(QFontMetrics(fitted).horizontalAdvance(caption_), width() - 12) + 2,
-             metrics.height());
-  painter.fillRect(text, palette().color(QPalette::Window));
-  DrawCaption(painter, *this, text.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption_);
+  // The frame stops either side of the caption.
+  QFont font = CaptionFont();
+  int width = std::min(QFontMetrics(font).horizontalAdvance(caption_), CaptionBox().width());
+  painter.fillRect(QRect(kGroupCaptionLeft, 0, width + 2, fontMetrics().height()),
+                   palette().color(QPalette::Window));
+  DrawCaption(painter, *this, *this);
 }
+
+// --- Check box and radio button ---------------------------------------------
 
 CheckWidget::CheckWidget(QWidget* parent, bool radio) : QWidget(parent), radio_(radio) {}
 
@@ -133,6 +159,16 @@ void CheckWidget::SetLayout(bool wordWrap, Qt::Alignment vertical, bool captionL
   update();
 }
 
+QRect CheckWidget::CaptionBox() const {
+  int width = std::max(this->width() - kBoxSize - kBoxGap, 0);
+  return captionLeft_ ? QRect(0, 0, width, height()) : QRect(kBoxSize + kBoxGap, 0, width, height());
+}
+
+int CheckWidget::CaptionFlags() const {
+  return static_cast<int>(vertical_) | Qt::AlignLeft |
+         (wordWrap_ ? Qt::TextWordWrap : Qt::TextSingleLine) | Qt::TextShowMnemonic;
+}
+
 void CheckWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   int boxTop = vertical_ == Qt::AlignTop      ? 1
@@ -148,14 +184,7 @@ void CheckWidget::paintEvent(QPaintEvent*) {
                                            : QStyle::State_Off;
   style()->drawPrimitive(radio_ ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox,
                          &option, &painter, this);
-  QRect text = captionLeft_ ? QRect(0, 0, width() - kBoxSize - kBoxGap, height())
-                            : QRect(kBoxSize + kBoxGap, 0, width() - kBoxSize - kBoxGap, height());
-  int flags = static_cast<int>(vertical_) | Qt::AlignLeft |
-              (wordWrap_ ? Qt::TextWordWrap : Qt::TextSingleLine) | Qt::TextShowMnemonic;
-  painter.setFont(wordWrap_ ? FitToBox(font(), caption_, text, flags)
-                            : FitToWidth(font(), caption_, text.width()));
-  QRect used = painter.boundingRect(text, flags, caption_);
-  DrawCaption(painter, *this, text, flags, caption_);
+  QRect used = DrawCaption(painter, *this, *this);
   if (hasFocus()) {
     QStyleOptionFocusRect focus;
     focus.initFrom(this);
@@ -163,6 +192,25 @@ void CheckWidget::paintEvent(QPaintEvent*) {
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
   }
 }
+
+// --- Combo box --------------------------------------------------------------
+
+void ComboWidget::paintEvent(QPaintEvent*) {
+  QStylePainter painter(this);
+  QStyleOptionComboBox option;
+  initStyleOption(&option);
+  QStyleOptionComboBox field = option;
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    field.palette.setColor(group, QPalette::Button, palette().color(group, QPalette::Base));
+  }
+  field.subControls = QStyle::SC_ComboBoxFrame | QStyle::SC_ComboBoxEditField;
+  painter.drawComplexControl(QStyle::CC_ComboBox, field);
+  option.subControls = QStyle::SC_ComboBoxArrow;
+  painter.drawComplexControl(QStyle::CC_ComboBox, option);
+  painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+}
+
+// --- Status bar -------------------------------------------------------------
 
 StatusBarWidget::StatusBarWidget(QWidget* parent) : QWidget(parent) {}
 
@@ -176,13 +224,14 @@ void StatusBarWidget::SetSizeGrip(bool sizeGrip) {
   update();
 }
 
+QRect StatusBarWidget::CaptionBox() const {
+  return rect().adjusted(3, 2, -(sizeGrip_ ? 15 : 3), -1);
+}
+
 void StatusBarWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  QRect panel = rect().adjusted(0, 2, -1, -1);
-  DrawBevel(painter, panel, BevelKind::kLowered, palette());
-  QRect text = panel.adjusted(3, 0, -(sizeGrip_ ? 14 : 2), 0);
-  painter.setFont(FitToWidth(font(), text_, text.width()));
-  DrawCaption(painter, *this, text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text_);
+  DrawBevel(painter, rect().adjusted(0, 2, -1, -1), BevelKind::kLowered, palette());
+  DrawCaption(painter, *this, *this);
   if (!sizeGrip_) return;
   for (int i = 0; i < 3; ++i) {
     int d = 4 + 4 * i;

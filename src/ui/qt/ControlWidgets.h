@@ -1,16 +1,19 @@
 // The widgets the renderer draws itself, where a stock Qt widget would not
 // keep the model's exact bounds and look: labels, panels with bevels, group
 // boxes whose children sit relative to the box's own corner, check boxes
-// and radio buttons with wrapping captions on either side, and the status
-// bar. They only paint what they are given; the renderer feeds them from
-// the model and routes their input to it. Each draws its caption condensed
-// where the window font would cut it off (TextFit), and disabled in the
-// etched grey of Windows.
+// and radio buttons with wrapping captions on either side, drop-down lists
+// in the control's colour, and the status bar. They only paint what they
+// are given; the renderer feeds them from the model and routes their input
+// to it. Each draws its caption condensed where the window font would cut
+// it off (Captioned), and disabled in the etched grey of Windows.
 #ifndef ZUBA_UI_QT_CONTROLWIDGETS_H_
 #define ZUBA_UI_QT_CONTROLWIDGETS_H_
 
+#include <QComboBox>
 #include <QString>
 #include <QWidget>
+
+#include "ui/qt/TextFit.h"
 
 namespace zuba::qt {
 
@@ -18,15 +21,19 @@ enum class BevelKind { kNone, kLowered, kRaised };
 
 // A label: its caption at the top, aligned left, right or centred, on one
 // line per line break or wrapped at words.
-class LabelWidget : public QWidget {
+class LabelWidget : public QWidget, public Captioned {
  public:
   explicit LabelWidget(QWidget* parent);
   void SetCaption(const QString& caption);
-  QString Caption() const { return caption_; }
   void SetLayout(Qt::Alignment horizontal, bool wordWrap);
   Qt::Alignment Alignment() const { return alignment_; }
 
+  QString CaptionText() const override { return caption_; }
+  QRect CaptionBox() const override { return rect(); }
+  int CaptionFlags() const override;
+
  protected:
+  QFont BaseFont() const override { return font(); }
   void paintEvent(QPaintEvent* event) override;
 
  private:
@@ -35,16 +42,24 @@ class LabelWidget : public QWidget {
   bool wordWrap_ = false;
 };
 
-class PanelWidget : public QWidget {
+class PanelWidget : public QWidget, public Captioned {
  public:
   explicit PanelWidget(QWidget* parent);
   void SetBevels(BevelKind inner, BevelKind outer);
   void SetCaption(const QString& caption, Qt::Alignment alignment);
 
+  QString CaptionText() const override { return caption_; }
+  QRect CaptionBox() const override;
+  int CaptionFlags() const override;
+
  protected:
+  QFont BaseFont() const override { return font(); }
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // Inside the bevels.
+  QRect Inside() const;
+
   BevelKind inner_ = BevelKind::kNone;
   BevelKind outer_ = BevelKind::kRaised;
   QString caption_;
@@ -53,12 +68,17 @@ class PanelWidget : public QWidget {
 
 // A group box (also the frame of a radio group): an etched frame whose top
 // runs through the middle of the caption.
-class GroupBoxWidget : public QWidget {
+class GroupBoxWidget : public QWidget, public Captioned {
  public:
   explicit GroupBoxWidget(QWidget* parent);
   void SetCaption(const QString& caption);
 
+  QString CaptionText() const override { return caption_; }
+  QRect CaptionBox() const override;
+  int CaptionFlags() const override { return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine; }
+
  protected:
+  QFont BaseFont() const override { return font(); }
   void paintEvent(QPaintEvent* event) override;
 
  private:
@@ -66,7 +86,7 @@ class GroupBoxWidget : public QWidget {
 };
 
 // A check box (two or three states) or a radio button.
-class CheckWidget : public QWidget {
+class CheckWidget : public QWidget, public Captioned {
  public:
   enum class Mark { kUnchecked, kChecked, kGrayed };
   CheckWidget(QWidget* parent, bool radio);
@@ -78,7 +98,12 @@ class CheckWidget : public QWidget {
   // the box instead of right of it.
   void SetLayout(bool wordWrap, Qt::Alignment vertical, bool captionLeft);
 
+  QString CaptionText() const override { return caption_; }
+  QRect CaptionBox() const override;
+  int CaptionFlags() const override;
+
  protected:
+  QFont BaseFont() const override { return font(); }
   void paintEvent(QPaintEvent* event) override;
 
  private:
@@ -90,14 +115,30 @@ class CheckWidget : public QWidget {
   bool captionLeft_ = false;
 };
 
-class StatusBarWidget : public QWidget {
+// A combo box whose field, drop-down list or not, is filled with the
+// control's colour (the classic style would paint a drop-down list's field
+// in the button colour); the arrow keeps the button face.
+class ComboWidget : public QComboBox {
+ public:
+  explicit ComboWidget(QWidget* parent) : QComboBox(parent) {}
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+class StatusBarWidget : public QWidget, public Captioned {
  public:
   explicit StatusBarWidget(QWidget* parent);
   void SetText(const QString& text);
   QString Text() const { return text_; }
   void SetSizeGrip(bool sizeGrip);
 
+  QString CaptionText() const override { return text_; }
+  QRect CaptionBox() const override;
+  int CaptionFlags() const override { return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine; }
+
  protected:
+  QFont BaseFont() const override { return font(); }
   void paintEvent(QPaintEvent* event) override;
 
  private:

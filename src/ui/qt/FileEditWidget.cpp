@@ -18,7 +18,7 @@ FileEditWidget::FileEditWidget(QWidget* parent)
   button_->setObjectName("Browse");
   button_->setFocusPolicy(Qt::NoFocus);
   button_->setCursor(Qt::ArrowCursor);
-  button_->SetGlyph(GlyphPixmap("BtnBrowse", true), GlyphPixmap("BtnBrowse", false), false);
+  button_->SetGlyph(GlyphPixmap("Browse", true), GlyphPixmap("Browse", false), false);
   connect(button_, &QToolButton::clicked, this, &FileEditWidget::Browse);
 }
 

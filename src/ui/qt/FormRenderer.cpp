@@ -219,7 +219,7 @@ QWidget* FormRenderer::Create(Control& control, QWidget* parent) {
       // Only a mnemonic (Alt and the marked letter) clicks it natively.
       QObject::connect(button, &QToolButton::clicked, this, [this, &control, button] {
         if (controls_.count(button) == 0) return;
-        control.Click();
+        control.Click(ShiftOf(QGuiApplication::keyboardModifiers()));
         Done();
       });
       widget = button;
@@ -232,7 +232,7 @@ QWidget* FormRenderer::Create(Control& control, QWidget* parent) {
       widget = new CheckWidget(parent, true);
       break;
     case ControlKind::kComboBox: {
-      auto* combo = new QComboBox(parent);
+      auto* combo = new ComboWidget(parent);
       combo->setContextMenuPolicy(Qt::NoContextMenu);
       QObject::connect(combo, QOverload<int>::of(&QComboBox::activated), this,
                        [this, &control, combo](int index) {

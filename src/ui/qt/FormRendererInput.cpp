@@ -243,9 +243,10 @@ bool FormRenderer::HandleMouse(Control& control, QObject* watched, QMouseEvent* 
     return true;
   }
   if (event->button() != Qt::LeftButton) return true;
+  toolkit::ShiftState held = ShiftOf(event->modifiers());
   if (IsEditKind(kind) || kind == ControlKind::kComboBox) {
     if (type == QEvent::MouseButtonPress) {
-      control.Click();
+      control.Click(held);
       Done();
     } else if (type == QEvent::MouseButtonDblClick) {
       control.DoubleClick();
@@ -267,7 +268,7 @@ bool FormRenderer::HandleMouse(Control& control, QObject* watched, QMouseEvent* 
       auto* view = static_cast<QListWidget*>(widget);
       int row = view->indexAt(view->viewport()->mapFromGlobal(global)).row();
       bool toggle = (event->modifiers() & Qt::ControlModifier) != 0;
-      control.Click();
+      control.Click(held);
       if (!gone() && row >= 0) {
         auto& list = static_cast<toolkit::ListBox&>(control);
         if (toggle && list.MultiSelect()) {
@@ -297,7 +298,7 @@ bool FormRenderer::HandleMouse(Control& control, QObject* watched, QMouseEvent* 
   pressed_ = nullptr;
   if (button != nullptr) button->setDown(false);
   if (click) {
-    control.Click();
+    control.Click(held);
     Done();
   }
   return true;

@@ -13,12 +13,15 @@
 #include <QToolButton>
 #include <QToolTip>
 
+#include "system/ZubaUtil.h"
 #include "testing/TempMachine.h"
+#include "ui/HeldKeysSystem.h"
 #include "ui/qt/ControlWidgets.h"
 #include "ui/qt/QtTesting.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/QtUiServices.h"
 #include "ui/toolkit/Application.h"
+#include "ui/toolkit/Button.h"
 #include "ui/toolkit/CheckBox.h"
 #include "ui/toolkit/ComboBox.h"
 #include "ui/toolkit/ListBox.h"
@@ -77,7 +80,7 @@ TEST_F(FormRendererTest, TheWinsDialogIsDrawnAtTheModelsBoundsInTheWindowFont) {
   EXPECT_EQ(Find<QToolButton>(r, "BbCancel")->text(), "Cancel");
   auto* note = Find<LabelWidget>(r, "Label1");
   EXPECT_EQ(note->geometry(), QRect(64, 84, 144, 24));
-  EXPECT_EQ(note->Caption(), ToQt("※ WINSを使用しない場合は\nﾌﾟﾗｲﾏﾘを空にして下さい"));
+  EXPECT_EQ(note->CaptionText(), ToQt("※ WINSを使用しない場合は\nﾌﾟﾗｲﾏﾘを空にして下さい"));
   EXPECT_TRUE(note->Alignment() & Qt::AlignRight);
   EXPECT_EQ(note->palette().color(QPalette::WindowText), QColor(0, 0, 255));
   EXPECT_EQ(note->font().family(), "IPAPGothic");
@@ -298,6 +301,32 @@ TEST_F(FormRendererTest, FormsShownByAHandlerAreRenderedAfterIt) {
   QTest::mouseClick(Find<QToolButton>(r, "BtWins"), Qt::LeftButton);
   ASSERT_NE(ui.RendererOf(wins), nullptr);
   EXPECT_TRUE(ui.RendererOf(wins)->Window()->isVisible());
+}
+
+// A handler that asks whether Ctrl and Alt are down, as the apply flow does
+// at a click, sees the keys held at the click on the display, and the keys
+// the machine itself holds as well.
+TEST_F(FormRendererTest, KeysHeldAtAClickReachTheKeyStateQuery) {
+  ui::HeldKeysSystem keys(machine.system());
+  keys.Watch(app);
+  Form& form = app.CreateForm<Form>();
+  form.SetClientSize(100, 40);
+  auto& button = form.Add<Button>("BtApply");
+  button.SetBounds(4, 4, 60, 25);
+  std::vector<std::pair<bool, bool>> seen;  // Ctrl, Alt at each click
+  button.SetOnClick([&](Component&) {
+    seen.emplace_back(system::IsCtrlKeyDown(keys), system::IsAltKeyDown(keys));
+  });
+  form.Show();
+  QWidget* widget = ui.Render(form).FindWidget("BtApply");
+  QTest::mouseClick(widget, Qt::LeftButton, Qt::ControlModifier);
+  QTest::mouseClick(widget, Qt::LeftButton);
+  QTest::mouseClick(widget, Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier);
+  ASSERT_TRUE(machine.machine().config->Set("Keyboard", "Down", "Alt"));
+  QTest::mouseClick(widget, Qt::LeftButton);
+  std::vector<std::pair<bool, bool>> expected{
+      {true, false}, {false, false}, {true, true}, {false, true}};
+  EXPECT_EQ(seen, expected);
 }
 
 }  // namespace

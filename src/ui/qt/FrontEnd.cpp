@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "ui/qt/HeadlessUi.h"
-#include "ui/qt/QtKeyState.h"
 #include "ui/qt/QtLook.h"
 #include "ui/qt/QtUiServices.h"
 
@@ -56,14 +55,9 @@ class QtFrontEnd : public FrontEnd {
   explicit QtFrontEnd(platform::Files& files) : ui_(files) {}
   toolkit::UiServices& Ui() override { return ui_; }
   void Watch(toolkit::Application& app) override { ui_.Watch(app); }
-  platform::System& WithKeyboard(platform::System& machine) override {
-    keys_ = std::make_unique<QtKeyState>(machine);
-    return *keys_;
-  }
 
  private:
   QtUiServices ui_;
-  std::unique_ptr<QtKeyState> keys_;
 };
 
 }  // namespace

@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "platform/Files.h"
-#include "platform/System.h"
 #include "ui/toolkit/Application.h"
 #include "ui/toolkit/UiServices.h"
 #include "ui/toolkit/UserScript.h"
@@ -48,11 +47,6 @@ class FrontEnd {
   virtual void Watch(toolkit::Application& app) = 0;
   // Whether a scripted action was a usage error (exit code 2).
   virtual bool ScriptFailed() const { return false; }
-  // The machine's system services as the program is to use them: on a
-  // display, Shift, Ctrl and Alt held in the window system count as held
-  // too (QtKeyState), so that a Ctrl+click reaches the program; headless,
-  // `machine` itself. What it answers lives as long as the front-end.
-  virtual platform::System& WithKeyboard(platform::System& machine) { return machine; }
 };
 
 // Whether a display can be reached: QT_QPA_PLATFORM names a platform that

@@ -22,7 +22,6 @@ const QColor kGrey(128, 128, 128);
 const QColor kRed(255, 0, 0);
 const QColor kLime(0, 255, 0);
 const QColor kYellow(255, 255, 0);
-const QColor kAqua(0, 255, 255);
 const QColor kWhite(255, 255, 255);
 
 // A rectangle filled with `fill` and outlined in black, covering the pixels
@@ -103,7 +102,7 @@ void Save(QPainter& p) {
 }
 
 // A check list with a gear in front of it.
-void Option(QPainter& p) {
+void Options(QPainter& p) {
   Box(p, 2, 1, 19, 25, kWhite);
   for (int i = 0; i < 4; ++i) {
     int y = 5 + 5 * i;
@@ -151,7 +150,7 @@ void Printer(QPainter& p) {
 }
 
 // A network card: the board, its chips, the contacts and the bracket.
-void Adapter(QPainter& p) {
+void Network(QPainter& p) {
   Box(p, 1, 3, 13, 9, kGreen);
   p.fillRect(3, 5, 3, 3, kBlack);
   p.fillRect(7, 5, 4, 4, kBlack);
@@ -161,7 +160,7 @@ void Adapter(QPainter& p) {
 }
 
 // A telephone: the handset on its base, the dial.
-void DialUp(QPainter& p) {
+void Telephone(QPainter& p) {
   p.setRenderHint(QPainter::Antialiasing);
   Shape(p, QPolygonF({{3.5, 8.5}, {13.5, 8.5}, {16.5, 15.5}, {0.5, 15.5}}), kMaroon);
   p.setBrush(kSilver);
@@ -177,13 +176,28 @@ void DialUp(QPainter& p) {
   p.drawPath(handset);
 }
 
-// A house with a door and a window.
-void Location(QPainter& p) {
-  Box(p, 3, 8, 11, 8, kYellow);
-  p.fillRect(6, 11, 3, 5, kMaroon);
-  Box(p, 10, 10, 3, 3, kAqua);
+// A computer and the telephone line it dials out on.
+void DialUp(QPainter& p) {
+  Box(p, 0, 0, 12, 10, kSilver);
+  Box(p, 2, 2, 8, 6, kTeal, kGrey);
+  Box(p, 3, 10, 6, 2, kSilver);
   p.setRenderHint(QPainter::Antialiasing);
-  Shape(p, QPolygonF({{0.5, 8.5}, {8.5, 0.5}, {16.5, 8.5}}), kRed, kMaroon);
+  p.setPen(QPen(kBlack, 1));
+  p.drawPolyline(QPolygonF({{6, 12.5}, {6, 14.5}, {10, 14.5}}));
+  p.setPen(QPen(kMaroon, 2.5, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(11.5, 14.5), QPointF(15.5, 14.5));
+  p.drawLine(QPointF(11.5, 14.5), QPointF(11.5, 12.5));
+  p.drawLine(QPointF(15.5, 14.5), QPointF(15.5, 12.5));
+}
+
+// A door standing open in its frame (closing the window).
+void Close(QPainter& p) {
+  Box(p, 3, 1, 10, 14, kYellow);
+  p.setRenderHint(QPainter::Antialiasing);
+  Shape(p, QPolygonF({{3.5, 1.5}, {8.5, 3.5}, {8.5, 15.5}, {3.5, 14.5}}), kMaroon);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kYellow);
+  p.drawEllipse(QPointF(7.2, 9), 0.8, 0.8);
 }
 
 // A screen showing three sliders, on its stand.
@@ -210,12 +224,13 @@ struct Picture {
 };
 
 const Picture kPictures[] = {
-    {"BtnOk", 16, 16, OkMark},       {"BtnCancel", 16, 16, CancelMark},
-    {"BtnConfig", 16, 16, Config},   {"BtnApply", 16, 16, Apply},
-    {"BtnDelete", 20, 20, Delete},   {"BtnSave", 16, 16, Save},
-    {"BtnOption", 32, 32, Option},   {"BtnBrowse", 12, 11, Browse},   {"ImgPrinter", 20, 20, Printer},
-    {"ImgAdapter", 16, 16, Adapter}, {"ImgDialUp", 17, 16, DialUp},
-    {"ImgLocation", 17, 17, Location}, {"ImgControlPanel", 32, 28, ControlPanel},
+    {"BtnOk", 16, 16, OkMark},         {"BtnCancel", 16, 16, CancelMark},
+    {"Config", 16, 16, Config},        {"Apply", 16, 16, Apply},
+    {"Delete", 20, 20, Delete},        {"Save", 16, 16, Save},
+    {"Close", 16, 16, Close},          {"Options", 32, 32, Options},
+    {"Browse", 12, 11, Browse},        {"Printer", 20, 20, Printer},
+    {"Network", 16, 16, Network},      {"DialUp", 16, 16, DialUp},
+    {"Telephone", 17, 16, Telephone},  {"ControlPanel", 32, 28, ControlPanel},
 };
 
 // `picture` in one colour, keeping its shape.

@@ -5,17 +5,18 @@
 //
 //   BtnOk         a green check mark, 16 x 16
 //   BtnCancel     a red cross, 16 x 16
-//   BtnConfig     a sheet with a pencil (edit a setting), 16 x 16
-//   BtnApply      an arrow into a computer (apply a setting), 16 x 16
-//   BtnDelete     a waste bin, 20 x 20
-//   BtnSave       a floppy disk, 16 x 16
-//   BtnOption     a gear with a check list (options), 32 x 32
-//   BtnBrowse     a folder (the browse button of a file-name edit), 12 x 11
-//   ImgPrinter    a printer, 20 x 20
-//   ImgAdapter    a network card, 16 x 16
-//   ImgDialUp     a telephone, 17 x 16
-//   ImgLocation   a house (a dialling location), 17 x 17
-//   ImgControlPanel  a screen with sliders (the control panel), 32 x 28
+//   Config        a sheet with a pencil (edit a setting), 16 x 16
+//   Apply         an arrow into a computer (apply a setting), 16 x 16
+//   Delete        a waste bin, 20 x 20
+//   Save          a floppy disk, 16 x 16
+//   Close         a door standing open, 16 x 16
+//   Options       a check list with a gear, 32 x 32
+//   Browse        a folder (the browse button of a file-name edit), 12 x 11
+//   Printer       a printer, 20 x 20
+//   Network       a network card, 16 x 16
+//   DialUp        a computer on a telephone line, 16 x 16
+//   Telephone     a telephone (a dialling location), 17 x 16
+//   ControlPanel  a screen with sliders (the control panel), 32 x 28
 //
 // A name not in the list has no picture.
 #ifndef ZUBA_UI_QT_GLYPHS_H_

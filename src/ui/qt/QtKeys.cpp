@@ -62,11 +62,16 @@ std::uint16_t VirtualKeyOf(const QKeyEvent& event) {
 }
 
 toolkit::ShiftState ShiftOf(const QKeyEvent& event) {
-  Qt::KeyboardModifiers m = event.modifiers();
+  toolkit::ShiftState held = ShiftOf(event.modifiers());
+  if (event.key() != Qt::Key_Backtab) return held;
+  return toolkit::ShiftState(held.Flags() | toolkit::kShiftKey);
+}
+
+toolkit::ShiftState ShiftOf(Qt::KeyboardModifiers modifiers) {
   unsigned flags = 0;
-  if ((m & Qt::ShiftModifier) || event.key() == Qt::Key_Backtab) flags |= toolkit::kShiftKey;
-  if (m & Qt::ControlModifier) flags |= toolkit::kCtrlKey;
-  if (m & Qt::AltModifier) flags |= toolkit::kAltKey;
+  if (modifiers & Qt::ShiftModifier) flags |= toolkit::kShiftKey;
+  if (modifiers & Qt::ControlModifier) flags |= toolkit::kCtrlKey;
+  if (modifiers & Qt::AltModifier) flags |= toolkit::kAltKey;
   return toolkit::ShiftState(flags);
 }
 

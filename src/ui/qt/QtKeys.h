@@ -20,6 +20,9 @@ std::uint16_t VirtualKeyOf(const QKeyEvent& event);
 // Shift, Ctrl and Alt as held at the key (Backtab counts as Shift).
 toolkit::ShiftState ShiftOf(const QKeyEvent& event);
 
+// Shift, Ctrl and Alt among Qt's keyboard modifiers (those held at a click).
+toolkit::ShiftState ShiftOf(Qt::KeyboardModifiers modifiers);
+
 // The printable text a key types; empty for a key that types nothing and
 // for every key while Ctrl or Alt is held.
 QString TypedText(const QKeyEvent& event);

@@ -208,10 +208,17 @@ void QtUiServices::RunModal(toolkit::Form& form) {
 void QtUiServices::RunMessageLoop(toolkit::Application& app) {
   Watch(app);
   RenderShownForms();
-  if (!app.Terminated()) QApplication::exec();
+  if (app.Terminated()) return;
+  mainLoopRunning_ = true;
+  QApplication::exec();
+  mainLoopRunning_ = false;
 }
 
-void QtUiServices::QuitMessageLoop() { QCoreApplication::exit(0); }
+void QtUiServices::QuitMessageLoop() {
+  // Only a running main loop is ended: asked for without one, Qt would end
+  // every loop started later too (menus, dialogs) at once.
+  if (mainLoopRunning_) QCoreApplication::exit(0);
+}
 
 void QtUiServices::ProcessMessages() {
   RenderShownForms();

@@ -69,6 +69,7 @@ class QtUiServices : public toolkit::UiServices, private RendererHost {
   std::unique_ptr<AppWatch> appWatch_;
   std::vector<std::unique_ptr<FormRenderer>> renderers_;
   std::unique_ptr<HelpWindow> help_;
+  bool mainLoopRunning_ = false;
 };
 
 }  // namespace zuba::qt

@@ -152,5 +152,19 @@ TEST_F(QtUiServicesTest, TheMessageLoopRunsUntilTheMainFormCloses) {
   EXPECT_TRUE(app.Terminated());
 }
 
+// The program ending before the main loop ever ran (a window closed at its
+// first show) must not end the loops of dialogs shown later on.
+TEST_F(QtUiServicesTest, AQuitOutsideTheMainLoopLeavesLaterDialogsWorking) {
+  ui.QuitMessageLoop();
+  bool shown = false;
+  OnNextDialog([&](QWidget* modal) {
+    shown = true;
+    QTest::keyClick(modal, Qt::Key_Return);
+  });
+  EXPECT_EQ(ui.ShowMessageBox("a", "b", MessageIcon::kNone, MessageButtons::kOkCancel),
+            MessageResult::kOk);
+  EXPECT_TRUE(shown);
+}
+
 }  // namespace
 }  // namespace zuba::qt

@@ -17,14 +17,35 @@ namespace zuba::qt {
 // The narrowest a caption is drawn, in percent of the font's width.
 constexpr int kMinStretch = 80;
 
-// `font`, narrowed so that every line of `text` (lines end at LF) is at
-// most `width` pixels wide.
-QFont FitToWidth(const QFont& font, const QString& text, int width);
+// Whether `text` drawn in `box` with the QPainter text `flags` (alignment,
+// word wrap, single line) needs no more than the box: no line wider, no
+// more lines than it holds. The last line's descent may run past the box
+// (Japanese text leaves it empty), and a box lower than one line still
+// shows the line.
+bool Fits(const QFont& font, const QString& text, const QRect& box, int flags);
 
-// `font`, narrowed so that `text` drawn in `box` with the QPainter text
-// `flags` (word wrap among them) needs no more than the box: no line wider,
-// no more lines than the box holds.
+// `font`, narrowed by the least stretch at which `text` Fits the box; at
+// kMinStretch when even that does not fit.
 QFont FitToBox(const QFont& font, const QString& text, const QRect& box, int flags);
+
+// A widget that draws a caption: where and how, so that the caption is drawn
+// in the font that fits it and so that anyone can check that it does.
+class Captioned {
+ public:
+  virtual ~Captioned() = default;
+  virtual QString CaptionText() const = 0;
+  // The room the caption is drawn in, and the QPainter text flags.
+  virtual QRect CaptionBox() const = 0;
+  virtual int CaptionFlags() const = 0;
+  // The font the caption is drawn in.
+  QFont CaptionFont() const;
+  // Whether the caption is drawn whole.
+  bool CaptionFits() const;
+
+ protected:
+  // The widget's own font.
+  virtual QFont BaseFont() const = 0;
+};
 
 }  // namespace zuba::qt
 

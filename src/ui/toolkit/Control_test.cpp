@@ -235,3 +235,32 @@ TEST_F(ControlTest, HoverSetsTheLongHintOfTheNearestHintAndSkipsTrailBytes) {
 
 }  // namespace
 }  // namespace zuba::toolkit
+
+namespace zuba::toolkit {
+namespace {
+
+// A check box created before the panel it overlaps is brought above it;
+// the creation order the group widgets walk and the tab order stay.
+TEST_F(ControlTest, BringToFrontChangesOnlyTheZOrder) {
+  auto& box = form.Add<CheckBox>("CbGroup");
+  auto& panel = form.Add<Panel>("PnGroup");
+  auto& label = form.Add<Label>("LaNote");
+  Recorder recorder;
+  form.AddObserver(recorder);
+  box.BringToFront();
+  EXPECT_EQ(form.ZOrder(), (std::vector<Control*>{&panel, &label, &box}));
+  EXPECT_EQ(form.Children(), (std::vector<Control*>{&box, &panel, &label}));
+  EXPECT_EQ(box.TabOrder(), 0);
+  EXPECT_TRUE(recorder.Saw("CbGroup", Change::kZOrder));
+  recorder.seen.clear();
+  box.BringToFront();  // already on top: nothing to tell
+  EXPECT_TRUE(recorder.seen.empty());
+  label.SendToBack();
+  EXPECT_EQ(form.ZOrder(), (std::vector<Control*>{&label, &panel, &box}));
+  form.DestroyChild(panel);
+  EXPECT_EQ(form.ZOrder(), (std::vector<Control*>{&label, &box}));
+  form.RemoveObserver(recorder);
+}
+
+}  // namespace
+}  // namespace zuba::toolkit

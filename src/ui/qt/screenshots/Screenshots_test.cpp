@@ -1,9 +1,11 @@
 // Saves pictures of the front-end's windows as PNG files under the build
 // directory (screenshots/), rendered offscreen, for people to look at: the
 // WINS dialog empty and filled, its error message, the reorder dialog of the
-// setting names, the About box, the help window, the file-open dialog and
-// the boot-time switch maker with its short-name file dialog. Each test also
-// checks that its picture was written and has the window's size.
+// setting names, the help window, the file-open dialog, the boot-time switch
+// maker with its short-name file dialog and a form with every kind of
+// control (the main window's pictures and the About box:
+// MainWindowShots_test.cpp). Each test also checks that its picture was
+// written and has the window's size.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -15,14 +17,12 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "system/ZubaUtil.h"
 #include "testing/TempMachine.h"
 #include "ui/DualListDlg.h"
 #include "ui/MlChkbox.h"
 #include "ui/PanelEx.h"
 #include "ui/TulGroupCheckBox.h"
 #include "ui/ZubaSel.h"
-#include "ui/ZubaVersion.h"
 #include "ui/qt/HelpWindow.h"
 #include "ui/qt/QtTesting.h"
 #include "ui/qt/QtText.h"
@@ -106,19 +106,6 @@ TEST_F(ScreenshotTest, ReorderDialog) {
   FormRenderer& r = ui.Render(dialog);
   EXPECT_EQ(QPixmap(Save(r.Window(), "reorder")).size(), QSize(351, 211));
   dialog.Hide();
-}
-
-TEST_F(ScreenshotTest, AboutBox) {
-  ui::TZubaVersion version(machine.system(), ui);
-  version.apDesc = "Network Configuration Changer for Windows9x";
-  version.apName = "ZubaNet";
-  system::OsNameInfo os;
-  ASSERT_TRUE(system::GetOSName(machine.system(), os));
-  version.apComm = "\n\nOS Ver: " + std::to_string(os.major) + "." + std::to_string(os.minor) +
-                   "." + std::to_string(os.build) + "\n\n★ベータテストありがとうございます★";
-  SaveNextDialog("about");
-  version.ShowAbout();
-  EXPECT_TRUE(saved.isValid());
 }
 
 TEST_F(ScreenshotTest, HelpWindowAndOpenDialog) {
