@@ -119,7 +119,9 @@ TEST(SimSystemTest, TheClockReadsMachineIniOnlyWhenItChanges) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   EXPECT_GT(calls, 100);
-  EXPECT_LE(opens.Count(), 5) << calls;
+  // Only while it settles (a few milliseconds of the kernel's clock) and
+  // once after.
+  EXPECT_LE(opens.Count(), 20) << calls;
 
   const std::uint32_t before = system.GetTickCount();
   ASSERT_TRUE(machine.machine().config->Set("Clock", "TickOffset", "100000"));

@@ -44,6 +44,8 @@ class MainWindowTest : public ::testing::Test {
 
   // Creates the main window, shows it and renders it.
   ui::TForm1& Open() {
+    // A settings file of this version's layout: no conversion question.
+    machine.profiles().WriteString("Initialize", "IniConvert", "1", kSettingsPath);
     form = &app.CreateForm<ui::TForm1>(machine.registry(), machine.files(), machine.profiles(),
                                        machine.system());
     ui.Watch(app);
