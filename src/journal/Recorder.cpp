@@ -1,5 +1,6 @@
 #include "journal/Recorder.h"
 
+#include "journal/Replay.h"
 #include "platform/Cp932.h"
 #include "platform/WinError.h"
 
@@ -430,21 +431,13 @@ class Recorder::RecordingProfiles : public platform::ProfilesWrapper {
   TextState Current(const std::string& file, const std::string& section, const std::string& key) {
     auto it = overlay_.find(Name(file, section, key));
     if (it != overlay_.end()) return it->second;
-    // A default no file can hold tells a missing key from an empty one.
-    static const std::string kMissing("\x7F\x01missing\x01\x7F");
-    std::string value;
-    target().GetString(section, key, kMissing, &value, 65536, file);
-    if (value == kMissing) return std::nullopt;
-    return value;
+    return ProfileKeyState(target(), file, section, key);
   }
 
   // The file's whole bytes (a bare name lives in the Windows directory).
   TextState FileBytes(const std::string& file) {
-    const std::string path = file.find('\\') == std::string::npos && file.find(':') == std::string::npos
-                                 ? files_.WindowsDirectory() + "\\" + file
-                                 : file;
     std::string bytes;
-    if (!files_.ReadBytes(path, &bytes)) return std::nullopt;
+    if (!files_.ReadBytes(ProfileFilePath(files_, file), &bytes)) return std::nullopt;
     return bytes;
   }
 

@@ -39,19 +39,6 @@ TextState CurrentFile(platform::Files& files, const std::string& path) {
   return bytes;
 }
 
-std::string ProfilePath(platform::Files& files, const std::string& file) {
-  return file.find('\\') == std::string::npos && file.find(':') == std::string::npos
-             ? files.WindowsDirectory() + "\\" + file
-             : file;
-}
-
-TextState CurrentProfileKey(platform::Profiles& profiles, const Change& c) {
-  static const std::string kMissing("\x7F\x01missing\x01\x7F");
-  std::string value;
-  profiles.GetString(c.section, c.key, kMissing, &value, 65536, c.path);
-  if (value == kMissing) return std::nullopt;
-  return value;
-}
 
 bool SameValue(const ValueState& a, const ValueState& b) {
   if (a.has_value() != b.has_value()) return false;
@@ -105,6 +92,22 @@ Change Reversed(Change c) {
 
 }  // namespace
 
+TextState ProfileKeyState(platform::Profiles& profiles, const std::string& file,
+                          const std::string& section, const std::string& key) {
+  // A default no file can hold tells a missing key from an empty one.
+  static const std::string kMissing("\x7F\x01missing\x01\x7F");
+  std::string value;
+  profiles.GetString(section, key, kMissing, &value, 65536, file);
+  if (value == kMissing) return std::nullopt;
+  return value;
+}
+
+std::string ProfileFilePath(platform::Files& files, const std::string& file) {
+  return file.find('\\') == std::string::npos && file.find(':') == std::string::npos
+             ? files.WindowsDirectory() + "\\" + file
+             : file;
+}
+
 ChangeStanding StandingOf(MachineServices m, const Change& c) {
   switch (c.kind) {
     case ChangeKind::kRegistryKey: {
@@ -123,7 +126,7 @@ ChangeStanding StandingOf(MachineServices m, const Change& c) {
       return now == c.textBefore ? ChangeStanding::kOld : ChangeStanding::kOther;
     }
     case ChangeKind::kProfileKey: {
-      const TextState now = CurrentProfileKey(m.profiles, c);
+      const TextState now = ProfileKeyState(m.profiles, c.path, c.section, c.key);
       if (now == c.textAfter) return ChangeStanding::kNew;
       return now == c.textBefore ? ChangeStanding::kOld : ChangeStanding::kOther;
     }
@@ -162,7 +165,7 @@ Journal Inverse(MachineServices m, const Journal& journal) {
     }
     Change file;
     file.kind = ChangeKind::kFile;
-    file.path = ProfilePath(m.files, c.path);
+    file.path = ProfileFilePath(m.files, c.path);
     file.textBefore = CurrentFile(m.files, file.path);
     file.textAfter = c.fileBefore;
     inverse.changes.push_back(file);

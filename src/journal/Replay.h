@@ -29,6 +29,14 @@ enum class ChangeStanding { kOld, kNew, kOther };
 
 ChangeStanding StandingOf(MachineServices machine, const Change& change);
 
+// A profile key's value as the profile functions read it, or absent.
+TextState ProfileKeyState(platform::Profiles& profiles, const std::string& file,
+                          const std::string& section, const std::string& key);
+
+// Where a profile file lives: a bare name names a file of the Windows
+// directory, as the profile functions take it.
+std::string ProfileFilePath(platform::Files& files, const std::string& file);
+
 // Sets every change to its state after the apply, in the journal's order,
 // whatever the machine holds now. False when a write is refused (the rest
 // is still tried); `*failed` then names what could not be written.
