@@ -14,6 +14,7 @@
 #include "platform/sim/SimRegistry.h"
 #include "testing/TempMachine.h"
 #include "ui/ApplyFlow.h"
+#include "ui/SwitchJournal.h"
 #include "ui/toolkit/ScriptedUiServices.h"
 
 namespace zuba {
@@ -93,22 +94,35 @@ class BenchMachine {
                   ui_)
         .Run(request);
   }
+  // The apply as the window runs it: planned, journalled, applied.
+  void ApplyJournaled(const ui::ApplyRequest& request) { Journal().Apply(request); }
+  journal::Journal Preview(const ui::ApplyRequest& request) { return Journal().Plan(request); }
   platform::Registry& registry() { return machine_.registry(); }
   platform::System& system() { return machine_.system(); }
 
  private:
+  ui::SwitchJournal Journal() {
+    return ui::SwitchJournal(
+        {machine_.registry(), machine_.files(), machine_.profiles(), machine_.system()}, ui_,
+        "C:\\ZUBANET\\ZUBANET.JNL");
+  }
+
   testing::TempMachine machine_;
   toolkit::ScriptedUiServices ui_;
 };
 
-void ApplyBench(benchmark::State& state, bool large) {
+void ApplyBench(benchmark::State& state, bool large, bool journaled = false) {
   BenchMachine machine(large);
   int variant = 0;
   for (auto _ : state) {
     state.PauseTiming();
     const ui::ApplyRequest request = FullRequest(machine.system(), ++variant);
     state.ResumeTiming();
-    machine.Apply(request);
+    if (journaled) {
+      machine.ApplyJournaled(request);
+    } else {
+      machine.Apply(request);
+    }
     // What a flush or the program's end writes, outside the apply's figure.
     state.PauseTiming();
     platform::sim::SaveRegistry(machine.registry());
@@ -121,6 +135,24 @@ BENCHMARK(BM_ApplyFullSetting_Template)->Unit(benchmark::kMillisecond)->MinTime(
 
 void BM_ApplyFullSetting_20000Keys(benchmark::State& state) { ApplyBench(state, true); }
 BENCHMARK(BM_ApplyFullSetting_20000Keys)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The same apply under the switch journal (plan, journal saved before the
+// first write and after each, marked done), as the main window runs it.
+void BM_ApplyFullSetting_Journaled(benchmark::State& state) { ApplyBench(state, false, true); }
+BENCHMARK(BM_ApplyFullSetting_Journaled)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The preview of a full setting: the plan alone, nothing written.
+void BM_PreviewFullSetting(benchmark::State& state) {
+  BenchMachine machine(false);
+  int variant = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const ui::ApplyRequest request = FullRequest(machine.system(), ++variant);
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(machine.Preview(request));
+  }
+}
+BENCHMARK(BM_PreviewFullSetting)->Unit(benchmark::kMillisecond);
 
 // The write-out of one apply's registry changes: both hives, durably.
 void WriteOutBench(benchmark::State& state, bool large) {

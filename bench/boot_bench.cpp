@@ -61,7 +61,9 @@ void BM_BootThroughTheMenuAndImportOneScript(benchmark::State& state) {
   options.environment = {{"PATH", "C:\\WINDOWS;C:\\WINDOWS\\COMMAND"}};
   for (auto _ : state) {
     auto result = platform::sim::RunDosBatch(host, "C:\\AUTOEXEC.BAT", options);
-    if (result.errorLevel != 0 || result.screen.size() < kSettings) state.SkipWithError("no import");
+    if (result.errorLevel != 0 || result.screen.size() < kSettings) {
+      state.SkipWithError("no import");
+    }
   }
 }
 BENCHMARK(BM_BootThroughTheMenuAndImportOneScript)->Unit(benchmark::kMillisecond);

@@ -17,7 +17,7 @@ endif()
 function(layer_of path out)
   set(prefixes
       src/platform/sim sim src/platform/win32 win32 src/platform platform
-      src/system system src/core core src/network network
+      src/system system src/core core src/network network src/journal journal
       src/ui/toolkit toolkit src/ui/qt qt src/ui/resource resource src/ui ui
       src/actions actions src/app app src/testing testing bench bench fuzz fuzz)
   set(result "")
@@ -44,12 +44,13 @@ set(allowed_system platform system)
 set(allowed_core ${allowed_system} core)
 set(allowed_network ${allowed_core} network)
 set(allowed_toolkit platform system toolkit)
+set(allowed_journal platform journal)
 set(allowed_actions ${allowed_network} toolkit actions)
-set(allowed_ui ${allowed_actions} ui)
+set(allowed_ui ${allowed_actions} journal ui)
 set(allowed_resource platform resource)
 set(allowed_qt ${allowed_ui} qt)
 set(allowed_testing ${allowed_network} sim win32 testing)
-set(everything platform sim win32 system core network toolkit actions ui resource qt
+set(everything platform sim win32 system core network journal toolkit actions ui resource qt
     testing app)
 set(allowed_app ${everything})
 set(allowed_bench ${everything})

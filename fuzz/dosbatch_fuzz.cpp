@@ -40,6 +40,10 @@ class FakeHost : public DosHost {
     *content = found->second;
     return true;
   }
+  bool FileExists(const std::string& path) override {
+    std::string content;
+    return ReadFile(path, &content);
+  }
   void ImportRegistry(const std::string& path, std::vector<std::string>* screen) override {
     Check(IsAbsolute(path));
     screen->push_back("imported " + path);

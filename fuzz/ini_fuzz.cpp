@@ -1,5 +1,6 @@
 // Fuzzes the INI text parser and its edits: any bytes must parse, every key
 // listed must be found, and an edit must do what it says and keep the rest.
+// A whole section written with the entries it has leaves the text as it is.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -60,6 +61,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(std::equal(before.begin(), before.end(), after.begin()));
     Check(written.content().compare(0, text.size(), text) == 0);  // appended at the end
   }
+
+  // A section written whole with its own entries stays as it was; written
+  // with others, it lists exactly those.
+  std::vector<std::pair<std::string_view, std::string_view>> own;
+  if (ini.Entries(section, &own)) {
+    std::vector<std::pair<std::string, std::string>> same(own.begin(), own.end());
+    Check(ini.WithSection(section, same) == text);
+  }
+  IniText replaced(ini.WithSection(section, {{key, "v"}, {"zz", "w"}}));
+  std::vector<std::pair<std::string_view, std::string_view>> listed;
+  Check(replaced.Entries(section, &listed) && listed.size() == 2);
+  Check(listed[0].first == key && listed[0].second == "v" && listed[1].second == "w");
+  Check(replaced.SectionNames().size() == after.size());
 
   bool changed = false;
   IniText removed(ini.WithoutKey(section, key, &changed));

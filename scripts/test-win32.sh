@@ -30,7 +30,13 @@ export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installer prompts
 wineserver -k 2>/dev/null || true
 rm -rf "$WINEPREFIX" "$win/template"
 wineboot -i > /dev/null 2>&1
+wineserver -w
+# One Wine session for every test: its services set up their devices (and
+# write them into HKEY_LOCAL_MACHINE) when the session starts, which must
+# not happen while a test compares the registry before and after.
+wineserver -p
 wine reg add 'HKCU\Software\Wine' /v Version /d win98 /f > /dev/null 2>&1
+sleep 5
 "$build/src/app/zubanet-machine" --machine "$win/template" init
 template=$(realpath "$win/template")
 export ZUBA_TEMPLATE_MACHINE="Z:${template//\//\\}"

@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 scripts/build.sh
 build=${ZUBA_BUILD_DIR:-build}
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+ctest --test-dir "$build" --output-on-failure --timeout 300 -j "$(nproc)"

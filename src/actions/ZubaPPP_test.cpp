@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Files.h"
+#include "platform/sim/MachineConfig.h"
 #include "system/Errors.h"
 #include "testing/NetMachine.h"
 #include "testing/TempMachine.h"
@@ -229,6 +230,18 @@ TEST_F(Win95DialUpTest, TheCountFollowsTheComma) {
   ppp.SetCurrentLocation(3, "");  // not below N
   ppp.SetCurrentLocation(-1, "");
   EXPECT_EQ(TelephonLines()[4], "CurrentLocation=2,2");
+}
+
+TEST_F(Win95DialUpTest, ApplySaysWhenTelephonIniRefusesTheLocation) {
+  TZubaPPP& ppp = Create();
+  const Names lines = TelephonLines();
+  ASSERT_TRUE(machine_.machine().config->Set("Fail", "WriteFile:C:\\WINDOWS\\TELEPHON.INI", "5"));
+  EXPECT_FALSE(ppp.Apply(true, false, "", "会社"));
+  EXPECT_EQ(TelephonLines(), lines);
+  EXPECT_TRUE(ppp.Apply(true, false, "", "どこか"));  // not listed: nothing to write
+  ASSERT_TRUE(machine_.machine().config->Set("Fail", "WriteFile:C:\\WINDOWS\\TELEPHON.INI", "0"));
+  EXPECT_TRUE(ppp.Apply(true, false, "", "会社"));
+  EXPECT_EQ(TelephonLines()[1], "CurrentLocation=1,1");
 }
 
 TEST_F(Win95DialUpTest, DamagedLinesGiveNoNamesAndNoWrites) {

@@ -6,6 +6,7 @@
 
 #include "core/AnsiText.h"
 #include "platform/Cp932.h"
+#include "system/Errors.h"
 
 namespace zuba::core {
 
@@ -171,13 +172,20 @@ std::vector<std::string> SettingsFile::ReadSettingList() {
 
 void SettingsFile::WriteSettingList(const std::vector<std::string>& names) {
   const auto keys = ini_.TextListKeys(kSettingsListName, names);
-  if (ini_.WriteKeys(kSettingListSection, keys)) return;
-  std::vector<std::string> entries;
-  entries.reserve(keys.size() + 1);
-  for (const auto& [key, value] : keys) entries.push_back(key + "=" + value);
-  const std::string listEdit = ini_.ReadText(kSettingListSection, kListEditKey, kMissing);
-  if (listEdit != kMissing) entries.push_back(std::string(kListEditKey) + "=" + listEdit);
-  ini_.WriteSection(kSettingListSection, entries);
+  try {
+    if (ini_.WriteKeys(kSettingListSection, keys)) return;
+    std::vector<std::string> entries;
+    entries.reserve(keys.size() + 1);
+    for (const auto& [key, value] : keys) entries.push_back(key + "=" + value);
+    const std::string listEdit = ini_.ReadText(kSettingListSection, kListEditKey, kMissing);
+    if (listEdit != kMissing) entries.push_back(std::string(kListEditKey) + "=" + listEdit);
+    ini_.WriteSection(kSettingListSection, entries);
+  } catch (const system::Exception&) {
+    // Windows may refuse a section larger than it takes in one call
+    // (65,535 bytes): the list then goes key by key, which raises the
+    // error again when the file itself refuses the writes.
+    ini_.WriteTextList(kSettingListSection, kSettingsListName, names);
+  }
 }
 
 std::vector<std::string> SettingsFile::LoadSettingList() {

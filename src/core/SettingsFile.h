@@ -109,6 +109,8 @@ class SettingsFile {
   // already there are replaced in place, the other keys of [SETTINGLIST]
   // stay (also those of an earlier, longer list). A section too large to be
   // listed whole is written anew with LISTEDIT as it stands and the list.
+  // A section the platform refuses to take in one call is written key by
+  // key (WriteTextList).
   void WriteSettingList(const std::vector<std::string>& names);
 
   // The list shown at start-up: the stored one when LISTEDIT is on, else the

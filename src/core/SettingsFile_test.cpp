@@ -135,6 +135,28 @@ TEST_F(SettingsFileTest, ListTooLargeToListIsWrittenAnewWithItsFlag) {
   EXPECT_TRUE(file_.SettingExists("home"));
 }
 
+// Refuses every whole-section write, as Windows refuses one too large.
+class NoSectionWrites : public platform::ProfilesWrapper {
+ public:
+  using ProfilesWrapper::ProfilesWrapper;
+  bool WriteSection(const std::string&, const std::vector<std::string>&,
+                    const std::string&) override {
+    return false;
+  }
+};
+
+TEST_F(SettingsFileTest, ListRefusedAsOneSectionIsWrittenKeyByKey) {
+  StoreFile("[SETTINGLIST]\r\nLISTEDIT=1\r\nSETTINGS.Count=3\r\nSETTINGS.2=old\r\n");
+  NoSectionWrites refusing(machine_.profiles());
+  TIniGT store(refusing, machine_.files());
+  store.Loaded();
+  SettingsFile file(store, machine_.files());
+  file.WriteSettingList({"b", "a"});
+  EXPECT_EQ(FileText(),
+            "[SETTINGLIST]\r\nLISTEDIT=1\r\nSETTINGS.Count=2\r\nSETTINGS.2=old\r\n"
+            "SETTINGS.0=b\r\nSETTINGS.1=a\r\n");
+}
+
 TEST_F(SettingsFileTest, SaveWritesSetItemsInTableOrderWithTheirStoredForms) {
   TRegList setting = FreshList();
   auto set = [&](int index, const std::string& value) {

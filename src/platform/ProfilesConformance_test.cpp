@@ -341,6 +341,14 @@ TEST_F(ProfilesConformance, AWriteNeedsTheDirectory) {
   EXPECT_FALSE(p().WriteString("s", "k", "v", target_->directory() + "\\nodir\\x.ini"));
 }
 
+TEST_F(ProfilesConformance, ADirectoryIsNoProfile) {
+  ASSERT_TRUE(target_->files().MakeDirectory(target_->directory() + "\\dir.ini"));
+  std::string value;
+  EXPECT_EQ(p().GetString("s", "k", "d", &value, 10, target_->directory() + "\\dir.ini"), 1u);
+  EXPECT_EQ(value, "d");
+  EXPECT_FALSE(p().WriteString("s", "k", "v", target_->directory() + "\\dir.ini"));
+}
+
 TEST_F(ProfilesConformance, AnEmptySectionOrKeyNameIsNotWritten) {
   EXPECT_FALSE(p().WriteString("", "k", "v", File()));
   EXPECT_FALSE(p().WriteString("s", " ", "v", File()));

@@ -292,6 +292,36 @@ TEST_F(ApplyFlowTest, RefusesTcpIpWithoutAnAdapterEntryAndNeverWritesAPathEnding
   EXPECT_EQ(Snapshot(), before);
 }
 
+TEST_F(ApplyFlowTest, WhatVanishedSinceTheRecallIsToldAndNeverPassesForApplied) {
+  // A launcher file that is gone is told, and the apply goes on.
+  ApplyRequest launch = Request({{"wg", "OFFICE"}});
+  launch.launchFile = "C:\\Program Files\\Gone\\gone.exe";
+  Run(launch);
+  ASSERT_EQ(ui_.Messages().size(), 1u);
+  EXPECT_EQ(ui_.Messages()[0].text,
+            "C:\\Program Files\\Gone\\gone.exe\nこのファイルを実行できません");
+  EXPECT_EQ(Ini("Initialize", "Previous"), "Office");
+
+  // A hosts source that vanished stops the apply before the printer.
+  ApplyRequest hosts = Request({{"wg", "HOME"}});
+  hosts.hosts = {"C:\\WINDOWS\\hosts.gone", "C:\\WINDOWS\\hosts", true};
+  hosts.printer = "カラー プリンタ";
+  std::string message = RunFailing(hosts);
+  EXPECT_EQ(message.substr(0, message.find("\r\n")),
+            "hosts のコピー元 C:\\WINDOWS\\hosts.gone がありません");
+  EXPECT_NE(message.find("・通常使うプリンタ (カラー プリンタ)"), std::string::npos);
+  EXPECT_EQ(Hklm(kVnetsupKey, "WorkGroup"), "\"HOME\"");
+  EXPECT_EQ(Ini("windows", "device", "C:\\WINDOWS\\WIN.INI"), "レーザー プリンタ,ZBLASER,LPT1:");
+
+  // A printer that was removed stops it too, before the name is recorded.
+  ApplyRequest printer = Request({{"wg", "OFFICE"}}, "Printer");
+  printer.printer = "消えたプリンタ";
+  message = RunFailing(printer);
+  EXPECT_EQ(message.substr(0, message.find("\r\n")),
+            "プリンタ 消えたプリンタ はインストールされていません");
+  EXPECT_EQ(Ini("Initialize", "Previous"), "Office");
+}
+
 TEST(ApplyStepsTest, FailureNamesTheStepCutShortAndEveryStepAfterIt) {
   std::vector<std::string> ran;
   const std::vector<ApplyStep> steps = {

@@ -59,19 +59,6 @@ TEST(RestartDecisionTest, EveryRowOfTheTableWithEveryAnswerAndKeyState) {
   }
 }
 
-TEST(RestartDecisionTest, RestartIsNeededForTcpIpDnsOrWorkgroupOnly) {
-  testing::TempMachine machine;
-  core::TRegList setting;
-  core::InitRegList(setting, false, machine.system());
-  EXPECT_FALSE(NeedsRestart(setting));
-  for (int index = 0; index < core::kItemCount; ++index) {
-    core::TRegList one = setting;
-    one[index].IsSet = true;
-    EXPECT_EQ(NeedsRestart(one), index == core::kIp || index == core::kDe || index == core::kWg)
-        << one[index].KeyCode;
-  }
-}
-
 TEST(RestartDecisionTest, QuestionAndCaptionAreTheProgramsOwnBytes) {
   toolkit::ScriptedUiServices ui;
   ui.QueueAnswer(MessageResult::kNo);

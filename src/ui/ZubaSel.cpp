@@ -1,10 +1,12 @@
 #include "ui/ZubaSel.h"
 
+#include <utility>
 #include <vector>
 
 #include "core/SettingsFile.h"
 #include "platform/Cp932.h"
 #include "system/ZubaUtil.h"
+#include "ui/Place.h"
 #include "ui/ZubaSelFiles.h"
 #include "ui/toolkit/Application.h"
 #include "ui/toolkit/UiServices.h"
@@ -15,9 +17,9 @@ namespace {
 using namespace toolkit;
 
 template <class T, class... Args>
-T& Make(Control& parent, const char* name, Rect bounds, const char* caption, Args&&... args) {
-  T& control = parent.Add<T>(name, std::forward<Args>(args)...);
-  control.SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);
+T& Make(Control& parent, const char* name, Rect b, const char* caption, Args&&... args) {
+  T& control =
+      Place<T>(parent, name, b.left, b.top, b.width, b.height, std::forward<Args>(args)...);
   control.SetCaption(caption);
   return control;
 }

@@ -28,8 +28,7 @@ class TfmZbSel : public toolkit::Form {
   // `settingsPath` is the settings file's Windows path (empty: the default
   // name beside the program). The services must outlive the dialog.
   TfmZbSel(toolkit::Application& app, platform::Registry& registry, platform::Files& files,
-           platform::Profiles& profiles, platform::System& system,
-           const std::string& settingsPath);
+           platform::Profiles& profiles, platform::System& system, const std::string& settingsPath);
 
   toolkit::CheckBox& cbOpt;  // the scripts add " /c" (checked initially)
   toolkit::Button& btCreate;

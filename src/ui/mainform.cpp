@@ -307,6 +307,11 @@ TForm1::TForm1(Application& app, platform::Registry& registry, platform::Files& 
       Windows1(MakeItem(PmOpt, "Windows1", "Windows起動時に切り替える...")),
       N2(MakeItem(PmOpt, "N2", "-")),
       ZubaNet1(MakeItem(PmOpt, "ZubaNet1", "ZubaNetについて", "バージョン情報です")),
+      N4(MakeItem(PmOpt, "N4", "-")),
+      pmPreview(MakeItem(PmOpt, "pmPreview", "反映内容の確認...",
+                         "呼び出した設定を反映すると何が変わるかを表示します")),
+      pmUndo(MakeItem(PmOpt, "pmUndo", "前回の反映を元に戻す...",
+                      "最後に反映した設定の変更を元に戻します")),
       odHosts(MakeOpenDialog(*this, "odHosts", "Hostsファイルの選択", "hosts*",
                              "hostsファイル|hosts*")),
       odLmhosts(MakeOpenDialog(*this, "odLmhosts", "Lmhostsファイルの選択", "lmhosts*",
@@ -514,6 +519,8 @@ void TForm1::BindHandlers() {
   pmEditList.SetOnClick(notify(&TForm1::pmEditListClick));
   Windows1.SetOnClick(notify(&TForm1::Windows1Click));
   ZubaNet1.SetOnClick(notify(&TForm1::ZubaNet1Click));
+  pmPreview.SetOnClick(notify(&TForm1::pmPreviewClick));
+  pmUndo.SetOnClick(notify(&TForm1::pmUndoClick));
 }
 
 void TForm1::SizeForViewMode() { SetClientSize(kViewClientWidth, kViewClientHeight); }

@@ -194,6 +194,11 @@ class TForm1 : public toolkit::Form {
   toolkit::MenuItem& Windows1;
   toolkit::MenuItem& N2;
   toolkit::MenuItem& ZubaNet1;
+  // The switch journal's entries: what an apply of the selected setting
+  // would change, and the undo of the last apply.
+  toolkit::MenuItem& N4;
+  toolkit::MenuItem& pmPreview;
+  toolkit::MenuItem& pmUndo;
   TDualListDlg* DualListDlg = nullptr;
   toolkit::OpenDialog& odHosts;
   toolkit::OpenDialog& odLmhosts;
@@ -210,6 +215,8 @@ class TForm1 : public toolkit::Form {
   bool PowerOffInstead = false;    // /E: a restart becomes a power-off
   bool NoRestartQuestion = false;  // /C: restart without asking
   std::string AutoApplyName;       // the setting name of the command line
+  bool PreviewOnly = false;        // /P: show what applying the name would change
+  bool UndoLast = false;           // /U: undo the last apply
   core::TRegList CurrentSetting;   // the setting shown, edited or applied
 
   // The platform services the window works with.
@@ -244,9 +251,12 @@ class TForm1 : public toolkit::Form {
   void Image5Click(toolkit::Component& sender);
   void BtWinsClick(toolkit::Component& sender);
   void Windows1Click(toolkit::Component& sender);
+  void pmPreviewClick(toolkit::Component& sender);
+  void pmUndoClick(toolkit::Component& sender);
 
   // Reads the command line (`parameters`, first to last): "/C" sets
-  // NoRestartQuestion, "/E" PowerOffInstead, other switches are ignored;
+  // NoRestartQuestion, "/E" PowerOffInstead, "/P" PreviewOnly, "/U"
+  // UndoLast, other switches are ignored;
   // every other parameter is part of the setting name (AutoApply), the
   // parts joined by single blanks.
   void ReadCommandLine(const std::vector<std::string>& parameters);
@@ -271,6 +281,17 @@ class TForm1 : public toolkit::Form {
 
   // --- Apply (mainform_apply.cpp) -----------------------------------------
   void BtApplyClick(toolkit::Component& sender);
+  // The restart decision that ends an apply (or an undo) of `name`, then the
+  // window's close.
+  void DecideRestart(const std::string& name, bool restartNeeded);
+  // What applying the selected setting would change, shown to the user.
+  void ShowPreview();
+  // Undoes the last completed apply (asking first when values were changed
+  // since), then decides about the restart as an apply does.
+  void UndoLastApply();
+  // At start-up: an apply that was cut short is finished or undone, as the
+  // user answers; a damaged journal is reported and left alone.
+  void RecoverCutShortApply();
 
  private:
   platform::Registry& registry_;

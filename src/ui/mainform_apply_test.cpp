@@ -34,7 +34,8 @@ class MainFormApplyTest : public ::testing::Test {
     ui_.SetApplicationTitle(kTitle);
     app_.SetTitle(kTitle);
     for (const auto& [section, key, value] :
-         {std::tuple<const char*, const char*, const char*>{"NIC_registry_list", "Office", "0000"},
+         {std::tuple<const char*, const char*, const char*>{"Initialize", "IniConvert", "1"},
+          {"NIC_registry_list", "Office", "0000"},
           {"Office", "ip", "10.1.2.3"},
           {"Office", "gw", "10.1.2.1"},
           {"Office", "ms", "255.255.0.0"}}) {

@@ -39,6 +39,8 @@ class StoredPosition : public core::TPositioned {
 }  // namespace
 
 void TForm1::FormCreate(Component&) {
+  // An apply cut short is dealt with before anything else reads the machine.
+  RecoverCutShortApply();
   // 1. A stored edge moves the window; then it is no longer the system's
   // to place (Form::PositionSet). The renderer brings a window that would
   // lie off every screen back onto one.
@@ -86,6 +88,8 @@ void TForm1::FormCreate(Component&) {
   AutoApply = false;
   NoRestartQuestion = false;
   PowerOffInstead = false;
+  PreviewOnly = false;
+  UndoLast = false;
   AutoApplyName.clear();
   ReadCommandLine(commandLine_);
 }
@@ -101,6 +105,8 @@ void TForm1::ReadCommandLine(const std::vector<std::string>& parameters) {
       char letter = parameter.size() > 1 ? parameter[1] : '\0';
       if (letter == 'c' || letter == 'C') NoRestartQuestion = true;
       if (letter == 'e' || letter == 'E') PowerOffInstead = true;
+      if (letter == 'p' || letter == 'P') PreviewOnly = true;
+      if (letter == 'u' || letter == 'U') UndoLast = true;
       continue;
     }
     if (named) name += ' ';
@@ -118,9 +124,29 @@ void TForm1::ShowingChanged() {
   if (!Visible()) return;
   RunHandler([this] {
     Update();
+    if (UndoLast) {
+      // /U: the undo ends the program as an apply does; with nothing to
+      // undo the program ends after saying so.
+      UndoLast = false;
+      UndoLastApply();
+      Close();
+      return;
+    }
     if (!AutoApply) return;
     AutoApply = false;
     int index = CbSetting.IndexOf(AutoApplyName);
+    if (PreviewOnly) {
+      // /P NAME: the preview, then the end; nothing is written.
+      if (index < 0) {
+        system::ShowInfoBox(App().Ui(), "「" + AutoApplyName + "」 という設定はありません");
+      } else {
+        CbSetting.SetItemIndex(index);
+        CbSettingChange(CbSetting);
+        ShowPreview();
+      }
+      Close();
+      return;
+    }
     if (index < 0) {
       Settings.WritePrevious("");
       Close();

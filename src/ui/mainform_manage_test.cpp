@@ -75,7 +75,9 @@ class ManageTest : public ::testing::Test {
   }
   // The TCP/IP group off, as by the user.
   static void TcpOff(TForm1& form) {
-    if (form.CbTcp.Checked()) ASSERT_TRUE(form.CbTcp.Click());
+    if (form.CbTcp.Checked()) {
+      ASSERT_TRUE(form.CbTcp.Click());
+    }
   }
   static bool InEditMode(const TForm1& form) { return !form.PnOpr.Visible(); }
 

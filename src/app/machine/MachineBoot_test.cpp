@@ -88,8 +88,9 @@ TEST_F(MachineBootTest, TheBootMenuAppliesTheChosenSettingThroughTheHostZubanet)
 }
 
 TEST_F(MachineBootTest, BadBatchFilesAndScriptsAreReportedAndChangeNothing) {
-  WriteFile("C:\\BAD.REG", "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Zuba]\r\n"
-                           "\"A\"=\"1\"\r\n\"B\"=\"unterminated\r\n");
+  WriteFile("C:\\BAD.REG",
+            "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Zuba]\r\n"
+            "\"A\"=\"1\"\r\n\"B\"=\"unterminated\r\n");
   WriteFile("C:\\TEXT.REG", "just text\r\n");
   WriteFile("C:\\AUTOEXEC.BAT",
             "@echo off\r\nfrobnicate now\r\nregedit C:\\NONE.REG\r\nregedit bad.reg\r\n"
@@ -130,7 +131,8 @@ TEST_F(MachineBootTest, BadBatchFilesAndScriptsAreReportedAndChangeNothing) {
             "Windows starts\n");
   ASSERT_TRUE(machine_.files().RemoveFile("C:\\AUTOEXEC.BAT"));
   ASSERT_EQ(Boot(), kExitOk);
-  EXPECT_EQ(out_, "power action: power on\nreal-mode start: C:\\AUTOEXEC.BAT (none)\nWindows starts\n");
+  EXPECT_EQ(out_,
+            "power action: power on\nreal-mode start: C:\\AUTOEXEC.BAT (none)\nWindows starts\n");
 }
 
 TEST_F(MachineBootTest, PerformsThePendingActionAndStartsTheRunOnceEntries) {

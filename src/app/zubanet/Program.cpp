@@ -26,10 +26,9 @@ ui::TForm1* StartZubaNet(toolkit::Application& app, platform::sim::Machine& mach
 
 int RunZubaNet(qt::FrontEnd& frontEnd, platform::sim::Machine& machine,
                const std::vector<std::string>& commandLine) {
-  // The key state the forms see includes what the user holds during the
-  // action being dispatched: a Ctrl+click on the display (the front-end
-  // passes the keys held with each click and key), a scripted Ctrl+ key. It
-  // outlives the application and its forms.
+  // The key state the forms see includes what the user holds in the action
+  // being dispatched (a click with Ctrl held on the display, a scripted
+  // Ctrl+ key). It outlives the application and its forms.
   ui::HeldKeysSystem system(*machine.system);
   toolkit::Application app(frontEnd.Ui());
   system.Watch(app);

@@ -1,5 +1,7 @@
 #include "platform/sim/DosBatch.h"
 
+#include <algorithm>
+#include <memory>
 #include <string_view>
 #include <unordered_map>
 
@@ -12,7 +14,11 @@ constexpr char kBadCommand[] = "Bad command or file name";
 constexpr char kLabelNotFound[] = "Label not found";
 constexpr char kSyntaxError[] = "Syntax error";
 constexpr char kNote[] = "(zubanet-machine: ";
+constexpr char kOutOfEnvironment[] = "Out of environment space";
 constexpr std::size_t kLabelLength = 8;
+// The largest environment MS-DOS keeps (COMMAND.COM /E:32768), in bytes of
+// its NAME=VALUE entries; it also bounds what % adds to one line.
+constexpr std::size_t kMaxEnvironment = 32768;
 constexpr int kMaxErrorLevel = 255;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -109,40 +115,50 @@ std::string LabelKey(std::string_view text) {
   return FoldCp932(name);
 }
 
-struct Frame {
-  std::string path;
+// A batch file read and split once per run: nothing a batch does can change
+// a file (there is no redirection), so a file CALLed in a loop is not read
+// again each time.
+struct BatchFile {
   std::vector<std::string> lines;
   std::unordered_map<std::string, std::size_t> labels;  // key -> first line with it
-  std::vector<std::string> parameters;                  // %0 to %9
+};
+
+struct Frame {
+  std::shared_ptr<const BatchFile> file;
+  std::vector<std::string> parameters;  // %0 to %9
   std::size_t next = 0;
 };
 
 class Interpreter {
  public:
-  Interpreter(DosHost& host, const DosBatchOptions& options)
-      : host_(host), options_(options) {
+  Interpreter(DosHost& host, const DosBatchOptions& options) : host_(host), options_(options) {
     for (const auto& [name, value] : options.environment) {
       environment_.emplace_back(FoldCp932(name), value);
     }
   }
 
   DosBatchResult Run(const std::string& path) {
-    std::string content;
-    if (!host_.ReadFile(path, &content)) return std::move(result_);
-    Push(path, content, {path});
+    std::shared_ptr<const BatchFile> autoexec = Load(path);
+    if (!autoexec) return std::move(result_);
+    Push(std::move(autoexec), {path});
     while (!frames_.empty() && result_.completed) {
       Frame& frame = frames_.back();
-      if (frame.next >= frame.lines.size()) {
+      if (frame.next >= frame.file->lines.size()) {
         frames_.pop_back();
         continue;
       }
       if (++steps_ > options_.maxSteps) {
-        Stop("batch stopped after " + std::to_string(options_.maxSteps) +
-             " lines; a GOTO loop?)");
+        Stop("batch stopped after " + std::to_string(options_.maxSteps) + " lines; a GOTO loop?)");
         break;
       }
-      const std::string line = frame.lines[frame.next++];
+      const std::string line = frame.file->lines[frame.next++];
       RunLine(line);
+      for (; counted_ < result_.screen.size(); ++counted_) {
+        shownBytes_ += result_.screen[counted_].size() + 1;
+      }
+      if (shownBytes_ > options_.maxScreenBytes && result_.completed) {
+        Stop("batch stopped after " + std::to_string(shownBytes_) + " bytes shown)");
+      }
     }
     return std::move(result_);
   }
@@ -154,20 +170,30 @@ class Interpreter {
     result_.completed = false;
   }
 
-  void Push(const std::string& path, const std::string& content,
-            std::vector<std::string> parameters) {
-    Frame frame;
-    frame.path = path;
-    frame.lines = SplitBatchLines(content);
-    for (std::size_t i = 0; i < frame.lines.size(); ++i) {
-      std::string_view line = frame.lines[i];
-      std::size_t start = SkipBlanks(line, 0);
-      if (start < line.size() && line[start] == ':') {
-        frame.labels.emplace(LabelKey(line.substr(start + 1)), i);
+  // The file at `path`, or nullptr when there is none.
+  std::shared_ptr<const BatchFile> Load(const std::string& path) {
+    const std::string key = FoldCp932(path);
+    auto cached = loaded_.find(key);
+    if (cached != loaded_.end()) return cached->second;
+    std::shared_ptr<BatchFile> file;
+    std::string content;
+    if (host_.ReadFile(path, &content)) {
+      file = std::make_shared<BatchFile>();
+      file->lines = SplitBatchLines(content);
+      for (std::size_t i = 0; i < file->lines.size(); ++i) {
+        std::string_view line = file->lines[i];
+        std::size_t start = SkipBlanks(line, 0);
+        if (start < line.size() && line[start] == ':') {
+          file->labels.emplace(LabelKey(line.substr(start + 1)), i);
+        }
       }
     }
-    frame.parameters = std::move(parameters);
-    frames_.push_back(std::move(frame));
+    loaded_.emplace(key, file);
+    return file;
+  }
+
+  void Push(std::shared_ptr<const BatchFile> file, std::vector<std::string> parameters) {
+    frames_.push_back(Frame{std::move(file), std::move(parameters), 0});
   }
 
   std::string Variable(std::string_view name) const {
@@ -181,6 +207,13 @@ class Interpreter {
   std::string Expand(std::string_view line) const {
     const std::vector<std::string>& parameters = frames_.back().parameters;
     std::string out;
+    // What the expansions add is cut at the environment's size, so no line
+    // grows without bound (a GOTO loop doubling a variable, CALLs passing
+    // %1%1 on).
+    const std::size_t limit = line.size() + kMaxEnvironment;
+    auto substitute = [&out, limit](std::string_view text) {
+      out.append(text.substr(0, limit - std::min(limit, out.size())));
+    };
     for (std::size_t i = 0; i < line.size();) {
       std::size_t n = Cp932CharLength(line, i);
       if (n == 2 || line[i] != '%') {
@@ -193,14 +226,14 @@ class Interpreter {
         i += 2;
       } else if (i + 1 < line.size() && line[i + 1] >= '0' && line[i + 1] <= '9') {
         std::size_t index = static_cast<std::size_t>(line[i + 1] - '0');
-        if (index < parameters.size()) out.append(parameters[index]);
+        if (index < parameters.size()) substitute(parameters[index]);
         i += 2;
       } else {
         std::size_t close = line.find('%', i + 1);
         if (close == std::string_view::npos) {
           ++i;  // a lone % is dropped
         } else {
-          out.append(Variable(line.substr(i + 1, close - i - 1)));
+          substitute(Variable(line.substr(i + 1, close - i - 1)));
           i = close + 1;
         }
       }
@@ -279,24 +312,34 @@ class Interpreter {
     }
     const std::string name = FoldCp932(rest.substr(0, equals));
     const std::string value(rest.substr(equals + 1));
+    std::size_t size = value.empty() ? 0 : name.size() + value.size() + 2;
+    auto found = environment_.end();
     for (auto it = environment_.begin(); it != environment_.end(); ++it) {
-      if (it->first != name) continue;
-      if (value.empty()) {
-        environment_.erase(it);
+      if (it->first == name) {
+        found = it;
       } else {
-        it->second = value;
+        size += it->first.size() + it->second.size() + 2;
       }
-      return;
     }
-    if (!value.empty()) environment_.emplace_back(name, value);
+    if (size > kMaxEnvironment) {
+      Show(kOutOfEnvironment);
+    } else if (found != environment_.end()) {
+      if (value.empty()) {
+        environment_.erase(found);
+      } else {
+        found->second = value;
+      }
+    } else if (!value.empty()) {
+      environment_.emplace_back(name, value);
+    }
   }
 
   void Goto(std::string_view rest) {
     std::size_t i = SkipBlanks(rest, 0);
     if (i < rest.size() && rest[i] == ':') ++i;
     Frame& frame = frames_.back();
-    auto found = frame.labels.find(LabelKey(rest.substr(i)));
-    if (found == frame.labels.end()) {
+    auto found = frame.file->labels.find(LabelKey(rest.substr(i)));
+    if (found == frame.file->labels.end()) {
       Show(kLabelNotFound);
       frames_.pop_back();
       return;
@@ -330,8 +373,7 @@ class Interpreter {
       pos = SkipBlanks(after, 0);
       std::string file = NextWord(after, &pos, true);
       if (file.empty()) return Show(kSyntaxError);
-      std::string content;
-      condition = host_.ReadFile(Resolve(file), &content);
+      condition = host_.FileExists(Resolve(file));
       text = after;
     } else {
       std::size_t equals = text.find("==");
@@ -361,14 +403,14 @@ class Interpreter {
   // The batch file a command names: as given when it holds a path, else in
   // the current directory and then along PATH. ".BAT" is added to a name
   // without extension; a name with another extension is no batch file.
-  bool FindBatch(const std::string& name, std::string* path, std::string* content) {
+  std::shared_ptr<const BatchFile> FindBatch(const std::string& name) {
     const std::size_t start = NameStart(name);
     const std::size_t dot = name.find('.', start);
     std::string file = name;
     if (dot == std::string::npos) {
       file += ".BAT";
     } else if (!EqualsNoCaseCp932(std::string_view(name).substr(dot), ".BAT")) {
-      return false;
+      return nullptr;
     }
     std::vector<std::string> candidates;
     if (start > 0) {
@@ -389,12 +431,9 @@ class Interpreter {
       }
     }
     for (const std::string& candidate : candidates) {
-      if (host_.ReadFile(candidate, content)) {
-        *path = candidate;
-        return true;
-      }
+      if (std::shared_ptr<const BatchFile> file = Load(candidate)) return file;
     }
-    return false;
+    return nullptr;
   }
 
   void External(std::string_view command, bool call) {
@@ -404,8 +443,8 @@ class Interpreter {
     const std::string base = FoldCp932(std::string_view(program).substr(NameStart(program)));
     if (base == "CHOICE" || base == "CHOICE.COM" || base == "CHOICE.EXE") return Choice(arguments);
     if (base == "REGEDIT" || base == "REGEDIT.EXE") return Regedit(arguments);
-    std::string path, content;
-    if (program.empty() || !FindBatch(program, &path, &content)) return Show(kBadCommand);
+    std::shared_ptr<const BatchFile> file = program.empty() ? nullptr : FindBatch(program);
+    if (!file) return Show(kBadCommand);
     std::vector<std::string> parameters = {program};
     for (std::size_t i = SkipBlanks(arguments, 0); i < arguments.size();) {
       while (i < arguments.size() && IsDelimiter(arguments[i])) ++i;
@@ -418,7 +457,7 @@ class Interpreter {
       return Stop("CALL nested more than " + std::to_string(options_.maxCallDepth) +
                   " deep; the batch stops)");
     }
-    Push(path, content, std::move(parameters));
+    Push(std::move(file), std::move(parameters));
   }
 
   void Choice(std::string_view arguments) {
@@ -509,15 +548,17 @@ class Interpreter {
   const DosBatchOptions& options_;
   std::vector<std::pair<std::string, std::string>> environment_;
   std::vector<Frame> frames_;
+  std::unordered_map<std::string, std::shared_ptr<const BatchFile>> loaded_;  // by folded path
   DosBatchResult result_;
   bool echo_ = true;
   std::size_t steps_ = 0;
+  std::size_t counted_ = 0;     // screen lines counted in shownBytes_
+  std::size_t shownBytes_ = 0;  // with a line end each
 };
 
 }  // namespace
 
-DosBatchResult RunDosBatch(DosHost& host, const std::string& path,
-                           const DosBatchOptions& options) {
+DosBatchResult RunDosBatch(DosHost& host, const std::string& path, const DosBatchOptions& options) {
   return Interpreter(host, options).Run(path);
 }
 

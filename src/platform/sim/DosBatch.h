@@ -17,17 +17,20 @@
 //   REGEDIT FILE                the real-mode registry import (DosHost)
 //
 // Before a line runs, % is expanded: %% is one %, %0 to %9 the batch file's
-// parameters, %NAME% a variable of the environment; a lone % is dropped. A
-// file ends at its first Ctrl+Z (0x1A); lines end in CR LF, LF or CR and may
-// be of any length. Text is CP932 and double-byte aware: a trail byte is
-// never taken for "\" or "|".
+// parameters, %NAME% a variable of the environment; a lone % is dropped.
+// The environment holds at most 32 KB ("Out of environment space"), and
+// what the expansions add to one line is cut at that size. A file ends at
+// its first Ctrl+Z (0x1A); lines end in CR LF, LF or CR and may be of any
+// length; each file is read once per run. Text is CP932 and double-byte
+// aware: a trail byte is never taken for "\" or "|".
 //
 // What COMMAND.COM reports is shown as it reports it: "Bad command or file
 // name" for anything else (the next line runs), "Label not found" (that
 // batch file ends), "Syntax error". What the simulation does not do is said
 // in a line starting with "(zubanet-machine: ": pipes and redirection (the
 // line is skipped), a CHOICE with no key and no default, and the bounds on
-// the lines run (a GOTO loop) and on nested CALLs, which stop the batch.
+// the lines run (a GOTO loop), on nested CALLs and on the bytes shown, which
+// stop the batch.
 //
 // This translation unit holds no non-ASCII literal, so it also builds
 // without -fexec-charset (the fuzzing build).
@@ -48,6 +51,8 @@ class DosHost {
   virtual ~DosHost() = default;
   // The whole content of a file; false when it is missing or a directory.
   virtual bool ReadFile(const std::string& path, std::string* content) = 0;
+  // Whether a file (not a directory) is there.
+  virtual bool FileExists(const std::string& path) = 0;
   // REGEDIT FILE: imports the REGEDIT4 file into the registry, all or
   // nothing, and appends what the registry editor shows to `*screen`.
   virtual void ImportRegistry(const std::string& path, std::vector<std::string>* screen) = 0;
@@ -62,6 +67,8 @@ struct DosBatchOptions {
   std::size_t maxSteps = 10000;
   // At most this many batch files run at once (CALL inside CALL).
   std::size_t maxCallDepth = 16;
+  // The batch stops once the screen has shown more bytes than this.
+  std::size_t maxScreenBytes = 4 << 20;
   // The environment at the start, in order (PATH, COMSPEC, ...).
   std::vector<std::pair<std::string, std::string>> environment;
   // The current directory, with its trailing backslash.

@@ -11,7 +11,14 @@ namespace zuba::platform::sim {
 namespace {
 
 constexpr char kTempPrefix[] = ".~zuba-";
-constexpr std::int64_t kSettleNs = 2'000'000'000;  // covers file systems with 2 s timestamps
+// How long after a file's last change its stamp can be trusted, because any
+// further change must show in its times. A file system that keeps times
+// finer than a millisecond stamps a change with the kernel's coarse clock (or
+// a finer one): once that clock is a millisecond past the file's newest time,
+// every later change gets a later time. Times of whole seconds (2 s on FAT)
+// are trusted after 2 s.
+constexpr std::int64_t kSettleFineNs = 1'000'000;
+constexpr std::int64_t kSettleCoarseNs = 2'000'000'000;
 
 std::int64_t Ns(const timespec& t) {
   return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
@@ -38,9 +45,10 @@ HostStamp StatHostFile(const std::string& path) {
   h = Mix(h, static_cast<std::uint64_t>(st.st_dev));
   stamp.value = h == 0 ? 1 : h;
   timespec now;
-  clock_gettime(CLOCK_REALTIME, &now);
+  clock_gettime(CLOCK_REALTIME_COARSE, &now);
   std::int64_t newest = Ns(st.st_mtim) > Ns(st.st_ctim) ? Ns(st.st_mtim) : Ns(st.st_ctim);
-  stamp.settled = Ns(now) - newest >= kSettleNs;
+  const bool fineTimes = newest % 1'000'000 != 0;  // else whole milliseconds or coarser
+  stamp.settled = Ns(now) - newest >= (fineTimes ? kSettleFineNs : kSettleCoarseNs);
   return stamp;
 }
 

@@ -18,9 +18,10 @@ struct HostStamp {
   // write or replacement changes it, unless two writes fall into one tick
   // of the file system's clock.
   std::uint64_t value = 0;
-  // The file was last changed long enough ago (two seconds) that a further
-  // change must show in `value`. A cache may trust an unchanged value only
-  // for a settled file.
+  // The file was last changed long enough ago that a further change must
+  // show in `value`: a millisecond of the kernel's clock on a file system
+  // with finer times, two seconds on one with times of whole seconds. A
+  // cache may trust an unchanged value only for a settled file.
   bool settled = false;
 };
 HostStamp StatHostFile(const std::string& path);

@@ -53,8 +53,9 @@ const IniText& MachineConfig::Text() {
   if (text_ && stamp.exists && stamp.settled && stamp.value == stamp_) return *text_;
   std::string content;
   if (!ReadHostFile(path_, &content)) content.clear();
-  text_ = std::make_unique<IniText>(std::move(content));
   stamp_ = stamp.exists && stamp.settled ? stamp.value : 0;
+  if (text_ && text_->content() == content) return *text_;  // read again, but unchanged
+  text_ = std::make_unique<IniText>(std::move(content));
   fails_.clear();
   std::vector<std::pair<std::string_view, std::string_view>> entries;
   text_->Entries("Fail", &entries);

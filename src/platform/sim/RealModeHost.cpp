@@ -21,6 +21,11 @@ bool RealModeHost::ReadFile(const std::string& path, std::string* content) {
   return files_.ReadBytes(path, content);
 }
 
+bool RealModeHost::FileExists(const std::string& path) {
+  const std::uint32_t attributes = files_.GetAttributes(path);
+  return attributes != kInvalidAttributes && !(attributes & kAttrDirectory);
+}
+
 void RealModeHost::ImportRegistry(const std::string& path, std::vector<std::string>* screen) {
   std::string text, refused;
   if (!files_.ReadBytes(path, &text)) {
@@ -35,7 +40,8 @@ void RealModeHost::ImportRegistry(const std::string& path, std::vector<std::stri
     }
   }
   if (refused.empty()) {
-    screen->push_back("Information in " + path + " has been successfully entered into the registry.");
+    screen->push_back("Information in " + path +
+                      " has been successfully entered into the registry.");
     system_.LogEvent("boot: regedit " + path + ": imported");
   } else {
     screen->push_back("Cannot import " + path + ": " + refused);

@@ -29,6 +29,7 @@ class RealModeHost : public DosHost {
       : files_(files), registry_(registry), system_(system) {}
 
   bool ReadFile(const std::string& path, std::string* content) override;
+  bool FileExists(const std::string& path) override;
   void ImportRegistry(const std::string& path, std::vector<std::string>* screen) override;
 
  private:

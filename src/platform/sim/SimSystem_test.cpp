@@ -1,6 +1,13 @@
 #include "platform/sim/SimSystem.h"
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
 
 #include "platform/WinError.h"
 #include "testing/TempMachine.h"
@@ -9,6 +16,13 @@ namespace zuba::platform::sim {
 namespace {
 
 using testing::TempMachine;
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 TEST(SimSystemTest, ReportsTheTemplatesVersionsAsGetVersionExA) {
   struct Case {
@@ -60,6 +74,63 @@ TEST(SimSystemTest, FollowsMachineIniWhileRunning) {
   ASSERT_TRUE(config.Set("Clock", "TickOffset", "0x80000000"));
   EXPECT_GE(system.GetTickCount() - after - 0x80000000u, 0u);
   EXPECT_LT(system.GetTickCount() - after - 0x80000000u, 2000u);
+}
+
+// Counts the opens of one file of a directory (inotify, which also sees
+// the file replaced by a rename). Opens that follow each other unread count
+// as one, so the count is read after every call watched.
+class OpenCounter {
+ public:
+  OpenCounter(const std::string& directory, std::string name)
+      : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)), name_(std::move(name)) {
+    inotify_add_watch(fd_, directory.c_str(), IN_OPEN);
+  }
+  ~OpenCounter() { close(fd_); }
+  int Count() {
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t n; (n = read(fd_, buffer, sizeof buffer)) > 0;) {
+      for (char* p = buffer; p < buffer + n;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(p);
+        if (event->len > 0 && name_ == event->name) ++opens_;
+        p += sizeof(inotify_event) + event->len;
+      }
+    }
+    return opens_;
+  }
+
+ private:
+  int fd_;
+  std::string name_;
+  int opens_ = 0;
+};
+
+// The clock is asked very often (every round of a wait): machine.ini is
+// parsed again only when it really changed, also right after it was
+// written, and a change is still seen at once.
+TEST(SimSystemTest, TheClockReadsMachineIniOnlyWhenItChanges) {
+  TempMachine machine;  // machine.ini was just written
+  System& system = machine.system();
+  OpenCounter opens(machine.directory(), "machine.ini");
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+  int calls = 0;
+  for (; std::chrono::steady_clock::now() < end; ++calls) {
+    system.GetTickCount();
+    opens.Count();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_GT(calls, 100);
+  // Only while it settles (a few milliseconds of the kernel's clock) and
+  // once after.
+  EXPECT_LE(opens.Count(), 20) << calls;
+
+  const std::uint32_t before = system.GetTickCount();
+  ASSERT_TRUE(machine.machine().config->Set("Clock", "TickOffset", "100000"));
+  EXPECT_GE(system.GetTickCount() - before, 100000u);
+  // A hand edit in place, of the same size, right after the last change.
+  std::string text = ReadText(machine.HostPath("machine.ini"));
+  text.replace(text.find("TickOffset=100000"), 17, "TickOffset=200000");
+  std::ofstream(machine.HostPath("machine.ini"), std::ios::binary | std::ios::trunc) << text;
+  EXPECT_GE(system.GetTickCount() - before, 200000u);
 }
 
 TEST(SimSystemTest, TheVersionResourceIsNotSimulatedYet) {

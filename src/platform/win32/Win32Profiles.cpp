@@ -180,65 +180,6 @@ class Win32Profiles final : public Profiles {
                    file);
   }
 
-  std::size_t GetSection(const std::string& section, std::string* entries, std::size_t bufferSize,
-                         const std::string& file) override {
-    // The whole section is read, then only its "name=value" lines are kept
-    // (Windows also lists lines without "=") and cut to the buffer as a key
-    // listing is cut.
-    const std::string path = AsCString(file);
-    std::vector<char> buffer(4096, '\0');
-    DWORD n;
-    for (;;) {
-      n = GetPrivateProfileSectionA(AsCString(section).c_str(), buffer.data(),
-                                    static_cast<DWORD>(buffer.size()), path.c_str());
-      if (n + 2 < buffer.size() || buffer.size() >= (1u << 24)) break;
-      buffer.assign(buffer.size() * 4, '\0');
-    }
-    std::string all;
-    for (std::size_t start = 0; start < n && buffer[start] != '\0';) {
-      const std::string entry(buffer.data() + start);
-      start += entry.size() + 1;
-      const std::string::size_type equal = entry.find('=');
-      if (equal == std::string::npos || IsBlankName(entry.substr(0, equal))) continue;
-      all.append(entry).push_back('\0');
-    }
-    all.push_back('\0');
-    if (bufferSize < 2) {
-      *entries = std::string(bufferSize, '\0');
-      return 0;
-    }
-    if (all.size() <= bufferSize) {
-      *entries = all;
-      return all.size() - 1;
-    }
-    *entries = all.substr(0, bufferSize - 2) + std::string(2, '\0');
-    return bufferSize - 2;
-  }
-
-  bool WriteSection(const std::string& section, const std::vector<std::string>& entries,
-                    const std::string& file) override {
-    if (IsBlankName(section)) return false;
-    std::string buffer;
-    for (const std::string& entry : entries) {
-      const std::string line = AsCString(entry);
-      if (line.empty()) break;  // the end of the list
-      const std::string::size_type equal = line.find('=');
-      if (equal == std::string::npos || IsBlankName(line.substr(0, equal))) return false;
-      buffer.append(line).push_back('\0');
-    }
-    buffer.append(2, '\0');
-    return Written(WritePrivateProfileSectionA(AsCString(section).c_str(), buffer.data(),
-                                               AsCString(file).c_str()),
-                   file);
-  }
-
-  bool Flush(const std::string& file) override {
-    // Every write above has flushed the cache already; this asks once more.
-    // Its answer says nothing about the file (nothing may be cached).
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, AsCString(file).c_str());
-    return true;
-  }
-
  private:
   // Windows 9x keeps a written profile in its cache; the call with nothing
   // but the file name writes it out, so the file on the disk holds what

@@ -61,6 +61,14 @@ MessageResult HeadlessUi::ShowMessageBox(const std::string& text, const std::str
   return ScriptedUiServices::ShowMessageBox(text, caption, icon, buttons);
 }
 
+void HeadlessUi::ShowReport(const std::string& text, const std::string& caption) {
+  std::string lines;
+  for (char c : text) {
+    if (c != '\r') lines += c;
+  }
+  script_.Print(platform::Cp932ToUtf8("[" + caption + "]\n" + lines));
+}
+
 bool HeadlessUi::ShowOpenDialog(const OpenFileRequest& request, std::string* path) {
   std::string chosen;
   if (script_.TakeFile(&chosen)) {

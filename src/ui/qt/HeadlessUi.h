@@ -41,6 +41,8 @@ class HeadlessUi : public toolkit::ScriptedUiServices {
   toolkit::MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
                                         toolkit::MessageIcon icon,
                                         toolkit::MessageButtons buttons) override;
+  // A report goes to standard output, in UTF-8, after its caption line.
+  void ShowReport(const std::string& text, const std::string& caption) override;
   bool ShowOpenDialog(const toolkit::OpenFileRequest& request, std::string* path) override;
   void ShowHelpTopic(const std::string& helpFile, int context) override;
   toolkit::MenuItem* TrackPopup(toolkit::PopupMenu& menu, int x, int y) override;

@@ -44,6 +44,8 @@ class MainWindowTest : public ::testing::Test {
 
   // Creates the main window, shows it and renders it.
   ui::TForm1& Open() {
+    // A settings file of this version's layout: no conversion question.
+    machine.profiles().WriteString("Initialize", "IniConvert", "1", kSettingsPath);
     form = &app.CreateForm<ui::TForm1>(machine.registry(), machine.files(), machine.profiles(),
                                        machine.system());
     ui.Watch(app);
@@ -51,13 +53,6 @@ class MainWindowTest : public ::testing::Test {
     renderer = &ui.Render(*form);
     EXPECT_TRUE(QTest::qWaitForWindowExposed(renderer->Window()));
     return *form;
-  }
-
-  // A settings file of this version holding the window position.
-  void StoreWindowPosition(const char* x, const char* y) {
-    machine.profiles().WriteString("Initialize", "WindowSize.X", x, kSettingsPath);
-    machine.profiles().WriteString("Initialize", "WindowSize.Y", y, kSettingsPath);
-    machine.profiles().WriteString("Initialize", "IniConvert", "1", kSettingsPath);
   }
 
   QWidget* Widget(const char* name) {
@@ -217,7 +212,8 @@ TEST_F(MainWindowTest, GroupCheckBoxesAreDrawnAboveThePanelsTheyOverlap) {
 }
 
 TEST_F(MainWindowTest, TheStoredPositionWinsOverTheSystemsPlacement) {
-  StoreWindowPosition("40", "30");
+  machine.profiles().WriteString("Initialize", "WindowSize.X", "40", kSettingsPath);
+  machine.profiles().WriteString("Initialize", "WindowSize.Y", "30", kSettingsPath);
   ui::TForm1& main = Open();
   // The client area lies inside the frame and below the caption.
   EXPECT_EQ(renderer->Window()->geometry().topLeft(),
@@ -231,7 +227,8 @@ TEST_F(MainWindowTest, TheStoredPositionWinsOverTheSystemsPlacement) {
 // A position stored on another display, off every screen now, brings the
 // window back onto the screen rather than out of reach.
 TEST_F(MainWindowTest, AStoredPositionOffTheScreenIsBroughtOntoIt) {
-  StoreWindowPosition("5000", "-3000");
+  machine.profiles().WriteString("Initialize", "WindowSize.X", "5000", kSettingsPath);
+  machine.profiles().WriteString("Initialize", "WindowSize.Y", "-3000", kSettingsPath);
   ui::TForm1& main = Open();
   QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   EXPECT_TRUE(screen.contains(QRect(main.Left(), main.Top(), main.Width(), main.Height())));

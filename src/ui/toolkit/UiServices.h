@@ -58,6 +58,13 @@ class UiServices : public system::AppShell {
   virtual MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
                                        MessageIcon icon, MessageButtons buttons) = 0;
 
+  // A report for the user to read (several lines, line breaks as CR LF):
+  // by default an information box with OK; without a display it goes to
+  // standard output.
+  virtual void ShowReport(const std::string& text, const std::string& caption) {
+    ShowMessageBox(text, caption, MessageIcon::kInformation, MessageButtons::kOk);
+  }
+
   // A modal warning dialog with the warning icon, a title, a text and one
   // button with the caption `button` (an "&" marks its access key).
   virtual void ShowWarningDialog(const std::string& title, const std::string& text,

@@ -7,6 +7,7 @@
 #include "ui/toolkit/Cp932Text.h"
 #include "ui/toolkit/Edit.h"
 #include "ui/toolkit/FormDump.h"
+#include "ui/toolkit/ListBox.h"
 #include "ui/toolkit/ListControl.h"
 #include "ui/toolkit/RadioGroup.h"
 
@@ -132,6 +133,8 @@ bool ParseUserAction(const std::string& text, UserAction* action, std::string* e
       {"click", UserAction::Verb::kClick}, {"rclick", UserAction::Verb::kRightClick},
       {"type", UserAction::Verb::kType},   {"key", UserAction::Verb::kKey},
       {"choose", UserAction::Verb::kChoose}, {"dump", UserAction::Verb::kDump},
+      {"toggle", UserAction::Verb::kToggle}, {"dblclick", UserAction::Verb::kDoubleClick},
+      {"drag", UserAction::Verb::kDrag},
   };
   auto fail = [&](const std::string& why) {
     *error = "--do '" + text + "': " + why;
@@ -149,7 +152,10 @@ bool ParseUserAction(const std::string& text, UserAction* action, std::string* e
       known = true;
     }
   }
-  if (!known) return fail("unknown action (expected click, rclick, type, key, choose or dump)");
+  if (!known) {
+    return fail("unknown action (expected click, rclick, dblclick, type, key, choose, toggle, "
+                "drag or dump)");
+  }
   if (parsed.verb == UserAction::Verb::kDump) {
     if (more) return fail("dump takes nothing more");
     *action = parsed;
@@ -162,14 +168,24 @@ bool ParseUserAction(const std::string& text, UserAction* action, std::string* e
   switch (parsed.verb) {
     case UserAction::Verb::kClick:
     case UserAction::Verb::kRightClick:
+    case UserAction::Verb::kDoubleClick:
       if (hasArgument) return fail(verb + " takes only a NAME");
       break;
+    case UserAction::Verb::kDrag: {
+      std::string extra;
+      bool more = false;
+      parsed.text = Word(argument, &extra, &more);
+      if (parsed.text.empty()) return fail("TARGET is missing");
+      if (more) return fail("drag takes a NAME and a TARGET only");
+      break;
+    }
     case UserAction::Verb::kKey:
       if (!ParseKey(argument, &parsed.key, &parsed.shift)) {
         return fail("KEY '" + argument + "' is not a key (Return, Escape, Delete, Tab, F1, ...)");
       }
       break;
     case UserAction::Verb::kChoose:
+    case UserAction::Verb::kToggle:
       if (!hasArgument) return fail("TEXT is missing");
       [[fallthrough]];
     case UserAction::Verb::kType: {
@@ -276,6 +292,38 @@ void UserScript::Run(Form& form, const UserAction& action) {
     case UserAction::Verb::kRightClick:
       done = control->RightClick(control->Width() / 2, control->Height() / 2);
       break;
+    case UserAction::Verb::kDoubleClick:
+      done = control->DoubleClick();
+      break;
+    case UserAction::Verb::kDrag: {
+      Control* target = FindNamedControl(form, action.text);
+      if (target == nullptr) {
+        Fail(action, "no control named " + action.text + " on " + form.Name());
+        return;
+      }
+      if (!target->Reachable()) {
+        UserAction onTarget = action;
+        onTarget.name = action.text;
+        Unreachable(onTarget, HiddenOnForm(*target));
+        return;
+      }
+      done = control->DragTo(*target, target->Width() / 2, target->Height() / 2);
+      break;
+    }
+    case UserAction::Verb::kToggle: {
+      auto* list = dynamic_cast<ListBox*>(control);
+      if (list == nullptr) {
+        Fail(action, action.name + " is no list box");
+        return;
+      }
+      const int index = list->IndexOf(action.text);
+      if (index < 0) {
+        Fail(action, action.name + " has no entry '" + platform::Cp932ToUtf8(action.text) + "'");
+        return;
+      }
+      done = list->ToggleChoice(index);
+      break;
+    }
     case UserAction::Verb::kKey:
       done = control->PressKey(action.key, action.shift);
       break;
@@ -312,6 +360,11 @@ void UserScript::Run(Form& form, const UserAction& action) {
       break;
   }
   if (!done) Unreachable(action, HiddenOnForm(*control));
+}
+
+void UserScript::Print(const std::string& utf8) {
+  out_ << utf8 << "\n";
+  out_.flush();
 }
 
 }  // namespace zuba::toolkit

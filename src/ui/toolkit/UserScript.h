@@ -15,6 +15,11 @@
 //                     each optionally after Shift+, Ctrl+ and Alt+
 //   choose NAME TEXT  the user chooses the entry TEXT of a drop-down list,
 //                     list box or radio group
+//   toggle NAME TEXT  a Ctrl click on the entry TEXT of a list box: a
+//                     multi-select list adds it to its selection or takes
+//                     it out
+//   dblclick NAME     a double click
+//   drag NAME TARGET  NAME dragged with the mouse and dropped on TARGET
 //   dump              one line of JSON describing the form (FormDump.h)
 //
 // Answers: ok, cancel, yes, no (in any case) for message boxes, file=PATH
@@ -46,10 +51,10 @@ struct ScriptAnswer {
 bool ParseScriptAnswer(const std::string& text, ScriptAnswer* answer, std::string* error);
 
 struct UserAction {
-  enum class Verb { kClick, kRightClick, kType, kKey, kChoose, kDump };
+  enum class Verb { kClick, kRightClick, kType, kKey, kChoose, kToggle, kDoubleClick, kDrag, kDump };
   Verb verb = Verb::kDump;
   std::string name;
-  std::string text;  // kType, kChoose: CP932
+  std::string text;  // kType, kChoose, kToggle: CP932; kDrag: the target's name
   std::uint16_t key = 0;
   ShiftState shift;
   std::string source;  // the action as given
@@ -92,6 +97,8 @@ class UserScript {
   MenuItem* TakeMenuChoice(PopupMenu& menu);
   // A usage error ended the script.
   bool Failed() const { return failed_; }
+  // Writes `utf8` and a line break where the dumps go.
+  void Print(const std::string& utf8);
 
  private:
   void Fail(const UserAction& action, const std::string& why);

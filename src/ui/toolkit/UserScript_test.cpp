@@ -10,6 +10,7 @@
 #include "ui/toolkit/ComboBox.h"
 #include "ui/toolkit/Edit.h"
 #include "ui/toolkit/FormDump.h"
+#include "ui/toolkit/ListBox.h"
 #include "ui/toolkit/RadioGroup.h"
 #include "ui/toolkit/ScriptedUiServices.h"
 
@@ -140,6 +141,36 @@ TEST_F(ScriptRunTest, AnUnknownNameOrAMeaninglessActionEndsTheScript) {
     EXPECT_EQ(err.str(), std::string("--do '") + first + "': " + message + "\n");
   }
   EXPECT_EQ(edit.Text(), "");
+}
+
+TEST_F(ScriptRunTest, DoubleClicksTogglesAndDrags) {
+  ListBox& many = form.Add<ListBox>("Many");
+  many.SetMultiSelect(true);
+  many.SetItems({"a", "b", "c"});
+  std::string events;
+  many.SetOnDblClick([&](Component&) { events += "dblclick;"; });
+  edit.SetOnDragOver([&](Component&, Component& source, int, int, bool& accept) {
+    accept = &source == &many;
+  });
+  edit.SetOnDragDrop([&](Component&, Component& source, int, int) {
+    events += "drop " + source.Name() + ";";
+  });
+  Run({"choose Many a", "toggle Many c", "dblclick Many", "drag Many Edit", "drag Ok Edit",
+       "drag Many Hidden", "toggle List Home"});
+  EXPECT_TRUE(many.Selected(0));
+  EXPECT_FALSE(many.Selected(1));
+  EXPECT_TRUE(many.Selected(2));
+  EXPECT_EQ(events, "dblclick;drop Many;");
+  EXPECT_TRUE(script->Failed());
+  EXPECT_EQ(err.str(),
+            "--do 'drag Ok Edit': Ok is disabled; nothing done\n"
+            "--do 'drag Many Hidden': Hidden is not visible; nothing done\n"
+            "--do 'toggle List Home': List is no list box\n");
+  for (const char* bad : {"dblclick Many x", "drag Many", "drag Many Edit x", "toggle Many"}) {
+    UserAction unused;
+    std::string error;
+    EXPECT_FALSE(ParseUserAction(bad, &unused, &error)) << bad;
+  }
 }
 
 TEST_F(ScriptRunTest, AnOpenMenuTakesTheClickOfOneOfItsItems) {

@@ -1,10 +1,11 @@
 // Saves pictures of the front-end's windows as PNG files under the build
 // directory (screenshots/), rendered offscreen, for people to look at: the
-// WINS dialog empty and filled, its error message, the help window, the
-// file-open dialog, the boot-time switch maker with its short-name file
-// dialog and a form with every kind of control (the main window's pictures
-// and the About box: MainWindowShots_test.cpp). Each test also checks that
-// its picture was written and has the window's size.
+// WINS dialog empty and filled, its error message, the reorder dialog of the
+// setting names, the help window, the file-open dialog, the boot-time switch
+// maker with its short-name file dialog and a form with every kind of
+// control (the main window's pictures and the About box:
+// MainWindowShots_test.cpp). Each test also checks that its picture was
+// written and has the window's size.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <QToolButton>
 
 #include "testing/TempMachine.h"
+#include "ui/DualListDlg.h"
 #include "ui/MlChkbox.h"
 #include "ui/PanelEx.h"
 #include "ui/TulGroupCheckBox.h"
@@ -93,6 +95,17 @@ TEST_F(ScreenshotTest, WinsErrorMessage) {
   SaveNextDialog("wins_error");
   QTest::mouseClick(static_cast<QToolButton*>(r.FindWidget("BbOk")), Qt::LeftButton);
   EXPECT_TRUE(saved.isValid());
+}
+
+TEST_F(ScreenshotTest, ReorderDialog) {
+  auto& dialog = app.CreateForm<ui::TDualListDlg>();
+  dialog.Prepare({"自宅", "Office", "ホテル", "Mobile"});
+  dialog.SrcList.Choose(1);
+  dialog.IncludeBtn.Click();
+  dialog.Show();
+  FormRenderer& r = ui.Render(dialog);
+  EXPECT_EQ(QPixmap(Save(r.Window(), "reorder")).size(), QSize(351, 211));
+  dialog.Hide();
 }
 
 TEST_F(ScreenshotTest, HelpWindowAndOpenDialog) {

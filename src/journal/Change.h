@@ -1,0 +1,76 @@
+// What one apply changes on the machine, each change with the state before
+// and the state the apply writes, so that an apply can be shown before it
+// runs, finished after it was cut short, or undone.
+#ifndef ZUBA_JOURNAL_CHANGE_H_
+#define ZUBA_JOURNAL_CHANGE_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Registry.h"
+
+namespace zuba::journal {
+
+enum class ChangeKind {
+  kRegistryKey,    // a key the apply creates; before: absent
+  kRegistryValue,  // a value set or deleted
+  kFile,           // a file's whole content replaced, created or removed
+  kProfileKey,     // one key of a profile (INI) file set or removed
+};
+
+// A registry value's state: absent, or its type and raw data.
+using ValueState = std::optional<platform::RegValue>;
+// A file's or a profile key's state: absent, or its bytes.
+using TextState = std::optional<std::string>;
+
+// One named value of a key, in the key's order.
+struct NamedValue {
+  std::string name;
+  platform::RegValue value;
+};
+
+struct Change {
+  ChangeKind kind = ChangeKind::kRegistryValue;
+  // kRegistryKey, kRegistryValue: the root and the path below it, without a
+  // leading backslash; the value's name (kRegistryValue).
+  platform::RegKey root = 0;
+  std::string keyPath;
+  std::string valueName;
+  ValueState valueBefore, valueAfter;
+  // kRegistryValue: the key's values in their order before the first change
+  // to the key, kept on the first change of each key only, so that an undo
+  // puts a deleted value back where it stood.
+  std::optional<std::vector<NamedValue>> keyBefore;
+  // kFile: the file; kProfileKey: the profile file, section and key.
+  std::string path, section, key;
+  TextState textBefore, textAfter;
+  // kProfileKey: the whole profile file before the first change to it (on
+  // that change only), so that an undo gives back its exact bytes.
+  TextState fileBefore;
+  bool done = false;  // the write has happened
+};
+
+// Whether two changes name the same thing (the same value, key, file or
+// profile key); names compare without regard to ASCII letter case.
+bool SameTarget(const Change& a, const Change& b);
+
+// Whether the change leaves its target as it was (a value written again
+// with what it held).
+bool ChangesNothing(const Change& change);
+
+enum class JournalState { kPending, kDone };
+
+// The journal of one apply: the setting applied, whether the apply ran to
+// its end, and its changes in the order they are made.
+struct Journal {
+  std::string settingName;
+  JournalState state = JournalState::kPending;
+  bool restartNeeded = false;
+  std::vector<Change> changes;
+};
+
+}  // namespace zuba::journal
+
+#endif  // ZUBA_JOURNAL_CHANGE_H_

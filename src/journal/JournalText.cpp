@@ -1,0 +1,330 @@
+#include "journal/JournalText.h"
+
+#include <array>
+#include <cstdio>
+#include <limits>
+#include <vector>
+
+#include "platform/Cp932.h"
+
+namespace zuba::journal {
+namespace {
+
+constexpr char kMagic[] = "ZBJNL 1";
+constexpr char kHex[] = "0123456789ABCDEF";
+
+std::string Bytes(std::string_view bytes) {
+  std::string out = "x";
+  out.reserve(1 + bytes.size() * 2);
+  for (unsigned char c : bytes) {
+    out += kHex[c >> 4];
+    out += kHex[c & 15];
+  }
+  return out;
+}
+
+std::string Text(const TextState& state) { return state ? Bytes(*state) : "-"; }
+
+std::string Value(const ValueState& state) {
+  return state ? std::to_string(state->type) + Bytes(state->data) : "-";
+}
+
+std::string Root(platform::RegKey root) {
+  char buffer[9];
+  std::snprintf(buffer, sizeof buffer, "%08X", static_cast<unsigned>(root));
+  return buffer;
+}
+
+std::string KeyValues(const std::optional<std::vector<NamedValue>>& values) {
+  if (!values) return "-";
+  std::string out = std::to_string(values->size());
+  for (const NamedValue& v : *values) out += " " + Bytes(v.name) + " " + Value(v.value);
+  return out;
+}
+
+std::string FormatChange(const Change& c) {
+  const std::string done = c.done ? "1" : "0";
+  switch (c.kind) {
+    case ChangeKind::kRegistryKey:
+      return "key " + Root(c.root) + " " + Bytes(c.keyPath) + " " + done;
+    case ChangeKind::kRegistryValue:
+      return "value " + Root(c.root) + " " + Bytes(c.keyPath) + " " + Bytes(c.valueName) + " " +
+             Value(c.valueBefore) + " " + Value(c.valueAfter) + " " + done + " " +
+             KeyValues(c.keyBefore);
+    case ChangeKind::kFile:
+      return "file " + Bytes(c.path) + " " + Text(c.textBefore) + " " + Text(c.textAfter) + " " +
+             done;
+    case ChangeKind::kProfileKey:
+      return "profile " + Bytes(c.path) + " " + Bytes(c.section) + " " + Bytes(c.key) + " " +
+             Text(c.textBefore) + " " + Text(c.textAfter) + " " + done + " " + Text(c.fileBefore);
+  }
+  return "";
+}
+
+// Reads blank-separated tokens off one line.
+class Tokens {
+ public:
+  explicit Tokens(std::string_view line) : line_(line) {}
+
+  bool Next(std::string_view* token) {
+    if (pos_ >= line_.size()) return false;
+    std::size_t end = line_.find(' ', pos_);
+    if (end == std::string_view::npos) end = line_.size();
+    *token = line_.substr(pos_, end - pos_);
+    pos_ = end + 1;
+    return !token->empty();
+  }
+  bool AtEnd() const { return pos_ >= line_.size(); }
+
+ private:
+  std::string_view line_;
+  std::size_t pos_ = 0;
+};
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool ParseBytes(std::string_view token, std::string* out) {
+  if (token.empty() || token[0] != 'x' || token.size() % 2 != 1) return false;
+  out->clear();
+  out->reserve(token.size() / 2);
+  for (std::size_t i = 1; i < token.size(); i += 2) {
+    const int high = HexValue(token[i]), low = HexValue(token[i + 1]);
+    if (high < 0 || low < 0) return false;
+    *out += static_cast<char>(high * 16 + low);
+  }
+  return true;
+}
+
+bool ParseText(std::string_view token, TextState* out) {
+  if (token == "-") {
+    out->reset();
+    return true;
+  }
+  std::string bytes;
+  if (!ParseBytes(token, &bytes)) return false;
+  *out = std::move(bytes);
+  return true;
+}
+
+bool ParseUnsigned(std::string_view token, int base, std::uint64_t limit, std::uint64_t* out) {
+  if (token.empty() || token.size() > 20) return false;
+  std::uint64_t value = 0;
+  for (char c : token) {
+    const int digit = base == 16 ? HexValue(c) : (c >= '0' && c <= '9' ? c - '0' : -1);
+    if (digit < 0) return false;
+    value = value * base + digit;
+    if (value > limit) return false;
+  }
+  *out = value;
+  return true;
+}
+
+bool ParseValue(std::string_view token, ValueState* out) {
+  if (token == "-") {
+    out->reset();
+    return true;
+  }
+  const std::size_t x = token.find('x');
+  std::uint64_t type;
+  platform::RegValue value;
+  if (x == std::string_view::npos ||
+      !ParseUnsigned(token.substr(0, x), 10, std::numeric_limits<std::uint32_t>::max(), &type) ||
+      !ParseBytes(token.substr(x), &value.data)) {
+    return false;
+  }
+  value.type = static_cast<std::uint32_t>(type);
+  *out = std::move(value);
+  return true;
+}
+
+bool ParseRoot(std::string_view token, platform::RegKey* root) {
+  std::uint64_t value;
+  if (token.size() != 8 || !ParseUnsigned(token, 16, 0xFFFFFFFF, &value)) return false;
+  *root = static_cast<platform::RegKey>(value);
+  return *root == platform::kHkeyLocalMachine || *root == platform::kHkeyCurrentUser;
+}
+
+bool ParseDone(std::string_view token, bool* done) {
+  if (token != "0" && token != "1") return false;
+  *done = token == "1";
+  return true;
+}
+
+bool ParseKeyValues(Tokens& tokens, std::optional<std::vector<NamedValue>>* out) {
+  std::string_view token;
+  if (!tokens.Next(&token)) return false;
+  if (token == "-") {
+    out->reset();
+    return true;
+  }
+  std::uint64_t count;
+  // Each value takes at least two tokens of two bytes: the line bounds it.
+  if (!ParseUnsigned(token, 10, kMaxJournalBytes, &count)) return false;
+  std::vector<NamedValue> values;
+  for (std::uint64_t i = 0; i < count; ++i) {
+    NamedValue v;
+    ValueState state;
+    std::string_view name, value;
+    if (!tokens.Next(&name) || !tokens.Next(&value) || !ParseBytes(name, &v.name) ||
+        !ParseValue(value, &state) || !state) {
+      return false;
+    }
+    v.value = std::move(*state);
+    values.push_back(std::move(v));
+  }
+  *out = std::move(values);
+  return true;
+}
+
+bool ParseChange(std::string_view line, Change* c) {
+  Tokens tokens(line);
+  std::string_view kind, a, b, d, e, f, g;
+  if (!tokens.Next(&kind)) return false;
+  bool ok = false;
+  if (kind == "key") {
+    c->kind = ChangeKind::kRegistryKey;
+    ok = tokens.Next(&a) && tokens.Next(&b) && tokens.Next(&d) && ParseRoot(a, &c->root) &&
+         ParseBytes(b, &c->keyPath) && ParseDone(d, &c->done);
+  } else if (kind == "value") {
+    c->kind = ChangeKind::kRegistryValue;
+    ok = tokens.Next(&a) && tokens.Next(&b) && tokens.Next(&d) && tokens.Next(&e) &&
+         tokens.Next(&f) && tokens.Next(&g) && ParseRoot(a, &c->root) &&
+         ParseBytes(b, &c->keyPath) && ParseBytes(d, &c->valueName) &&
+         ParseValue(e, &c->valueBefore) && ParseValue(f, &c->valueAfter) &&
+         ParseDone(g, &c->done) && ParseKeyValues(tokens, &c->keyBefore);
+  } else if (kind == "file") {
+    c->kind = ChangeKind::kFile;
+    ok = tokens.Next(&a) && tokens.Next(&b) && tokens.Next(&d) && tokens.Next(&e) &&
+         ParseBytes(a, &c->path) && ParseText(b, &c->textBefore) &&
+         ParseText(d, &c->textAfter) && ParseDone(e, &c->done);
+  } else if (kind == "profile") {
+    std::string_view h;
+    c->kind = ChangeKind::kProfileKey;
+    ok = tokens.Next(&a) && tokens.Next(&b) && tokens.Next(&d) && tokens.Next(&e) &&
+         tokens.Next(&f) && tokens.Next(&g) && tokens.Next(&h) && ParseBytes(a, &c->path) &&
+         ParseBytes(b, &c->section) && ParseBytes(d, &c->key) && ParseText(e, &c->textBefore) &&
+         ParseText(f, &c->textAfter) && ParseDone(g, &c->done) && ParseText(h, &c->fileBefore);
+  }
+  return ok && tokens.AtEnd();
+}
+
+// Splits `text` into CR LF lines; false when a line ends otherwise.
+bool SplitLines(std::string_view text, std::vector<std::string_view>* lines) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t end = text.find("\r\n", pos);
+    if (end == std::string_view::npos) return false;
+    lines->push_back(text.substr(pos, end - pos));
+    pos = end + 2;
+  }
+  return true;
+}
+
+bool Field(std::string_view line, std::string_view name, std::string_view* value) {
+  if (line.size() <= name.size() || line.substr(0, name.size()) != name ||
+      line[name.size()] != ' ') {
+    return false;
+  }
+  *value = line.substr(name.size() + 1);
+  return true;
+}
+
+}  // namespace
+
+std::uint32_t Crc32(std::string_view bytes) {
+  static const std::array<std::uint32_t, 256> table = [] {
+    std::array<std::uint32_t, 256> t{};
+    for (std::uint32_t i = 0; i < 256; ++i) {
+      std::uint32_t c = i;
+      for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      t[i] = c;
+    }
+    return t;
+  }();
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (unsigned char b : bytes) crc = table[(crc ^ b) & 0xFF] ^ (crc >> 8);
+  return crc ^ 0xFFFFFFFFu;
+}
+
+std::string FormatJournal(const Journal& journal) {
+  std::string text = std::string(kMagic) + "\r\n";
+  text += "setting " + Bytes(journal.settingName) + "\r\n";
+  text += journal.state == JournalState::kDone ? "state done\r\n" : "state pending\r\n";
+  text += journal.restartNeeded ? "restart 1\r\n" : "restart 0\r\n";
+  text += "changes " + std::to_string(journal.changes.size()) + "\r\n";
+  for (const Change& c : journal.changes) text += FormatChange(c) + "\r\n";
+  text += "end " + Root(Crc32(text)) + "\r\n";
+  return text;
+}
+
+bool ParseJournal(std::string_view text, Journal* journal, std::string* error) {
+  auto fail = [&](const std::string& why) {
+    *error = why;
+    return false;
+  };
+  if (text.size() > kMaxJournalBytes) return fail("the journal is larger than any apply writes");
+  std::vector<std::string_view> lines;
+  if (!SplitLines(text, &lines) || lines.size() < 6) return fail("the journal is cut short");
+  std::string_view crc;
+  const std::string_view body = text.substr(0, text.size() - lines.back().size() - 2);
+  if (!Field(lines.back(), "end", &crc) || crc != Root(Crc32(body))) {
+    return fail("the journal's check sum does not match its contents");
+  }
+  if (lines[0] != kMagic) return fail("the file is no journal of this program");
+  Journal parsed;
+  std::string_view value;
+  std::uint64_t count;
+  if (!Field(lines[1], "setting", &value) || !ParseBytes(value, &parsed.settingName) ||
+      !Field(lines[2], "state", &value) || (value != "pending" && value != "done") ||
+      !Field(lines[3], "restart", &value) || (value != "0" && value != "1")) {
+    return fail("the journal's header is damaged");
+  }
+  parsed.state = lines[2].substr(6) == "done" ? JournalState::kDone : JournalState::kPending;
+  parsed.restartNeeded = value == "1";
+  if (!Field(lines[4], "changes", &value) || !ParseUnsigned(value, 10, lines.size(), &count) ||
+      count != lines.size() - 6) {
+    return fail("the journal's list of changes is damaged");
+  }
+  for (std::size_t i = 5; i + 1 < lines.size(); ++i) {
+    Change c;
+    if (!ParseChange(lines[i], &c)) {
+      return fail("change " + std::to_string(i - 4) + " of the journal is damaged");
+    }
+    parsed.changes.push_back(std::move(c));
+  }
+  *journal = std::move(parsed);
+  return true;
+}
+
+bool SameTarget(const Change& a, const Change& b) {
+  if (a.kind != b.kind) return false;
+  switch (a.kind) {
+    case ChangeKind::kRegistryKey:
+      return a.root == b.root && platform::EqualsNoCaseCp932(a.keyPath, b.keyPath);
+    case ChangeKind::kRegistryValue:
+      return a.root == b.root && platform::EqualsNoCaseCp932(a.keyPath, b.keyPath) &&
+             platform::EqualsNoCaseCp932(a.valueName, b.valueName);
+    case ChangeKind::kFile:
+      return platform::EqualsNoCaseCp932(a.path, b.path);
+    case ChangeKind::kProfileKey:
+      return platform::EqualsNoCaseCp932(a.path, b.path) &&
+             platform::EqualsNoCaseCp932(a.section, b.section) &&
+             platform::EqualsNoCaseCp932(a.key, b.key);
+  }
+  return false;
+}
+
+bool ChangesNothing(const Change& c) {
+  if (c.kind == ChangeKind::kRegistryValue) {
+    if (c.valueBefore.has_value() != c.valueAfter.has_value()) return false;
+    return !c.valueBefore ||
+           (c.valueBefore->type == c.valueAfter->type && c.valueBefore->data == c.valueAfter->data);
+  }
+  return c.textBefore == c.textAfter;
+}
+
+}  // namespace zuba::journal

@@ -1,0 +1,46 @@
+// The journal's file: plain ASCII lines (CR LF), every name and byte string
+// written as hexadecimal so that no byte of a value can break a line, and a
+// last line carrying the CRC-32 of everything before it. A reader takes the
+// file whole or not at all: any damage (a cut, a changed byte, a line out
+// of place) makes ParseJournal refuse it with a reason.
+//
+//   ZBJNL 1
+//   setting x4F6666696365
+//   state pending            (or done)
+//   restart 1
+//   changes 2
+//   value 80000002 x<path> x<name> <before> <after> <done> <key before>
+//   file x<path> <before> <after> <done>
+//   end 1A2B3C4D
+//
+// A byte string is "x" and its bytes in hexadecimal ("x" alone: empty);
+// "-" stands for absent. A registry value is its type in decimal, "x" and
+// its data ("1x414200"). A key's values before the change are their count
+// followed by name and value pairs, or "-".
+#ifndef ZUBA_JOURNAL_JOURNALTEXT_H_
+#define ZUBA_JOURNAL_JOURNALTEXT_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "journal/Change.h"
+
+namespace zuba::journal {
+
+// A journal larger than this is refused unread: an apply never writes one.
+constexpr std::size_t kMaxJournalBytes = 64 * 1024 * 1024;
+
+std::string FormatJournal(const Journal& journal);
+
+// Parses `text` into `*journal`. False, with the reason in `*error`, when
+// the text is not a whole, undamaged journal.
+bool ParseJournal(std::string_view text, Journal* journal, std::string* error);
+
+// CRC-32 (the polynomial of zip and PNG) of `bytes`.
+std::uint32_t Crc32(std::string_view bytes);
+
+}  // namespace zuba::journal
+
+#endif  // ZUBA_JOURNAL_JOURNALTEXT_H_

@@ -1,0 +1,93 @@
+#include "journal/JournalText.h"
+
+#include <gtest/gtest.h>
+
+namespace zuba::journal {
+namespace {
+
+using namespace std::string_literals;
+
+Journal Sample() {
+  Journal j;
+  j.settingName = "会社 Office";
+  j.restartNeeded = true;
+  Change key;
+  key.kind = ChangeKind::kRegistryKey;
+  key.root = platform::kHkeyLocalMachine;
+  key.keyPath = "Network\\Logon";
+  key.textAfter = "";
+  j.changes.push_back(key);
+  Change value;
+  value.kind = ChangeKind::kRegistryValue;
+  value.root = platform::kHkeyCurrentUser;
+  value.keyPath = "Software\\ソフト";
+  value.valueName = "";
+  value.valueBefore = platform::RegValue{platform::kRegDword, "\1\0\0\0"s};
+  value.keyBefore = std::vector<NamedValue>{{"", {platform::kRegDword, "\1\0\0\0"s}},
+                                             {"x y", {platform::kRegSz, "\r\n \0"s}}};
+  value.done = true;
+  j.changes.push_back(value);
+  Change file;
+  file.kind = ChangeKind::kFile;
+  file.path = "C:\\WINDOWS\\hosts";
+  file.textBefore = "";
+  file.textAfter = "127.0.0.1 localhost\r\n\x1a"s;
+  j.changes.push_back(file);
+  Change profile;
+  profile.kind = ChangeKind::kProfileKey;
+  profile.path = "win.ini";
+  profile.section = "windows";
+  profile.key = "device";
+  profile.textAfter = "";
+  profile.fileBefore = "[windows]\r\n";
+  j.changes.push_back(profile);
+  return j;
+}
+
+void ExpectSame(const Journal& a, const Journal& b) {
+  EXPECT_EQ(FormatJournal(a), FormatJournal(b));
+  EXPECT_EQ(a.settingName, b.settingName);
+  ASSERT_EQ(a.changes.size(), b.changes.size());
+  EXPECT_EQ(a.changes[1].valueBefore->data, b.changes[1].valueBefore->data);
+  EXPECT_FALSE(b.changes[1].valueAfter.has_value());
+  EXPECT_EQ(b.changes[1].keyBefore->at(1).value.data, "\r\n \0"s);
+  EXPECT_EQ(b.changes[2].textAfter, a.changes[2].textAfter);
+  EXPECT_EQ(b.changes[3].textAfter, "");
+  EXPECT_FALSE(b.changes[3].textBefore.has_value());
+}
+
+TEST(JournalTextTest, EveryStateSurvivesTheFile) {
+  const Journal sample = Sample();
+  Journal read;
+  std::string error;
+  ASSERT_TRUE(ParseJournal(FormatJournal(sample), &read, &error)) << error;
+  ExpectSame(sample, read);
+  EXPECT_EQ(read.state, JournalState::kPending);
+  EXPECT_TRUE(read.restartNeeded);
+}
+
+// A journal is used whole or not at all: any byte changed, any cut, any
+// line added is refused with a reason, and never taken for a journal.
+TEST(JournalTextTest, AnyDamageIsRefused) {
+  const std::string text = FormatJournal(Sample());
+  Journal read;
+  std::string error;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    std::string damaged = text;
+    damaged[i] = static_cast<char>(damaged[i] ^ 0x01);
+    EXPECT_FALSE(ParseJournal(damaged, &read, &error)) << "byte " << i;
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(ParseJournal(text.substr(0, i), &read, &error)) << "cut at " << i;
+  }
+  EXPECT_FALSE(ParseJournal(text + "x\r\n", &read, &error));
+  EXPECT_FALSE(ParseJournal(std::string(kMaxJournalBytes + 1, 'x'), &read, &error));
+  EXPECT_EQ(error, "the journal is larger than any apply writes");
+}
+
+TEST(JournalTextTest, ChecksumIsTheZipCrc) {
+  EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);
+  EXPECT_EQ(Crc32(""), 0u);
+}
+
+}  // namespace
+}  // namespace zuba::journal
