@@ -20,6 +20,7 @@ class SimTarget final : public ConformanceTarget {
   const std::string& directory() const override { return directory_; }
   const std::string& key() const override { return key_; }
   bool IsWine() const override { return false; }
+  Template machine() const override { return Template::kWin98; }
 
  private:
   TempMachine machine_;
