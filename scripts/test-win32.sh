@@ -5,7 +5,8 @@
 # Win32 implementation, and the network layer's tests on the registry of a
 # Wine prefix seeded from the template machine. The prefix is a Japanese
 # Windows 98 (code page 932), made afresh each run; the tests run once more
-# with it answering as Windows 95.
+# with it answering as Windows 95. Then zubanet.exe and the simulated
+# machine's zubanet run the same user stories (scripts/compare-win32.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,10 +23,11 @@ if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
   $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi
 
-# The template machine comes from the Linux build's zubanet-machine.
+# The template machine comes from the Linux build's zubanet-machine; the
+# user stories run its zubanet beside zubanet.exe.
 build=${ZUBA_BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja > /dev/null
-cmake --build "$build" --target zubanet-machine
+cmake --build "$build" --target zubanet-machine zubanet
 
 win=${ZUBA_WIN32_BUILD_DIR:-build-win32}
 cmake -S . -B "$win" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake > /dev/null
@@ -60,6 +62,10 @@ wine reg add 'HKCU\Software\Wine' /v Version /d win95 /f > /dev/null 2>&1
 ZUBA_TEMPLATE_MACHINE=$(windows_path "$win/template95") \
   ctest --test-dir "$win" --output-on-failure || status=$?
 wineserver -k 2>/dev/null || true
+
+# The user stories with zubanet on the simulated machine and zubanet.exe
+# under Wine, compared.
+bash scripts/compare-win32.sh "$build" "$win" || status=$?
 
 # Restarting Windows through the 16-bit route ends the Wine session, so it
 # runs in a prefix of its own, thrown away after. Wine loses the 16-bit
