@@ -195,8 +195,8 @@ finish_story() {
       jb=$(normalize_journal < "$b" 2>/dev/null || echo '(none)')
       [ "$ja" = "$jb" ] || report "$story: journal $file" "$ja" "$jb"
     elif ! cmp -s "$a" "$b"; then
-      report "$story: file $file" "$(iconv -f CP932 -t UTF-8 "$a" 2>/dev/null || echo '(none)')" \
-             "$(iconv -f CP932 -t UTF-8 "$b" 2>/dev/null || echo '(none)')"
+      report "$story: file $file" "$(iconv -c -f CP932 -t UTF-8 "$a" 2>/dev/null || echo '(none)')" \
+             "$(iconv -c -f CP932 -t UTF-8 "$b" 2>/dev/null || echo '(none)')"
     fi
   done
 }
@@ -237,10 +237,27 @@ while IFS= read -r line || [ -n "$line" ]; do
       sleep 1  # file times have whole seconds on some file systems
       ;;
     'run '*) run_story_line "${line#run }" ;;
+    'write '*)
+      # write WINPATH TEXT: the same bytes (printf %b) into a file on both.
+      rest=${line#write }
+      path=${rest%% *}
+      for drive in "$sim/drive_c" "$WINEPREFIX/drive_c"; do
+        printf '%b' "${rest#* }" > "$(host_path "$drive" "$path")"
+      done
+      ;;
     *) echo "win32-stories.txt: cannot read: $line" >&2; exit 2 ;;
   esac
 done < scripts/win32-stories.txt
 finish_story
+
+# Any Windows but 95 and 98 gets the program's refusal: a Windows NT machine
+# here, Wine answering as Windows XP there.
+story=refusal-on-nt
+echo "story $story"
+sim="$work/nt"
+"$tool" --machine "$sim" init --os nt > /dev/null
+wine reg add 'HKCU\Software\Wine' /v Version /d winxp /f > /dev/null 2>&1
+run_story_line '--do dump'
 wineserver -k 2>/dev/null || true
 
 if ((differences)); then
