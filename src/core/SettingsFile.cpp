@@ -69,7 +69,8 @@ const std::vector<std::string>& InitializeKeyNames() {
   // clang-format off
   static const std::vector<std::string> names = {
       "Opt1", "Opt2", "Opt3", "Opt4", "Opt5", "Opt6", "Opt7", "WindowSize.X", "WindowSize.Y",
-      kPreviousKey, kIniConvertKey, kFlushLocalMachineKey, kFlushCurrentUserKey};
+      kPreviousKey, kIniConvertKey, kFlushLocalMachineKey, kFlushCurrentUserKey,
+      kSaveWarningsKey};
   // clang-format on
   return names;
 }
@@ -128,6 +129,14 @@ void SettingsFile::WriteConverted(bool converted) {
 void SettingsFile::WriteFlushResults(std::int32_t localMachine, std::int32_t currentUser) {
   ini_.WriteNumber(kInitializeSection, kFlushLocalMachineKey, localMachine);
   ini_.WriteNumber(kInitializeSection, kFlushCurrentUserKey, currentUser);
+}
+
+bool SettingsFile::ReadSaveWarnings() {
+  return ini_.ReadFlag(kInitializeSection, kSaveWarningsKey, true);
+}
+
+void SettingsFile::WriteSaveWarnings(bool on) {
+  ini_.WriteFlag(kInitializeSection, kSaveWarningsKey, on);
 }
 
 bool SettingsFile::ReadListEdited() {
@@ -224,6 +233,10 @@ void SettingsFile::RecallSetting(const std::string& name, TRegList* setting) {
     (*setting)[index].Value = ini_.ReadText(name, key, "");
     (*setting)[index].IsSet = true;
   }
+}
+
+std::string SettingsFile::ReadSettingText(const std::string& name, const std::string& keyCode) {
+  return ini_.ReadText(name, keyCode, "");
 }
 
 std::vector<int> SettingsFile::SaveSetting(const std::string& name, const TRegList& setting) {

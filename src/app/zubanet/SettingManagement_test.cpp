@@ -28,7 +28,7 @@ std::string AdapterSetting(const std::string& ip, const std::string& mask) {
 // the window's position (Settings() takes it out).
 std::string Initialize(bool converted) {
   return std::string("[Initialize]\r\nOpt1=1\r\nOpt2=1\r\nOpt3=0\r\nOpt4=1\r\nOpt5=1\r\nOpt6=0\r\n"
-                     "Opt7=0\r\n") +
+                     "Opt7=0\r\nSaveWarnings=1\r\n") +
          (converted ? "IniConvert=1\r\n" : "");
 }
 
