@@ -9,6 +9,8 @@ namespace zuba::core {
 namespace {
 
 constexpr char kDhcpAddress[] = "0.0.0.0";
+// The duplicate-address finding names at most this many settings.
+constexpr int kNamedSettings = 3;
 
 constexpr char kNetworkAddress[] = "TCP/IP: IPアドレス %1 はネットワークアドレスです";
 constexpr char kBroadcastAddress[] = "TCP/IP: IPアドレス %1 はブロードキャストアドレスです";
@@ -18,6 +20,7 @@ constexpr char kGatewayOutside[] = "TCP/IP: ゲートウェー %1 はIPアドレ
 constexpr char kGatewayTwice[] = "TCP/IP: ゲートウェー %1 が重複しています";
 constexpr char kDnsServerTwice[] = "DNS: DNSサーバー %1 が重複しています";
 constexpr char kWinsSame[] = "WINS: プライマリとセカンダリが同じWINSサーバー %1 です";
+constexpr char kMoreSettings[] = "ほか%1件";
 constexpr char kQuestionHead[] = "この設定では通信できないおそれがあります。\r\n\r\n";
 constexpr char kBullet[] = "・";
 constexpr char kQuestionTail[] = "\r\nこのまま保存しますか？";
@@ -112,12 +115,14 @@ void CheckAddressAndMask(const TRegList& setting, const std::string& name,
   }
   if (!adapter.empty()) {
     std::string names;
+    int count = 0;
     for (const SavedAddress& other : others) {
       if (platform::EqualsNoCaseCp932(other.name, name)) continue;
       if (!platform::EqualsNoCaseCp932(other.adapter, adapter)) continue;
       if (!IsFixed(other.address) || !SameAddress(other.address, address)) continue;
-      names += "【" + other.name + "】";
+      if (++count <= kNamedSettings) names += "【" + other.name + "】";
     }
+    if (count > kNamedSettings) names += Format(kMoreSettings, std::to_string(count - kNamedSettings));
     if (!names.empty()) Add(warnings, WarningField::kAddress, Format(kAddressInUse, address, names));
   }
   if (maskNumber && prefix < 0) Add(warnings, WarningField::kMask, Format(kMaskNotContiguous, mask));

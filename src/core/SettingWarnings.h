@@ -60,10 +60,11 @@ bool HasFixedAddress(const TRegList& setting);
 // is no address (ParseAddress) where a finding needs its number.
 //   kAddress     the address is its network's own address or its broadcast
 //                address (a contiguous mask leaving at least two host bits);
-//                one finding naming every other setting of the same
-//                adapter (subkeys compared without regard to case) with the
-//                same fixed address, `name` itself (without regard to case)
-//                not counted, as it is about to be replaced;
+//                one finding naming the other settings of the same adapter
+//                (subkeys compared without regard to case) with the same
+//                fixed address, the first three in the order of `others`
+//                and the count of the rest; `name` itself (without regard
+//                to case) does not count, as it is about to be replaced;
 //   kMask        the mask's one bits are not contiguous (255.0.255.0);
 //   kGateways    each gateway outside the address's network (address AND
 //                mask differs from gateway AND mask), then each gateway

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "core/AnsiText.h"
@@ -207,6 +208,26 @@ std::string SettingsFile::ReadAdapter(const std::string& name) {
 
 void SettingsFile::WriteAdapter(const std::string& name, const std::string& subkey) {
   ini_.WriteText(kAdapterSection, name, subkey);
+}
+
+std::vector<std::pair<std::string, std::string>> SettingsFile::ReadAdapterEntries() {
+  std::vector<std::string> lines;
+  ini_.ReadSection(kAdapterSection, &lines);
+  std::vector<std::pair<std::string, std::string>> entries;
+  std::unordered_set<std::string> named;  // folded names
+  for (const std::string& line : lines) {
+    const std::string::size_type equal = platform::FindCp932(line, '=', 0);
+    if (equal == std::string::npos) continue;
+    std::string name = TrimLineBlanks(line.substr(0, equal));
+    std::string value = TrimLineBlanks(line.substr(equal + 1));
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+      value = value.substr(1, value.size() - 2);
+    }
+    if (named.insert(platform::FoldCp932(name)).second) {
+      entries.emplace_back(std::move(name), std::move(value));
+    }
+  }
+  return entries;
 }
 
 void SettingsFile::RemoveAdapterEntry(const std::string& name) {

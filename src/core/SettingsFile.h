@@ -21,6 +21,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/IniGT.h"
@@ -134,6 +135,12 @@ class SettingsFile {
   // The adapter subkey stored for a setting; empty when there is none.
   std::string ReadAdapter(const std::string& name);
   void WriteAdapter(const std::string& name, const std::string& subkey);
+
+  // Every entry as (setting name, subkey) in file order, read in one call;
+  // a value in one pair of quotes without them, as ReadAdapter reads it.
+  // A name that the file holds twice (in any case) is given once, with the
+  // value ReadAdapter reads: the first.
+  std::vector<std::pair<std::string, std::string>> ReadAdapterEntries();
 
   // Removes the entry of `name` (without regard to case; each of them when
   // a hand-edited file holds several), the other entries staying as they

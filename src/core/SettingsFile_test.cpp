@@ -208,6 +208,11 @@ TEST_F(SettingsFileTest, RemoveAdapterEntryKeepsTheOthersAsTheyStand) {
   StoreFile(
       "[NIC_registry_list]\r\nzeta=0003\r\nOffice=0000\r\nソフト=0001\r\nhome=\"0002\"\r\n"
       "office=0004\r\nempty=\r\n[Office]\r\nip=1.2.3.4\r\n");
+  // All entries in one read, as ReadAdapter reads each.
+  EXPECT_EQ(file_.ReadAdapterEntries(),
+            (std::vector<std::pair<std::string, std::string>>{
+                {"zeta", "0003"}, {"Office", "0000"}, {"ソフト", "0001"}, {"home", "0002"}, {"empty", ""}}));
+  EXPECT_EQ(file_.ReadSettingText("Office", "ip"), "1.2.3.4");
   file_.RemoveAdapterEntry("OFFICE");  // both spellings of a hand-edited file go
   EXPECT_EQ(FileText(),
             "[NIC_registry_list]\r\nzeta=0003\r\nソフト=0001\r\nhome=\"0002\"\r\nempty=\r\n"

@@ -128,14 +128,14 @@ bool TForm1::ConfirmSaveWarnings(const std::string& name) {
       CbTcp.Checked() && adapterIndex >= 0 && adapterIndex < CbTrg.ItemCount()
           ? CbTrg.Item(adapterIndex)
           : std::string();
-  // Only the settings of the same adapter can share the address.
+  // Only the settings of the same adapter can share the address: their
+  // addresses alone are read.
   std::vector<core::SavedAddress> others;
   if (!adapter.empty() && core::HasFixedAddress(CurrentSetting)) {
-    for (const std::string& other : CbSetting.Items()) {
-      std::string otherAdapter = Settings.ReadAdapter(other);
+    for (auto& [other, otherAdapter] : Settings.ReadAdapterEntries()) {
       if (!platform::EqualsNoCaseCp932(otherAdapter, adapter)) continue;
-      others.push_back({other, std::move(otherAdapter),
-                        Settings.ReadSettingText(other, CurrentSetting[core::kIp].KeyCode)});
+      std::string address = Settings.ReadSettingText(other, CurrentSetting[core::kIp].KeyCode);
+      others.push_back({std::move(other), std::move(otherAdapter), std::move(address)});
     }
   }
   const std::vector<core::SettingWarning> warnings =

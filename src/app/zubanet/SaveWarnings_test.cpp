@@ -89,20 +89,6 @@ TEST_F(SaveWarningsTest, EachFindingAnsweredNoThenYes) {
   }
 }
 
-TEST_F(SaveWarningsTest, NoLeavesTheFileAsItWas) {
-  testing::TempMachine machine;
-  ASSERT_EQ(RunZubaNet(machine.directory(), std::string("--answer yes --answer no ") + kStartLab +
-                                                "--do 'type EdTip 10.0.0.5' --do 'click BbOk'"),
-            0)
-      << err_;
-  // Both gateways lie outside 10.0.0.0/24: one box, both named.
-  EXPECT_EQ(err_, kReadQuestion +
-                      Box(u8"・TCP/IP: ゲートウェー 192.168.1.1 はIPアドレスと同じネットワークにありません\\n"
-                          u8"・TCP/IP: ゲートウェー 192.168.1.254 はIPアドレスと同じネットワークにありません\\n"));
-  EXPECT_FALSE(Has(Settings(machine), "[Lab]"));
-  EXPECT_FALSE(Has(Settings(machine), "Lab="));
-}
-
 TEST_F(SaveWarningsTest, SeveralFindingsInOneBoxInTheWindowsOrder) {
   testing::TempMachine machine;
   ASSERT_EQ(RunZubaNet(machine.directory(),
