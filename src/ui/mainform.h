@@ -199,6 +199,9 @@ class TForm1 : public toolkit::Form {
   toolkit::MenuItem& N4;
   toolkit::MenuItem& pmPreview;
   toolkit::MenuItem& pmUndo;
+  // Whether a save warns about a setting that cannot work (SaveWarnings).
+  toolkit::MenuItem& N5;
+  toolkit::MenuItem& pmSaveWarnings;
   TDualListDlg* DualListDlg = nullptr;
   toolkit::OpenDialog& odHosts;
   toolkit::OpenDialog& odLmhosts;
@@ -274,6 +277,11 @@ class TForm1 : public toolkit::Form {
   void CbWiDhClick(toolkit::Component& sender);
   void CbDdeClick(toolkit::Component& sender);
   void RemoveAdapterEntry(const std::string& name);
+  // With pmSaveWarnings checked: the findings about the captured
+  // CurrentSetting (core/SettingWarnings) in one box; true when there are
+  // none or the user saves anyway, false (the focus on the field of the
+  // first finding) when the user goes back to editing.
+  bool ConfirmSaveWarnings(const std::string& name);
   // Moves a settings file of the first layout to the current one.
   void ConvertSettingsFile();
   // Builds DualListDlg; the window's constructor calls it.
