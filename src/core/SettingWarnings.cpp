@@ -180,6 +180,8 @@ std::vector<SettingWarning> FindSettingWarnings(const TRegList& setting, const s
                                                 const std::string& adapter,
                                                 const std::vector<SavedAddress>& others) {
   std::vector<SettingWarning> warnings;
+  // A setting by DHCP takes what the server hands out: nothing to judge.
+  if (setting[kIp].IsSet && setting[kIp].Value == kDhcpAddress) return warnings;
   const bool fixed = HasFixedAddress(setting);
   if (fixed) CheckAddressAndMask(setting, name, adapter, others, warnings);
   if (setting[kGw].IsSet) CheckGateways(setting, fixed, warnings);

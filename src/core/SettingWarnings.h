@@ -53,11 +53,9 @@ bool HasFixedAddress(const TRegList& setting);
 // `others`, ordered by WarningField and within a field as listed below.
 // Empty: nothing to warn about.
 //
-// What DHCP supplies is never judged: with ip "0.0.0.0" there are no
-// findings about the address, the mask or where the gateways lie; entries
-// the user typed (gateways, DNS and WINS servers) are still compared with
-// each other. An empty field or entry is never a finding, nor a value that
-// is no address (ParseAddress) where a finding needs its number.
+// A setting by DHCP (ip "0.0.0.0") is never warned about. An empty field or
+// entry is never a finding, nor a value that is no address (ParseAddress)
+// where a finding needs its number.
 //   kAddress     the address is its network's own address or its broadcast
 //                address (a contiguous mask leaving at least two host bits);
 //                one finding naming the other settings of the same adapter
