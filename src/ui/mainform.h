@@ -54,6 +54,8 @@ namespace zuba::ui {
 
 class TFmWins;
 class TDualListDlg;  // the reorder dialog; the setting management builds it
+class SwitchJournal;
+class RegistryNotSaved;
 
 // The colour of the fields a setting needs (light cyan).
 inline constexpr toolkit::Color kRequiredColor = toolkit::Rgb(128, 255, 255);
@@ -292,6 +294,9 @@ class TForm1 : public toolkit::Form {
   // At start-up: an apply that was cut short is finished or undone, as the
   // user answers; a damaged journal is reported and left alone.
   void RecoverCutShortApply();
+  // An apply whose registry could not be saved: says what was not saved
+  // and offers to go back to the machine before it at once.
+  void OfferUndoOfUnsaved(SwitchJournal& journal, const RegistryNotSaved& error);
 
  private:
   platform::Registry& registry_;
