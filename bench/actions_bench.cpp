@@ -15,8 +15,8 @@
 #include "actions/ZNetUtil.h"
 #include "system/ZubaUtil.h"
 #include "testing/TempMachine.h"
-#include "ui/toolkit/PopupMenu.h"
-#include "ui/toolkit/ScriptedUiServices.h"
+#include "toolkit/PopupMenu.h"
+#include "toolkit/ScriptedUiServices.h"
 
 namespace {
 
@@ -71,7 +71,8 @@ void BM_ControlPanelDialogWait5s(benchmark::State& state) {
   ScriptedUiServices ui;
   zuba::toolkit::MenuItem pmOpt3;
   Measure(state, [&] {
-    zuba::actions::RunNetworkControlPanel(machine.system(), machine.files(), ui, pmOpt3);
+    zuba::actions::RunNetworkControlPanel(machine.system(), machine.files(), ui,
+                                          [&] { return pmOpt3.Checked(); });
     // desktop.log: "panel 1 START ..." then "key TIME ...": the Return was
     // posted the reaction after the dialog showed at START + 5000.
     std::ifstream log(machine.HostPath("desktop.log"));

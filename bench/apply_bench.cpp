@@ -12,10 +12,10 @@
 
 #include "platform/sim/RegeditFile.h"
 #include "platform/sim/SimRegistry.h"
+#include "switch/ApplyFlow.h"
+#include "switch/SwitchJournal.h"
 #include "testing/TempMachine.h"
-#include "ui/ApplyFlow.h"
-#include "ui/SwitchJournal.h"
-#include "ui/toolkit/ScriptedUiServices.h"
+#include "toolkit/ScriptedUiServices.h"
 
 namespace zuba {
 namespace {
@@ -46,7 +46,7 @@ std::string TwentyThousandKeys() {
 
 // The request of a setting with every group; `variant` changes its values
 // so that no write finds its value already there.
-ui::ApplyRequest FullRequest(platform::System& system, int variant) {
+switching::ApplyRequest FullRequest(platform::System& system, int variant) {
   const std::string n = std::to_string(variant % 200 + 1);
   const std::pair<int, std::string> values[] = {
       {core::kIp, "10.0.0." + n},      {core::kGw, "10.0.0.1,10.0.1." + n},
@@ -63,7 +63,7 @@ ui::ApplyRequest FullRequest(platform::System& system, int variant) {
       {core::kPf, variant % 2 ? "自宅プロバイダ" : "ソフト開発部"},
       {core::kPc, "1"},                {core::kPd, "0"},
       {core::kTl, variant % 2 ? "自宅" : "会社"}};
-  ui::ApplyRequest request;
+  switching::ApplyRequest request;
   request.settingName = "Office";
   request.settingsFile = kSettingsFile;
   core::InitRegList(request.setting, false, system);
@@ -89,20 +89,20 @@ class BenchMachine {
     machine_.profiles().WriteString("NIC_registry_list", "Office", "0000", kSettingsFile);
     platform::sim::SaveRegistry(machine_.registry());
   }
-  void Apply(const ui::ApplyRequest& request) {
-    ui::ApplyFlow({machine_.registry(), machine_.files(), machine_.profiles(), machine_.system()},
+  void Apply(const switching::ApplyRequest& request) {
+    switching::ApplyFlow({machine_.registry(), machine_.files(), machine_.profiles(), machine_.system()},
                   ui_)
         .Run(request);
   }
   // The apply as the window runs it: planned, journalled, applied.
-  void ApplyJournaled(const ui::ApplyRequest& request) { Journal().Apply(request); }
-  journal::Journal Preview(const ui::ApplyRequest& request) { return Journal().Plan(request); }
+  void ApplyJournaled(const switching::ApplyRequest& request) { Journal().Apply(request); }
+  journal::Journal Preview(const switching::ApplyRequest& request) { return Journal().Plan(request); }
   platform::Registry& registry() { return machine_.registry(); }
   platform::System& system() { return machine_.system(); }
 
  private:
-  ui::SwitchJournal Journal() {
-    return ui::SwitchJournal(
+  switching::SwitchJournal Journal() {
+    return switching::SwitchJournal(
         {machine_.registry(), machine_.files(), machine_.profiles(), machine_.system()}, ui_,
         "C:\\ZUBANET\\ZUBANET.JNL");
   }
@@ -116,7 +116,7 @@ void ApplyBench(benchmark::State& state, bool large, bool journaled = false) {
   int variant = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    const ui::ApplyRequest request = FullRequest(machine.system(), ++variant);
+    const switching::ApplyRequest request = FullRequest(machine.system(), ++variant);
     state.ResumeTiming();
     if (journaled) {
       machine.ApplyJournaled(request);
@@ -147,7 +147,7 @@ void BM_PreviewFullSetting(benchmark::State& state) {
   int variant = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    const ui::ApplyRequest request = FullRequest(machine.system(), ++variant);
+    const switching::ApplyRequest request = FullRequest(machine.system(), ++variant);
     state.ResumeTiming();
     benchmark::DoNotOptimize(machine.Preview(request));
   }

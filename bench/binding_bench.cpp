@@ -9,11 +9,11 @@
 #include <thread>
 
 #include "testing/TempMachine.h"
+#include "toolkit/Application.h"
+#include "toolkit/ScriptedUiServices.h"
 #include "ui/FCheck.h"
 #include "ui/FExtract.h"
 #include "ui/mainform.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/ScriptedUiServices.h"
 
 namespace zuba {
 namespace {

@@ -9,10 +9,10 @@
 #include "platform/sim/DosBatch.h"
 #include "platform/sim/RealModeHost.h"
 #include "testing/TempMachine.h"
+#include "toolkit/Application.h"
+#include "toolkit/ScriptedUiServices.h"
 #include "ui/ZubaSel.h"
 #include "ui/ZubaSelFiles.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/ScriptedUiServices.h"
 
 namespace zuba {
 namespace {

@@ -12,9 +12,9 @@
 #include "actions/PrComboBox.h"
 #include "actions/ZubaPPP.h"
 #include "testing/TempMachine.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/Form.h"
-#include "ui/toolkit/ScriptedUiServices.h"
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+#include "toolkit/ScriptedUiServices.h"
 
 namespace zuba {
 namespace {

@@ -11,11 +11,11 @@
 #include <memory>
 #include <thread>
 
+#include "BenchMachines.h"
 #include "app/zubanet/Program.h"
 #include "platform/sim/RegeditFile.h"
 #include "testing/TempMachine.h"
-#include "ui/toolkit/ScriptedUiServices.h"
-#include "BenchMachines.h"
+#include "toolkit/ScriptedUiServices.h"
 
 extern char** environ;
 
@@ -28,7 +28,7 @@ void FirstShow(benchmark::State& state, const std::string& directory) {
     std::unique_ptr<platform::sim::Machine> machine = platform::sim::OpenSimulatedMachine(directory);
     toolkit::ScriptedUiServices ui;
     toolkit::Application app(ui);
-    ui::TForm1* form = app::StartZubaNet(app, *machine, *machine->system, {});
+    ui::TForm1* form = app::StartZubaNet(app, machine->Services(), {});
     if (form == nullptr || !form->Visible()) state.SkipWithError("no first show");
     state.PauseTiming();
     machine.reset();  // the application goes first, then the machine
@@ -87,7 +87,7 @@ void BM_EnterAndLeaveEditMode(benchmark::State& state) {
   testing::TempMachine machine;
   toolkit::ScriptedUiServices ui;
   toolkit::Application app(ui);
-  ui::TForm1* form = app::StartZubaNet(app, machine.machine(), machine.system(), {});
+  ui::TForm1* form = app::StartZubaNet(app, machine.services(), {});
   for (auto _ : state) {
     form->BtConfig.Click();
     form->BbCan.Click();

@@ -13,9 +13,9 @@
 
 #include "BenchMachines.h"
 #include "testing/TempMachine.h"
+#include "toolkit/Application.h"
+#include "toolkit/ScriptedUiServices.h"
 #include "ui/mainform.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/ScriptedUiServices.h"
 
 namespace zuba {
 namespace {

@@ -10,12 +10,12 @@
 #include <QWidget>
 
 #include "core/RegType.h"
+#include "frontend/qt/FormRenderer.h"
+#include "frontend/qt/QtLook.h"
+#include "frontend/qt/QtUiServices.h"
 #include "testing/TempMachine.h"
-#include "ui/qt/FormRenderer.h"
-#include "ui/qt/QtLook.h"
-#include "ui/qt/QtUiServices.h"
+#include "toolkit/Application.h"
 #include "ui/mainform.h"
-#include "ui/toolkit/Application.h"
 #include "ui/winsform.h"
 
 namespace {

@@ -5,17 +5,17 @@
 #include <memory>
 #include <string>
 
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/Edit.h"
+#include "toolkit/Form.h"
+#include "toolkit/Label.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/ScriptedUiServices.h"
 #include "ui/PanelEx.h"
 #include "ui/TulGroupCheckBox.h"
 #include "ui/ZbPanelEx.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/Button.h"
-#include "ui/toolkit/ComboBox.h"
-#include "ui/toolkit/Edit.h"
-#include "ui/toolkit/Form.h"
-#include "ui/toolkit/Label.h"
-#include "ui/toolkit/ListBox.h"
-#include "ui/toolkit/ScriptedUiServices.h"
 
 namespace {
 

@@ -18,8 +18,9 @@ function(layer_of path out)
   set(prefixes
       src/platform/sim sim src/platform/win32 win32 src/platform platform
       src/system system src/core core src/network network src/journal journal
-      src/ui/toolkit toolkit src/ui/qt qt src/ui/resource resource src/ui ui
-      src/actions actions src/app app src/testing testing bench bench fuzz fuzz)
+      src/toolkit toolkit src/actions actions src/switch switch src/ui ui
+      src/resource resource src/frontend/headless headless src/frontend/qt qt
+      src/frontend/win32 winui src/app app src/testing testing bench bench fuzz fuzz)
   set(result "")
   list(LENGTH prefixes n)
   math(EXPR last "${n} - 1")
@@ -46,12 +47,16 @@ set(allowed_network ${allowed_core} network)
 set(allowed_toolkit platform system toolkit)
 set(allowed_journal platform journal)
 set(allowed_actions ${allowed_network} toolkit actions)
-set(allowed_ui ${allowed_actions} journal ui)
+# The switch takes what the window shows as plain values: no toolkit type.
+set(allowed_switch ${allowed_network} actions journal switch)
+set(allowed_ui ${allowed_switch} toolkit ui)
 set(allowed_resource platform resource)
-set(allowed_qt ${allowed_ui} qt)
+set(allowed_headless platform system toolkit headless)
+set(allowed_qt ${allowed_ui} headless qt)
+set(allowed_winui ${allowed_ui} headless winui)
 set(allowed_testing ${allowed_network} sim win32 testing)
-set(everything platform sim win32 system core network journal toolkit actions ui resource qt
-    testing app)
+set(everything platform sim win32 system core network journal toolkit actions switch ui
+    resource headless qt winui testing app)
 set(allowed_app ${everything})
 set(allowed_bench ${everything})
 set(allowed_fuzz ${everything})
@@ -82,7 +87,7 @@ foreach(file IN LISTS files)
       endif()
     elseif(line MATCHES "#[ \t]*include[ \t]*<(Qt[A-Za-z]*/[^>]*|Q[A-Z][A-Za-z]*)>")
       if(NOT layer IN_LIST qt_allowed)
-        message("${file}: #include <${CMAKE_MATCH_1}>: Qt is used only in ui/qt, the programs and the benchmarks")
+        message("${file}: #include <${CMAKE_MATCH_1}>: Qt is used only in frontend/qt, the programs and the benchmarks")
         math(EXPR faults "${faults} + 1")
       endif()
     endif()

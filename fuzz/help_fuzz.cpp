@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "ui/qt/HelpFile.h"
+#include "toolkit/HelpFile.h"
 
-using zuba::qt::HelpFile;
-using zuba::qt::HelpTopic;
+using zuba::toolkit::HelpFile;
+using zuba::toolkit::HelpTopic;
 
 namespace {
 

@@ -5,7 +5,7 @@
 #ifndef ZUBA_ACTIONS_COMPONENTREF_H_
 #define ZUBA_ACTIONS_COMPONENTREF_H_
 
-#include "ui/toolkit/Component.h"
+#include "toolkit/Component.h"
 
 namespace zuba::actions {
 

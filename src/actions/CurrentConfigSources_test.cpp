@@ -7,9 +7,9 @@
 #include "actions/ZubaPPP.h"
 #include "network/CurrentConfig.h"
 #include "testing/TempMachine.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/Form.h"
-#include "ui/toolkit/ScriptedUiServices.h"
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+#include "toolkit/ScriptedUiServices.h"
 
 namespace zuba::actions {
 namespace {

@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "testing/TempMachine.h"
-#include "ui/toolkit/ScriptedUiServices.h"
+#include "toolkit/ScriptedUiServices.h"
 
 namespace zuba::actions {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "platform/System.h"
 #include "system/Errors.h"
-#include "ui/toolkit/Component.h"
+#include "toolkit/Component.h"
 
 namespace zuba::actions {
 

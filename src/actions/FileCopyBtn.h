@@ -9,8 +9,8 @@
 #include <string>
 
 #include "platform/Files.h"
-#include "ui/toolkit/Button.h"
-#include "ui/toolkit/OpenDialog.h"
+#include "toolkit/Button.h"
+#include "toolkit/OpenDialog.h"
 
 namespace zuba::actions {
 

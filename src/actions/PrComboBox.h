@@ -13,12 +13,12 @@
 
 #include <string>
 
+#include "network/DefaultPrinterSource.h"
 #include "platform/Files.h"
 #include "platform/Profiles.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
-#include "network/DefaultPrinterSource.h"
-#include "ui/toolkit/ComboBox.h"
+#include "toolkit/ComboBox.h"
 
 namespace zuba::actions {
 

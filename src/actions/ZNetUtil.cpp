@@ -41,7 +41,8 @@ bool FindNetworkDialog(platform::System& system, system::AppShell& shell,
 }  // namespace
 
 void RunNetworkControlPanel(platform::System& system, platform::Files& files,
-                            system::AppShell& shell, const toolkit::MenuItem& answerConflicts) {
+                            system::AppShell& shell,
+                            const std::function<bool()>& answerConflicts) {
   const std::string windowsDir = system::GetWindowsDir(files);
   const platform::ProcessHandle panel =
       ExecCommand(system, files, kNetworkPanelCommand, windowsDir, kShowNormal);
@@ -73,7 +74,7 @@ void RunNetworkControlPanel(platform::System& system, platform::Files& files,
     platform::WindowHandle conflict = system.FindTopLevelWindow(kConflictTitle);
     if (conflict == 0) {
       answered = false;
-    } else if (!answered && answerConflicts.Checked()) {
+    } else if (!answered && answerConflicts()) {
       answered = true;
       if (!PostReturn(system, shell, conflict)) return;
     }

@@ -6,13 +6,13 @@
 #define ZUBA_ACTIONS_ZNETUTIL_H_
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/Files.h"
 #include "platform/System.h"
 #include "system/AppShell.h"
-#include "ui/toolkit/CheckBox.h"
-#include "ui/toolkit/PopupMenu.h"
+#include "toolkit/CheckBox.h"
 
 namespace zuba::actions {
 
@@ -33,7 +33,7 @@ constexpr std::uint32_t kReturnKeyData = 0x001C0001;
 // its dialog ("ﾈｯﾄﾜｰｸ", else "ネットワーク") with a Return, waits until the
 // dialog has gone (or Ctrl is held down), waits one second, then follows
 // the file-copy window "ﾌｧｲﾙのｺﾋﾟｰ" until it has gone (or Ctrl is held
-// down). While `answerConflicts` is checked (it is read each time), every
+// down). While `answerConflicts` answers true (it is asked each time), every
 // appearance of the dialog "ﾊﾞｰｼﾞｮﾝの競合" receives exactly one Return.
 // Failures are shown as plain message boxes and end the procedure: "CPL
 // Execute Error:<code>" when the panel does not start, "RET_Down Post
@@ -42,7 +42,8 @@ constexpr std::uint32_t kReturnKeyData = 0x001C0001;
 // (Ctrl does not shorten that wait). The panel's process is not waited
 // for; its handle is closed at once.
 void RunNetworkControlPanel(platform::System& system, platform::Files& files,
-                            system::AppShell& shell, const toolkit::MenuItem& answerConflicts);
+                            system::AppShell& shell,
+                            const std::function<bool()>& answerConflicts);
 
 // "YES" (any letter case) gives kChecked, "NO" kUnchecked, anything else
 // (the empty text too) kGrayed.

@@ -11,7 +11,8 @@
 
 #include "platform/sim/NetworkPanel.h"
 #include "testing/TempMachine.h"
-#include "ui/toolkit/ScriptedUiServices.h"
+#include "toolkit/PopupMenu.h"
+#include "toolkit/ScriptedUiServices.h"
 
 namespace zuba::actions {
 namespace {
@@ -62,7 +63,7 @@ class ZNetUtilTest : public ::testing::Test {
   // Runs the procedure and answers how long it took, in milliseconds.
   long long Run(platform::System& system) {
     auto start = Clock::now();
-    RunNetworkControlPanel(system, machine_.files(), ui_, pmOpt3_);
+    RunNetworkControlPanel(system, machine_.files(), ui_, [this] { return pmOpt3_.Checked(); });
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
   }
   long long Run() { return Run(machine_.system()); }

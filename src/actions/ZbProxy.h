@@ -17,11 +17,11 @@
 
 #include <string>
 
-#include "platform/Registry.h"
 #include "network/ProxySource.h"
-#include "ui/toolkit/CheckBox.h"
-#include "ui/toolkit/Component.h"
-#include "ui/toolkit/Edit.h"
+#include "platform/Registry.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/Component.h"
+#include "toolkit/Edit.h"
 
 namespace zuba::actions {
 

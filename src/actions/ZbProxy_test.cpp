@@ -8,9 +8,9 @@
 #include "system/Errors.h"
 #include "testing/NetMachine.h"
 #include "testing/TempMachine.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/Form.h"
-#include "ui/toolkit/ScriptedUiServices.h"
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+#include "toolkit/ScriptedUiServices.h"
 
 namespace zuba::actions {
 namespace {

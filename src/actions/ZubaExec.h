@@ -8,8 +8,8 @@
 #include "platform/Files.h"
 #include "platform/System.h"
 #include "system/AppShell.h"
-#include "ui/toolkit/Component.h"
-#include "ui/toolkit/Edit.h"
+#include "toolkit/Component.h"
+#include "toolkit/Edit.h"
 
 namespace zuba::actions {
 

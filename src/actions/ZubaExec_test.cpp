@@ -9,10 +9,10 @@
 
 #include "actions/ExecUtil.h"
 #include "testing/TempMachine.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/FileNameEdit.h"
-#include "ui/toolkit/Form.h"
-#include "ui/toolkit/ScriptedUiServices.h"
+#include "toolkit/Application.h"
+#include "toolkit/FileNameEdit.h"
+#include "toolkit/Form.h"
+#include "toolkit/ScriptedUiServices.h"
 
 namespace zuba::actions {
 namespace {

@@ -28,16 +28,16 @@
 
 #include "actions/InternetSettings.h"
 #include "actions/TelephonIni.h"
+#include "network/DialUpSource.h"
 #include "platform/Files.h"
 #include "platform/Profiles.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
-#include "network/DialUpSource.h"
 #include "system/MyRegs.h"
 #include "system/jstrm.h"
-#include "ui/toolkit/CheckBox.h"
-#include "ui/toolkit/ComboBox.h"
-#include "ui/toolkit/Component.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/Component.h"
 
 namespace zuba::actions {
 

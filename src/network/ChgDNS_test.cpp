@@ -8,6 +8,7 @@
 #include "network/ChgWINS.h"
 #include "system/Errors.h"
 #include "testing/NetMachine.h"
+#include "testing/RecordingShell.h"
 #include "testing/TestMachine.h"
 
 namespace zuba::network {
@@ -22,13 +23,6 @@ constexpr char kCard[] = "\\System\\CurrentControlSet\\Services\\Class\\NetTrans
 constexpr char kMstcp[] = "\\System\\CurrentControlSet\\Services\\VxD\\MSTCP";
 constexpr char kVnetsup[] = "\\System\\CurrentControlSet\\Services\\VxD\\VNETSUP";
 
-class RecordingShell : public system::AppShell {
- public:
-  void ShowPlainMessage(const std::string& text) override { messages.push_back(text); }
-  void ProcessMessages() override {}
-  std::vector<std::string> messages;
-};
-
 class ChgDnsTest : public ::testing::Test {
  protected:
   ChgDnsTest() { core::InitRegList(list_, false, machine_.system()); }
@@ -42,7 +36,7 @@ class ChgDnsTest : public ::testing::Test {
   }
 
   testing::TestMachine machine_;
-  RecordingShell shell_;
+  testing::RecordingShell shell_;
   TRegList list_;
 };
 

@@ -6,6 +6,7 @@
 #include "network/ChgLogon.h"
 #include "network/ChgWINS.h"
 #include "testing/NetMachine.h"
+#include "testing/RecordingShell.h"
 #include "testing/TestMachine.h"
 
 namespace zuba::network {
@@ -28,12 +29,6 @@ class FixedProxy : public ProxySource {
  public:
   ProxyValues ReadCurrent() override { return values; }
   ProxyValues values{false, "proxy:8080", ""};
-};
-
-class NullShell : public system::AppShell {
- public:
-  void ShowPlainMessage(const std::string&) override {}
-  void ProcessMessages() override {}
 };
 
 // "value" for a set item, "-" for an unset one.
@@ -154,7 +149,7 @@ TEST_P(CurrentConfigTest, WrittenSettingReadsBackEqual) {
       setting[index].IsSet = true;
     }
     TRegList applied = setting;
-    NullShell shell;
+    testing::RecordingShell shell;
     ASSERT_TRUE(AppendAdapterSubkey(applied, "0001", force, machine_.system()));
     WriteGenericItems(machine_.registry(), shell, applied);
     ClearDnsValues(machine_.registry(), machine_.system(), applied[core::kDe].Value);

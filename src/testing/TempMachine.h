@@ -40,6 +40,7 @@ class TempMachine {
   platform::Profiles& profiles() { return *machine_->profiles; }
   platform::System& system() { return *machine_->system; }
   platform::sim::Machine& machine() { return *machine_; }
+  platform::Services services() { return machine_->Services(); }
 
   // Closes and opens the machine again (as a new process would see it).
   void Reopen();

@@ -1,7 +1,7 @@
 #include "ui/DualListDlg.h"
 
+#include "toolkit/Application.h"
 #include "ui/Place.h"
-#include "ui/toolkit/Application.h"
 
 namespace zuba::ui {
 namespace {

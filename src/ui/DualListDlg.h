@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "ui/toolkit/Button.h"
-#include "ui/toolkit/Form.h"
-#include "ui/toolkit/Label.h"
-#include "ui/toolkit/ListBox.h"
+#include "toolkit/Button.h"
+#include "toolkit/Form.h"
+#include "toolkit/Label.h"
+#include "toolkit/ListBox.h"
 
 namespace zuba::ui {
 

@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/ScriptedUiServices.h"
+#include "toolkit/Application.h"
+#include "toolkit/ScriptedUiServices.h"
 
 namespace zuba::ui {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/RegType.h"
-#include "ui/toolkit/ListBox.h"
+#include "toolkit/ListBox.h"
 
 namespace zuba::ui {
 

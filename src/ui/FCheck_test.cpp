@@ -4,10 +4,10 @@
 
 #include "core/SettingName.h"
 #include "testing/TempMachine.h"
+#include "toolkit/Application.h"
+#include "toolkit/ScriptedUiServices.h"
 #include "ui/FClear.h"
 #include "ui/mainform.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/ScriptedUiServices.h"
 #include "ui/winsform.h"
 
 namespace zuba::ui {

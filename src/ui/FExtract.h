@@ -16,9 +16,9 @@
 
 #include "core/RegType.h"
 #include "system/jstrm.h"
+#include "toolkit/Edit.h"
+#include "toolkit/ListBox.h"
 #include "ui/FClear.h"
-#include "ui/toolkit/Edit.h"
-#include "ui/toolkit/ListBox.h"
 
 namespace zuba::ui {
 

@@ -6,10 +6,10 @@
 
 #include "system/Errors.h"
 #include "testing/TempMachine.h"
+#include "toolkit/Application.h"
+#include "toolkit/ScriptedUiServices.h"
 #include "ui/FCheck.h"
 #include "ui/mainform.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/ScriptedUiServices.h"
 #include "ui/winsform.h"
 
 namespace zuba::ui {

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "platform/System.h"
-#include "ui/toolkit/Application.h"
+#include "toolkit/Application.h"
 
 namespace zuba::ui {
 

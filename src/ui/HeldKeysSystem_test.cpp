@@ -5,8 +5,8 @@
 #include "platform/sim/MachineConfig.h"
 #include "system/ZubaUtil.h"
 #include "testing/TempMachine.h"
-#include "ui/toolkit/Button.h"
-#include "ui/toolkit/ScriptedUiServices.h"
+#include "toolkit/Button.h"
+#include "toolkit/ScriptedUiServices.h"
 
 namespace zuba::ui {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "ui/toolkit/CheckBox.h"
+#include "toolkit/CheckBox.h"
 
 namespace zuba::ui {
 

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/Edit.h"
-#include "ui/toolkit/Form.h"
-#include "ui/toolkit/ScriptedUiServices.h"
+#include "toolkit/Application.h"
+#include "toolkit/Edit.h"
+#include "toolkit/Form.h"
+#include "toolkit/ScriptedUiServices.h"
 
 namespace zuba::ui {
 namespace {

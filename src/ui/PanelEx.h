@@ -3,7 +3,7 @@
 #ifndef ZUBA_UI_PANELEX_H_
 #define ZUBA_UI_PANELEX_H_
 
-#include "ui/toolkit/Panel.h"
+#include "toolkit/Panel.h"
 
 namespace zuba::ui {
 

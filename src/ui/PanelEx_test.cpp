@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "toolkit/Application.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/Edit.h"
+#include "toolkit/Form.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/Label.h"
+#include "toolkit/Picture.h"
+#include "toolkit/ScriptedUiServices.h"
 #include "ui/TulGroupCheckBox.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/CheckBox.h"
-#include "ui/toolkit/ComboBox.h"
-#include "ui/toolkit/Edit.h"
-#include "ui/toolkit/Form.h"
-#include "ui/toolkit/GroupBox.h"
-#include "ui/toolkit/Label.h"
-#include "ui/toolkit/Picture.h"
-#include "ui/toolkit/ScriptedUiServices.h"
 
 namespace zuba::ui {
 namespace {

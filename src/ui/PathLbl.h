@@ -14,7 +14,7 @@
 
 #include "platform/Files.h"
 #include "platform/System.h"
-#include "ui/toolkit/Label.h"
+#include "toolkit/Label.h"
 
 namespace zuba::ui {
 

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "testing/TempMachine.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/Form.h"
-#include "ui/toolkit/ScriptedUiServices.h"
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+#include "toolkit/ScriptedUiServices.h"
 
 namespace zuba::ui {
 namespace {

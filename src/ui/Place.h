@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "ui/toolkit/Form.h"
+#include "toolkit/Form.h"
 
 namespace zuba::ui {
 

@@ -5,7 +5,7 @@
 #ifndef ZUBA_UI_TULGROUPCHECKBOX_H_
 #define ZUBA_UI_TULGROUPCHECKBOX_H_
 
-#include "ui/toolkit/CheckBox.h"
+#include "toolkit/CheckBox.h"
 
 namespace zuba::ui {
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/Application.h"
+#include "toolkit/Edit.h"
+#include "toolkit/Form.h"
+#include "toolkit/Label.h"
+#include "toolkit/ScriptedUiServices.h"
 #include "ui/PanelEx.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/Edit.h"
-#include "ui/toolkit/Form.h"
-#include "ui/toolkit/Label.h"
-#include "ui/toolkit/ScriptedUiServices.h"
 
 namespace zuba::ui {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "ui/toolkit/CheckBox.h"
-#include "ui/toolkit/RadioButton.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/RadioButton.h"
 
 namespace zuba::ui {
 

@@ -4,14 +4,14 @@
 
 #include <vector>
 
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/Edit.h"
+#include "toolkit/Form.h"
+#include "toolkit/Label.h"
+#include "toolkit/Panel.h"
+#include "toolkit/ScriptedUiServices.h"
 #include "ui/TulGroupCheckBox.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/Button.h"
-#include "ui/toolkit/Edit.h"
-#include "ui/toolkit/Form.h"
-#include "ui/toolkit/Label.h"
-#include "ui/toolkit/Panel.h"
-#include "ui/toolkit/ScriptedUiServices.h"
 
 namespace zuba::ui {
 namespace {

@@ -6,10 +6,10 @@
 #include "core/SettingsFile.h"
 #include "platform/Cp932.h"
 #include "system/ZubaUtil.h"
+#include "toolkit/Application.h"
+#include "toolkit/UiServices.h"
 #include "ui/Place.h"
 #include "ui/ZubaSelFiles.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/UiServices.h"
 
 namespace zuba::ui {
 namespace {

@@ -14,12 +14,12 @@
 #include "platform/Profiles.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/Form.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/OpenDialog.h"
 #include "ui/PathLbl.h"
-#include "ui/toolkit/Button.h"
-#include "ui/toolkit/CheckBox.h"
-#include "ui/toolkit/Form.h"
-#include "ui/toolkit/GroupBox.h"
-#include "ui/toolkit/OpenDialog.h"
 
 namespace zuba::ui {
 

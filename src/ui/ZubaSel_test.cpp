@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "testing/TempMachine.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/ScriptedUiServices.h"
+#include "toolkit/Application.h"
+#include "toolkit/ScriptedUiServices.h"
 
 namespace zuba::ui {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "platform/System.h"
 #include "system/AppShell.h"
-#include "ui/toolkit/Component.h"
+#include "toolkit/Component.h"
 
 namespace zuba::ui {
 

@@ -6,7 +6,7 @@
 
 #include "platform/VersionResource.h"
 #include "testing/TempMachine.h"
-#include "ui/toolkit/ScriptedUiServices.h"
+#include "toolkit/ScriptedUiServices.h"
 
 namespace zuba::ui {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "ui/toolkit/Application.h"
+#include "toolkit/Application.h"
 #include "ui/winsform.h"
 
 namespace zuba::ui {

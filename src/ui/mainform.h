@@ -29,33 +29,36 @@
 #include "platform/Registry.h"
 #include "platform/System.h"
 #include "system/jstrm.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/Edit.h"
+#include "toolkit/FileNameEdit.h"
+#include "toolkit/Form.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/Label.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/OpenDialog.h"
+#include "toolkit/Panel.h"
+#include "toolkit/Picture.h"
+#include "toolkit/PopupMenu.h"
+#include "toolkit/RadioGroup.h"
+#include "toolkit/StatusBar.h"
 #include "ui/MlChkbox.h"
 #include "ui/PanelEx.h"
 #include "ui/TulGroupCheckBox.h"
 #include "ui/ZbPanelEx.h"
 #include "ui/ZubaVersion.h"
-#include "ui/toolkit/Button.h"
-#include "ui/toolkit/CheckBox.h"
-#include "ui/toolkit/ComboBox.h"
-#include "ui/toolkit/Edit.h"
-#include "ui/toolkit/FileNameEdit.h"
-#include "ui/toolkit/Form.h"
-#include "ui/toolkit/GroupBox.h"
-#include "ui/toolkit/Label.h"
-#include "ui/toolkit/ListBox.h"
-#include "ui/toolkit/OpenDialog.h"
-#include "ui/toolkit/Panel.h"
-#include "ui/toolkit/Picture.h"
-#include "ui/toolkit/PopupMenu.h"
-#include "ui/toolkit/RadioGroup.h"
-#include "ui/toolkit/StatusBar.h"
+
+namespace zuba::switching {
+class SwitchJournal;
+class RegistryNotSaved;
+}  // namespace zuba::switching
 
 namespace zuba::ui {
 
 class TFmWins;
 class TDualListDlg;  // the reorder dialog; the setting management builds it
-class SwitchJournal;
-class RegistryNotSaved;
 
 // The colour of the fields a setting needs (light cyan).
 inline constexpr toolkit::Color kRequiredColor = toolkit::Rgb(128, 255, 255);
@@ -296,7 +299,8 @@ class TForm1 : public toolkit::Form {
   void RecoverCutShortApply();
   // An apply whose registry could not be saved: says what was not saved
   // and offers to go back to the machine before it at once.
-  void OfferUndoOfUnsaved(SwitchJournal& journal, const RegistryNotSaved& error);
+  void OfferUndoOfUnsaved(switching::SwitchJournal& journal,
+                          const switching::RegistryNotSaved& error);
 
  private:
   platform::Registry& registry_;

@@ -4,16 +4,30 @@
 #include <exception>
 
 #include "journal/Change.h"
+#include "switch/ApplyFlow.h"
+#include "switch/RestartDecision.h"
+#include "switch/SwitchJournal.h"
 #include "system/ZubaUtil.h"
-#include "ui/ApplyFlow.h"
-#include "ui/RestartDecision.h"
-#include "ui/SwitchJournal.h"
+#include "toolkit/Application.h"
+#include "ui/RestartQuestion.h"
 #include "ui/mainform.h"
-#include "ui/toolkit/Application.h"
 
 namespace zuba::ui {
 namespace {
 
+using switching::ApplyRequest;
+using switching::DecideExit;
+using switching::ExitAction;
+using switching::FileReplacement;
+using switching::JournalPathFor;
+using switching::NeedsRestart;
+using switching::PerformExit;
+using switching::PreviewText;
+using switching::RestartAnswer;
+using switching::RestartInputs;
+using switching::ApplyRunning;
+using switching::RegistryNotSaved;
+using switching::SwitchJournal;
 using toolkit::MessageButtons;
 using toolkit::MessageIcon;
 using toolkit::MessageResult;
@@ -42,7 +56,7 @@ static ApplyRequest RequestOf(TForm1& form, const std::string& name) {
   request.launchFile = form.zbExec.FileName();
   request.launchOptions = form.zbExec.Options();
   request.runControlPanel = form.CbCpl.Checked();
-  request.answerConflicts = &form.PmOpt3;
+  request.answerConflicts = [&form] { return form.PmOpt3.Checked(); };
   return request;
 }
 
@@ -107,8 +121,8 @@ void TForm1::DecideRestart(const std::string& name, bool restartNeeded) {
   inputs.noRestartQuestion = NoRestartQuestion;
   inputs.powerOffInstead = PowerOffInstead;
   const ExitAction action = DecideExit(inputs, [&] {
-    const MessageResult answer = AskRestart(app.Ui(), name);
-    if (answer == MessageResult::kNo) PowerOffInstead = true;
+    const RestartAnswer answer = AskRestart(app.Ui(), name);
+    if (answer == RestartAnswer::kNo) PowerOffInstead = true;
     return answer;
   });
   // A request that fails raises EExitError: the window, shown again, stays.

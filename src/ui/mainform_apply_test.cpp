@@ -8,9 +8,9 @@
 #include "platform/sim/MachineConfig.h"
 #include "testing/NetMachine.h"
 #include "testing/TempMachine.h"
+#include "toolkit/Application.h"
+#include "toolkit/ScriptedUiServices.h"
 #include "ui/mainform.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/ScriptedUiServices.h"
 
 namespace zuba::ui {
 namespace {

@@ -6,9 +6,9 @@
 #include "core/AnsiText.h"
 #include "network/GetRegs.h"
 #include "system/ZubaUtil.h"
+#include "toolkit/Application.h"
+#include "toolkit/UiServices.h"
 #include "ui/mainform.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/UiServices.h"
 #include "ui/winsform.h"
 
 namespace zuba::ui {

@@ -12,13 +12,13 @@
 
 #include "core/SettingsConversion.h"
 #include "network/CurrentConfig.h"
+#include "toolkit/Application.h"
+#include "toolkit/UiServices.h"
 #include "ui/DualListDlg.h"
 #include "ui/FCheck.h"
 #include "ui/FClear.h"
 #include "ui/FExtract.h"
 #include "ui/mainform.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/UiServices.h"
 #include "ui/winsform.h"
 
 namespace zuba::ui {

@@ -9,10 +9,10 @@
 
 #include "platform/sim/MachineConfig.h"
 #include "testing/TempMachine.h"
+#include "toolkit/Application.h"
+#include "toolkit/ScriptedUiServices.h"
 #include "ui/DualListDlg.h"
 #include "ui/mainform.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/ScriptedUiServices.h"
 
 namespace zuba::ui {
 namespace {

@@ -5,10 +5,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "testing/TempMachine.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/ScriptedUiServices.h"
 #include "platform/sim/MachineConfig.h"
+#include "testing/TempMachine.h"
+#include "toolkit/Application.h"
+#include "toolkit/ScriptedUiServices.h"
 #include "ui/winsform.h"
 
 namespace zuba::ui {

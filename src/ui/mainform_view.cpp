@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "system/ZubaUtil.h"
+#include "toolkit/Application.h"
+#include "toolkit/UiServices.h"
 #include "ui/mainform.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/UiServices.h"
 #include "ui/winsform.h"
 
 namespace zuba::ui {

@@ -1,9 +1,9 @@
 #include "ui/winsform.h"
 
 #include "system/ZubaUtil.h"
+#include "toolkit/Application.h"
+#include "toolkit/UiServices.h"
 #include "ui/Place.h"
-#include "ui/toolkit/Application.h"
-#include "ui/toolkit/UiServices.h"
 
 namespace zuba::ui {
 namespace {

@@ -12,10 +12,10 @@
 #include "core/RegType.h"
 #include "platform/System.h"
 #include "system/jstrm.h"
-#include "ui/toolkit/Button.h"
-#include "ui/toolkit/Edit.h"
-#include "ui/toolkit/Form.h"
-#include "ui/toolkit/Label.h"
+#include "toolkit/Button.h"
+#include "toolkit/Edit.h"
+#include "toolkit/Form.h"
+#include "toolkit/Label.h"
 
 namespace zuba::ui {
 

@@ -1,16 +1,18 @@
-// The program zubanet on an open machine: the entry that refuses every
-// system but Windows 95 and 98, then the main window Form1, the boot-time
-// switch dialog fmZbSel and the message loop.
+// The program zubanet on the services of the machine it runs on, whatever
+// the platform: the entry that refuses every system but Windows 95 and 98,
+// then the main window Form1, the boot-time switch dialog fmZbSel and the
+// message loop, shown by the front-end it is given. A platform's `main`
+// opens the services, picks the front-end and calls RunZubaNet.
 #ifndef ZUBA_APP_ZUBANET_PROGRAM_H_
 #define ZUBA_APP_ZUBANET_PROGRAM_H_
 
 #include <string>
 #include <vector>
 
-#include "platform/sim/SimulatedMachine.h"
+#include "platform/Services.h"
+#include "toolkit/Application.h"
+#include "toolkit/FrontEnd.h"
 #include "ui/mainform.h"
-#include "ui/qt/FrontEnd.h"
-#include "ui/toolkit/Application.h"
 
 namespace zuba::app {
 
@@ -19,16 +21,16 @@ inline constexpr char kApplicationTitle[] = "ZubaNet ベータ版";
 inline constexpr char kOnlyWin9x[] = "ZubaNetはWin95/98専用です";
 
 // Everything before the message loop, on `app` (whose title it sets): the
-// system check, then Form1, fmZbSel and the first show of Form1. `system`
-// is the machine's system as the forms see it. Answers Form1, or nullptr
-// when the system was refused (its message shown).
-ui::TForm1* StartZubaNet(toolkit::Application& app, platform::sim::Machine& machine,
-                         platform::System& system, const std::vector<std::string>& commandLine);
+// system check, then Form1, fmZbSel and the first show of Form1. `machine`
+// is the machine as the forms see it. Answers Form1, or nullptr when the
+// system was refused (its message shown).
+ui::TForm1* StartZubaNet(toolkit::Application& app, const platform::Services& machine,
+                         const std::vector<std::string>& commandLine);
 
 // Runs the program with `commandLine` (its parameters as Windows passes
 // them) and answers the exit code: 0 when the main window closed, 1 when the
 // system was refused, 2 when a scripted action was a usage error.
-int RunZubaNet(qt::FrontEnd& frontEnd, platform::sim::Machine& machine,
+int RunZubaNet(toolkit::FrontEnd& frontEnd, const platform::Services& machine,
                const std::vector<std::string>& commandLine);
 
 }  // namespace zuba::app

@@ -7,8 +7,8 @@
 #include <set>
 
 #include "testing/TempMachine.h"
-#include "ui/qt/HelpFile.h"
-#include "ui/toolkit/ScriptedUiServices.h"
+#include "toolkit/HelpFile.h"
+#include "toolkit/ScriptedUiServices.h"
 
 namespace zuba::app {
 namespace {
@@ -22,7 +22,7 @@ TEST(ProgramTest, EveryHelpTopicOfTheMainWindowIsInTheHelpFile) {
   testing::TempMachine machine;
   toolkit::ScriptedUiServices ui;
   toolkit::Application app(ui);
-  ui::TForm1* form = StartZubaNet(app, machine.machine(), machine.system(), {});
+  ui::TForm1* form = StartZubaNet(app, machine.services(), {});
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(app.Title(), "ZubaNet ベータ版");
   EXPECT_EQ(app.MainForm(), form);
@@ -39,9 +39,9 @@ TEST(ProgramTest, EveryHelpTopicOfTheMainWindowIsInTheHelpFile) {
   for (int topic : {34, 47, 50, 32, 48, 19, 36, 35, 37}) contexts.insert(topic);
   std::string text;
   ASSERT_TRUE(machine.files().ReadBytes(app.HelpFile(), &text)) << app.HelpFile();
-  qt::HelpFile help = qt::HelpFile::Parse(text);
+  toolkit::HelpFile help = toolkit::HelpFile::Parse(text);
   for (int context : contexts) {
-    const qt::HelpTopic* topic = help.Topic(context);
+    const toolkit::HelpTopic* topic = help.Topic(context);
     ASSERT_NE(topic, nullptr) << context;
     EXPECT_FALSE(topic->title.empty()) << context;
     EXPECT_FALSE(topic->lines.empty()) << context;

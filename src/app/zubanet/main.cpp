@@ -2,7 +2,7 @@
 //
 // ZubaNet on the simulated Windows 9x machine DIR: on a display, its
 // windows; with --headless, none, the user's part played by --answer and
-// --do (ui/toolkit/UserScript.h). The ARGUMENTs are the program's own
+// --do (toolkit/UserScript.h). The ARGUMENTs are the program's own
 // command line as Windows passes it (/c, /e, a setting name).
 #include <iostream>
 #include <string>
@@ -10,8 +10,10 @@
 
 #include "app/MachineLocation.h"
 #include "app/zubanet/Program.h"
+#include "app/zubanet/Windowed.h"
+#include "frontend/headless/FrontEndOptions.h"
+#include "frontend/headless/HeadlessFrontEnd.h"
 #include "platform/sim/SimRegistry.h"
-#include "ui/qt/FrontEnd.h"
 
 namespace zuba::app {
 namespace {
@@ -60,9 +62,9 @@ int Main(int argc, char** argv) {
       rest.push_back(arg);
     }
   }
-  qt::FrontEndOptions options;
+  headless::FrontEndOptions options;
   std::string error;
-  if (!qt::TakeFrontEndOptions(&rest, &options, &error)) {
+  if (!headless::TakeFrontEndOptions(&rest, &options, &error)) {
     std::cerr << "zubanet: " << error << "\n";
     return Usage(std::cerr, kExitUsage);
   }
@@ -89,10 +91,17 @@ int Main(int argc, char** argv) {
     std::cerr << "zubanet: " << e.what() << "\n";
     return kExitError;
   }
-  int code = qt::RunFrontEnd(argv[0], options, *machine->files, std::cout, std::cerr,
-                             [&](qt::FrontEnd& frontEnd) {
-                               return RunZubaNet(frontEnd, *machine, commandLine);
-                             });
+  const platform::Services services = machine->Services();
+  auto program = [&](toolkit::FrontEnd& frontEnd) {
+    return RunZubaNet(frontEnd, services, commandLine);
+  };
+  int code;
+  if (options.headless) {
+    headless::HeadlessFrontEnd frontEnd(options, services.files, std::cout, std::cerr);
+    code = program(frontEnd);
+  } else {
+    code = RunWindowed(argv[0], services.files, std::cerr, program);
+  }
   try {
     if (long saved = platform::sim::SaveRegistry(*machine->registry)) {
       std::cerr << "zubanet: the registry changes could not be saved (error " << saved << ")\n";

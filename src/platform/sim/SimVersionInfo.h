@@ -3,7 +3,7 @@
 //
 // On Windows the block is a resource of the program's file. Here the
 // program's build links its VS_VERSIONINFO block into the linker section
-// zuba_version of the executable (src/ui/resource: zuba_rc compiles the
+// zuba_version of the executable (src/resource: zuba_rc compiles the
 // resource script), and the linker marks the section's bounds with the
 // symbols __start_zuba_version and __stop_zuba_version; they are weak, so
 // an executable built without the block (most test binaries) has no version

@@ -11,6 +11,7 @@
 #include "platform/Files.h"
 #include "platform/Profiles.h"
 #include "platform/Registry.h"
+#include "platform/Services.h"
 #include "platform/System.h"
 #include "platform/sim/EventLog.h"
 #include "platform/sim/MachineConfig.h"
@@ -39,6 +40,9 @@ struct Machine {
   std::unique_ptr<Files> files;
   std::unique_ptr<Profiles> profiles;
   std::unique_ptr<System> system;
+
+  // The four services as the program takes them.
+  platform::Services Services() const { return {*registry, *files, *profiles, *system}; }
 };
 
 // Opens the machine kept in `directory` (a relative path is taken against

@@ -1,0 +1,3 @@
+// The headless front-end runs where there is no Qt: refused.
+#include "frontend/qt/QtText.h"
+#include <QString>

@@ -1,0 +1,2 @@
+// A window reaching a front-end that renders it: refused.
+#include "frontend/qt/FormRenderer.h"

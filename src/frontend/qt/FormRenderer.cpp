@@ -1,0 +1,744 @@
+#include "frontend/qt/FormRenderer.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScreen>
+#include <QToolButton>
+#include <QWidget>
+#include <vector>
+
+#include "frontend/qt/ButtonWidget.h"
+#include "frontend/qt/ControlWidgets.h"
+#include "frontend/qt/FileEditWidget.h"
+#include "frontend/qt/Glyphs.h"
+#include "frontend/qt/QtKeys.h"
+#include "frontend/qt/QtLook.h"
+#include "frontend/qt/QtText.h"
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/Cp932Text.h"
+#include "toolkit/Edit.h"
+#include "toolkit/FileNameEdit.h"
+#include "toolkit/Label.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/Panel.h"
+#include "toolkit/Picture.h"
+#include "toolkit/RadioButton.h"
+#include "toolkit/StatusBar.h"
+
+namespace zuba::qt {
+
+namespace {
+
+using toolkit::Change;
+using toolkit::Control;
+using toolkit::ControlKind;
+
+// A caption with CR LF pairs (and lone CRs) as Qt's line breaks.
+QString Lines(const std::string& text) { return QtLineBreaks(ToQt(text)); }
+
+Qt::Alignment HorizontalOf(toolkit::Alignment alignment) {
+  switch (alignment) {
+    case toolkit::Alignment::kRightJustify:
+      return Qt::AlignRight;
+    case toolkit::Alignment::kCenter:
+      return Qt::AlignHCenter;
+    default:
+      return Qt::AlignLeft;
+  }
+}
+
+BevelKind BevelOf(toolkit::Bevel bevel) {
+  switch (bevel) {
+    case toolkit::Bevel::kLowered:
+      return BevelKind::kLowered;
+    case toolkit::Bevel::kRaised:
+      return BevelKind::kRaised;
+    default:
+      return BevelKind::kNone;
+  }
+}
+
+}  // namespace
+
+// Hears when the form goes: a form that goes tells no observer.
+class FormRenderer::Watch : public toolkit::Component {
+ public:
+  explicit Watch(FormRenderer& renderer) : renderer_(renderer) {}
+
+ protected:
+  void Notification(toolkit::Component& component, toolkit::Operation operation) override {
+    toolkit::Component::Notification(component, operation);
+    if (operation == toolkit::Operation::kRemove && &component == renderer_.form_) {
+      renderer_.FormGone();
+    }
+  }
+
+ private:
+  FormRenderer& renderer_;
+};
+
+FormRenderer::FormRenderer(toolkit::Form& form, RendererHost& host)
+    : form_(&form), host_(host), watch_(std::make_unique<Watch>(*this)) {
+  form.FreeNotification(*watch_);
+  Build(form, nullptr);
+  form.AddObserver(*this);
+}
+
+FormRenderer::~FormRenderer() {
+  if (form_ != nullptr) form_->RemoveObserver(*this);
+  watch_.reset();
+  if (modalLoop_ != nullptr) modalLoop_->quit();
+  delete window_;
+}
+
+void FormRenderer::FormGone() {
+  form_ = nullptr;
+  widgets_.clear();
+  controls_.clear();
+  pressed_ = nullptr;
+  hovered_ = nullptr;
+  if (dragging_) QApplication::restoreOverrideCursor();
+  dragSource_ = nullptr;
+  dragging_ = false;
+  if (modalLoop_ != nullptr) modalLoop_->quit();
+  if (window_ != nullptr) {
+    window_->hide();
+    window_->deleteLater();
+    window_ = nullptr;
+  }
+}
+
+QWidget* FormRenderer::WidgetOf(const Control& control) const {
+  auto it = widgets_.find(&control);
+  return it == widgets_.end() ? nullptr : it->second;
+}
+
+QWidget* FormRenderer::FindWidget(const std::string& name) const {
+  if (form_ == nullptr) return nullptr;
+  if (toolkit::SameTextNoCase(form_->Name(), name)) return window_;
+  Control* control = form_->FindControl(name);
+  return control == nullptr ? nullptr : WidgetOf(*control);
+}
+
+void FormRenderer::RunModalLoop() {
+  if (form_ == nullptr || !form_->ModalLoopRunning()) return;
+  QEventLoop loop;
+  modalLoop_ = &loop;
+  loop.exec(QEventLoop::DialogExec);
+  modalLoop_ = nullptr;
+}
+
+// --- Building ----------------------------------------------------------------
+
+void FormRenderer::Build(Control& control, QWidget* parent) {
+  if (widgets_.count(&control) != 0) return;
+  QWidget* widget = Create(control, parent);
+  widgets_[&control] = widget;
+  controls_[widget] = &control;
+  if (control.Kind() == ControlKind::kForm) window_ = widget;
+  Install(widget);
+  ApplyAll(control);
+  for (Control* child : control.Children()) Build(*child, widget);
+  if (!control.Children().empty()) Restack(control);
+  if (control.Kind() == ControlKind::kForm) ApplyVisible(control);
+}
+
+void FormRenderer::Restack(Control& parent) {
+  // Windowed children on top of each other in the model's z-order; labels
+  // and pictures, drawn on the parent, under all of them in theirs.
+  QWidget* lowestWindowed = nullptr;
+  for (Control* child : parent.ZOrder()) {
+    QWidget* widget = child->IsWindowed() ? WidgetOf(*child) : nullptr;
+    if (widget == nullptr) continue;
+    widget->raise();
+    if (lowestWindowed == nullptr) lowestWindowed = widget;
+  }
+  for (Control* child : parent.ZOrder()) {
+    QWidget* widget = child->IsWindowed() ? nullptr : WidgetOf(*child);
+    if (widget == nullptr) continue;
+    if (lowestWindowed != nullptr) {
+      widget->stackUnder(lowestWindowed);
+    } else {
+      widget->raise();
+    }
+  }
+}
+
+QWidget* FormRenderer::Create(Control& control, QWidget* parent) {
+  QWidget* widget = nullptr;
+  switch (control.Kind()) {
+    case ControlKind::kForm: {
+      widget = new QWidget(nullptr, Qt::Window);
+      widget->setAttribute(Qt::WA_QuitOnClose, false);
+      widget->setAutoFillBackground(true);
+      break;
+    }
+    case ControlKind::kPanel:
+      widget = new PanelWidget(parent);
+      break;
+    case ControlKind::kGroupBox:
+    case ControlKind::kRadioGroup:
+      widget = new GroupBoxWidget(parent);
+      break;
+    case ControlKind::kLabel:
+      widget = new LabelWidget(parent);
+      break;
+    case ControlKind::kPicture:
+      widget = new QLabel(parent);
+      break;
+    case ControlKind::kEdit:
+    case ControlKind::kFileNameEdit: {
+      QLineEdit* edit = nullptr;
+      if (control.Kind() == ControlKind::kFileNameEdit) {
+        auto* file = new FileEditWidget(parent);
+        QObject::connect(file, &FileEditWidget::Browse, this, [this, &control, file] {
+          if (controls_.count(file) != 0) Browse(control);
+        });
+        edit = file;
+      } else {
+        edit = new QLineEdit(parent);
+      }
+      edit->setContextMenuPolicy(Qt::NoContextMenu);
+      QObject::connect(edit, &QLineEdit::textEdited, this,
+                       [this, &control, edit](const QString& t) {
+                         if (controls_.count(edit) != 0) Edited(control, edit, t);
+                       });
+      widget = edit;
+      break;
+    }
+    case ControlKind::kButton: {
+      auto* button = new ButtonWidget(parent);
+      // Only a mnemonic (Alt and the marked letter) clicks it natively.
+      QObject::connect(button, &QToolButton::clicked, this, [this, &control, button] {
+        if (controls_.count(button) == 0) return;
+        control.Click(ShiftOf(QGuiApplication::keyboardModifiers()));
+        Done();
+      });
+      widget = button;
+      break;
+    }
+    case ControlKind::kCheckBox:
+      widget = new CheckWidget(parent, false);
+      break;
+    case ControlKind::kRadioButton:
+      widget = new CheckWidget(parent, true);
+      break;
+    case ControlKind::kComboBox: {
+      auto* combo = new ComboWidget(parent);
+      combo->setContextMenuPolicy(Qt::NoContextMenu);
+      QObject::connect(combo, QOverload<int>::of(&QComboBox::activated), this,
+                       [this, &control, combo](int index) {
+                         if (controls_.count(combo) != 0) Chosen(control, index);
+                       });
+      widget = combo;
+      break;
+    }
+    case ControlKind::kListBox: {
+      auto* list = new QListWidget(parent);
+      list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      list->setTextElideMode(Qt::ElideNone);  // cut at the edge, as Windows does
+      widget = list;
+      break;
+    }
+    case ControlKind::kStatusBar:
+      widget = new StatusBarWidget(parent);
+      break;
+  }
+  widget->setObjectName(ToQt(control.Name()));
+  widget->setFocusPolicy(control.IsWindowed() && !control.IsCustomDrawnContainer() &&
+                                 control.Kind() != ControlKind::kStatusBar &&
+                                 control.Kind() != ControlKind::kForm
+                             ? Qt::StrongFocus
+                             : Qt::NoFocus);
+  return widget;
+}
+
+void FormRenderer::Install(QWidget* widget) {
+  std::vector<QWidget*> parts{widget};
+  for (QWidget* part : widget->findChildren<QWidget*>()) parts.push_back(part);
+  for (QWidget* part : parts) {
+    part->installEventFilter(this);
+    part->setMouseTracking(true);
+  }
+}
+
+void FormRenderer::Unbuild(Control& control) {
+  for (Control* child : control.Children()) Unbuild(*child);
+  auto it = widgets_.find(&control);
+  if (it == widgets_.end()) return;
+  QWidget* widget = it->second;
+  widgets_.erase(it);
+  for (QWidget* part : widget->findChildren<QWidget*>()) controls_.erase(part);
+  controls_.erase(widget);
+  if (pressed_ == &control) pressed_ = nullptr;
+  if (hovered_ == &control) hovered_ = nullptr;
+  if (dragSource_ == &control) {
+    if (dragging_) QApplication::restoreOverrideCursor();
+    dragSource_ = nullptr;
+    dragging_ = false;
+  }
+  widget->hide();
+  widget->deleteLater();
+}
+
+// --- Model to Qt -------------------------------------------------------------
+
+void FormRenderer::ControlChanged(Control& control, Change change) {
+  if (form_ == nullptr) return;
+  if (change == Change::kChildAdded) {
+    if (QWidget* parent = control.Parent() ? WidgetOf(*control.Parent()) : nullptr) {
+      Build(control, parent);
+      Restack(*control.Parent());
+    }
+    return;
+  }
+  if (change == Change::kChildRemoved) {
+    Unbuild(control);
+    return;
+  }
+  if (change == Change::kModalEnded) {
+    if (&control == form_ && modalLoop_ != nullptr) modalLoop_->quit();
+    return;
+  }
+  if (widgets_.count(&control) != 0) Apply(control, change);
+}
+
+void FormRenderer::ApplyAll(Control& control) {
+  ApplyStyle(control);
+  ApplyFont(control);
+  ApplyColor(control);
+  ApplyText(control);
+  ApplyItems(control);
+  ApplySelection(control);
+  ApplyCheck(control);
+  ApplyBounds(control);
+  WidgetOf(control)->setEnabled(control.Enabled());
+  if (control.Kind() != ControlKind::kForm) ApplyVisible(control);
+}
+
+void FormRenderer::Apply(Control& control, Change change) {
+  switch (change) {
+    case Change::kBounds:
+      ApplyBounds(control);
+      break;
+    case Change::kText:
+      ApplyText(control);
+      break;
+    case Change::kEnabled:
+      WidgetOf(control)->setEnabled(control.Enabled());
+      break;
+    case Change::kVisible:
+      ApplyVisible(control);
+      break;
+    case Change::kChecked:
+      ApplyCheck(control);
+      break;
+    case Change::kItems:
+      ApplyItems(control);
+      ApplySelection(control);
+      break;
+    case Change::kItemIndex:
+      ApplySelection(control);
+      break;
+    case Change::kFocus:
+      ApplyFocus(control);
+      break;
+    case Change::kFont:
+      ApplyFont(control);
+      break;
+    case Change::kColor:
+      ApplyColor(control);
+      break;
+    case Change::kStyle:
+      ApplyStyle(control);
+      if (control.Kind() == ControlKind::kForm) ApplyBounds(control);
+      break;
+    case Change::kZOrder:
+      if (control.Parent() != nullptr) Restack(*control.Parent());
+      break;
+    case Change::kRepaint:
+      if (QWidget* widget = WidgetOf(control); widget->isVisible()) widget->repaint();
+      break;
+    default:
+      break;  // hints are asked for when shown; tab order is the model's
+  }
+}
+
+void FormRenderer::ApplyBounds(Control& control) {
+  QWidget* widget = WidgetOf(control);
+  if (control.Kind() != ControlKind::kForm) {
+    widget->setGeometry(control.Left(), control.Top(), std::max(control.Width(), 0),
+                        std::max(control.Height(), 0));
+    return;
+  }
+  QSize client(form_->ClientWidth(), form_->ClientHeight());
+  if (form_->GetBorderStyle() == toolkit::BorderStyle::kSizeable) {
+    widget->setMinimumSize(0, 0);
+    widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  } else {
+    widget->setFixedSize(client);
+  }
+  if (SystemPlaces()) {
+    widget->resize(client);
+    return;
+  }
+  int left = form_->Left() + form_->FrameWidth();
+  int top = form_->Top() + form_->FrameWidth() + form_->CaptionHeight();
+  widget->setGeometry(left, top, client.width(), client.height());
+}
+
+void FormRenderer::ApplyText(Control& control) {
+  QWidget* widget = WidgetOf(control);
+  switch (control.Kind()) {
+    case ControlKind::kForm:
+      widget->setWindowTitle(ToQt(control.Caption()));
+      break;
+    case ControlKind::kLabel:
+      static_cast<LabelWidget*>(widget)->SetCaption(Lines(control.Caption()));
+      break;
+    case ControlKind::kEdit:
+    case ControlKind::kFileNameEdit: {
+      auto* edit = static_cast<QLineEdit*>(widget);
+      QString shown = ToQt(control.Text());
+      if (edit->text() == shown) break;
+      // Typing goes on at the end; a text set by program shows from its start.
+      edit->setText(shown);
+      edit->setCursorPosition(edit->hasFocus() || control.Focused() ? shown.size() : 0);
+      break;
+    }
+    case ControlKind::kButton:
+      static_cast<QToolButton*>(widget)->setText(ToQt(control.Caption()));
+      break;
+    case ControlKind::kCheckBox:
+    case ControlKind::kRadioButton:
+      static_cast<CheckWidget*>(widget)->SetCaption(Lines(control.Caption()));
+      break;
+    case ControlKind::kPanel:
+      static_cast<PanelWidget*>(widget)->SetCaption(
+          ToQt(control.Caption()),
+          HorizontalOf(static_cast<toolkit::Panel&>(control).GetAlignment()));
+      break;
+    case ControlKind::kGroupBox:
+    case ControlKind::kRadioGroup:
+      static_cast<GroupBoxWidget*>(widget)->SetCaption(ToQt(control.Caption()));
+      break;
+    case ControlKind::kComboBox: {
+      auto* combo = static_cast<QComboBox*>(widget);
+      if (combo->isEditable() && combo->lineEdit()->text() != ToQt(control.Text())) {
+        combo->lineEdit()->setText(ToQt(control.Text()));
+      }
+      break;
+    }
+    case ControlKind::kStatusBar:
+      static_cast<StatusBarWidget*>(widget)->SetText(
+          ToQt(static_cast<toolkit::StatusBar&>(control).SimpleText()));
+      break;
+    default:
+      break;
+  }
+}
+
+void FormRenderer::ApplyVisible(Control& control) {
+  if (control.Kind() != ControlKind::kForm) {
+    WidgetOf(control)->setVisible(control.Visible());
+    return;
+  }
+  if (control.Visible()) {
+    ShowWindow();
+  } else if (window_->isVisible()) {
+    window_->hide();
+  }
+}
+
+void FormRenderer::ShowWindow() {
+  if (window_->isVisible()) return;
+  ApplyWindowFlags();
+  window_->setWindowModality(form_->ModalLoopRunning() ? Qt::ApplicationModal : Qt::NonModal);
+  bool systemPlaced = SystemPlaces();
+  PlaceWindow();
+  window_->show();
+  shownBefore_ = true;
+  if (systemPlaced) TakePosition();  // the model learns where the system put it
+  window_->raise();
+  window_->activateWindow();
+  FocusFromModel();
+}
+
+bool FormRenderer::SystemPlaces() const {
+  // The system places a form of a default position the first time it
+  // shows, unless the program has placed it.
+  return !shownBefore_ && !form_->PositionSet() &&
+         (form_->Position() == toolkit::FormPosition::kDefault ||
+          form_->Position() == toolkit::FormPosition::kDefaultPosOnly);
+}
+
+void FormRenderer::PlaceWindow() {
+  QRect frame(form_->Left(), form_->Top(), form_->Width(), form_->Height());
+  QScreen* screen = QGuiApplication::screenAt(frame.center());
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 640, 480);
+  if (form_->Position() == toolkit::FormPosition::kScreenCenter) {
+    frame.moveTo(area.left() + (area.width() - frame.width()) / 2,
+                 area.top() + (area.height() - frame.height()) / 2);
+  } else if (!SystemPlaces() && !OnAScreen(frame)) {
+    // A position off every screen (a stored one from another display) is
+    // brought onto the nearest screen, whole where it fits.
+    frame.moveTo(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())),
+                 std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height())));
+  }
+  form_->SetBounds(frame.left(), frame.top(), frame.width(), frame.height());
+  if (form_ != nullptr) ApplyBounds(*form_);
+}
+
+bool FormRenderer::OnAScreen(const QRect& frame) {
+  for (QScreen* screen : QGuiApplication::screens()) {
+    if (screen->availableGeometry().contains(frame)) return true;
+  }
+  return false;
+}
+
+void FormRenderer::TakePosition() {
+  QRect client = window_->geometry();
+  form_->SetBounds(client.x() - form_->FrameWidth(),
+                   client.y() - form_->FrameWidth() - form_->CaptionHeight(), form_->Width(),
+                   form_->Height());
+}
+
+void FormRenderer::ApplyWindowFlags() {
+  using toolkit::BorderStyle;
+  Qt::WindowFlags flags = Qt::Window;
+  switch (form_->GetBorderStyle()) {
+    case BorderStyle::kNone:
+      flags |= Qt::FramelessWindowHint;
+      break;
+    case BorderStyle::kToolWindow:
+      flags = Qt::Tool;
+      break;
+    case BorderStyle::kDialog:
+      flags = Qt::Dialog;
+      break;
+    default:
+      break;
+  }
+  flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  unsigned icons = form_->BorderIcons();
+  if (icons & toolkit::kBiSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (icons & toolkit::kBiMinimize) flags |= Qt::WindowMinimizeButtonHint;
+  if ((icons & toolkit::kBiMaximize) && form_->GetBorderStyle() == BorderStyle::kSizeable) {
+    flags |= Qt::WindowMaximizeButtonHint;
+  }
+  if (static_cast<unsigned>(flags) == appliedFlags_) return;
+  appliedFlags_ = static_cast<unsigned>(flags);
+  bool visible = window_->isVisible();
+  window_->setWindowFlags(flags);
+  if (visible) window_->show();
+}
+
+void FormRenderer::ApplyCheck(Control& control) {
+  if (control.Kind() == ControlKind::kCheckBox) {
+    auto state = static_cast<toolkit::CheckBox&>(control).State();
+    static_cast<CheckWidget*>(WidgetOf(control))
+        ->SetMark(state == toolkit::CheckState::kChecked  ? CheckWidget::Mark::kChecked
+                  : state == toolkit::CheckState::kGrayed ? CheckWidget::Mark::kGrayed
+                                                          : CheckWidget::Mark::kUnchecked);
+  } else if (control.Kind() == ControlKind::kRadioButton) {
+    static_cast<CheckWidget*>(WidgetOf(control))
+        ->SetMark(static_cast<toolkit::RadioButton&>(control).Checked()
+                      ? CheckWidget::Mark::kChecked
+                      : CheckWidget::Mark::kUnchecked);
+  }
+}
+
+void FormRenderer::ApplyItems(Control& control) {
+  if (control.Kind() != ControlKind::kComboBox && control.Kind() != ControlKind::kListBox) return;
+  QStringList items;
+  for (const std::string& item : static_cast<toolkit::ListControl&>(control).Items()) {
+    items << ToQt(item);
+  }
+  QWidget* widget = WidgetOf(control);
+  QSignalBlocker block(widget);
+  if (control.Kind() == ControlKind::kComboBox) {
+    auto* combo = static_cast<QComboBox*>(widget);
+    QString text = combo->isEditable() ? combo->lineEdit()->text() : QString();
+    combo->clear();
+    combo->addItems(items);
+    if (combo->isEditable()) combo->lineEdit()->setText(text);
+  } else {
+    auto* list = static_cast<QListWidget*>(widget);
+    list->clear();
+    list->addItems(items);
+  }
+}
+
+void FormRenderer::ApplySelection(Control& control) {
+  QWidget* widget = WidgetOf(control);
+  if (control.Kind() == ControlKind::kComboBox) {
+    auto& combo = static_cast<toolkit::ComboBox&>(control);
+    auto* box = static_cast<QComboBox*>(widget);
+    QSignalBlocker block(box);
+    box->setCurrentIndex(combo.ItemIndex());
+    if (box->isEditable()) box->lineEdit()->setText(ToQt(combo.Text()));
+  } else if (control.Kind() == ControlKind::kListBox) {
+    auto& list = static_cast<toolkit::ListBox&>(control);
+    auto* view = static_cast<QListWidget*>(widget);
+    QSignalBlocker block(view);
+    QSignalBlocker blockModel(view->selectionModel());
+    for (int i = 0; i < view->count(); ++i) view->item(i)->setSelected(list.Selected(i));
+    if (list.ItemIndex() >= 0 && list.ItemIndex() < view->count()) {
+      view->setCurrentRow(list.ItemIndex(), list.MultiSelect()
+                                                ? QItemSelectionModel::NoUpdate
+                                                : QItemSelectionModel::ClearAndSelect);
+      view->scrollToItem(view->item(list.ItemIndex()));
+    }
+  }
+}
+
+void FormRenderer::ApplyFocus(Control& control) {
+  if (!control.Focused()) return;
+  QWidget* widget = WidgetOf(control);
+  if (!widget->hasFocus()) widget->setFocus(Qt::OtherFocusReason);
+}
+
+void FormRenderer::FocusFromModel() {
+  Control* active = form_->ActiveControl();
+  if (active == nullptr) return;
+  if (QWidget* widget = WidgetOf(*active); widget != nullptr && !widget->hasFocus()) {
+    widget->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void FormRenderer::ApplyFont(Control& control) {
+  QWidget* widget = WidgetOf(control);
+  const toolkit::Font& font = control.GetFont();
+  widget->setFont(FontToQt(font));
+  QPalette palette = widget->palette();
+  QColor ink = ColorToQt(font.color);
+  for (auto group : {QPalette::Active, QPalette::Inactive}) {
+    palette.setColor(group, QPalette::WindowText, ink);
+    palette.setColor(group, QPalette::Text, ink);
+    palette.setColor(group, QPalette::ButtonText, ink);
+  }
+  widget->setPalette(palette);
+}
+
+void FormRenderer::ApplyColor(Control& control) {
+  QWidget* widget = WidgetOf(control);
+  QPalette palette = widget->palette();
+  QColor color = ColorToQt(control.GetColor());
+  switch (control.Kind()) {
+    case ControlKind::kEdit:
+    case ControlKind::kFileNameEdit:
+    case ControlKind::kComboBox:
+    case ControlKind::kListBox:
+      for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, color);
+      }
+      break;
+    case ControlKind::kButton:
+      palette.setColor(QPalette::Button, color);
+      break;
+    default:
+      // Windows paint their own background; a label does unless it is
+      // transparent, a picture never.
+      palette.setColor(QPalette::Window, color);
+      widget->setAutoFillBackground(control.Kind() == ControlKind::kLabel
+                                        ? !static_cast<toolkit::Label&>(control).Transparent()
+                                        : control.Kind() != ControlKind::kPicture);
+      break;
+  }
+  widget->setPalette(palette);
+}
+
+void FormRenderer::ApplyStyle(Control& control) {
+  QWidget* widget = WidgetOf(control);
+  switch (control.Kind()) {
+    case ControlKind::kForm:
+      if (window_ != nullptr) ApplyWindowFlags();
+      break;
+    case ControlKind::kLabel: {
+      auto& label = static_cast<toolkit::Label&>(control);
+      static_cast<LabelWidget*>(widget)->SetLayout(HorizontalOf(label.GetAlignment()),
+                                                   label.WordWrap());
+      break;
+    }
+    case ControlKind::kPicture: {
+      auto& picture = static_cast<toolkit::Picture&>(control);
+      auto* view = static_cast<QLabel*>(widget);
+      view->setPixmap(GlyphPixmap(picture.ImageName()));
+      view->setScaledContents(picture.Stretch());
+      view->setAlignment(picture.Center() ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);
+      break;
+    }
+    case ControlKind::kEdit:
+    case ControlKind::kFileNameEdit: {
+      auto& edit = static_cast<toolkit::Edit&>(control);
+      static_cast<QLineEdit*>(widget)->setReadOnly(edit.ReadOnly());
+      widget->setAttribute(Qt::WA_InputMethodEnabled,
+                           edit.GetImeMode() != toolkit::ImeMode::kDisable);
+      break;
+    }
+    case ControlKind::kButton: {
+      auto& button = static_cast<toolkit::Button&>(control);
+      bool above = button.Layout() == toolkit::GlyphLayout::kTop ||
+                   button.Layout() == toolkit::GlyphLayout::kBottom;
+      static_cast<ButtonWidget*>(widget)->SetGlyph(GlyphPixmap(button.Glyph(), true),
+                                                   GlyphPixmap(button.Glyph(), false), above);
+      break;
+    }
+    case ControlKind::kCheckBox: {
+      auto& box = static_cast<toolkit::CheckBox&>(control);
+      Qt::Alignment vertical =
+          box.CaptionPlacement() == toolkit::VerticalPlacement::kTop      ? Qt::AlignTop
+          : box.CaptionPlacement() == toolkit::VerticalPlacement::kBottom ? Qt::AlignBottom
+                                                                          : Qt::AlignVCenter;
+      static_cast<CheckWidget*>(widget)->SetLayout(
+          box.WordWrap(), vertical, box.CaptionSide() == toolkit::Alignment::kLeftJustify);
+      break;
+    }
+    case ControlKind::kPanel: {
+      auto& panel = static_cast<toolkit::Panel&>(control);
+      static_cast<PanelWidget*>(widget)->SetBevels(BevelOf(panel.BevelInner()),
+                                                   BevelOf(panel.BevelOuter()));
+      ApplyText(control);
+      break;
+    }
+    case ControlKind::kComboBox: {
+      auto& combo = static_cast<toolkit::ComboBox&>(control);
+      auto* view = static_cast<QComboBox*>(widget);
+      bool editable = combo.Style() == toolkit::ComboStyle::kDropDown;
+      if (view->isEditable() != editable) {
+        view->setEditable(editable);
+        if (editable) {
+          view->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+          Install(view->lineEdit());  // found as a part of the combo box
+        }
+      }
+      view->setMaxVisibleItems(std::max(combo.DropDownCount(), 1));
+      break;
+    }
+    case ControlKind::kListBox: {
+      auto& list = static_cast<toolkit::ListBox&>(control);
+      static_cast<QListWidget*>(widget)->setSelectionMode(list.MultiSelect()
+                                                              ? QAbstractItemView::MultiSelection
+                                                              : QAbstractItemView::SingleSelection);
+      ApplySelection(control);
+      break;
+    }
+    case ControlKind::kStatusBar:
+      static_cast<StatusBarWidget*>(widget)->SetSizeGrip(
+          static_cast<toolkit::StatusBar&>(control).SizeGrip());
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace zuba::qt

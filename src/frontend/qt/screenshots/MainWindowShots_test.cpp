@@ -1,0 +1,168 @@
+// Pictures of the main window (saved under <build>/screenshots), on a
+// machine with two saved settings: view mode with a tool tip, edit mode
+// with a setting being made and a hint in the status bar, the open option
+// menu, and the About box it leads to.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QTest>
+#include <QToolTip>
+
+#include "core/IniGT.h"
+#include "core/RegType.h"
+#include "core/SettingsFile.h"
+#include "frontend/qt/QtTesting.h"
+#include "frontend/qt/QtText.h"
+#include "frontend/qt/QtUiServices.h"
+#include "frontend/qt/screenshots/WindowFrame.h"
+#include "testing/TempMachine.h"
+#include "toolkit/Application.h"
+#include "ui/mainform.h"
+
+namespace zuba::qt {
+namespace {
+
+using namespace toolkit;
+
+QSize Save(const QPixmap& picture, const char* name) {
+  QDir().mkpath(ZUBA_SCREENSHOT_DIR);
+  QString path = QString(ZUBA_SCREENSHOT_DIR) + "/" + name + ".png";
+  EXPECT_TRUE(picture.save(path)) << path.toStdString();
+  return QPixmap(path).size();
+}
+
+// Two settings saved in the settings file, "会社" applied last, as a user
+// who has worked with the program has them.
+void SaveTwoSettings(testing::TempMachine& machine) {
+  core::TIniGT ini(machine.profiles(), machine.files());
+  ini.SetDefaultDir(core::ddApplication);
+  ini.SetFence(core::fnNone);
+  ini.Loaded();
+  core::SettingsFile settings(ini, machine.files());
+  auto save = [&](const std::string& name,
+                  std::initializer_list<std::pair<const char*, const char*>> items) {
+    core::TRegList setting;
+    core::InitRegList(setting, false, machine.system());
+    for (const auto& [code, value] : items) {
+      setting[core::FindItemIndex(code)].Value = value;
+      setting[core::FindItemIndex(code)].IsSet = true;
+    }
+    settings.SaveSetting(name, setting);
+    settings.WriteAdapter(name, "0000");
+  };
+  save("会社", {{"ip", "192.168.10.24"}, {"ms", "255.255.255.0"}, {"gw", "192.168.10.1"},
+               {"de", "1"}, {"dh", "pc024"}, {"dd", "example.co.jp"}});
+  save("自宅", {{"ip", "192.168.1.5"}, {"ms", "255.255.255.0"}, {"gw", "192.168.1.1"}});
+  settings.WriteSettingList({"会社", "自宅"});
+  settings.WritePrevious("会社");
+  settings.WriteConverted(true);  // the layout of this version
+}
+
+class MainWindowShots : public ::testing::Test {
+ protected:
+  MainWindowShots() {
+    SaveTwoSettings(machine);
+    app.SetTitle("ZubaNet ベータ版");
+    ui.Watch(app);
+    form = &app.CreateForm<ui::TForm1>(machine.registry(), machine.files(), machine.profiles(),
+                                       machine.system());
+    form->Show();
+    window = ui.Render(*form).Window();
+    QApplication::processEvents();
+  }
+
+  QPixmap Picture() {
+    QApplication::processEvents();
+    return Framed(window, window->windowTitle(), CaptionBoxes::kMinimiseAndClose);
+  }
+
+  QWidget* Widget(const char* name) { return ui.RendererOf(*form)->FindWidget(name); }
+
+  // Edit mode, the setting "会社" as the user makes it (over what was
+  // recalled): a name, an adapter, address and mask, a gateway in its list,
+  // DNS switched on with a host and a domain; the mouse rests on the
+  // address.
+  void EditASetting() {
+    QTest::mouseClick(Widget("BtConfig"), Qt::LeftButton);
+    form->EdNm.EditText("会社");
+    if (form->CbTnc.ItemIndex() < 0) {
+      // Choosing the adapter offers to read its configuration: no.
+      OnNextDialog([](QWidget* box) { QTest::keyClick(box, Qt::Key_N, Qt::AltModifier); });
+      form->CbTnc.Choose(0);
+    }
+    form->EdTip.Focus();
+    form->EdTip.EditText("192.168.10.24");
+    form->EdTms.Focus();
+    form->EdTms.EditText("255.255.255.0");
+    if (form->LbTgw.Items().empty()) {
+      form->EdTgw.Focus();
+      form->EdTgw.TypeText("192.168.10.1\r");
+    }
+    while (form->CbDde.State() != CheckState::kChecked) form->CbDde.Click();
+    form->EdDhs.Focus();
+    form->EdDhs.EditText("pc024");
+    form->EdDdm.Focus();
+    form->EdDdm.EditText("example.co.jp");
+    form->EdTip.Focus();
+    form->EdTip.Hover();
+  }
+
+  QApplication& qt = TestApplication();
+  testing::TempMachine machine;
+  QtUiServices ui{machine.files()};
+  Application app{ui};
+  ui::TForm1* form = nullptr;
+  QWidget* window = nullptr;
+};
+
+TEST_F(MainWindowShots, ViewModeWithAToolTip) {
+  EXPECT_EQ(form->Settings.ReadPrevious(), "会社");  // saved where the window reads
+  EXPECT_EQ(window->size(), QSize(185, 57));
+  QWidget* apply = Widget("BtApply");
+  QPoint at(apply->width() / 2, apply->height() / 2);
+  QHelpEvent help(QEvent::ToolTip, at, apply->mapToGlobal(at));
+  QApplication::sendEvent(apply, &help);
+  ASSERT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text(), ToQt("呼び出した設定を反映します"));
+  QWidget* tip = nullptr;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->isVisible() && top->inherits("QTipLabel")) tip = top;
+  }
+  ASSERT_NE(tip, nullptr);
+  EXPECT_EQ(Save(Picture(), "main_view").width(), 185 + 6);
+  Save(WithFloating(Picture(), window, tip), "main_view_tooltip");
+  QToolTip::hideText();
+}
+
+TEST_F(MainWindowShots, EditModeWithAHintInTheStatusBar) {
+  EditASetting();
+  EXPECT_EQ(window->size(), QSize(541, 382));
+  EXPECT_EQ(form->Sb1.SimpleText(), "IPを xx.yy.zz.ww 形式で入力します");
+  EXPECT_EQ(Save(Picture(), "main_edit"), QSize(541 + 6, 382 + 6 + 18));
+}
+
+TEST_F(MainWindowShots, OptionMenuAndAboutBox) {
+  QTest::mouseClick(Widget("BtConfig"), Qt::LeftButton);
+  QSize menu;
+  OnNextPopup([&](QWidget* popup) {
+    auto* view = qobject_cast<QMenu*>(popup);
+    QTest::mouseMove(view, view->actionGeometry(view->actions().at(3)).center());
+    menu = Save(WithFloating(Picture(), window, popup), "main_options");
+    QTest::keyClick(popup, Qt::Key_Escape);
+  });
+  QTest::mouseClick(Widget("BtOpt"), Qt::LeftButton);
+  EXPECT_TRUE(menu.isValid());
+
+  QSize about;
+  OnNextDialog([&](QWidget* box) {
+    about = Save(Framed(box, box->windowTitle(), CaptionBoxes::kClose), "about");
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  form->ZubaNet1.Click();
+  EXPECT_TRUE(about.isValid());
+}
+
+}  // namespace
+}  // namespace zuba::qt

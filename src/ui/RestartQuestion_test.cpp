@@ -1,0 +1,29 @@
+#include "ui/RestartQuestion.h"
+
+#include <gtest/gtest.h>
+
+#include "toolkit/ScriptedUiServices.h"
+
+namespace zuba::ui {
+namespace {
+
+using toolkit::MessageResult;
+
+TEST(RestartQuestionTest, QuestionAndCaptionAreTheProgramsOwnBytes) {
+  toolkit::ScriptedUiServices ui;
+  ui.QueueAnswer(MessageResult::kNo);
+  EXPECT_EQ(AskRestart(ui, "会社 LAN"), switching::RestartAnswer::kNo);
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  const auto& box = ui.Messages()[0];
+  EXPECT_EQ(box.icon, toolkit::MessageIcon::kQuestion);
+  EXPECT_EQ(box.buttons, toolkit::MessageButtons::kYesNoCancel);
+  // A full-width bracket, the name, the closing bracket and an ASCII blank.
+  EXPECT_EQ(box.caption, "\x81\x79会社 LAN\x81\x7A\x20を反映しました");
+  // Tabs after each answer, two blanks after each colon, three at the end.
+  EXPECT_EQ(box.text,
+            "再起動しますか？\r\n\r\nはい\x09:  再起動する\r\nいいえ\x09:  Windowsを終了する\r\n"
+            "キャンセル\x09:  ZubaNetだけ終了する\x20\x20\x20");
+}
+
+}  // namespace
+}  // namespace zuba::ui
