@@ -50,6 +50,11 @@
 #include "ui/ZbPanelEx.h"
 #include "ui/ZubaVersion.h"
 
+namespace zuba::switching {
+class SwitchJournal;
+class RegistryNotSaved;
+}  // namespace zuba::switching
+
 namespace zuba::ui {
 
 class TFmWins;
@@ -300,6 +305,10 @@ class TForm1 : public toolkit::Form {
   // At start-up: an apply that was cut short is finished or undone, as the
   // user answers; a damaged journal is reported and left alone.
   void RecoverCutShortApply();
+  // An apply whose registry could not be saved: says what was not saved
+  // and offers to go back to the machine before it at once.
+  void OfferUndoOfUnsaved(switching::SwitchJournal& journal,
+                          const switching::RegistryNotSaved& error);
 
  private:
   platform::Registry& registry_;
