@@ -145,7 +145,16 @@ bool SwitchJournal::Load(journal::Journal* journal) {
 
 journal::Journal RunJournal(const ApplyServices& services, const journal::Journal& journal,
                             journal::JournalRun run) {
-  if (run == journal::JournalRun::kApply) return journal;
+  if (run == journal::JournalRun::kApply) {
+    if (journal.trial) return journal;
+    // A trial kept or undone needs no confirmation: finishing its apply
+    // again leaves no RunOnce entry behind.
+    journal::Journal side = journal;
+    for (journal::Change& c : side.changes) {
+      if (IsTrialEntry(c)) c.valueAfter.reset();
+    }
+    return side;
+  }
   return journal::Inverse({services.registry, services.files, services.profiles}, journal);
 }
 

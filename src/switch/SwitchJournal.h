@@ -111,7 +111,8 @@ class SwitchJournal {
   std::unique_ptr<ApplyLock> lock_;
 };
 
-// The journal a run toward `run` writes: the apply's own changes, or their
+// The journal a run toward `run` writes: the apply's own changes (the
+// RunOnce entry of a trial only while the journal is on trial), or their
 // inverse on the machine as it stands.
 journal::Journal RunJournal(const ApplyServices& services, const journal::Journal& journal,
                             journal::JournalRun run);
