@@ -99,6 +99,32 @@ TEST_F(TrialApplyTest, KeptAtTheStartTheNewMachineStays) {
   EXPECT_FALSE(Has(Show(m), "10.1.2.3"));
 }
 
+// The option menu's entries, after the warnings' option: the trial of the
+// selected setting (the restart question answered No: Windows ends), and
+// where the machine stands.
+TEST_F(TrialApplyTest, TheOptionMenuTriesTheSelectedSetting) {
+  const std::string m = machine_.directory();
+  ASSERT_EQ(RunZubaNet(m, "--do dump"), 0) << err_;
+  const std::string::size_type warnings = out_.find(R"("name": "pmSaveWarnings")");
+  const std::string::size_type trial = out_.find(u8R"({"name": "pmTrial", "caption": "試しに反映する...")");
+  const std::string::size_type standing =
+      out_.find(u8R"({"name": "pmStanding", "caption": "現在の状態を確認...")");
+  EXPECT_NE(warnings, std::string::npos) << out_;
+  EXPECT_LT(warnings, trial) << out_;
+  EXPECT_LT(trial, standing) << out_;
+  EXPECT_NE(standing, std::string::npos) << out_;
+
+  ASSERT_EQ(RunZubaNet(m, "--answer no --do 'choose CbSetting Office' --do 'click BtOpt' "
+                          "--do 'click pmTrial'"),
+            0)
+      << err_;
+  const std::string tried = Show(m);
+  EXPECT_TRUE(Has(tried, "10.1.2.3")) << tried;
+  EXPECT_TRUE(Has(tried, "poweroff")) << tried;
+  EXPECT_TRUE(Has(tried, "ZubaNetTrial")) << tried;
+  EXPECT_TRUE(Has(Journal(m), "trial 1\r\n"));
+}
+
 // No answer: the time runs out, the trial goes back through the journal to
 // the machine before it, byte for byte, and the restart follows as after an
 // undo. The confirmation's time comes from [Initialize] TrialSeconds.
