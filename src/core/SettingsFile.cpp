@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "core/AnsiText.h"
@@ -69,7 +70,8 @@ const std::vector<std::string>& InitializeKeyNames() {
   // clang-format off
   static const std::vector<std::string> names = {
       "Opt1", "Opt2", "Opt3", "Opt4", "Opt5", "Opt6", "Opt7", "WindowSize.X", "WindowSize.Y",
-      kPreviousKey, kIniConvertKey, kFlushLocalMachineKey, kFlushCurrentUserKey};
+      kPreviousKey, kIniConvertKey, kFlushLocalMachineKey, kFlushCurrentUserKey,
+      kSaveWarningsKey, kTrialSecondsKey};
   // clang-format on
   return names;
 }
@@ -125,9 +127,29 @@ void SettingsFile::WriteConverted(bool converted) {
   ini_.WriteFlag(kInitializeSection, kIniConvertKey, converted);
 }
 
+bool SettingsFile::StartIfMissing() {
+  if (files_.GetAttributes(ListedFilePath()) != platform::kInvalidAttributes) return false;
+  WriteConverted(true);
+  return true;
+}
+
 void SettingsFile::WriteFlushResults(std::int32_t localMachine, std::int32_t currentUser) {
   ini_.WriteNumber(kInitializeSection, kFlushLocalMachineKey, localMachine);
   ini_.WriteNumber(kInitializeSection, kFlushCurrentUserKey, currentUser);
+}
+
+bool SettingsFile::ReadSaveWarnings() {
+  return ini_.ReadFlag(kInitializeSection, kSaveWarningsKey, true);
+}
+
+void SettingsFile::WriteSaveWarnings(bool on) {
+  ini_.WriteFlag(kInitializeSection, kSaveWarningsKey, on);
+}
+
+int SettingsFile::ReadTrialSeconds() {
+  const std::int32_t seconds =
+      ini_.ReadNumber(kInitializeSection, kTrialSecondsKey, kDefaultTrialSeconds);
+  return seconds < 1 ? kDefaultTrialSeconds : seconds;
 }
 
 bool SettingsFile::ReadListEdited() {
@@ -200,6 +222,26 @@ void SettingsFile::WriteAdapter(const std::string& name, const std::string& subk
   ini_.WriteText(kAdapterSection, name, subkey);
 }
 
+std::vector<std::pair<std::string, std::string>> SettingsFile::ReadAdapterEntries() {
+  std::vector<std::string> lines;
+  ini_.ReadSection(kAdapterSection, &lines);
+  std::vector<std::pair<std::string, std::string>> entries;
+  std::unordered_set<std::string> named;  // folded names
+  for (const std::string& line : lines) {
+    const std::string::size_type equal = platform::FindCp932(line, '=', 0);
+    if (equal == std::string::npos) continue;
+    std::string name = TrimLineBlanks(line.substr(0, equal));
+    std::string value = TrimLineBlanks(line.substr(equal + 1));
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+      value = value.substr(1, value.size() - 2);
+    }
+    if (named.insert(platform::FoldCp932(name)).second) {
+      entries.emplace_back(std::move(name), std::move(value));
+    }
+  }
+  return entries;
+}
+
 void SettingsFile::RemoveAdapterEntry(const std::string& name) {
   // The profile functions reach the first of keys that differ in case
   // alone; each removal uncovers the next.
@@ -224,6 +266,10 @@ void SettingsFile::RecallSetting(const std::string& name, TRegList* setting) {
     (*setting)[index].Value = ini_.ReadText(name, key, "");
     (*setting)[index].IsSet = true;
   }
+}
+
+std::string SettingsFile::ReadSettingText(const std::string& name, const std::string& keyCode) {
+  return ini_.ReadText(name, keyCode, "");
 }
 
 std::vector<int> SettingsFile::SaveSetting(const std::string& name, const TRegList& setting) {

@@ -134,6 +134,32 @@ ChangeStanding StandingOf(MachineServices m, const Change& c) {
   return ChangeStanding::kOther;
 }
 
+Change ChangeSince(MachineServices m, const Change& c) {
+  Change since = c;
+  since.keyBefore.reset();
+  since.fileBefore.reset();
+  since.done = false;
+  switch (c.kind) {
+    case ChangeKind::kRegistryKey:
+      since.textBefore = c.textAfter;
+      since.textAfter = KeyExists(m.registry, c.root, c.keyPath) ? TextState("") : std::nullopt;
+      break;
+    case ChangeKind::kRegistryValue:
+      since.valueBefore = c.valueAfter;
+      since.valueAfter = CurrentValue(m.registry, c);
+      break;
+    case ChangeKind::kFile:
+      since.textBefore = c.textAfter;
+      since.textAfter = CurrentFile(m.files, c.path);
+      break;
+    case ChangeKind::kProfileKey:
+      since.textBefore = c.textAfter;
+      since.textAfter = ProfileKeyState(m.profiles, c.path, c.section, c.key);
+      break;
+  }
+  return since;
+}
+
 bool Finish(MachineServices machine, const Journal& journal, std::vector<std::string>* failed) {
   bool ok = true;
   for (const Change& c : journal.changes) {
@@ -210,6 +236,19 @@ Journal Inverse(MachineServices m, const Journal& journal) {
     }
   }
   return inverse;
+}
+
+std::vector<const Change*> FinalChanges(const Journal& journal) {
+  std::vector<const Change*> final;
+  const std::vector<Change>& changes = journal.changes;
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    bool later = false;
+    for (std::size_t j = i + 1; j < changes.size() && !later; ++j) {
+      later = SameTarget(changes[i], changes[j]);
+    }
+    if (!later) final.push_back(&changes[i]);
+  }
+  return final;
 }
 
 std::string DescribeChange(const Change& c) {

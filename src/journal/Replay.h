@@ -29,6 +29,10 @@ enum class ChangeStanding { kOld, kNew, kOther };
 
 ChangeStanding StandingOf(MachineServices machine, const Change& change);
 
+// How the target of `change` was changed since the change: from the state
+// the change left (its state after) to the one the machine holds now.
+Change ChangeSince(MachineServices machine, const Change& change);
+
 // A profile key's value as the profile functions read it, or absent.
 TextState ProfileKeyState(platform::Profiles& profiles, const std::string& file,
                           const std::string& section, const std::string& key);
@@ -48,6 +52,10 @@ bool Finish(MachineServices machine, const Journal& journal, std::vector<std::st
 // one set again in the key's old order, so that the registry files come
 // back byte for byte. Finishing it, then the inverse of that, restores again.
 Journal Inverse(MachineServices machine, const Journal& journal);
+
+// The change of each target that leaves it in its final state: the last
+// one of the target, in the journal's order.
+std::vector<const Change*> FinalChanges(const Journal& journal);
 
 // One line for the user: what the change is, from what to what.
 std::string DescribeChange(const Change& change);

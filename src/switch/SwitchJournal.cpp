@@ -4,6 +4,7 @@
 #include "journal/Recorder.h"
 #include "journal/Replay.h"
 #include "switch/RestartDecision.h"
+#include "switch/TrialEntry.h"
 #include "system/Errors.h"
 
 namespace zuba::switching {
@@ -32,10 +33,26 @@ SwitchJournal::SwitchJournal(const ApplyServices& services, system::AppShell& sh
                              std::string path)
     : services_(services), shell_(shell), path_(std::move(path)) {}
 
-journal::Journal SwitchJournal::Plan(const ApplyRequest& request) {
+SwitchJournal::~SwitchJournal() = default;
+
+bool SwitchJournal::Lock() {
+  if (!lock_) {
+    auto lock = std::make_unique<ApplyLock>(services_.system, kApplyLockWaitMs);
+    if (!lock->Held()) return false;
+    lock_ = std::move(lock);
+  }
+  return true;
+}
+
+void SwitchJournal::RequireLock() {
+  if (!Lock()) throw ApplyRunning();
+}
+
+journal::Journal SwitchJournal::Plan(const ApplyRequest& request, bool trial) {
   journal::Journal plan;
   plan.settingName = request.settingName;
   plan.restartNeeded = NeedsRestart(request.setting);
+  plan.trial = trial;
   journal::Recorder recorder(journal::RecorderMode::kPlan, plan, services_.registry,
                              services_.files, services_.profiles, services_.system, nullptr);
   ApplyRequest planned = request;
@@ -46,11 +63,14 @@ journal::Journal SwitchJournal::Plan(const ApplyRequest& request) {
                  quiet);
   const core::TRegList setting = flow.Prepare(planned);
   RunApplySteps(flow.Plan(planned, setting));
+  if (trial) WriteTrialEntry(recorder.registry(), services_.files.ProgramPath());
   return plan;
 }
 
-void SwitchJournal::Apply(const ApplyRequest& request) {
-  journal::Journal journal = Plan(request);
+void SwitchJournal::Apply(const ApplyRequest& request, bool trial) {
+  // The plan reads the machine: no other run may change it meanwhile.
+  RequireLock();
+  journal::Journal journal = Plan(request, trial);
   Save(journal);
   journal::Recorder recorder(journal::RecorderMode::kRecord, journal, services_.registry,
                              services_.files, services_.profiles, services_.system,
@@ -58,15 +78,55 @@ void SwitchJournal::Apply(const ApplyRequest& request) {
   ApplyFlow({recorder.registry(), recorder.files(), recorder.profiles(), recorder.system()},
             shell_)
       .Run(request);
-  MarkDone(journal);
+  if (trial) WriteTrialEntry(recorder.registry(), services_.files.ProgramPath());
+  MarkDone(journal, journal);
 }
 
-void SwitchJournal::MarkDone(journal::Journal& journal) {
-  // The registry's writes reach the disk at its flush: only then may the
-  // journal say that they are done.
+void SwitchJournal::Keep(journal::Journal journal) {
+  RequireLock();
+  journal.trial = false;
+  Save(journal);
+  // A start of the program from an entry still there finds no trial and
+  // asks nothing, so a flush that fails here costs nothing; the entry goes
+  // all the same.
+  RemoveTrialEntry(services_.registry);
   services_.registry.FlushKey(platform::kHkeyLocalMachine);
-  services_.registry.FlushKey(platform::kHkeyCurrentUser);
-  for (journal::Change& c : journal.changes) c.done = true;
+}
+
+std::vector<std::string> SwitchJournal::DifferencesSince(const journal::Journal& journal) {
+  const journal::MachineServices machine{services_.registry, services_.files, services_.profiles};
+  const journal::Journal side = RunJournal(services_, journal, journal.run);
+  std::vector<std::string> differences;
+  for (const journal::Change* c : journal::FinalChanges(side)) {
+    if (IsTrialEntry(*c) || journal::StandingOf(machine, *c) == journal::ChangeStanding::kNew) {
+      continue;
+    }
+    differences.push_back(journal::DescribeChange(journal::ChangeSince(machine, *c)));
+  }
+  return differences;
+}
+
+void SwitchJournal::MarkDone(journal::Journal& journal, const journal::Journal& written) {
+  // The registry's writes reach the disk at its flush: only then may the
+  // journal say that the run is done.
+  long rc = services_.registry.FlushKey(platform::kHkeyLocalMachine);
+  const long userRc = services_.registry.FlushKey(platform::kHkeyCurrentUser);
+  if (rc == platform::kErrorSuccess) rc = userRc;
+  if (rc != platform::kErrorSuccess) {
+    std::string message = "レジストリの変更を保存できませんでした (エラー " + std::to_string(rc) +
+                          ")。次の変更は保存されていません:";
+    for (const journal::Change* c : journal::FinalChanges(written)) {
+      if ((c->kind == journal::ChangeKind::kRegistryKey ||
+           c->kind == journal::ChangeKind::kRegistryValue) &&
+          !journal::ChangesNothing(*c)) {
+        message += "\r\n" + journal::DescribeChange(*c);
+      }
+    }
+    throw RegistryNotSaved(message);
+  }
+  if (journal.run == journal::JournalRun::kApply) {
+    for (journal::Change& c : journal.changes) c.done = true;
+  }
   journal.state = journal::JournalState::kDone;
   Save(journal);
 }
@@ -83,36 +143,57 @@ bool SwitchJournal::Load(journal::Journal* journal) {
   return true;
 }
 
+journal::Journal RunJournal(const ApplyServices& services, const journal::Journal& journal,
+                            journal::JournalRun run) {
+  if (run == journal::JournalRun::kApply) {
+    if (journal.trial) return journal;
+    // A trial kept or undone needs no confirmation: finishing its apply
+    // again leaves no RunOnce entry behind.
+    journal::Journal side = journal;
+    for (journal::Change& c : side.changes) {
+      if (IsTrialEntry(c)) c.valueAfter.reset();
+    }
+    return side;
+  }
+  return journal::Inverse({services.registry, services.files, services.profiles}, journal);
+}
+
 std::vector<std::string> SwitchJournal::ChangedSince(const journal::Journal& journal) {
-  std::vector<std::string> changed;
   const journal::MachineServices machine{services_.registry, services_.files, services_.profiles};
-  for (const journal::Change& c : journal.changes) {
-    if (journal::StandingOf(machine, c) != journal::ChangeStanding::kNew) {
-      changed.push_back(journal::DescribeChange(c));
+  const journal::Journal side = RunJournal(services_, journal, journal.run);
+  // What counts is each target's last state in the run: an earlier change
+  // of the same target was passed on the way.
+  std::vector<std::string> changed;
+  for (const journal::Change* c : journal::FinalChanges(side)) {
+    if (!IsTrialEntry(*c) && journal::StandingOf(machine, *c) != journal::ChangeStanding::kNew) {
+      changed.push_back(journal::DescribeChange(*c));
     }
   }
   return changed;
 }
 
-void SwitchJournal::Finish(journal::Journal journal) { Run(journal); }
-
-void SwitchJournal::Undo(const journal::Journal& journal) {
-  journal::Journal inverse = journal::Inverse(
-      {services_.registry, services_.files, services_.profiles}, journal);
-  Save(inverse);
-  Run(inverse);
-}
-
-void SwitchJournal::Run(journal::Journal& journal) {
+void SwitchJournal::RunToward(journal::Journal journal, journal::JournalRun run) {
+  RequireLock();
+  journal.run = run;
+  journal.state = journal::JournalState::kPending;
+  // A trial undone is no longer on trial, whoever undid it.
+  if (run == journal::JournalRun::kUndo) journal.trial = false;
+  Save(journal);
+  const journal::Journal target = RunJournal(services_, journal, run);
   std::vector<std::string> failed;
-  const bool ok = journal::Finish({services_.registry, services_.files, services_.profiles},
-                                  journal, &failed);
-  if (!ok) {
+  if (!journal::Finish({services_.registry, services_.files, services_.profiles}, target,
+                       &failed)) {
     std::string message = "次の変更を書き込めませんでした:";
     for (const std::string& line : failed) message += "\r\n" + line;
     throw system::Exception(message);
   }
-  MarkDone(journal);
+  MarkDone(journal, target);
+}
+
+void SwitchJournal::Undo(const journal::Journal& journal) {
+  const bool backToApply =
+      journal.state == journal::JournalState::kDone && journal.run == journal::JournalRun::kUndo;
+  RunToward(journal, backToApply ? journal::JournalRun::kApply : journal::JournalRun::kUndo);
 }
 
 void SwitchJournal::Save(const journal::Journal& journal) {

@@ -16,6 +16,15 @@
 
 namespace zuba::testing {
 
+// A further process of a test that runs in several at once (see
+// ConformanceTarget::StartPeer).
+class PeerProcess {
+ public:
+  virtual ~PeerProcess() = default;
+  // Waits for the process to end: true when its run of the test passed.
+  virtual bool Wait() = 0;
+};
+
 class ConformanceTarget {
  public:
   virtual ~ConformanceTarget() = default;
@@ -39,7 +48,19 @@ class ConformanceTarget {
   // Windows 98 SE; under Wine it is the Windows of the template machine the
   // prefix was seeded from, 98 SE or 95.
   virtual Template machine() const = 0;
+
+  // Starts this test program again for the one test `test` ("Suite.Name")
+  // as peer `number` (1 and up): its target is this one's machine, with
+  // the same directory() and key(), and PeerNumber() tells the test which
+  // part it plays there.
+  virtual std::unique_ptr<PeerProcess> StartPeer(const std::string& test, int number) = 0;
 };
+
+// The peer number of this process: 0 in the test program as started.
+int PeerNumber();
+
+// "Suite.Name" of the test that runs now.
+std::string CurrentTestName();
 
 // The implementation this test program is built for, in a fresh state, on
 // a Japanese machine.

@@ -5,6 +5,7 @@
 
 #include "core/AnsiText.h"
 #include "network/GetRegs.h"
+#include "system/Errors.h"
 #include "system/ZubaUtil.h"
 #include "toolkit/Application.h"
 #include "toolkit/UiServices.h"
@@ -39,8 +40,10 @@ class StoredPosition : public core::TPositioned {
 }  // namespace
 
 void TForm1::FormCreate(Component&) {
-  // An apply cut short is dealt with before anything else reads the machine.
+  // An apply cut short is dealt with before anything else reads the
+  // machine; then a trial waiting for the user's word.
   RecoverCutShortApply();
+  ConfirmTrial();
   // 1. A stored edge moves the window; then it is no longer the system's
   // to place (Form::PositionSet). The renderer brings a window that would
   // lie off every screen back onto one.
@@ -62,6 +65,7 @@ void TForm1::FormCreate(Component&) {
     options[number - 1]->SetChecked(Settings.ReadOption(number));
   }
   PmOpt2.SetEnabled(PmOpt5.Checked());
+  pmSaveWarnings.SetChecked(Settings.ReadSaveWarnings());
   core::InitRegList(CurrentSetting, PmOpt6.Checked(), system_);
   // 9.
   system::NameList names;
@@ -79,10 +83,17 @@ void TForm1::FormCreate(Component&) {
   FmWins = &Add<TFmWins>("FmWins", App(), CurrentSetting, system_);
   pcbPr.FillPrinters();
   LoadSettingList();
-  // 14.
-  if (files_.GetAttributes(Settings.ListedFilePath()) != platform::kInvalidAttributes &&
-      !Settings.ReadConverted()) {
-    ConvertSettingsFile();
+  // 14. A file of the first layout is converted after a question. Where
+  // there is none yet, the program starts one of the current layout: the
+  // file it writes is never taken for an old one at the next start. A file
+  // that cannot be made now is reported by the first write that needs it.
+  if (files_.GetAttributes(Settings.ListedFilePath()) != platform::kInvalidAttributes) {
+    if (!Settings.ReadConverted()) ConvertSettingsFile();
+  } else {
+    try {
+      Settings.StartIfMissing();
+    } catch (const system::Exception&) {
+    }
   }
   // 15, 16.
   AutoApply = false;
@@ -90,6 +101,9 @@ void TForm1::FormCreate(Component&) {
   PowerOffInstead = false;
   PreviewOnly = false;
   UndoLast = false;
+  TrialApply = false;
+  ConfirmOnly = false;
+  StandingOnly = false;
   AutoApplyName.clear();
   ReadCommandLine(commandLine_);
 }
@@ -107,6 +121,9 @@ void TForm1::ReadCommandLine(const std::vector<std::string>& parameters) {
       if (letter == 'e' || letter == 'E') PowerOffInstead = true;
       if (letter == 'p' || letter == 'P') PreviewOnly = true;
       if (letter == 'u' || letter == 'U') UndoLast = true;
+      if (letter == 't' || letter == 'T') TrialApply = true;
+      if (letter == 'k' || letter == 'K') ConfirmOnly = true;
+      if (letter == 's' || letter == 'S') StandingOnly = true;
       continue;
     }
     if (named) name += ' ';
@@ -124,6 +141,23 @@ void TForm1::ShowingChanged() {
   if (!Visible()) return;
   RunHandler([this] {
     Update();
+    if (trialUndone_) {
+      // The trial went back at start-up: the restart follows as after an
+      // undo, and the program ends.
+      trialUndone_ = false;
+      DecideRestart(trialName_, trialRestartNeeded_);
+      return;
+    }
+    if (ConfirmOnly) {
+      // /K: the confirmation ran at start-up; nothing else is done.
+      Close();
+      return;
+    }
+    if (StandingOnly) {
+      ShowStanding();
+      Close();
+      return;
+    }
     if (UndoLast) {
       // /U: the undo ends the program as an apply does; with nothing to
       // undo the program ends after saying so.
@@ -154,7 +188,7 @@ void TForm1::ShowingChanged() {
     }
     CbSetting.SetItemIndex(index);
     CbSettingChange(CbSetting);
-    BtApplyClick(BtApply);
+    ApplySelected(TrialApply);
   });
 }
 
@@ -176,6 +210,7 @@ void TForm1::SaveOptions() {
   for (int number = 1; number <= core::kOptionCount; ++number) {
     Settings.WriteOption(number, options[number - 1]->Checked());
   }
+  Settings.WriteSaveWarnings(pmSaveWarnings.Checked());
 }
 
 }  // namespace zuba::ui

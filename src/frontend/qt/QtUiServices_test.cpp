@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include "frontend/qt/HelpWindow.h"
 #include "frontend/qt/QtTesting.h"
@@ -62,6 +63,33 @@ TEST_F(QtUiServicesTest, MessageBoxesHaveTheButtonTextsOfWindows) {
             MessageResult::kOk);
 }
 
+// The timed box counts down in its text and answers by itself when the
+// time is up; a button pressed before answers as in any box.
+TEST_F(QtUiServicesTest, ATimedBoxCountsDownThenAnswersItself) {
+  TimedQuestion question;
+  question.text = "使い続けますか？";
+  question.caption = "試用";
+  question.seconds = 2;
+  question.countdown = "%1 秒後に元に戻します";
+  QStringList texts;
+  OnNextDialog([&](QWidget* modal) {
+    auto* box = static_cast<QMessageBox*>(modal);
+    texts << box->text();
+    QTimer::singleShot(1300, box, [&texts, box] { texts << box->text(); });
+  });
+  EXPECT_EQ(ui.ShowTimedMessageBox(question), MessageResult::kNo);
+  ASSERT_EQ(texts.size(), 2);
+  EXPECT_TRUE(texts[0].endsWith(ToQt("2 秒後に元に戻します"))) << texts[0].toStdString();
+  EXPECT_TRUE(texts[1].endsWith(ToQt("1 秒後に元に戻します"))) << texts[1].toStdString();
+
+  OnNextDialog([](QWidget* modal) {
+    for (QAbstractButton* b : static_cast<QMessageBox*>(modal)->buttons()) {
+      if (b->text() == ToQt("はい(&Y)")) b->click();
+    }
+  });
+  EXPECT_EQ(ui.ShowTimedMessageBox(question), MessageResult::kYes);
+}
+
 // As in Windows: Escape and the close box answer Cancel, or OK in a box with
 // only OK; a Yes/No question has no escape and waits for an answer.
 TEST_F(QtUiServicesTest, EscapeNeverAnswersYes) {
@@ -99,6 +127,12 @@ TEST_F(QtUiServicesTest, HelpTopicsByNumberAndAMissingHelpFile) {
   EXPECT_EQ(ui.Help()->windowTitle(), ToQt("ZubaNet ヘルプ - DNS の設定"));
   ui.ShowHelpTopic("C:\\ZUBANET\\ZUBANET.HLP", 999);
   EXPECT_TRUE(ui.Help()->Text().contains("999"));
+  // Escape on the text closes the window; the next topic shows it again.
+  ASSERT_TRUE(QTest::qWaitForWindowActive(ui.Help()));
+  QTest::keyClick(ui.Help()->findChild<QWidget*>("HelpText"), Qt::Key_Escape);
+  EXPECT_FALSE(ui.Help()->isVisible());
+  ui.ShowHelpTopic("C:\\ZUBANET\\ZUBANET.HLP", 35);
+  EXPECT_TRUE(ui.Help()->isVisible());
 
   QString text;
   OnNextDialog([&](QWidget* modal) {
