@@ -5,6 +5,7 @@
 // --do (toolkit/UserScript.h). The ARGUMENTs are the program's own
 // command line as Windows passes it (/c, /e, a setting name).
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,10 @@ int Main(int argc, char** argv) {
       return Usage(std::cerr, kExitUsage);
     }
     commandLine.push_back(arg);
+  }
+
+  if (!options.headless) {
+    if (std::optional<int> failed = HandOverWindows(argv, std::cerr)) return *failed;
   }
 
   // The program's registry writes reach the machine's files as on Windows
