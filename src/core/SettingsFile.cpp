@@ -109,6 +109,43 @@ void SettingsFile::WriteWindowPosition(const TPositioned& window) {
   ini_.WritePosition(kInitializeSection, kWindowSizeName, window);
 }
 
+namespace {
+
+std::vector<std::pair<std::string, std::string>> OptionKeys(const bool (&options)[kOptionCount]) {
+  std::vector<std::pair<std::string, std::string>> keys;
+  for (int number = 1; number <= kOptionCount; ++number) {
+    keys.emplace_back(OptionKey(number), options[number - 1] ? "1" : "0");
+  }
+  return keys;
+}
+
+}  // namespace
+
+void SettingsFile::WriteWindowState(const TPositioned& window,
+                                    const bool (&options)[kOptionCount]) {
+  std::vector<std::pair<std::string, std::string>> keys = {
+      {std::string(kWindowSizeName) + ".X", std::to_string(window.Left())},
+      {std::string(kWindowSizeName) + ".Y", std::to_string(window.Top())}};
+  for (auto& key : OptionKeys(options)) keys.push_back(std::move(key));
+  WriteInitializeKeys(keys);
+}
+
+void SettingsFile::WriteOptions(const bool (&options)[kOptionCount]) {
+  WriteInitializeKeys(OptionKeys(options));
+}
+
+void SettingsFile::WriteInitializeKeys(
+    const std::vector<std::pair<std::string, std::string>>& keys) {
+  try {
+    if (ini_.WriteKeys(kInitializeSection, keys)) return;
+  } catch (const system::Exception&) {
+    // Refused as one change: key by key, which raises the error again when
+    // the file itself refuses the writes.
+  }
+  // Numbers and flags need no fence (the store has none).
+  for (const auto& [key, value] : keys) ini_.WriteText(kInitializeSection, key, value);
+}
+
 std::string SettingsFile::ReadPrevious() {
   return ini_.ReadText(kInitializeSection, kPreviousKey, "");
 }

@@ -81,6 +81,15 @@ class SettingsFile {
   void ReadWindowPosition(TPositioned* window);
   void WriteWindowPosition(const TPositioned& window);
 
+  // What the main window keeps at its close: WindowSize.X/.Y and the
+  // options (`options[0]` is Opt1), in one atomic change of [Initialize] that
+  // has the file as the key-by-key writes would leave it (a section too
+  // large to be listed whole, or one the platform refuses to take at once,
+  // is written key by key).
+  void WriteWindowState(const TPositioned& window, const bool (&options)[kOptionCount]);
+  // The options alone, in one change as above.
+  void WriteOptions(const bool (&options)[kOptionCount]);
+
   // The setting applied last; empty when missing.
   std::string ReadPrevious();
   void WritePrevious(const std::string& name);
@@ -162,6 +171,10 @@ class SettingsFile {
   void Flush();
 
  private:
+  // Writes the keys (raw values) of [Initialize] in one change as
+  // WriteWindowState says, or key by key when that cannot be.
+  void WriteInitializeKeys(const std::vector<std::pair<std::string, std::string>>& keys);
+
   TIniGT& ini_;
   platform::Files& files_;
 };

@@ -157,6 +157,64 @@ TEST_F(SettingsFileTest, ListRefusedAsOneSectionIsWrittenKeyByKey) {
             "SETTINGS.0=b\r\nSETTINGS.1=a\r\n");
 }
 
+// Counts the platform's writes of whole sections and of single keys.
+class CountingWrites : public NoSectionWrites {
+ public:
+  CountingWrites(platform::Profiles& inner, bool refuseSections)
+      : NoSectionWrites(inner), refuseSections_(refuseSections) {}
+  bool WriteSection(const std::string& section, const std::vector<std::string>& entries,
+                    const std::string& file) override {
+    ++sections;
+    return !refuseSections_ && ProfilesWrapper::WriteSection(section, entries, file);
+  }
+  bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& file) override {
+    ++keys;
+    return ProfilesWrapper::WriteString(section, key, value, file);
+  }
+  int sections = 0, keys = 0;
+
+ private:
+  bool refuseSections_;
+};
+
+// The window's position and options at the close (and the options alone)
+// leave the file as the key-by-key writes do: in one write of
+// [Initialize], or key by key when the platform refuses that.
+TEST_F(SettingsFileTest, WindowStateInOneWriteLeavesTheFileAsKeyByKeyWrites) {
+  const std::string start =
+      "[Initialize]\r\n; kept\r\nopt2=0\r\nPrevious=Home\r\nWINDOWSIZE.x=5\r\n"
+      "[Office]\r\nip=1.2.3.4\r\n";
+  const bool options[kOptionCount] = {true, false, true, false, true, false, true};
+  class Position : public TPositioned {
+   public:
+    int Left() const override { return -20; }
+    int Top() const override { return 300; }
+    void SetLeft(int) override {}
+    void SetTop(int) override {}
+  } position;
+  StoreFile(start);
+  file_.WriteWindowPosition(position);
+  for (int n = 1; n <= kOptionCount; ++n) file_.WriteOption(n, options[n - 1]);
+  const std::string keyByKey = FileText();
+
+  for (bool refuse : {false, true}) {
+    SCOPED_TRACE(refuse ? "sections refused" : "one write");
+    StoreFile(start);
+    CountingWrites counting(machine_.profiles(), refuse);
+    TIniGT store(counting, machine_.files());
+    store.Loaded();
+    SettingsFile file(store, machine_.files());
+    file.WriteWindowState(position, options);
+    EXPECT_EQ(FileText(), keyByKey);
+    EXPECT_EQ(counting.sections, 1);
+    EXPECT_EQ(counting.keys, refuse ? 2 + kOptionCount : 0);
+    file.WriteOptions({false, false, false, false, false, false, false});
+    for (int n = 1; n <= kOptionCount; ++n) EXPECT_FALSE(file.ReadOption(n)) << n;
+    EXPECT_EQ(counting.sections, 2);
+  }
+}
+
 TEST_F(SettingsFileTest, SaveWritesSetItemsInTableOrderWithTheirStoredForms) {
   TRegList setting = FreshList();
   auto set = [&](int index, const std::string& value) {

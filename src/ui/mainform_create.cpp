@@ -162,20 +162,26 @@ void TForm1::FormClose(Component&, CloseAction&) {
   // The window closes even when the settings file refuses the writes: the
   // error is shown, and nothing else is at stake.
   try {
-    StoredPosition position(Left(), Top());
-    Settings.WriteWindowPosition(position);
-    SaveOptions();
+    bool options[core::kOptionCount];
+    CheckedOptions(options);
+    Settings.WriteWindowState(StoredPosition(Left(), Top()), options);
   } catch (const std::exception& error) {
     App().HandleException(error);
   }
 }
 
-void TForm1::SaveOptions() {
-  const toolkit::MenuItem* options[] = {&PmOpt1, &PmOpt2, &PmOpt3, &PmOpt4,
-                                        &PmOpt5, &PmOpt6, &PmOpt7};
+void TForm1::CheckedOptions(bool (&options)[core::kOptionCount]) const {
+  const toolkit::MenuItem* items[] = {&PmOpt1, &PmOpt2, &PmOpt3, &PmOpt4,
+                                      &PmOpt5, &PmOpt6, &PmOpt7};
   for (int number = 1; number <= core::kOptionCount; ++number) {
-    Settings.WriteOption(number, options[number - 1]->Checked());
+    options[number - 1] = items[number - 1]->Checked();
   }
+}
+
+void TForm1::SaveOptions() {
+  bool options[core::kOptionCount];
+  CheckedOptions(options);
+  Settings.WriteOptions(options);
 }
 
 }  // namespace zuba::ui
