@@ -1,5 +1,6 @@
 #include "platform/sim/IniText.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/Cp932.h"
@@ -41,16 +42,24 @@ void IniText::Parse() {
   const std::size_t n = c.size();
   std::size_t pos = 0;
   Section* current = nullptr;
+  // Room for every line at once: a large file is not copied over and over
+  // as the table grows (a line ends in LF or in a CR alone).
+  lines_.reserve(static_cast<std::size_t>(std::count(c.begin(), c.end(), '\n')) + 1);
+  const char* nextLf = static_cast<const char*>(std::memchr(c.data(), '\n', n));
   while (pos < n) {
     Line line;
     line.begin = pos;
-    const char* hit = nullptr;
-    for (const char* p = c.data() + pos; p < c.data() + n; ++p) {
-      if (*p == '\r' || *p == '\n') {
-        hit = p;
-        break;
-      }
+    // The line ends at the first CR or LF: the next LF (found again only
+    // once passed, so lines ending in CR alone cost no search to the end of
+    // the text each), or a CR before it.
+    const char* start = c.data() + pos;
+    if (nextLf && nextLf < start) {
+      nextLf = static_cast<const char*>(std::memchr(start, '\n', n - pos));
     }
+    const char* hit = nextLf;
+    const char* cr = static_cast<const char*>(
+        std::memchr(start, '\r', static_cast<std::size_t>((hit ? hit : c.data() + n) - start)));
+    if (cr) hit = cr;
     line.end = hit ? static_cast<std::size_t>(hit - c.data()) : n;
     line.next = line.end;
     if (line.next < n)
