@@ -1,11 +1,14 @@
 #include "platform/sim/HostFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
+#include <thread>
 
 namespace zuba::platform::sim {
 namespace {
@@ -105,6 +108,20 @@ bool WriteHostFileAtomic(const std::string& path, std::string_view content, Dura
   if (ok && rename(temp.c_str(), path.c_str()) != 0) ok = false;
   if (!ok) unlink(temp.c_str());
   return ok;
+}
+
+bool LockHostFile(int fd, int operation, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  std::chrono::milliseconds pause(1);
+  for (;;) {
+    if (flock(fd, operation | LOCK_NB) == 0) return true;
+    if (errno == EINTR) continue;
+    if (errno != EWOULDBLOCK) return false;
+    const auto now = std::chrono::steady_clock::now();
+    if (now >= deadline) return false;
+    std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
+    pause = std::min(pause * 2, std::chrono::milliseconds(20));
+  }
 }
 
 bool IsHostTemporaryName(std::string_view name) {

@@ -3,6 +3,7 @@
 #ifndef ZUBA_PLATFORM_SIM_HOSTFILE_H_
 #define ZUBA_PLATFORM_SIM_HOSTFILE_H_
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -39,6 +40,13 @@ bool ReadHostFile(const std::string& path, std::string* content);
 enum class Durability { kAtomic, kDurable };
 bool WriteHostFileAtomic(const std::string& path, std::string_view content,
                          Durability durability = Durability::kAtomic);
+
+// Takes the advisory lock `operation` (LOCK_SH or LOCK_EX) on the open file
+// `fd`, waiting at most `limit` for another process to release it: the
+// lock is asked for without blocking, then again after pauses growing from
+// 1 to 20 ms, so a wait costs next to no CPU. False when the limit passed
+// (or the lock cannot be had at all), the lock not taken.
+bool LockHostFile(int fd, int operation, std::chrono::milliseconds limit);
 
 // Whether a host directory entry is one of the temporary files above
 // (listings of the machine's drives leave them out).
