@@ -162,6 +162,12 @@ void SettingsFile::WriteConverted(bool converted) {
   ini_.WriteFlag(kInitializeSection, kIniConvertKey, converted);
 }
 
+bool SettingsFile::StartIfMissing() {
+  if (files_.GetAttributes(ListedFilePath()) != platform::kInvalidAttributes) return false;
+  WriteConverted(true);
+  return true;
+}
+
 void SettingsFile::WriteFlushResults(std::int32_t localMachine, std::int32_t currentUser) {
   ini_.WriteNumber(kInitializeSection, kFlushLocalMachineKey, localMachine);
   ini_.WriteNumber(kInitializeSection, kFlushCurrentUserKey, currentUser);

@@ -98,6 +98,12 @@ class SettingsFile {
   bool ReadConverted();
   void WriteConverted(bool converted);
 
+  // Where the file does not exist yet, starts it in the current layout
+  // (IniConvert=1), so that a file the program makes itself is never taken
+  // for one of the first layout. Answers whether it did; a file that exists
+  // is left as it is. A refused write raises the store's error.
+  bool StartIfMissing();
+
   // H_LOC_MCN and H_CUR_USR: the result codes of flushing the two roots.
   void WriteFlushResults(std::int32_t localMachine, std::int32_t currentUser);
 

@@ -66,6 +66,19 @@ TEST_F(SettingsFileTest, InitializeDefaultsAndKeys) {
   EXPECT_FALSE(IsReservedSection("Initialize2"));
 }
 
+TEST_F(SettingsFileTest, AFileTheProgramStartsIsOfTheCurrentLayoutAnOldOneStaysAsItIs) {
+  EXPECT_TRUE(file_.StartIfMissing());
+  EXPECT_EQ(FileText(), "[Initialize]\r\nIniConvert=1\r\n");
+  EXPECT_TRUE(file_.ReadConverted());
+  EXPECT_FALSE(file_.StartIfMissing());
+
+  const std::string firstLayout = "[Initialize]\r\nOpt1=1\r\nOffice=0000\r\n";
+  StoreFile(firstLayout);
+  EXPECT_FALSE(file_.StartIfMissing());
+  EXPECT_EQ(FileText(), firstLayout);
+  EXPECT_FALSE(file_.ReadConverted());
+}
+
 // The reserved sections, [Bounds] and two settings; the list names Office
 // only, and LISTEDIT is what the test puts in.
 std::string FileWithListEdit(const std::string& listEditLine) {

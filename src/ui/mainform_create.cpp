@@ -5,6 +5,7 @@
 
 #include "core/AnsiText.h"
 #include "network/GetRegs.h"
+#include "system/Errors.h"
 #include "system/ZubaUtil.h"
 #include "toolkit/Application.h"
 #include "toolkit/UiServices.h"
@@ -79,10 +80,17 @@ void TForm1::FormCreate(Component&) {
   FmWins = &Add<TFmWins>("FmWins", App(), CurrentSetting, system_);
   pcbPr.FillPrinters();
   LoadSettingList();
-  // 14.
-  if (files_.GetAttributes(Settings.ListedFilePath()) != platform::kInvalidAttributes &&
-      !Settings.ReadConverted()) {
-    ConvertSettingsFile();
+  // 14. A file of the first layout is converted after a question. Where
+  // there is none yet, the program starts one of the current layout: the
+  // file it writes is never taken for an old one at the next start. A file
+  // that cannot be made now is reported by the first write that needs it.
+  if (files_.GetAttributes(Settings.ListedFilePath()) != platform::kInvalidAttributes) {
+    if (!Settings.ReadConverted()) ConvertSettingsFile();
+  } else {
+    try {
+      Settings.StartIfMissing();
+    } catch (const system::Exception&) {
+    }
   }
   // 15, 16.
   AutoApply = false;

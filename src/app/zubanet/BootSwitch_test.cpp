@@ -38,7 +38,7 @@ TEST_F(BootSwitchTest, TheSettingChosenInTheBootMenuIsAppliedWhenWindowsStarts) 
 
   // The boot menu, made from the option menu with autoexec.bat chosen.
   ASSERT_EQ(RunZubaNet(machine_,
-                       "--answer ok --answer 'file=C:\\AUTOEXEC.BAT' "
+                       "--answer 'file=C:\\AUTOEXEC.BAT' "
                        "--do 'click Windows1' --do 'click btCreate'"),
             0)
       << err_;

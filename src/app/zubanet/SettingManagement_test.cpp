@@ -24,12 +24,11 @@ std::string AdapterSetting(const std::string& ip, const std::string& mask) {
          "pf=自宅プロバイダ\r\npc=1\r\npd=0\r\ntl=自宅\r\npr=レーザー プリンタ\r\n";
 }
 
-// [Initialize] as the window's close leaves it, converted or not, without
+// [Initialize] as the first start and the window's close leave it, without
 // the window's position (Settings() takes it out).
-std::string Initialize(bool converted) {
-  return std::string("[Initialize]\r\nOpt1=1\r\nOpt2=1\r\nOpt3=0\r\nOpt4=1\r\nOpt5=1\r\nOpt6=0\r\n"
-                     "Opt7=0\r\n") +
-         (converted ? "IniConvert=1\r\n" : "");
+std::string Initialize() {
+  return "[Initialize]\r\nIniConvert=1\r\nOpt1=1\r\nOpt2=1\r\nOpt3=0\r\nOpt4=1\r\nOpt5=1\r\n"
+         "Opt6=0\r\nOpt7=0\r\n";
 }
 
 class SettingManagementTest : public testing::ZubaNetTest {
@@ -53,6 +52,28 @@ class SettingManagementTest : public testing::ZubaNetTest {
   testing::TempMachine machine;
 };
 
+// The first start on a fresh machine writes a settings file of this
+// version's layout, so the second start asks nothing; a file of the first
+// layout still gets the question and is converted, its bytes kept beside it.
+TEST_F(SettingManagementTest, TheFirstStartsFileAsksNothingAnOldFileIsConvertedAfterAQuestion) {
+  for (int start = 1; start <= 2; ++start) {
+    ASSERT_EQ(RunZubaNet(machine.directory(), "--do dump"), 0) << err_;
+    EXPECT_EQ(err_, "") << "start " << start;
+    EXPECT_EQ(File().rfind("[Initialize]\r\nIniConvert=1\r\n", 0), 0u) << File();
+  }
+  EXPECT_EQ(Copy(), "");
+
+  const std::string firstLayout =
+      "[Initialize]\r\nOpt1=1\r\nOffice=0000\r\n[Office]\r\nip=10.0.0.5\r\n";
+  ASSERT_TRUE(machine.files().WriteBytes("C:\\ZUBANET\\Zubanet.ini", firstLayout));
+  ASSERT_EQ(RunZubaNet(machine.directory(), "--answer ok --do dump"), 0) << err_;
+  EXPECT_EQ(err_.rfind(u8"[zubanet.ini をVer2形式に変換] (question; OK/Cancel) これから", 0), 0u)
+      << err_;
+  EXPECT_EQ(Copy(), firstLayout);
+  EXPECT_NE(File().find("[NIC_registry_list]\r\nOffice=0000\r\n"), std::string::npos) << File();
+  EXPECT_NE(File().find("IniConvert=1\r\n"), std::string::npos) << File();
+}
+
 TEST_F(SettingManagementTest, SaveReplaceReorderAndDeleteAsAUserWould) {
   // 1. Edit mode, the Ethernet adapter (its current configuration read after
   // the question of Opt1), saved as Office.
@@ -64,35 +85,29 @@ TEST_F(SettingManagementTest, SaveReplaceReorderAndDeleteAsAUserWould) {
       << err_;
   EXPECT_EQ(err_, u8"[ZubaNet] (question; Yes/No) 現在のTCP/IP設定を読み取りますか？\n");
   const std::string office1 = AdapterSetting("192.168.1.10", "255.255.255.0");
-  EXPECT_EQ(Settings(), "[Office]\r\n" + office1 +
+  EXPECT_EQ(Settings(), Initialize() + "[Office]\r\n" + office1 +
                             "[NIC_registry_list]\r\nOffice=0000\r\n"
-                            "[SETTINGLIST]\r\nSETTINGS.Count=1\r\nSETTINGS.0=Office\r\n" +
-                            Initialize(false));
+                            "[SETTINGLIST]\r\nSETTINGS.Count=1\r\nSETTINGS.0=Office\r\n");
 
-  // 2. The next start converts the file (it has no mark yet); Office
-  // recalled, its address changed and saved again under its name, which
-  // asks to replace it; then a second setting Home.
-  const std::string before = File();
+  // 2. Office recalled, its address changed and saved again under its
+  // name, which asks to replace it; then a second setting Home.
   ASSERT_EQ(RunZubaNet(machine.directory(),
-                       "--answer ok --answer ok --do 'choose CbSetting Office' "
+                       "--answer ok --do 'choose CbSetting Office' "
                        "--do 'click BtConfig' --do 'type EdTip 192.168.1.20' --do 'click BbOk' "
                        "--do 'click BtConfig' --do 'type EdNm Home' --do 'type EdTip 10.0.0.2' "
                        "--do 'type EdTms 255.0.0.0' --do 'click BbOk'"),
             0)
       << err_;
-  EXPECT_NE(err_.find(u8"[zubanet.ini をVer2形式に変換] (question; OK/Cancel) これから"),
-            std::string::npos)
-      << err_;
-  EXPECT_NE(err_.find(u8"[既に登録されています] (question; OK/Cancel) 【Office】　を置き換えますか？\n"),
-            std::string::npos)
-      << err_;
-  EXPECT_EQ(Copy(), before);
+  EXPECT_EQ(err_,
+            u8"[既に登録されています] (question; OK/Cancel) 【Office】　を置き換えますか？\n");
+  EXPECT_EQ(Copy(), "");  // nothing to convert
   const std::string office2 = "[Office]\r\n" + AdapterSetting("192.168.1.20", "255.255.255.0");
   const std::string home = "[Home]\r\n" + AdapterSetting("10.0.0.2", "255.0.0.0");
-  EXPECT_EQ(Settings(), "[NIC_registry_list]\r\nOffice=0000\r\nHome=0000\r\n"
-                        "[SETTINGLIST]\r\nSETTINGS.Count=2\r\nSETTINGS.0=Home\r\n"
-                        "SETTINGS.1=Office\r\n" +
-                            Initialize(true) + office2 + home);
+  EXPECT_EQ(Settings(), Initialize() +
+                            "[NIC_registry_list]\r\nOffice=0000\r\nHome=0000\r\n"
+                            "[SETTINGLIST]\r\nSETTINGS.Count=2\r\nSETTINGS.0=Home\r\n"
+                            "SETTINGS.1=Office\r\n" +
+                            office2 + home);
 
   // 3. Reordered: Office first (dragged over), then Home (a double click).
   ASSERT_EQ(RunZubaNet(machine.directory(),
@@ -102,10 +117,11 @@ TEST_F(SettingManagementTest, SaveReplaceReorderAndDeleteAsAUserWould) {
             0)
       << err_;
   EXPECT_EQ(err_, "");
-  EXPECT_EQ(Settings(), "[NIC_registry_list]\r\nOffice=0000\r\nHome=0000\r\n"
-                        "[SETTINGLIST]\r\nSETTINGS.Count=2\r\nSETTINGS.0=Office\r\n"
-                        "SETTINGS.1=Home\r\nLISTEDIT=1\r\n" +
-                            Initialize(true) + office2 + home);
+  EXPECT_EQ(Settings(), Initialize() +
+                            "[NIC_registry_list]\r\nOffice=0000\r\nHome=0000\r\n"
+                            "[SETTINGLIST]\r\nSETTINGS.Count=2\r\nSETTINGS.0=Office\r\n"
+                            "SETTINGS.1=Home\r\nLISTEDIT=1\r\n" +
+                            office2 + home);
 
   // 4. Home deleted from view mode with the Delete key.
   ASSERT_EQ(RunZubaNet(machine.directory(),
@@ -118,10 +134,11 @@ TEST_F(SettingManagementTest, SaveReplaceReorderAndDeleteAsAUserWould) {
             std::string::npos)
       << out_;
   // The count says one; the key of the longer list before it stays, unread.
-  EXPECT_EQ(Settings(), "[NIC_registry_list]\r\nOffice=0000\r\n"
-                        "[SETTINGLIST]\r\nSETTINGS.Count=1\r\nSETTINGS.0=Office\r\n"
-                        "SETTINGS.1=Home\r\nLISTEDIT=1\r\n" +
-                            Initialize(true) + office2);
+  EXPECT_EQ(Settings(), Initialize() +
+                            "[NIC_registry_list]\r\nOffice=0000\r\n"
+                            "[SETTINGLIST]\r\nSETTINGS.Count=1\r\nSETTINGS.0=Office\r\n"
+                            "SETTINGS.1=Home\r\nLISTEDIT=1\r\n" +
+                            office2);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // ZubaNet on the simulated Windows 9x machine DIR: on a display, its
 // windows; with --headless, none, the user's part played by --answer and
 // --do (toolkit/UserScript.h). The ARGUMENTs are the program's own
-// command line as Windows passes it (/c, /e, a setting name).
+// command line as Windows passes it (/c, /e, /p, /u, a setting name).
 #include <iostream>
 #include <optional>
 #include <string>
@@ -31,9 +31,20 @@ constexpr char kUsage[] =
     "  --answer A      answers message boxes and file dialogs in order:\n"
     "                  ok, cancel, yes, no, file=WINPATH\n"
     "  --do ACTION     with --headless, a user's action after the first show:\n"
-    "                  click NAME, rclick NAME, type NAME TEXT, key NAME KEY,\n"
-    "                  choose NAME TEXT, dump\n"
-    "  ARGUMENT        the program's command line: /c, /e, a setting name\n";
+    "                    click NAME          a left click (a menu item is chosen)\n"
+    "                    rclick NAME         a right click\n"
+    "                    dblclick NAME       a double click\n"
+    "                    type NAME TEXT      replaces an edit's text, as typed\n"
+    "                    key NAME KEY        Return, Escape, Delete, Tab, F1, ...,\n"
+    "                                        optionally after Shift+, Ctrl+, Alt+\n"
+    "                    choose NAME TEXT    chooses an entry of a list\n"
+    "                    toggle NAME TEXT    adds an entry of a list box to its\n"
+    "                                        selection or takes it out\n"
+    "                    drag NAME TARGET    drags NAME onto TARGET and drops it\n"
+    "                    dump                the active form as one line of JSON\n"
+    "  ARGUMENT        the program's command line: /c (no restart question),\n"
+    "                  /e (power off), /p (preview), /u (undo the last apply),\n"
+    "                  a saved setting's name to apply\n";
 
 int Usage(std::ostream& out, int code) {
   out << kUsage;

@@ -433,7 +433,7 @@ void FormRenderer::ApplyText(Control& control) {
     case ControlKind::kComboBox: {
       auto* combo = static_cast<QComboBox*>(widget);
       if (combo->isEditable() && combo->lineEdit()->text() != ToQt(control.Text())) {
-        combo->lineEdit()->setText(ToQt(control.Text()));
+        ShowComboText(control, ToQt(control.Text()));
       }
       break;
     }
@@ -444,6 +444,15 @@ void FormRenderer::ApplyText(Control& control) {
     default:
       break;
   }
+}
+
+void FormRenderer::ShowComboText(Control& control, const QString& text) {
+  // As in an edit: typing goes on at the end, a text chosen or set by
+  // program shows from its start (a long entry in a narrow box would
+  // otherwise show its end).
+  QLineEdit* field = static_cast<QComboBox*>(WidgetOf(control))->lineEdit();
+  if (field->text() != text) field->setText(text);
+  field->setCursorPosition(typedInto_ == &control ? text.size() : 0);
 }
 
 void FormRenderer::ApplyVisible(Control& control) {
@@ -570,7 +579,7 @@ void FormRenderer::ApplyItems(Control& control) {
     QString text = combo->isEditable() ? combo->lineEdit()->text() : QString();
     combo->clear();
     combo->addItems(items);
-    if (combo->isEditable()) combo->lineEdit()->setText(text);
+    if (combo->isEditable()) ShowComboText(control, text);
   } else {
     auto* list = static_cast<QListWidget*>(widget);
     list->clear();
@@ -585,7 +594,7 @@ void FormRenderer::ApplySelection(Control& control) {
     auto* box = static_cast<QComboBox*>(widget);
     QSignalBlocker block(box);
     box->setCurrentIndex(combo.ItemIndex());
-    if (box->isEditable()) box->lineEdit()->setText(ToQt(combo.Text()));
+    if (box->isEditable()) ShowComboText(control, ToQt(combo.Text()));
   } else if (control.Kind() == ControlKind::kListBox) {
     auto& list = static_cast<toolkit::ListBox&>(control);
     auto* view = static_cast<QListWidget*>(widget);

@@ -13,9 +13,11 @@
 // KeyPress, RightClick, Choose, Focus, Hover, ClickCloseBox), and what the
 // model makes of them comes back through the observer. Only an edit's own
 // editing (the caret, selections, typing in the middle, pasting) is left to
-// Qt; its result is handed to the model with EditText. Tool tips are asked
-// for when Qt wants one: the control's short hint while the application and
-// the control show hints.
+// Qt; its result is handed to the model with EditText. Hovers and tool
+// tips belong to the control under the pointer, whichever widget Qt hands
+// the mouse move to (a button or a check box passes it on to its parent):
+// the control's short hint is the tool tip while the application and the
+// control show hints.
 #ifndef ZUBA_FRONTEND_QT_FORMRENDERER_H_
 #define ZUBA_FRONTEND_QT_FORMRENDERER_H_
 
@@ -86,6 +88,9 @@ class FormRenderer : public QObject, public toolkit::ControlObserver {
   void ApplyBounds(toolkit::Control& control);
   void ApplyText(toolkit::Control& control);
   void ApplyVisible(toolkit::Control& control);
+  // The text of an editable combo box's field, shown from its start unless
+  // the user is typing in it.
+  void ShowComboText(toolkit::Control& control, const QString& text);
   void ApplyCheck(toolkit::Control& control);
   void ApplyItems(toolkit::Control& control);
   void ApplySelection(toolkit::Control& control);
@@ -108,6 +113,11 @@ class FormRenderer : public QObject, public toolkit::ControlObserver {
 
   // The control a widget (or a part of one) stands for; nullptr when none.
   toolkit::Control* ControlFor(QObject* object) const;
+  // The control under the global point `global`; the form where no other
+  // control is, nullptr when the window has gone.
+  toolkit::Control* ControlAt(const QPoint& global) const;
+  // The pointer is at `global`: a control it has come onto shows its hint.
+  void HoverAt(const QPoint& global);
   bool HandleKey(toolkit::Control& control, QObject* watched, QKeyEvent* event);
   bool HandleEditKey(toolkit::Control& control, QLineEdit* edit, QKeyEvent* event);
   bool HandleMouse(toolkit::Control& control, QObject* watched, QMouseEvent* event);
@@ -134,6 +144,8 @@ class FormRenderer : public QObject, public toolkit::ControlObserver {
   QPoint dragStart_;
   bool dragging_ = false;
   toolkit::Control* hovered_ = nullptr;
+  // The control characters are being typed into (while they are handed on).
+  toolkit::Control* typedInto_ = nullptr;
   QEventLoop* modalLoop_ = nullptr;
   bool shownBefore_ = false;
   unsigned appliedFlags_ = 0;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QEnterEvent>
 #include <QEventLoop>
 #include <QHelpEvent>
 #include <QInputMethodEvent>
@@ -65,6 +66,23 @@ Control* FormRenderer::ControlFor(QObject* object) const {
   return nullptr;
 }
 
+Control* FormRenderer::ControlAt(const QPoint& global) const {
+  if (window_ == nullptr) return nullptr;
+  QWidget* under = window_->childAt(window_->mapFromGlobal(global));
+  return ControlFor(under != nullptr ? under : window_);
+}
+
+void FormRenderer::HoverAt(const QPoint& global) {
+  // A mouse move that a button, a check box or a drop-down list leaves
+  // unhandled goes on to its parent: the hint is always that of the
+  // control under the pointer, not of whoever saw the event.
+  Control* pointed = ControlAt(global);
+  if (pointed == nullptr || pointed == hovered_) return;
+  hovered_ = pointed;
+  pointed->Hover();
+  Done();
+}
+
 void FormRenderer::Done() {
   if (form_ != nullptr) host_.UserActionDone();
 }
@@ -85,15 +103,14 @@ bool FormRenderer::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
       return HandleMouse(*control, watched, static_cast<QMouseEvent*>(event));
-    case QEvent::MouseMove:
-      DragMoved(static_cast<QMouseEvent*>(event));
-      [[fallthrough]];
+    case QEvent::MouseMove: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      DragMoved(mouse);
+      HoverAt(mouse->globalPosition().toPoint());
+      return false;
+    }
     case QEvent::Enter:
-      if (control != hovered_) {
-        hovered_ = control;
-        control->Hover();
-        Done();
-      }
+      HoverAt(static_cast<QEnterEvent*>(event)->globalPosition().toPoint());
       return false;
     case QEvent::Leave:
       if (watched == window_) hovered_ = nullptr;
@@ -105,9 +122,11 @@ bool FormRenderer::eventFilter(QObject* watched, QEvent* event) {
       auto* input = static_cast<QInputMethodEvent*>(event);
       std::string bytes;
       if (!input->commitString().isEmpty() && FromQt(input->commitString(), &bytes)) {
+        typedInto_ = control;
         for (char byte : bytes) {
           if (form_ == nullptr || !control->KeyPress(byte)) break;
         }
+        typedInto_ = nullptr;
         Done();
       }
       return true;
@@ -115,11 +134,15 @@ bool FormRenderer::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ContextMenu:
       return true;  // right clicks go to the model
     case QEvent::ToolTip: {
+      // The tip of the control under the pointer, whichever widget Qt asks
+      // (a part of a control, or a parent the request went on to).
       auto* help = static_cast<QHelpEvent*>(event);
+      Control* pointed = ControlAt(help->globalPos());
+      if (pointed == nullptr) pointed = control;
       toolkit::Application* app = form_->GetApplication();
-      std::string hint = toolkit::GetShortHint(control->EffectiveHint());
-      if (app != nullptr && app->ShowHint() && control->ShowHint() && !hint.empty()) {
-        QToolTip::showText(help->globalPos(), ToQt(hint), WidgetOf(*control));
+      std::string hint = toolkit::GetShortHint(pointed->EffectiveHint());
+      if (app != nullptr && app->ShowHint() && pointed->ShowHint() && !hint.empty()) {
+        QToolTip::showText(help->globalPos(), ToQt(hint), WidgetOf(*pointed));
       } else {
         QToolTip::hideText();
       }
@@ -163,11 +186,13 @@ bool FormRenderer::HandleKey(Control& control, QObject* watched, QKeyEvent* even
   toolkit::ShiftState shift = ShiftOf(*event);
   QString typed = TypedText(*event);
   char simple = key != 0 ? toolkit::CharForKey(key, shift) : 0;
+  typedInto_ = typed.isEmpty() ? nullptr : &control;
   if (key != 0 && (typed.isEmpty() || (typed.size() == 1 && typed[0] == QLatin1Char(simple)))) {
     control.PressKey(key, shift);
   } else if (!typed.isEmpty()) {
     std::string bytes;
     if (!FromQt(typed, &bytes)) {
+      typedInto_ = nullptr;
       QApplication::beep();
       return true;
     }
@@ -175,6 +200,7 @@ bool FormRenderer::HandleKey(Control& control, QObject* watched, QKeyEvent* even
       if (form_ == nullptr || !control.KeyPress(byte)) break;
     }
   }
+  typedInto_ = nullptr;
   Done();
   return true;
 }

@@ -1,5 +1,6 @@
 #include "frontend/qt/HelpWindow.h"
 
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <string>
@@ -17,6 +18,10 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(browser_);
   resize(420, 320);
+  // Escape closes it, as it closes the help viewer of Windows.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  escape->setContext(Qt::WindowShortcut);
+  connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 void HelpWindow::ShowTopic(const toolkit::HelpFile& file, int context) {

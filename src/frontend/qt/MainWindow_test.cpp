@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QTest>
 #include <QToolTip>
+#include <algorithm>
 #include <iostream>
 
 #include "frontend/qt/ButtonWidget.h"
@@ -72,6 +73,44 @@ class MainWindowTest : public ::testing::Test {
     return QToolTip::isVisible() ? QToolTip::text() : QString();
   }
 
+  // A point of `widget` where the pointer is over it (or one of its parts)
+  // and over no other control; false when there is none.
+  bool PointOn(QWidget* widget, QPoint* at) {
+    QWidget* window = renderer->Window();
+    for (int y = widget->height() / 2; y < widget->height(); y += 3) {
+      for (int x = widget->width() / 2; x < widget->width(); x += 3) {
+        QWidget* under = window->childAt(widget->mapTo(window, QPoint(x, y)));
+        if (under == widget || (under != nullptr && widget->isAncestorOf(under))) {
+          *at = QPoint(x, y);
+          return true;
+        }
+      }
+    }
+    return false;
+  }
+
+  // Every control of the form with a hint of its own, visible in the
+  // window now, in the form's order.
+  std::vector<Control*> HintedControls() {
+    std::vector<Control*> found;
+    std::vector<Control*> pending{form};
+    while (!pending.empty()) {
+      Control* control = pending.back();
+      pending.pop_back();
+      for (auto it = control->Children().rbegin(); it != control->Children().rend(); ++it) {
+        pending.push_back(*it);
+      }
+      QWidget* widget = renderer->WidgetOf(*control);
+      if (control != form && !control->Hint().empty() && widget != nullptr &&
+          widget->isVisibleTo(renderer->Window())) {
+        found.push_back(control);
+      }
+    }
+    return found;
+  }
+
+  QString StatusText() { return static_cast<StatusBarWidget*>(Widget("Sb1"))->Text(); }
+
   // Every caption drawn in the window that is cut off, by control name;
   // the condensed ones are listed on the output with their width.
   QStringList CutCaptions(QWidget* window) {
@@ -132,6 +171,79 @@ TEST_F(MainWindowTest, ClickingConfigEntersEditModeAndEscapeLeavesIt) {
   // In view mode Escape closes the window, which ends the program.
   QTest::keyClick(Widget("CbSetting"), Qt::Key_Escape);
   EXPECT_TRUE(app.Terminated());
+}
+
+// The pointer moved over each control as a person moves it: in view mode
+// the hint shows as a tool tip, in edit mode in the status bar, for
+// buttons, check boxes and drop-down lists as for edits and lists.
+TEST_F(MainWindowTest, EveryControlWithAHintShowsItUnderThePointerInBothModes) {
+  Open();
+  QWidget* window = renderer->Window();
+  // View mode: the controls in the window, each with its tool tip.
+  const std::pair<const char*, const char*> viewMode[] = {
+      {"CbSetting", "登録した設定を呼び出します"},
+      {"BtConfig", "設定を修正／作成します"},
+      {"BtApply", "呼び出した設定を反映します"},
+  };
+  for (const auto& [name, hint] : viewMode) {
+    const QString expected = ToQt(hint);
+    QToolTip::hideText();
+    QTest::mouseMove(window, QPoint(0, 0));
+    QPoint at;
+    ASSERT_TRUE(PointOn(Widget(name), &at)) << name;
+    QTest::mouseMove(Widget(name), at);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return QToolTip::isVisible() && QToolTip::text() == expected; }, 3000))
+        << name << ": " << QToolTip::text().toStdString();
+  }
+  QToolTip::hideText();
+
+  // Edit mode: every control with a hint of its own, in the status bar.
+  QTest::mouseClick(Widget("BtConfig"), Qt::LeftButton);
+  std::vector<std::string> named;
+  for (Control* control : HintedControls()) {
+    QWidget* widget = renderer->WidgetOf(*control);
+    QPoint at;
+    if (!PointOn(widget, &at)) continue;  // wholly under another control
+    app.SetHint("");
+    QTest::mouseMove(widget, at);
+    EXPECT_EQ(StatusText().toStdString(), ToQt(GetLongHint(control->Hint())).toStdString())
+        << control->Name();
+    EXPECT_FALSE(QToolTip::isVisible()) << control->Name();
+    named.push_back(control->Name());
+  }
+  // Among them the kinds that once showed nothing: buttons, check boxes,
+  // the drop-down lists, the file-copy buttons.
+  for (const char* name : {"BbOk", "BtWins", "BtOpt", "fcbtHosts", "CbTnc", "CbTdh", "CbCpl",
+                           "CbTcp", "BtDelete", "EdTip", "LbTgw", "pcbPr", "RgLogon"}) {
+    EXPECT_NE(std::find(named.begin(), named.end(), name), named.end()) << name;
+  }
+}
+
+// A long entry in a narrow drop-down box shows from its first character,
+// set by the program (a setting recalled) or chosen by the user.
+TEST_F(MainWindowTest, ADropDownShowsALongEntryFromItsStart) {
+  Open();
+  QTest::mouseClick(Widget("BtConfig"), Qt::LeftButton);
+  form->CbPpp.SetChecked(true);
+  auto* box = static_cast<QComboBox*>(Widget("CbPpf"));
+  QLineEdit* field = box->lineEdit();
+  auto shownFromStart = [&] {
+    field->repaint();  // the field scrolls to its caret when painted
+    QRect caret = field->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    return caret.left() < field->fontMetrics().horizontalAdvance(QChar(0x81EA));
+  };
+  form->CbPpf.SetText("自宅プロバイダ");
+  EXPECT_EQ(field->text(), ToQt("自宅プロバイダ"));
+  EXPECT_TRUE(shownFromStart());
+
+  form->CbPpf.SetText("");
+  box->setFocus();
+  int index = box->findText(ToQt("自宅プロバイダ"));
+  ASSERT_GE(index, 0);
+  emit box->activated(index);
+  EXPECT_EQ(form->CbPpf.Text(), "自宅プロバイダ");
+  EXPECT_TRUE(shownFromStart());
 }
 
 TEST_F(MainWindowTest, TabInViewModeNeverLeavesTheFocusInTheHiddenPart) {

@@ -99,6 +99,12 @@ TEST_F(QtUiServicesTest, HelpTopicsByNumberAndAMissingHelpFile) {
   EXPECT_EQ(ui.Help()->windowTitle(), ToQt("ZubaNet ヘルプ - DNS の設定"));
   ui.ShowHelpTopic("C:\\ZUBANET\\ZUBANET.HLP", 999);
   EXPECT_TRUE(ui.Help()->Text().contains("999"));
+  // Escape on the text closes the window; the next topic shows it again.
+  ASSERT_TRUE(QTest::qWaitForWindowActive(ui.Help()));
+  QTest::keyClick(ui.Help()->findChild<QWidget*>("HelpText"), Qt::Key_Escape);
+  EXPECT_FALSE(ui.Help()->isVisible());
+  ui.ShowHelpTopic("C:\\ZUBANET\\ZUBANET.HLP", 35);
+  EXPECT_TRUE(ui.Help()->isVisible());
 
   QString text;
   OnNextDialog([&](QWidget* modal) {
