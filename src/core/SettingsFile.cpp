@@ -187,9 +187,20 @@ std::string SettingsFile::ListedFilePath() {
 }
 
 std::vector<std::string> SettingsFile::RebuildSettingList() {
-  std::vector<std::string> lines;
+  std::string content;
   std::vector<std::string> names;
-  if (!platform::ReadTextLines(files_, ListedFilePath(), &lines)) return names;
+  if (!files_.ReadBytes(ListedFilePath(), &content)) return names;
+  // The header lines only (a line whose first byte after blanks is "["),
+  // found in one pass over the bytes; lines end in CR LF, LF or CR alone.
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, n = content.size(); start < n;) {
+    std::size_t end = content.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = n;
+    std::size_t first = start;
+    while (first < end && IsBlank(content[first])) ++first;
+    if (first < end && content[first] == '[') lines.push_back(content.substr(start, end - start));
+    start = end + ((end + 1 < n && content[end] == '\r' && content[end + 1] == '\n') ? 2 : 1);
+  }
   std::unordered_map<std::string, std::size_t> known;  // folded name -> index in names
   for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
     std::string name;
