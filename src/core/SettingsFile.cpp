@@ -1,6 +1,7 @@
 #include "core/SettingsFile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_map>
 #include <utility>
 
@@ -190,16 +191,24 @@ std::vector<std::string> SettingsFile::RebuildSettingList() {
   std::string content;
   std::vector<std::string> names;
   if (!files_.ReadBytes(ListedFilePath(), &content)) return names;
-  // The header lines only (a line whose first byte after blanks is "["),
-  // found in one pass over the bytes; lines end in CR LF, LF or CR alone.
+  // The header lines only: a "[" with nothing but blanks before it on its
+  // line (lines end in CR LF, LF or CR alone), found with a search for "["
+  // over the bytes. Such a "[" follows a blank or a line break, never a
+  // lead byte.
   std::vector<std::string> lines;
-  for (std::size_t start = 0, n = content.size(); start < n;) {
-    std::size_t end = content.find_first_of("\r\n", start);
-    if (end == std::string::npos) end = n;
-    std::size_t first = start;
-    while (first < end && IsBlank(content[first])) ++first;
-    if (first < end && content[first] == '[') lines.push_back(content.substr(start, end - start));
-    start = end + ((end + 1 < n && content[end] == '\r' && content[end + 1] == '\n') ? 2 : 1);
+  const char* data = content.data();
+  const std::size_t n = content.size();
+  for (std::size_t pos = 0; pos < n;) {
+    const char* bracket = static_cast<const char*>(std::memchr(data + pos, '[', n - pos));
+    if (!bracket) break;
+    std::size_t begin = static_cast<std::size_t>(bracket - data);
+    pos = begin + 1;
+    while (begin > 0 && IsBlank(content[begin - 1])) --begin;
+    if (begin > 0 && content[begin - 1] != '\r' && content[begin - 1] != '\n') continue;
+    std::size_t end = pos;
+    while (end < n && content[end] != '\r' && content[end] != '\n') ++end;
+    lines.push_back(content.substr(begin, end - begin));
+    pos = end;
   }
   std::unordered_map<std::string, std::size_t> known;  // folded name -> index in names
   for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
