@@ -63,7 +63,9 @@ bool ReadHostFile(const std::string& path, std::string* content) {
     close(fd);
     return false;
   }
-  std::string data;
+  // Read into the caller's string, so a buffer read into again and again
+  // keeps its memory.
+  std::string& data = *content;
   data.resize(static_cast<std::size_t>(st.st_size));
   std::size_t got = 0;
   for (;;) {
@@ -72,6 +74,7 @@ bool ReadHostFile(const std::string& path, std::string* content) {
     if (r < 0 && errno == EINTR) continue;
     if (r < 0) {
       close(fd);
+      data.clear();
       return false;
     }
     if (r == 0) break;
@@ -79,7 +82,6 @@ bool ReadHostFile(const std::string& path, std::string* content) {
   }
   close(fd);
   data.resize(got);
-  *content = std::move(data);
   return true;
 }
 

@@ -27,8 +27,9 @@ struct HostStamp {
 };
 HostStamp StatHostFile(const std::string& path);
 
-// The whole content of a regular file. False when it is missing, a
-// directory or unreadable.
+// The whole content of a regular file, read into `*content` (its memory
+// used again). False when it is missing, a directory or unreadable
+// (`*content` then untouched, or empty when reading broke off).
 bool ReadHostFile(const std::string& path, std::string* content);
 
 // Replaces (or creates) `path` with `content` atomically: the bytes go to a

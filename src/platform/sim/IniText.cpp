@@ -1,6 +1,7 @@
 #include "platform/sim/IniText.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/Cp932.h"
@@ -33,6 +34,24 @@ std::string_view StripQuotes(std::string_view value) {
     return value.substr(1, value.size() - 2);
   }
   return value;
+}
+
+std::size_t IniText::FoldedHash::operator()(std::string_view name) const {
+  std::uint64_t h = 1469598103934665603ull;  // FNV-1a over the folded bytes
+  for (std::size_t i = 0; i < name.size();) {
+    const std::size_t n = Cp932CharLength(name, i);
+    for (std::size_t k = 0; k < n; ++k) {
+      char c = name[i + k];
+      if (n == 1 && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+      h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    i += n;
+  }
+  return static_cast<std::size_t>(h);
+}
+
+bool IniText::FoldedEqual::operator()(std::string_view a, std::string_view b) const {
+  return EqualsNoCaseCp932(a, b);
 }
 
 IniText::IniText(std::string content) : content_(std::move(content)) { Parse(); }
@@ -105,7 +124,7 @@ void IniText::Parse() {
     sections_.emplace_back();
     sections_.back().header = header;
     if (header.nameEnd > header.nameBegin) {
-      sectionIndex_.emplace(FoldCp932(Name(header)), sections_.size() - 1);
+      sectionIndex_.emplace(Name(header), sections_.size() - 1);
     }
     pos = header.next;
   }
@@ -142,7 +161,7 @@ std::string_view IniText::Value(const Line& line) const {
 const IniText::Section* IniText::FindSection(std::string_view section) const {
   section = TrimSpaces(section);
   if (section.empty()) return nullptr;
-  auto it = sectionIndex_.find(FoldCp932(section));
+  auto it = sectionIndex_.find(section);
   return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
 }
 
@@ -156,12 +175,12 @@ const IniText::Line* IniText::FindKey(const Section& section, std::string_view k
     for (std::size_t i = 0; i < lines.size(); ++i) {
       const Line& line = lines[i];
       if (line.kind == Kind::kKey && line.nameEnd > line.nameBegin) {
-        section.keys.emplace(FoldCp932(Name(line)), i);
+        section.keys.emplace(Name(line), i);
       }
     }
     section.keysIndexed = true;
   }
-  auto it = section.keys.find(FoldCp932(key));
+  auto it = section.keys.find(key);
   return it == section.keys.end() ? nullptr : &section.lines[it->second];
 }
 

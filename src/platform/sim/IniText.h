@@ -92,6 +92,17 @@ class IniText {
     std::size_t valueBegin = 0, valueEnd = 0;  // key value
     Kind kind = Kind::kBlank;
   };
+  // Names compared as the profile functions compare them: ASCII letters
+  // without regard to case, trail bytes exactly. The index keys are views
+  // into the text, so building an index allocates no name.
+  struct FoldedHash {
+    std::size_t operator()(std::string_view name) const;
+  };
+  struct FoldedEqual {
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  using NameIndex = std::unordered_map<std::string_view, std::size_t, FoldedHash, FoldedEqual>;
+
   // A section: its header line and the lines up to the next header. Only
   // the headers are found when the text is parsed; a section's own lines
   // are read the first time something looks into it, so a large file costs
@@ -101,9 +112,9 @@ class IniText {
     std::size_t end = 0;  // the byte where the next header line starts (or the text's end)
     mutable std::vector<Line> lines;
     mutable bool linesRead = false;
-    // Folded key name -> index of its first line in `lines`, built by the
-    // first lookup.
-    mutable std::unordered_map<std::string, std::size_t> keys;
+    // Key name -> index of its first line in `lines`, built by the first
+    // lookup.
+    mutable NameIndex keys;
     mutable bool keysIndexed = false;
   };
 
@@ -120,7 +131,7 @@ class IniText {
 
   std::string content_;
   std::vector<Section> sections_;
-  std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name -> first section
+  NameIndex sectionIndex_;  // name -> first section of that name
 };
 
 // A value as GetPrivateProfileString returns it: when it is at least two

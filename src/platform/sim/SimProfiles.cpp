@@ -41,7 +41,10 @@ std::shared_ptr<const IniText> SimProfiles::Load(const std::string& path, FileSt
     *state = FileState::kRead;
     return it->second.text;
   }
-  std::string content;
+  // Read into the buffer kept for it: a file this object has just written
+  // is read once more at its next use (its stamp is not yet settled), and
+  // that read needs no fresh memory.
+  std::string& content = readBuffer_;
   if (!files_.ReadBytes(path, &content)) {
     *state = FileState::kUnreadable;
     return empty_;
@@ -55,6 +58,7 @@ std::shared_ptr<const IniText> SimProfiles::Load(const std::string& path, FileSt
   }
   if (cache_.size() >= kMaxCachedFiles) cache_.clear();
   auto text = std::make_shared<const IniText>(std::move(content));
+  content = std::string();
   cache_[key] = Cached{stamp, text};
   return text;
 }

@@ -71,6 +71,7 @@ class SimProfiles : public Profiles {
   Files& files_;
   std::shared_ptr<const IniText> empty_;
   std::unordered_map<std::string, Cached> cache_;
+  std::string readBuffer_;  // what Load reads a file into
 };
 
 }  // namespace zuba::platform::sim
