@@ -4,7 +4,9 @@
 // (capture, the file's writes, the list, the recall that ends a save). The
 // file has just been written each time, so every read finds it changed
 // within the last two seconds and reads it again (the worst case of the
-// simulation's cache).
+// simulation's cache). The warnings at save are off, except in
+// BM_SaveNewSettingWarned: there every setting of the file has the address
+// and the adapter of the one saved, the worst case of their reads.
 #include <benchmark/benchmark.h>
 
 #include <map>
@@ -39,10 +41,12 @@ core::TRegList BenchSetting(platform::System& system) {
 
 // The main window on a machine whose settings file holds `count` settings.
 struct WindowOnLargeFile {
-  explicit WindowOnLargeFile(int count) : count(count) {
+  WindowOnLargeFile(int count, bool warned) : count(count) {
     std::string text =
         bench::LargeSettingsText(BenchSetting(machine.system()), count, kKeysPerSetting);
-    text.replace(0, text.find("Previous="), "[Initialize]\r\nOpt1=0\r\nIniConvert=1\r\n");
+    text.replace(0, text.find("Previous="),
+                 std::string("[Initialize]\r\nOpt1=0\r\nIniConvert=1\r\nSaveWarnings=") +
+                     (warned ? "1" : "0") + "\r\n");
     machine.files().WriteBytes("C:\\ZUBANET\\ZUBANET.INI", text);
     app.SetTitle("ZubaNet");
     form = &app.CreateForm<ui::TForm1>(machine.registry(), machine.files(), machine.profiles(),
@@ -68,10 +72,10 @@ struct WindowOnLargeFile {
   ui::TForm1* form = nullptr;
 };
 
-WindowOnLargeFile& Window(int count) {
-  static std::map<int, std::unique_ptr<WindowOnLargeFile>> windows;
-  auto& made = windows[count];
-  if (!made) made = std::make_unique<WindowOnLargeFile>(count);
+WindowOnLargeFile& Window(int count, bool warned = false) {
+  static std::map<std::pair<int, bool>, std::unique_ptr<WindowOnLargeFile>> windows;
+  auto& made = windows[{count, warned}];
+  if (!made) made = std::make_unique<WindowOnLargeFile>(count, warned);
   return *made;
 }
 
@@ -102,6 +106,29 @@ void BM_SaveNewSetting(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SaveNewSetting)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// As BM_SaveNewSetting, with the warnings on: every other setting's adapter
+// entry and address are read, and the box (answered Yes) names them.
+void BM_SaveNewSettingWarned(benchmark::State& state) {
+  WindowOnLargeFile& w = Window(static_cast<int>(state.range(0)), true);
+  for (auto _ : state) {
+    state.PauseTiming();
+    w.Edit(NewName(w));
+    w.ui.QueueAnswer(MessageResult::kYes);
+    state.ResumeTiming();
+    w.form->BbOk.Click();
+    state.PauseTiming();
+    const bool warned = w.ui.Messages().size() == 1;
+    w.ui.ClearRecords();
+    if (!warned || !w.Saved(NewName(w))) {
+      state.SkipWithError("not warned and saved");
+      break;
+    }
+    DeleteSelected(w);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_SaveNewSettingWarned)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_ReplaceSetting(benchmark::State& state) {
   WindowOnLargeFile& w = Window(static_cast<int>(state.range(0)));

@@ -3,7 +3,7 @@
 # and the further packages named as arguments, skipping those already present.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev fonts-ipafont-gothic "$@")
+          qt6-base-dev fonts-ipafont-gothic strace "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "core/AnsiText.h"
@@ -70,7 +71,8 @@ const std::vector<std::string>& InitializeKeyNames() {
   // clang-format off
   static const std::vector<std::string> names = {
       "Opt1", "Opt2", "Opt3", "Opt4", "Opt5", "Opt6", "Opt7", "WindowSize.X", "WindowSize.Y",
-      kPreviousKey, kIniConvertKey, kFlushLocalMachineKey, kFlushCurrentUserKey};
+      kPreviousKey, kIniConvertKey, kFlushLocalMachineKey, kFlushCurrentUserKey,
+      kSaveWarningsKey};
   // clang-format on
   return names;
 }
@@ -174,6 +176,14 @@ void SettingsFile::WriteFlushResults(std::int32_t localMachine, std::int32_t cur
   ini_.WriteNumber(kInitializeSection, kFlushCurrentUserKey, currentUser);
 }
 
+bool SettingsFile::ReadSaveWarnings() {
+  return ini_.ReadFlag(kInitializeSection, kSaveWarningsKey, true);
+}
+
+void SettingsFile::WriteSaveWarnings(bool on) {
+  ini_.WriteFlag(kInitializeSection, kSaveWarningsKey, on);
+}
+
 bool SettingsFile::ReadListEdited() {
   return ini_.ReadFlag(kSettingListSection, kListEditKey, false);
 }
@@ -263,6 +273,26 @@ void SettingsFile::WriteAdapter(const std::string& name, const std::string& subk
   ini_.WriteText(kAdapterSection, name, subkey);
 }
 
+std::vector<std::pair<std::string, std::string>> SettingsFile::ReadAdapterEntries() {
+  std::vector<std::string> lines;
+  ini_.ReadSection(kAdapterSection, &lines);
+  std::vector<std::pair<std::string, std::string>> entries;
+  std::unordered_set<std::string> named;  // folded names
+  for (const std::string& line : lines) {
+    const std::string::size_type equal = platform::FindCp932(line, '=', 0);
+    if (equal == std::string::npos) continue;
+    std::string name = TrimLineBlanks(line.substr(0, equal));
+    std::string value = TrimLineBlanks(line.substr(equal + 1));
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+      value = value.substr(1, value.size() - 2);
+    }
+    if (named.insert(platform::FoldCp932(name)).second) {
+      entries.emplace_back(std::move(name), std::move(value));
+    }
+  }
+  return entries;
+}
+
 void SettingsFile::RemoveAdapterEntry(const std::string& name) {
   // The profile functions reach the first of keys that differ in case
   // alone; each removal uncovers the next.
@@ -287,6 +317,10 @@ void SettingsFile::RecallSetting(const std::string& name, TRegList* setting) {
     (*setting)[index].Value = ini_.ReadText(name, key, "");
     (*setting)[index].IsSet = true;
   }
+}
+
+std::string SettingsFile::ReadSettingText(const std::string& name, const std::string& keyCode) {
+  return ini_.ReadText(name, keyCode, "");
 }
 
 std::vector<int> SettingsFile::SaveSetting(const std::string& name, const TRegList& setting) {

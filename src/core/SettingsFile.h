@@ -5,7 +5,8 @@
 //                        (WindowSize.X/.Y), Previous (the setting applied
 //                        last), IniConvert (the file is in the current
 //                        layout), H_LOC_MCN and H_CUR_USR (registry flush
-//                        results)
+//                        results), SaveWarnings (a save warns about a
+//                        setting that cannot work)
 //   [SETTINGLIST]        LISTEDIT (the user ordered the list by hand) and the
 //                        list SETTINGS (SETTINGS.Count, SETTINGS.0, ...)
 //   [NIC_registry_list]  setting name = the adapter's subkey below the
@@ -20,6 +21,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/IniGT.h"
@@ -41,6 +43,7 @@ inline constexpr char kPreviousKey[] = "Previous";
 inline constexpr char kIniConvertKey[] = "IniConvert";
 inline constexpr char kFlushLocalMachineKey[] = "H_LOC_MCN";
 inline constexpr char kFlushCurrentUserKey[] = "H_CUR_USR";
+inline constexpr char kSaveWarningsKey[] = "SaveWarnings";
 inline constexpr char kListEditKey[] = "LISTEDIT";
 inline constexpr char kSettingsListName[] = "SETTINGS";
 
@@ -53,7 +56,7 @@ std::string OptionKey(int number);
 bool OptionDefault(int number);
 
 // Every key [Initialize] holds, in this order: Opt1 ... Opt7, WindowSize.X,
-// WindowSize.Y, Previous, IniConvert, H_LOC_MCN, H_CUR_USR.
+// WindowSize.Y, Previous, IniConvert, H_LOC_MCN, H_CUR_USR, SaveWarnings.
 const std::vector<std::string>& InitializeKeyNames();
 
 // Whether `name` is one of the four reserved section names (Initialize,
@@ -107,6 +110,11 @@ class SettingsFile {
   // H_LOC_MCN and H_CUR_USR: the result codes of flushing the two roots.
   void WriteFlushResults(std::int32_t localMachine, std::int32_t currentUser);
 
+  // SaveWarnings: whether a save warns about a setting that cannot work
+  // (core/SettingWarnings); true when missing.
+  bool ReadSaveWarnings();
+  void WriteSaveWarnings(bool on);
+
   // --- The setting list ---------------------------------------------------
 
   // LISTEDIT: whether the user has ordered the list by hand (false when missing).
@@ -143,6 +151,12 @@ class SettingsFile {
   std::string ReadAdapter(const std::string& name);
   void WriteAdapter(const std::string& name, const std::string& subkey);
 
+  // Every entry as (setting name, subkey) in file order, read in one call;
+  // a value in one pair of quotes without them, as ReadAdapter reads it.
+  // A name that the file holds twice (in any case) is given once, with the
+  // value ReadAdapter reads: the first.
+  std::vector<std::pair<std::string, std::string>> ReadAdapterEntries();
+
   // Removes the entry of `name` (without regard to case; each of them when
   // a hand-edited file holds several), the other entries staying as they
   // stand, in their order.
@@ -158,6 +172,9 @@ class SettingsFile {
   // item's Value to the key's text and marks it set; other keys are
   // ignored. A missing section leaves the list as it was.
   void RecallSetting(const std::string& name, TRegList* setting);
+
+  // The text of the key `keyCode` in the section `name`; empty when missing.
+  std::string ReadSettingText(const std::string& name, const std::string& keyCode);
 
   // Writes one key per set item 0 ... 32 in item order: 's' items their
   // Value, 'b' and 'x' items "0" when Value is "0", else "1". Answers the

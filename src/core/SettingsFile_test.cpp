@@ -50,17 +50,20 @@ TEST_F(SettingsFileTest, InitializeDefaultsAndKeys) {
   EXPECT_EQ(file_.ReadPrevious(), "");
   EXPECT_FALSE(file_.ReadConverted());
   EXPECT_FALSE(file_.ReadListEdited());
+  EXPECT_TRUE(file_.ReadSaveWarnings());
 
   file_.WriteOption(3, true);
   file_.WriteOption(1, false);
   file_.WritePrevious("home");
   file_.WriteConverted(true);
   file_.WriteFlushResults(0, 1010);
+  file_.WriteSaveWarnings(false);
   EXPECT_TRUE(file_.ReadOption(3));
+  EXPECT_FALSE(file_.ReadSaveWarnings());
   EXPECT_FALSE(file_.ReadOption(1));
   EXPECT_EQ(FileText(),
             "[Initialize]\r\nOpt3=1\r\nOpt1=0\r\nPrevious=home\r\nIniConvert=1\r\n"
-            "H_LOC_MCN=0\r\nH_CUR_USR=1010\r\n");
+            "H_LOC_MCN=0\r\nH_CUR_USR=1010\r\nSaveWarnings=0\r\n");
   EXPECT_TRUE(IsReservedSection("nic_REGISTRY_list"));
   EXPECT_TRUE(IsReservedSection("BOUNDS"));
   EXPECT_FALSE(IsReservedSection("Initialize2"));
@@ -276,6 +279,11 @@ TEST_F(SettingsFileTest, RemoveAdapterEntryKeepsTheOthersAsTheyStand) {
   StoreFile(
       "[NIC_registry_list]\r\nzeta=0003\r\nOffice=0000\r\nソフト=0001\r\nhome=\"0002\"\r\n"
       "office=0004\r\nempty=\r\n[Office]\r\nip=1.2.3.4\r\n");
+  // All entries in one read, as ReadAdapter reads each.
+  EXPECT_EQ(file_.ReadAdapterEntries(),
+            (std::vector<std::pair<std::string, std::string>>{
+                {"zeta", "0003"}, {"Office", "0000"}, {"ソフト", "0001"}, {"home", "0002"}, {"empty", ""}}));
+  EXPECT_EQ(file_.ReadSettingText("Office", "ip"), "1.2.3.4");
   file_.RemoveAdapterEntry("OFFICE");  // both spellings of a hand-edited file go
   EXPECT_EQ(FileText(),
             "[NIC_registry_list]\r\nzeta=0003\r\nソフト=0001\r\nhome=\"0002\"\r\nempty=\r\n"

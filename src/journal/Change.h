@@ -62,11 +62,20 @@ bool ChangesNothing(const Change& change);
 
 enum class JournalState { kPending, kDone };
 
-// The journal of one apply: the setting applied, whether the apply ran to
-// its end, and its changes in the order they are made.
+// Which side of the apply the journal's latest run brings the machine to:
+// the apply itself and a finish go to the states after it, an undo to the
+// states before it. The changes stay those of the apply either way, so an
+// undo cut short, and any number of runs after it, still work from the
+// apply's own states.
+enum class JournalRun { kApply, kUndo };
+
+// The journal of one apply: the setting applied, the latest run and
+// whether it reached its end, and the apply's changes in the order they
+// are made.
 struct Journal {
   std::string settingName;
   JournalState state = JournalState::kPending;
+  JournalRun run = JournalRun::kApply;
   bool restartNeeded = false;
   std::vector<Change> changes;
 };

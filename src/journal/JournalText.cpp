@@ -10,7 +10,15 @@
 namespace zuba::journal {
 namespace {
 
-constexpr char kMagic[] = "ZBJNL 1";
+constexpr char kMagic[] = "ZBJNL ";
+constexpr int kVersion = 2;
+
+// The header lines after the first, by version: each "name value".
+const std::vector<std::string_view>& HeaderNames(int version) {
+  static const std::vector<std::string_view> v1 = {"setting", "state", "restart"};
+  static const std::vector<std::string_view> v2 = {"setting", "state", "run", "restart"};
+  return version == 1 ? v1 : v2;
+}
 constexpr char kHex[] = "0123456789ABCDEF";
 
 std::string Bytes(std::string_view bytes) {
@@ -46,7 +54,8 @@ std::string FormatChange(const Change& c) {
   const std::string done = c.done ? "1" : "0";
   switch (c.kind) {
     case ChangeKind::kRegistryKey:
-      return "key " + Root(c.root) + " " + Bytes(c.keyPath) + " " + done;
+      return "key " + Root(c.root) + " " + Bytes(c.keyPath) + " " + Text(c.textBefore) + " " +
+             Text(c.textAfter) + " " + done;
     case ChangeKind::kRegistryValue:
       return "value " + Root(c.root) + " " + Bytes(c.keyPath) + " " + Bytes(c.valueName) + " " +
              Value(c.valueBefore) + " " + Value(c.valueAfter) + " " + done + " " +
@@ -180,15 +189,25 @@ bool ParseKeyValues(Tokens& tokens, std::optional<std::vector<NamedValue>>* out)
   return true;
 }
 
-bool ParseChange(std::string_view line, Change* c) {
+bool ParseChange(std::string_view line, int version, Change* c) {
   Tokens tokens(line);
   std::string_view kind, a, b, d, e, f, g;
   if (!tokens.Next(&kind)) return false;
   bool ok = false;
-  if (kind == "key") {
+  if (kind == "key" && version == 1) {
+    // Version 1 kept no states of a key: its journals are read as the
+    // apply creating the key, the key change its recorder wrote most.
     c->kind = ChangeKind::kRegistryKey;
+    c->textAfter = "";
     ok = tokens.Next(&a) && tokens.Next(&b) && tokens.Next(&d) && ParseRoot(a, &c->root) &&
          ParseBytes(b, &c->keyPath) && ParseDone(d, &c->done);
+  } else if (kind == "key") {
+    c->kind = ChangeKind::kRegistryKey;
+    ok = tokens.Next(&a) && tokens.Next(&b) && tokens.Next(&d) && tokens.Next(&e) &&
+         tokens.Next(&f) && ParseRoot(a, &c->root) && ParseBytes(b, &c->keyPath) &&
+         ParseText(d, &c->textBefore) && ParseText(e, &c->textAfter) &&
+         (!c->textBefore || c->textBefore->empty()) && (!c->textAfter || c->textAfter->empty()) &&
+         ParseDone(f, &c->done);
   } else if (kind == "value") {
     c->kind = ChangeKind::kRegistryValue;
     ok = tokens.Next(&a) && tokens.Next(&b) && tokens.Next(&d) && tokens.Next(&e) &&
@@ -251,9 +270,10 @@ std::uint32_t Crc32(std::string_view bytes) {
 }
 
 std::string FormatJournal(const Journal& journal) {
-  std::string text = std::string(kMagic) + "\r\n";
+  std::string text = kMagic + std::to_string(kVersion) + "\r\n";
   text += "setting " + Bytes(journal.settingName) + "\r\n";
   text += journal.state == JournalState::kDone ? "state done\r\n" : "state pending\r\n";
+  text += journal.run == JournalRun::kUndo ? "run undo\r\n" : "run apply\r\n";
   text += journal.restartNeeded ? "restart 1\r\n" : "restart 0\r\n";
   text += "changes " + std::to_string(journal.changes.size()) + "\r\n";
   for (const Change& c : journal.changes) text += FormatChange(c) + "\r\n";
@@ -274,25 +294,42 @@ bool ParseJournal(std::string_view text, Journal* journal, std::string* error) {
   if (!Field(lines.back(), "end", &crc) || crc != Root(Crc32(body))) {
     return fail("the journal's check sum does not match its contents");
   }
-  if (lines[0] != kMagic) return fail("the file is no journal of this program");
+  int version = 0;
+  for (int v = 1; v <= kVersion; ++v) {
+    if (lines[0] == kMagic + std::to_string(v)) version = v;
+  }
+  if (version == 0) return fail("the file is no journal of this program");
+  const std::vector<std::string_view>& names = HeaderNames(version);
+  const std::size_t first = 1 + names.size();  // the "changes" line
+  if (lines.size() < first + 2) return fail("the journal is cut short");
   Journal parsed;
   std::string_view value;
-  std::uint64_t count;
-  if (!Field(lines[1], "setting", &value) || !ParseBytes(value, &parsed.settingName) ||
-      !Field(lines[2], "state", &value) || (value != "pending" && value != "done") ||
-      !Field(lines[3], "restart", &value) || (value != "0" && value != "1")) {
-    return fail("the journal's header is damaged");
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string_view name = names[i];
+    bool ok = Field(lines[1 + i], name, &value);
+    if (ok && name == "setting") {
+      ok = ParseBytes(value, &parsed.settingName);
+    } else if (ok && name == "state") {
+      ok = value == "pending" || value == "done";
+      parsed.state = value == "done" ? JournalState::kDone : JournalState::kPending;
+    } else if (ok && name == "run") {
+      ok = value == "apply" || value == "undo";
+      parsed.run = value == "undo" ? JournalRun::kUndo : JournalRun::kApply;
+    } else if (ok && name == "restart") {
+      ok = value == "0" || value == "1";
+      parsed.restartNeeded = value == "1";
+    }
+    if (!ok) return fail("the journal's header is damaged");
   }
-  parsed.state = lines[2].substr(6) == "done" ? JournalState::kDone : JournalState::kPending;
-  parsed.restartNeeded = value == "1";
-  if (!Field(lines[4], "changes", &value) || !ParseUnsigned(value, 10, lines.size(), &count) ||
-      count != lines.size() - 6) {
+  std::uint64_t count;
+  if (!Field(lines[first], "changes", &value) || !ParseUnsigned(value, 10, lines.size(), &count) ||
+      count != lines.size() - first - 2) {
     return fail("the journal's list of changes is damaged");
   }
-  for (std::size_t i = 5; i + 1 < lines.size(); ++i) {
+  for (std::size_t i = first + 1; i + 1 < lines.size(); ++i) {
     Change c;
-    if (!ParseChange(lines[i], &c)) {
-      return fail("change " + std::to_string(i - 4) + " of the journal is damaged");
+    if (!ParseChange(lines[i], version, &c)) {
+      return fail("change " + std::to_string(i - first) + " of the journal is damaged");
     }
     parsed.changes.push_back(std::move(c));
   }

@@ -4,19 +4,27 @@
 // file whole or not at all: any damage (a cut, a changed byte, a line out
 // of place) makes ParseJournal refuse it with a reason.
 //
-//   ZBJNL 1
+//   ZBJNL 2
 //   setting x4F6666696365
 //   state pending            (or done)
+//   run apply                (or undo: see JournalRun)
 //   restart 1
-//   changes 2
+//   changes 3
+//   key 80000002 x<path> <before> <after> <done>
 //   value 80000002 x<path> x<name> <before> <after> <done> <key before>
 //   file x<path> <before> <after> <done>
 //   end 1A2B3C4D
 //
 // A byte string is "x" and its bytes in hexadecimal ("x" alone: empty);
-// "-" stands for absent. A registry value is its type in decimal, "x" and
-// its data ("1x414200"). A key's values before the change are their count
+// "-" stands for absent (a key's state: "x" present, "-" absent). A
+// registry value is its type in decimal, "x" and its data ("1x414200"). A key's values before the change are their count
 // followed by name and value pairs, or "-".
+//
+// The first line names the format's version. A version adds header lines
+// (each "name value", in a fixed order) or kinds of change; the reader
+// takes every version up to its own. Version 1 has no "run" line (its
+// journal is an apply's: a version 1 undo saved its inverse as an apply)
+// and no states of a key (read as a key the apply creates).
 #ifndef ZUBA_JOURNAL_JOURNALTEXT_H_
 #define ZUBA_JOURNAL_JOURNALTEXT_H_
 

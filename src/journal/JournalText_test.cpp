@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace zuba::journal {
 namespace {
 
@@ -57,13 +59,44 @@ void ExpectSame(const Journal& a, const Journal& b) {
 }
 
 TEST(JournalTextTest, EveryStateSurvivesTheFile) {
-  const Journal sample = Sample();
+  Journal sample = Sample();
   Journal read;
   std::string error;
   ASSERT_TRUE(ParseJournal(FormatJournal(sample), &read, &error)) << error;
   ExpectSame(sample, read);
   EXPECT_EQ(read.state, JournalState::kPending);
+  EXPECT_EQ(read.run, JournalRun::kApply);
   EXPECT_TRUE(read.restartNeeded);
+  // A key's states: created (absent, then there) and deleted.
+  EXPECT_FALSE(read.changes[0].textBefore.has_value());
+  EXPECT_TRUE(read.changes[0].textAfter.has_value());
+
+  sample.state = JournalState::kDone;
+  sample.run = JournalRun::kUndo;
+  std::swap(sample.changes[0].textBefore, sample.changes[0].textAfter);
+  ASSERT_TRUE(ParseJournal(FormatJournal(sample), &read, &error)) << error;
+  EXPECT_EQ(read.state, JournalState::kDone);
+  EXPECT_EQ(read.run, JournalRun::kUndo);
+  EXPECT_TRUE(read.changes[0].textBefore.has_value());
+  EXPECT_FALSE(read.changes[0].textAfter.has_value());
+}
+
+// A journal of the first version: no run (an apply's) and no key states
+// (a key the apply creates).
+TEST(JournalTextTest, AFirstVersionJournalIsReadAsAnApply) {
+  std::string body =
+      "ZBJNL 1\r\nsetting x41\r\nstate pending\r\nrestart 0\r\nchanges 1\r\n"
+      "key 80000002 x4E6574 0\r\n";
+  char crc[9];
+  std::snprintf(crc, sizeof crc, "%08X", static_cast<unsigned>(Crc32(body)));
+  Journal read;
+  std::string error;
+  ASSERT_TRUE(ParseJournal(body + "end " + crc + "\r\n", &read, &error)) << error;
+  EXPECT_EQ(read.run, JournalRun::kApply);
+  ASSERT_EQ(read.changes.size(), 1u);
+  EXPECT_EQ(read.changes[0].keyPath, "Net");
+  EXPECT_FALSE(read.changes[0].textBefore.has_value());
+  EXPECT_TRUE(read.changes[0].textAfter.has_value());
 }
 
 // A journal is used whole or not at all: any byte changed, any cut, any

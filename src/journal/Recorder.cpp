@@ -516,9 +516,17 @@ platform::System& Recorder::system() { return *system_; }
 
 std::size_t Recorder::Before(const Change& change) {
   if (mode_ == RecorderMode::kRecord) {
+    bool changedBefore = false;
     for (std::size_t i = 0; i < journal_.changes.size(); ++i) {
-      if (!journal_.changes[i].done && SameTarget(journal_.changes[i], change)) return i;
+      if (!SameTarget(journal_.changes[i], change)) continue;
+      if (!journal_.changes[i].done) return i;
+      changedBefore = true;
     }
+    // A write the plan did not foresee, of something the apply has already
+    // changed, is a step's clean-up after its own failure (the printer puts
+    // its registry default back when win.ini refuses the new one). The
+    // journal keeps the apply's target state: finishing the apply sets it.
+    if (changedBefore) return kNotJournalled;
   }
   journal_.changes.push_back(change);
   if (mode_ == RecorderMode::kRecord) save_(journal_);
@@ -526,6 +534,7 @@ std::size_t Recorder::Before(const Change& change) {
 }
 
 void Recorder::After(std::size_t index, bool durable) {
+  if (index == kNotJournalled) return;
   journal_.changes[index].done = true;
   if (mode_ == RecorderMode::kRecord && durable) save_(journal_);
 }

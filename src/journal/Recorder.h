@@ -7,7 +7,10 @@
 // journal holds what it would change. In recording mode every write goes to
 // the machine; before it, the recorder makes sure the journal holds the
 // change (a change the plan did not foresee is added, and the journal saved,
-// first), and after it the change is marked done (see After).
+// first), and after it the change is marked done (see After). The journal
+// holds the apply's target states only: a write that sets again something
+// the apply has already changed, unforeseen, is a step's clean-up after its
+// own failure and changes no state of the journal.
 #ifndef ZUBA_JOURNAL_RECORDER_H_
 #define ZUBA_JOURNAL_RECORDER_H_
 
@@ -45,8 +48,11 @@ class Recorder {
   Journal& journal() { return journal_; }
 
   // Notes `change` before its write: the index of the journal's change it
-  // is (a planned one not yet done, or a new one, saved at once).
+  // is (a planned one not yet done, or a new one, saved at once), or
+  // kNotJournalled for a write that is no change of the apply (a step
+  // undoing its own write after a failure).
   std::size_t Before(const Change& change);
+  static constexpr std::size_t kNotJournalled = static_cast<std::size_t>(-1);
   // Marks the change at `index` done. In recording mode the journal is
   // saved when the write is `durable` on the machine at once (a whole file);
   // a registry or profile write becomes durable only at the next flush of

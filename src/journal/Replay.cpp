@@ -212,6 +212,19 @@ Journal Inverse(MachineServices m, const Journal& journal) {
   return inverse;
 }
 
+std::vector<const Change*> FinalChanges(const Journal& journal) {
+  std::vector<const Change*> final;
+  const std::vector<Change>& changes = journal.changes;
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    bool later = false;
+    for (std::size_t j = i + 1; j < changes.size() && !later; ++j) {
+      later = SameTarget(changes[i], changes[j]);
+    }
+    if (!later) final.push_back(&changes[i]);
+  }
+  return final;
+}
+
 std::string DescribeChange(const Change& c) {
   auto value = [](const ValueState& v) -> std::string {
     if (!v) return "(なし)";

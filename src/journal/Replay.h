@@ -49,6 +49,10 @@ bool Finish(MachineServices machine, const Journal& journal, std::vector<std::st
 // back byte for byte. Finishing it, then the inverse of that, restores again.
 Journal Inverse(MachineServices machine, const Journal& journal);
 
+// The change of each target that leaves it in its final state: the last
+// one of the target, in the journal's order.
+std::vector<const Change*> FinalChanges(const Journal& journal);
+
 // One line for the user: what the change is, from what to what.
 std::string DescribeChange(const Change& change);
 

@@ -3,6 +3,10 @@
 // are written and read byte for byte through Files.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "platform/Files.h"
 #include "platform/Profiles.h"
 #include "testing/ConformanceTarget.h"
@@ -426,6 +430,49 @@ TEST_F(ProfilesConformance, AWholeSectionIsReplacedInOneCall) {
   EXPECT_EQ(Get("New", "k"), "v");
   EXPECT_EQ(Get("A", "y"), "<default>");
   EXPECT_TRUE(p().Flush(File()));
+}
+
+// --- Writers in several processes -----------------------------------------------
+
+// Every write reads the file afresh and replaces it whole, one writer at a
+// time: writers of different sections and keys in different processes keep
+// each other's values. The test runs again in two peer processes; all three
+// start writing together once the test says so.
+TEST_F(ProfilesConformance, WritersInSeveralProcessesKeepEachOthersValues) {
+  constexpr int kPeers = 2, kKeys = 120;
+  const int self = testing::PeerNumber();
+  auto writeAll = [&](int writer) {
+    const std::string section = "w" + std::to_string(writer);
+    for (int i = 0; i < kKeys; ++i) {
+      const std::string key = "k" + std::to_string(i);
+      ASSERT_TRUE(p().WriteString(section, key, section + key, File()));
+      ASSERT_TRUE(p().WriteString("shared", section + key, key, File()));
+    }
+  };
+  if (self > 0) {
+    for (int wait = 0; wait < 1000 && Get("start", "go") != "1"; ++wait) {
+      target_->system().Sleep(10);
+    }
+    writeAll(self);
+    return;
+  }
+  std::vector<std::unique_ptr<testing::PeerProcess>> peers;
+  for (int n = 1; n <= kPeers; ++n) {
+    peers.push_back(target_->StartPeer(testing::CurrentTestName(), n));
+  }
+  ASSERT_TRUE(p().WriteString("start", "go", "1", File()));
+  writeAll(0);
+  for (auto& peer : peers) EXPECT_TRUE(peer->Wait());
+  int lost = 0;
+  for (int writer = 0; writer <= kPeers; ++writer) {
+    const std::string section = "w" + std::to_string(writer);
+    for (int i = 0; i < kKeys; ++i) {
+      const std::string key = "k" + std::to_string(i);
+      lost += Get(section, key) != section + key;
+      lost += Get("shared", section + key) != key;
+    }
+  }
+  EXPECT_EQ(lost, 0);
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ enum VirtualKey : int {
 using ProcessHandle = std::uint32_t;  // 0: none
 using WindowHandle = std::uint32_t;   // 0: none
 using ModuleHandle = std::uint32_t;   // 0: none
+using MutexHandle = std::uint32_t;    // 0: none
 
 // ExitWindowsEx flags (EWX_*) and the return codes of the 16-bit ExitWindows
 // (EW_*).
@@ -43,6 +44,7 @@ enum ExitFlag : std::uint32_t {
 // WaitForSingleObject results.
 enum WaitResult : std::uint32_t {
   kWaitObject0 = 0,
+  kWaitAbandoned = 0x80,
   kWaitTimeout = 258,
   kWaitFailed = 0xFFFFFFFF,
 };
@@ -98,6 +100,22 @@ class System {
 
   // CloseHandle on a process handle.
   virtual bool CloseProcess(ProcessHandle process) = 0;
+
+  // --- Named mutexes ------------------------------------------------------
+
+  // CreateMutexA(NULL, FALSE, name): the mutex of that name that every
+  // process of the machine shares, made when none has it yet. Answers a
+  // handle, or 0 with LastError().
+  virtual MutexHandle OpenNamedMutex(const std::string& name) = 0;
+  // WaitForSingleObject on it: kWaitObject0 once the caller owns it,
+  // kWaitAbandoned when it owns it after an owner that ended without
+  // releasing it, kWaitTimeout when another owner kept it `timeoutMs`.
+  // A process owns a mutex through one handle at a time.
+  virtual std::uint32_t WaitMutex(MutexHandle mutex, std::uint32_t timeoutMs) = 0;
+  // ReleaseMutex: false with LastError() when the caller does not own it.
+  virtual bool ReleaseMutex(MutexHandle mutex) = 0;
+  // CloseHandle on a mutex handle.
+  virtual bool CloseMutex(MutexHandle mutex) = 0;
 
   // --- Windows ------------------------------------------------------------
 
@@ -166,6 +184,14 @@ class SystemWrapper : public System {
     return target_.WaitProcess(process, timeoutMs);
   }
   bool CloseProcess(ProcessHandle process) override { return target_.CloseProcess(process); }
+  MutexHandle OpenNamedMutex(const std::string& name) override {
+    return target_.OpenNamedMutex(name);
+  }
+  std::uint32_t WaitMutex(MutexHandle mutex, std::uint32_t timeoutMs) override {
+    return target_.WaitMutex(mutex, timeoutMs);
+  }
+  bool ReleaseMutex(MutexHandle mutex) override { return target_.ReleaseMutex(mutex); }
+  bool CloseMutex(MutexHandle mutex) override { return target_.CloseMutex(mutex); }
   WindowHandle FindTopLevelWindow(const std::string& title) override {
     return target_.FindTopLevelWindow(title);
   }

@@ -105,5 +105,36 @@ TEST_F(SystemConformance, TheTokenCallsAreNotImplemented) {
   EXPECT_EQ(s().LastError(), static_cast<std::uint32_t>(kErrorCallNotImplemented));
 }
 
+// A named mutex has one owner among the processes at a time: a peer
+// process times out on it while the test owns it, and owns it once the
+// test lets go; a release by a non-owner fails.
+TEST_F(SystemConformance, ANamedMutexHasOneOwnerAmongProcessesAtATime) {
+  const std::string name = "ZubaNet.Conformance.Mutex";
+  const std::string timedOut = target_->directory() + "\\timed-out";
+  const MutexHandle mutex = s().OpenNamedMutex(name);
+  ASSERT_NE(mutex, 0u);
+  if (testing::PeerNumber() > 0) {
+    EXPECT_EQ(s().WaitMutex(mutex, 50), kWaitTimeout);
+    EXPECT_FALSE(s().ReleaseMutex(mutex));
+    EXPECT_EQ(s().LastError(), kErrorNotOwner);
+    ASSERT_TRUE(target_->files().WriteBytes(timedOut, "1"));
+    EXPECT_EQ(s().WaitMutex(mutex, 10000), kWaitObject0);
+    EXPECT_TRUE(s().ReleaseMutex(mutex));
+    EXPECT_TRUE(s().CloseMutex(mutex));
+    return;
+  }
+  ASSERT_EQ(s().WaitMutex(mutex, 0), kWaitObject0);
+  auto peer = target_->StartPeer(testing::CurrentTestName(), 1);
+  for (int wait = 0; wait < 1000 && target_->files().GetAttributes(timedOut) == kInvalidAttributes;
+       ++wait) {
+    s().Sleep(10);
+  }
+  EXPECT_TRUE(s().ReleaseMutex(mutex));
+  EXPECT_TRUE(peer->Wait());
+  EXPECT_EQ(s().WaitMutex(mutex, 0), kWaitObject0);  // free again: the peer released it
+  EXPECT_TRUE(s().ReleaseMutex(mutex));
+  EXPECT_TRUE(s().CloseMutex(mutex));
+}
+
 }  // namespace
 }  // namespace zuba::platform

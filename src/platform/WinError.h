@@ -21,6 +21,7 @@ enum WinError : long {
   kErrorAlreadyExists = 183,
   kErrorMoreData = 234,
   kErrorNoMoreItems = 259,
+  kErrorNotOwner = 288,
   kErrorBadKey = 1010,
   kErrorCantRead = 1012,
   kErrorCantWrite = 1013,

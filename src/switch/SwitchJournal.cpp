@@ -32,6 +32,21 @@ SwitchJournal::SwitchJournal(const ApplyServices& services, system::AppShell& sh
                              std::string path)
     : services_(services), shell_(shell), path_(std::move(path)) {}
 
+SwitchJournal::~SwitchJournal() = default;
+
+bool SwitchJournal::Lock() {
+  if (!lock_) {
+    auto lock = std::make_unique<ApplyLock>(services_.system, kApplyLockWaitMs);
+    if (!lock->Held()) return false;
+    lock_ = std::move(lock);
+  }
+  return true;
+}
+
+void SwitchJournal::RequireLock() {
+  if (!Lock()) throw ApplyRunning();
+}
+
 journal::Journal SwitchJournal::Plan(const ApplyRequest& request) {
   journal::Journal plan;
   plan.settingName = request.settingName;
@@ -50,6 +65,8 @@ journal::Journal SwitchJournal::Plan(const ApplyRequest& request) {
 }
 
 void SwitchJournal::Apply(const ApplyRequest& request) {
+  // The plan reads the machine: no other run may change it meanwhile.
+  RequireLock();
   journal::Journal journal = Plan(request);
   Save(journal);
   journal::Recorder recorder(journal::RecorderMode::kRecord, journal, services_.registry,
@@ -58,15 +75,30 @@ void SwitchJournal::Apply(const ApplyRequest& request) {
   ApplyFlow({recorder.registry(), recorder.files(), recorder.profiles(), recorder.system()},
             shell_)
       .Run(request);
-  MarkDone(journal);
+  MarkDone(journal, journal);
 }
 
-void SwitchJournal::MarkDone(journal::Journal& journal) {
+void SwitchJournal::MarkDone(journal::Journal& journal, const journal::Journal& written) {
   // The registry's writes reach the disk at its flush: only then may the
-  // journal say that they are done.
-  services_.registry.FlushKey(platform::kHkeyLocalMachine);
-  services_.registry.FlushKey(platform::kHkeyCurrentUser);
-  for (journal::Change& c : journal.changes) c.done = true;
+  // journal say that the run is done.
+  long rc = services_.registry.FlushKey(platform::kHkeyLocalMachine);
+  const long userRc = services_.registry.FlushKey(platform::kHkeyCurrentUser);
+  if (rc == platform::kErrorSuccess) rc = userRc;
+  if (rc != platform::kErrorSuccess) {
+    std::string message = "レジストリの変更を保存できませんでした (エラー " + std::to_string(rc) +
+                          ")。次の変更は保存されていません:";
+    for (const journal::Change* c : journal::FinalChanges(written)) {
+      if ((c->kind == journal::ChangeKind::kRegistryKey ||
+           c->kind == journal::ChangeKind::kRegistryValue) &&
+          !journal::ChangesNothing(*c)) {
+        message += "\r\n" + journal::DescribeChange(*c);
+      }
+    }
+    throw RegistryNotSaved(message);
+  }
+  if (journal.run == journal::JournalRun::kApply) {
+    for (journal::Change& c : journal.changes) c.done = true;
+  }
   journal.state = journal::JournalState::kDone;
   Save(journal);
 }
@@ -83,36 +115,46 @@ bool SwitchJournal::Load(journal::Journal* journal) {
   return true;
 }
 
+journal::Journal RunJournal(const ApplyServices& services, const journal::Journal& journal,
+                            journal::JournalRun run) {
+  if (run == journal::JournalRun::kApply) return journal;
+  return journal::Inverse({services.registry, services.files, services.profiles}, journal);
+}
+
 std::vector<std::string> SwitchJournal::ChangedSince(const journal::Journal& journal) {
-  std::vector<std::string> changed;
   const journal::MachineServices machine{services_.registry, services_.files, services_.profiles};
-  for (const journal::Change& c : journal.changes) {
-    if (journal::StandingOf(machine, c) != journal::ChangeStanding::kNew) {
-      changed.push_back(journal::DescribeChange(c));
+  const journal::Journal side = RunJournal(services_, journal, journal.run);
+  // What counts is each target's last state in the run: an earlier change
+  // of the same target was passed on the way.
+  std::vector<std::string> changed;
+  for (const journal::Change* c : journal::FinalChanges(side)) {
+    if (journal::StandingOf(machine, *c) != journal::ChangeStanding::kNew) {
+      changed.push_back(journal::DescribeChange(*c));
     }
   }
   return changed;
 }
 
-void SwitchJournal::Finish(journal::Journal journal) { Run(journal); }
-
-void SwitchJournal::Undo(const journal::Journal& journal) {
-  journal::Journal inverse = journal::Inverse(
-      {services_.registry, services_.files, services_.profiles}, journal);
-  Save(inverse);
-  Run(inverse);
-}
-
-void SwitchJournal::Run(journal::Journal& journal) {
+void SwitchJournal::RunToward(journal::Journal journal, journal::JournalRun run) {
+  RequireLock();
+  journal.run = run;
+  journal.state = journal::JournalState::kPending;
+  Save(journal);
+  const journal::Journal target = RunJournal(services_, journal, run);
   std::vector<std::string> failed;
-  const bool ok = journal::Finish({services_.registry, services_.files, services_.profiles},
-                                  journal, &failed);
-  if (!ok) {
+  if (!journal::Finish({services_.registry, services_.files, services_.profiles}, target,
+                       &failed)) {
     std::string message = "次の変更を書き込めませんでした:";
     for (const std::string& line : failed) message += "\r\n" + line;
     throw system::Exception(message);
   }
-  MarkDone(journal);
+  MarkDone(journal, target);
+}
+
+void SwitchJournal::Undo(const journal::Journal& journal) {
+  const bool backToApply =
+      journal.state == journal::JournalState::kDone && journal.run == journal::JournalRun::kUndo;
+  RunToward(journal, backToApply ? journal::JournalRun::kApply : journal::JournalRun::kUndo);
 }
 
 void SwitchJournal::Save(const journal::Journal& journal) {

@@ -1,64 +1,106 @@
 // The switch journal: every apply is first planned on recording services
 // that write nothing, the plan saved beside the settings file (ZUBANET.JNL),
 // and then applied with each write marked done as it happens, and the whole
-// journal marked done at the end. The journal of the last completed apply
-// stays for an undo; one that was never marked done tells at the next start
-// that an apply was cut short, and lets the user finish or undo it.
+// journal marked done once the registry is on the disk. The journal of the
+// last apply stays for an undo; one that was never marked done tells at the
+// next start that an apply (or an undo) was cut short, and lets the user
+// bring the machine to the setting as applied or back to the machine before
+// it.
+//
+// The journal always holds the apply's own changes, with their states before
+// and after it; an undo only notes that it runs toward the states before
+// (JournalRun). So after any number of runs cut short, each side is still
+// computed from the apply's states, never from a machine half changed.
+//
+// Every run that writes holds the machine's apply lock (ApplyLock) from its
+// first read to its end; the object keeps the lock once it has it.
 #ifndef ZUBA_SWITCH_SWITCHJOURNAL_H_
 #define ZUBA_SWITCH_SWITCHJOURNAL_H_
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "journal/Change.h"
 #include "switch/ApplyFlow.h"
+#include "switch/ApplyLock.h"
 #include "system/AppShell.h"
+#include "system/Errors.h"
 
 namespace zuba::switching {
 
 // The journal beside the settings file: its name with the extension ".JNL".
 std::string JournalPathFor(const std::string& settingsFile);
 
+// Another process holds the apply lock: nothing was written.
+class ApplyRunning : public system::Exception {
+ public:
+  ApplyRunning() : system::Exception(kAnotherApplyRunning) {}
+};
+
+// The registry could not be saved at the end of a run: the journal stays
+// pending. The message names the error and the registry changes not saved.
+class RegistryNotSaved : public system::Exception {
+ public:
+  using system::Exception::Exception;
+};
+
 class SwitchJournal {
  public:
   SwitchJournal(const ApplyServices& services, system::AppShell& shell, std::string path);
+  ~SwitchJournal();
+
+  // Takes the apply lock for the rest of this object's life, waiting at
+  // most kApplyLockWaitMs. False when another process keeps it.
+  bool Lock();
 
   // What applying `request` would change, found without writing anything
   // (no program is started, the control panel is not run).
   journal::Journal Plan(const ApplyRequest& request);
 
-  // Applies `request` under the journal. Raises what the apply raises (the
-  // journal then stays pending: the apply was cut short), and
-  // system::Exception when the journal cannot be written (nothing of the
-  // apply is written before the journal is).
+  // Applies `request` under the journal. Raises ApplyRunning (nothing
+  // written) when another apply holds the lock; what the apply raises (the
+  // journal then stays pending: the apply was cut short);
+  // RegistryNotSaved; and system::Exception when the journal cannot be
+  // written (nothing of the apply is written before the journal is).
   void Apply(const ApplyRequest& request);
 
   // Reads the journal. False when there is none; system::Exception with
   // the reason when it is damaged (it is never used then).
   bool Load(journal::Journal* journal);
 
-  // The changes of a completed journal that the machine no longer holds as
-  // the apply left them (someone changed them since), one line each.
+  // The changes that the machine no longer holds as the journal's latest
+  // run left them (someone changed them since), one line each.
   std::vector<std::string> ChangedSince(const journal::Journal& journal);
 
-  // Brings the machine to the journal's new side and marks it done.
-  void Finish(journal::Journal journal);
+  // Brings the machine to one side of the apply `journal` records: kApply
+  // the setting as applied, kUndo the machine as it was before the apply.
+  // The journal is saved pending with that run before the first write and
+  // marked done at the end. Raises as Apply does.
+  void RunToward(journal::Journal journal, journal::JournalRun run);
 
-  // Puts back what `journal` changed, as an apply of its own: the inverse
-  // journal is saved before its first write and marked done at the end, so
-  // it is the journal an undo undoes next.
+  // The undo of the journal's latest run when it is done (undoing an undo
+  // applies again); the way back to the machine before the apply when the
+  // run was cut short.
   void Undo(const journal::Journal& journal);
 
  private:
+  void RequireLock();
   void Save(const journal::Journal& journal);
-  void Run(journal::Journal& journal);
-  // Flushes the registry, then saves `journal` marked done throughout.
-  void MarkDone(journal::Journal& journal);
+  // Flushes the registry, then saves `journal` marked done; RegistryNotSaved
+  // when a flush fails (`written` names what the run changed).
+  void MarkDone(journal::Journal& journal, const journal::Journal& written);
 
   ApplyServices services_;
   system::AppShell& shell_;
   std::string path_;
+  std::unique_ptr<ApplyLock> lock_;
 };
+
+// The journal a run toward `run` writes: the apply's own changes, or their
+// inverse on the machine as it stands.
+journal::Journal RunJournal(const ApplyServices& services, const journal::Journal& journal,
+                            journal::JournalRun run);
 
 // The preview of a plan for the user: one line per change, old and new, and
 // whether a restart follows.

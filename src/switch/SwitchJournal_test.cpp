@@ -218,11 +218,7 @@ TEST_F(SwitchJournalTest, AnApplyKilledAtAnyWriteIsFinishedOrUndoneExactly) {
       journal::Journal cut;
       if (Journal(*m).Load(&cut)) {
         EXPECT_EQ(cut.state, journal::JournalState::kPending) << n;
-        if (finish) {
-          Journal(*m).Finish(cut);
-        } else {
-          Journal(*m).Undo(cut);
-        }
+        Journal(*m).RunToward(cut, finish ? journal::JournalRun::kApply : journal::JournalRun::kUndo);
       } else {
         EXPECT_EQ(n, 1) << "no journal, yet something may have been written";
         if (finish) Journal(*m).Apply(OfficeRequest(*m->system));

@@ -15,6 +15,15 @@
 
 namespace zuba::testing {
 
+// A further process of a test that runs in several at once (see
+// ConformanceTarget::StartPeer).
+class PeerProcess {
+ public:
+  virtual ~PeerProcess() = default;
+  // Waits for the process to end: true when its run of the test passed.
+  virtual bool Wait() = 0;
+};
+
 class ConformanceTarget {
  public:
   virtual ~ConformanceTarget() = default;
@@ -34,7 +43,19 @@ class ConformanceTarget {
   // (or as neither), the tests of Windows 9x's answer are skipped with the
   // reason (docs/sim-machine.md lists them).
   virtual bool IsWine() const = 0;
+
+  // Starts this test program again for the one test `test` ("Suite.Name")
+  // as peer `number` (1 and up): its target is this one's machine, with
+  // the same directory() and key(), and PeerNumber() tells the test which
+  // part it plays there.
+  virtual std::unique_ptr<PeerProcess> StartPeer(const std::string& test, int number) = 0;
 };
+
+// The peer number of this process: 0 in the test program as started.
+int PeerNumber();
+
+// "Suite.Name" of the test that runs now.
+std::string CurrentTestName();
 
 // The implementation this test program is built for, in a fresh state. The
 // machine behind it is a Japanese Windows 98 SE.

@@ -160,7 +160,9 @@ std::string DumpForm(const Form& form) {
   for (std::size_t i = 0; i < form.ComponentCount(); ++i) {
     if (auto* menu = dynamic_cast<PopupMenu*>(&form.ComponentAt(i))) DumpItems(&json, menu->Items());
   }
-  json += "]}";
+  json += ']';
+  Field(&json, "focus", form.ActiveControl() != nullptr ? form.ActiveControl()->Name() : "");
+  json += '}';
   return json;
 }
 

@@ -4,7 +4,8 @@
 //   {"form": NAME, "caption": TEXT, "client": [W, H],
 //    "controls": [{"name", "kind", "visible", "enabled", "text", "state",
 //                  "items", "index", "hint", "bounds": [L, T, W, H]}, ...],
-//    "menus": [{"name", "caption", "checked", "enabled", "visible"}, ...]}
+//    "menus": [{"name", "caption", "checked", "enabled", "visible"}, ...],
+//    "focus": NAME}
 //
 // Controls come depth first in creation order. "visible" is the control's
 // own flag, "enabled" the effective state (it and every parent enabled).
@@ -12,7 +13,8 @@
 // none), "state" ("unchecked", "checked", "grayed") is only given for check
 // boxes, "items" and "index" (-1 for none) only for lists, drop-down lists
 // and radio groups. The menus are the items of every pop-up menu the form
-// owns, depth first.
+// owns, depth first. "focus" names the form's active control, the one
+// that has or gets the focus ("" for none).
 #ifndef ZUBA_TOOLKIT_FORMDUMP_H_
 #define ZUBA_TOOLKIT_FORMDUMP_H_
 

@@ -191,6 +191,7 @@ TEST_F(ScriptRunTest, DumpDescribesTheFormAsJson) {
   list.SetItemIndex(0);
   box.SetState(CheckState::kGrayed);
   ok.SetHint("押す");
+  edit.SetFocus();
   Run({"dump"});
   std::string json = out.str();
   EXPECT_EQ(json.rfind(R"({"form": "Main", "caption": "Main", "client": [200, 100], "controls": [)",
@@ -208,7 +209,8 @@ TEST_F(ScriptRunTest, DumpDescribesTheFormAsJson) {
             std::string::npos);
   EXPECT_NE(json.find(R"("menus": [{"name": "AboutItem", "caption": "About", "checked": false, "enabled": true, "visible": true}, {"name": "Off")"),
             std::string::npos);
-  EXPECT_EQ(json.substr(json.size() - 3), "]}\n");
+  // Last, the control that has the focus.
+  EXPECT_EQ(json.substr(json.size() - 20), "], \"focus\": \"Edit\"}\n") << json;
   EXPECT_EQ(json.find('\n'), json.size() - 1);
 }
 

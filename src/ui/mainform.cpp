@@ -312,6 +312,10 @@ TForm1::TForm1(Application& app, platform::Registry& registry, platform::Files& 
                          "呼び出した設定を反映すると何が変わるかを表示します")),
       pmUndo(MakeItem(PmOpt, "pmUndo", "前回の反映を元に戻す...",
                       "最後に反映した設定の変更を元に戻します")),
+      N5(MakeItem(PmOpt, "N5", "-")),
+      pmSaveWarnings(MakeItem(PmOpt, "pmSaveWarnings", "保存時に設定の誤りを警告する",
+                              "通信できないゲートウェーやサブネットマスク、重複したアドレスなどを"
+                              "保存の前に知らせます")),
       odHosts(MakeOpenDialog(*this, "odHosts", "Hostsファイルの選択", "hosts*",
                              "hostsファイル|hosts*")),
       odLmhosts(MakeOpenDialog(*this, "odLmhosts", "Lmhostsファイルの選択", "lmhosts*",
@@ -435,7 +439,8 @@ void TForm1::SetInitialStates() {
   PmOpt.SetHelpContext(32);
   PmOpt.SetAutoPopup(false);
   PmOpt7.SetVisible(false);
-  for (MenuItem* item : {&PmOpt1, &PmOpt3, &PmOpt4, &PmOpt5, &PmOpt2, &PmOpt6, &PmOpt7}) {
+  for (MenuItem* item :
+       {&PmOpt1, &PmOpt3, &PmOpt4, &PmOpt5, &PmOpt2, &PmOpt6, &PmOpt7, &pmSaveWarnings}) {
     item->SetHelpContext(32);
   }
 
@@ -512,7 +517,7 @@ void TForm1::BindHandlers() {
     c->SetOnMouseDown(help);
   }
 
-  for (MenuItem* item : {&PmOpt1, &PmOpt2, &PmOpt3, &PmOpt4, &PmOpt6, &PmOpt7}) {
+  for (MenuItem* item : {&PmOpt1, &PmOpt2, &PmOpt3, &PmOpt4, &PmOpt6, &PmOpt7, &pmSaveWarnings}) {
     item->SetOnClick(notify(&TForm1::PmOptChkClick));
   }
   PmOpt5.SetOnClick(notify(&TForm1::PmOpt5Click));

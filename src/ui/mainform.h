@@ -50,6 +50,11 @@
 #include "ui/ZbPanelEx.h"
 #include "ui/ZubaVersion.h"
 
+namespace zuba::switching {
+class SwitchJournal;
+class RegistryNotSaved;
+}  // namespace zuba::switching
+
 namespace zuba::ui {
 
 class TFmWins;
@@ -199,6 +204,9 @@ class TForm1 : public toolkit::Form {
   toolkit::MenuItem& N4;
   toolkit::MenuItem& pmPreview;
   toolkit::MenuItem& pmUndo;
+  // Whether a save warns about a setting that cannot work (SaveWarnings).
+  toolkit::MenuItem& N5;
+  toolkit::MenuItem& pmSaveWarnings;
   TDualListDlg* DualListDlg = nullptr;
   toolkit::OpenDialog& odHosts;
   toolkit::OpenDialog& odLmhosts;
@@ -277,6 +285,11 @@ class TForm1 : public toolkit::Form {
   void CbWiDhClick(toolkit::Component& sender);
   void CbDdeClick(toolkit::Component& sender);
   void RemoveAdapterEntry(const std::string& name);
+  // With pmSaveWarnings checked: the findings about the captured
+  // CurrentSetting (core/SettingWarnings) in one box; true when there are
+  // none or the user saves anyway, false (the focus on the field of the
+  // first finding) when the user goes back to editing.
+  bool ConfirmSaveWarnings(const std::string& name);
   // Moves a settings file of the first layout to the current one.
   void ConvertSettingsFile();
   // Builds DualListDlg; the window's constructor calls it.
@@ -295,6 +308,10 @@ class TForm1 : public toolkit::Form {
   // At start-up: an apply that was cut short is finished or undone, as the
   // user answers; a damaged journal is reported and left alone.
   void RecoverCutShortApply();
+  // An apply whose registry could not be saved: says what was not saved
+  // and offers to go back to the machine before it at once.
+  void OfferUndoOfUnsaved(switching::SwitchJournal& journal,
+                          const switching::RegistryNotSaved& error);
 
  private:
   platform::Registry& registry_;

@@ -25,6 +25,8 @@ using switching::PerformExit;
 using switching::PreviewText;
 using switching::RestartAnswer;
 using switching::RestartInputs;
+using switching::ApplyRunning;
+using switching::RegistryNotSaved;
 using switching::SwitchJournal;
 using toolkit::MessageButtons;
 using toolkit::MessageIcon;
@@ -69,10 +71,15 @@ void TForm1::BtApplyClick(toolkit::Component&) {
   const ApplyRequest request = RequestOf(*this, name);
 
   toolkit::Application& app = *GetApplication();
+  SwitchJournal journal({registry_, files_, profiles_, system_}, app.Ui(),
+                        JournalPathFor(IniGT.Path()));
   Hide();
   try {
-    SwitchJournal({registry_, files_, profiles_, system_}, app.Ui(), JournalPathFor(IniGT.Path()))
-        .Apply(request);
+    journal.Apply(request);
+  } catch (const RegistryNotSaved& error) {
+    OfferUndoOfUnsaved(journal, error);
+    Show();
+    return;
   } catch (const std::exception& error) {
     // The apply stopped: the user learns why and what was not done, and
     // gets the window back rather than a program running without one.
@@ -82,6 +89,26 @@ void TForm1::BtApplyClick(toolkit::Component&) {
   }
   Show();
   DecideRestart(name, NeedsRestart(CurrentSetting));
+}
+
+void TForm1::OfferUndoOfUnsaved(SwitchJournal& journal, const RegistryNotSaved& error) {
+  // The files an apply writes are on the disk, the registry is not: the
+  // machine would come up half switched. The journal stays pending, so the
+  // next start asks again; the user may go back at once instead.
+  toolkit::Application& app = *GetApplication();
+  const std::string text = std::string(error.what()) +
+                           "\r\n\r\n反映した分を今すぐ元に戻しますか？\r\n"
+                           "(いいえ: 次に起動したときにもう一度たずねます)";
+  if (app.Ui().ShowMessageBox(text, kJournalCaption, MessageIcon::kWarning,
+                              MessageButtons::kYesNo) != MessageResult::kYes) {
+    return;
+  }
+  try {
+    journal::Journal cut;
+    if (journal.Load(&cut)) journal.RunToward(cut, journal::JournalRun::kUndo);
+  } catch (const std::exception& undoError) {
+    app.HandleException(undoError);
+  }
 }
 
 void TForm1::DecideRestart(const std::string& name, bool restartNeeded) {
@@ -125,11 +152,20 @@ void TForm1::UndoLastApply() {
   SwitchJournal journal({registry_, files_, profiles_, system_}, app.Ui(),
                         JournalPathFor(IniGT.Path()));
   journal::Journal last;
-  if (!journal.Load(&last) || last.state != journal::JournalState::kDone) {
-    system::ShowInfoBox(app.Ui(), "元に戻せる反映がありません");
+  try {
+    if (!journal.Lock()) throw ApplyRunning();
+    if (!journal.Load(&last)) {
+      system::ShowInfoBox(app.Ui(), "元に戻せる反映がありません");
+      return;
+    }
+  } catch (const std::exception& error) {
+    app.HandleException(error);
     return;
   }
-  const std::vector<std::string> changed = journal.ChangedSince(last);
+  // A run cut short has no "since": what it left is no one else's change.
+  const std::vector<std::string> changed = last.state == journal::JournalState::kDone
+                                               ? journal.ChangedSince(last)
+                                               : std::vector<std::string>();
   if (!changed.empty()) {
     std::string text = "前回の反映の後に次の値が変更されています。元に戻すと上書きされます:";
     for (const std::string& line : changed) text += "\r\n" + line;
@@ -158,21 +194,27 @@ void TForm1::RecoverCutShortApply() {
   journal::Journal cut;
   try {
     if (!journal.Load(&cut) || cut.state == journal::JournalState::kDone) return;
+    // A run that still goes on in another process holds the lock: its
+    // journal is not one cut short, and is left alone. Once the lock is
+    // ours, the journal is read again: that run may have ended meanwhile.
+    if (!journal.Lock() || !journal.Load(&cut) || cut.state == journal::JournalState::kDone) {
+      return;
+    }
   } catch (const std::exception& error) {
     app.HandleException(error);
     return;
   }
-  const std::string text = "【" + cut.settingName +
-                           "】 の反映が途中で終わっています。\r\n\r\nはい\t:  反映を最後まで行う\r\n"
-                           "いいえ\t:  反映した分を元に戻す";
+  // The question is about the apply, whichever run was cut short, and its
+  // answers go to the apply's two sides.
+  const std::string what = cut.run == journal::JournalRun::kUndo ? "】 の反映の取り消しが"
+                                                                 : "】 の反映が";
+  const std::string text = "【" + cut.settingName + what +
+                           "途中で終わっています。\r\n\r\nはい\t:  反映を最後まで行う\r\n"
+                           "いいえ\t:  反映する前の状態に戻す";
   const bool finish = app.Ui().ShowMessageBox(text, kJournalCaption, MessageIcon::kQuestion,
                                               MessageButtons::kYesNo) == MessageResult::kYes;
   try {
-    if (finish) {
-      journal.Finish(cut);
-    } else {
-      journal.Undo(cut);
-    }
+    journal.RunToward(cut, finish ? journal::JournalRun::kApply : journal::JournalRun::kUndo);
   } catch (const std::exception& error) {
     app.HandleException(error);
   }

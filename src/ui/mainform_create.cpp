@@ -63,6 +63,7 @@ void TForm1::FormCreate(Component&) {
     options[number - 1]->SetChecked(Settings.ReadOption(number));
   }
   PmOpt2.SetEnabled(PmOpt5.Checked());
+  pmSaveWarnings.SetChecked(Settings.ReadSaveWarnings());
   core::InitRegList(CurrentSetting, PmOpt6.Checked(), system_);
   // 9.
   system::NameList names;
@@ -184,6 +185,7 @@ void TForm1::CheckedOptions(bool (&options)[core::kOptionCount]) const {
   for (int number = 1; number <= core::kOptionCount; ++number) {
     options[number - 1] = items[number - 1]->Checked();
   }
+  Settings.WriteSaveWarnings(pmSaveWarnings.Checked());
 }
 
 void TForm1::SaveOptions() {

@@ -10,8 +10,10 @@
 #include <exception>
 #include <string>
 
+#include "core/SettingWarnings.h"
 #include "core/SettingsConversion.h"
 #include "network/CurrentConfig.h"
+#include "platform/Cp932.h"
 #include "toolkit/Application.h"
 #include "toolkit/UiServices.h"
 #include "ui/DualListDlg.h"
@@ -93,6 +95,7 @@ void TForm1::BbOkClick(Component&) {
     return;
   }
   const std::string name = EdNm.Text();
+  if (!ConfirmSaveWarnings(name)) return;
   if (Settings.SettingExists(name)) {
     if (ui.ShowMessageBox(kNameOpen + name + kReplaceQuestionEnd, kReplaceCaption,
                           MessageIcon::kQuestion,
@@ -115,6 +118,45 @@ void TForm1::BbOkClick(Component&) {
   Settings.WriteSettingList(CbSetting.Items());
   Settings.Flush();
   BbCanClick(BbCan);
+}
+
+bool TForm1::ConfirmSaveWarnings(const std::string& name) {
+  if (!pmSaveWarnings.Checked()) return true;
+  // The capture has made sure that an adapter is selected with TCP/IP on.
+  const int adapterIndex = CbTnc.ItemIndex();
+  const std::string adapter =
+      CbTcp.Checked() && adapterIndex >= 0 && adapterIndex < CbTrg.ItemCount()
+          ? CbTrg.Item(adapterIndex)
+          : std::string();
+  // Only the settings of the same adapter can share the address: their
+  // addresses alone are read.
+  std::vector<core::SavedAddress> others;
+  if (!adapter.empty() && core::HasFixedAddress(CurrentSetting)) {
+    for (auto& [other, otherAdapter] : Settings.ReadAdapterEntries()) {
+      if (!platform::EqualsNoCaseCp932(otherAdapter, adapter)) continue;
+      std::string address = Settings.ReadSettingText(other, CurrentSetting[core::kIp].KeyCode);
+      others.push_back({std::move(other), std::move(otherAdapter), std::move(address)});
+    }
+  }
+  const std::vector<core::SettingWarning> warnings =
+      core::FindSettingWarnings(CurrentSetting, name, adapter, others);
+  if (warnings.empty()) return true;
+  if (App().Ui().ShowMessageBox(core::SettingWarningsQuestion(warnings),
+                                core::kSettingWarningsCaption, MessageIcon::kWarning,
+                                MessageButtons::kYesNo) == MessageResult::kYes) {
+    return true;
+  }
+  Control* field = nullptr;
+  switch (warnings.front().field) {
+    case core::WarningField::kAddress: field = &EdTip; break;
+    case core::WarningField::kMask: field = &EdTms; break;
+    case core::WarningField::kGateways: field = &LbTgw; break;
+    case core::WarningField::kDnsServers: field = &LbDip; break;
+    // The WINS servers are edited in the WINS dialog that this button opens.
+    case core::WarningField::kWinsServers: field = &BtWins; break;
+  }
+  if (field != nullptr && field->CanFocus()) field->SetFocus();
+  return false;
 }
 
 void TForm1::BtDeleteClick(Component&) {

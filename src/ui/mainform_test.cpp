@@ -88,8 +88,9 @@ TEST_F(MainFormTest, TheWindowAsDesigned) {
   EXPECT_EQ(form.EdTip.GetImeMode(), ImeMode::kDisable);
   EXPECT_EQ(form.RgLogon.Items(), (std::vector<std::string>{"W9x", "NT", "他"}));
   EXPECT_EQ(form.RgLogon.ItemIndex(), 0);
-  EXPECT_EQ(form.LsIniIni.ItemCount(), 13);
+  EXPECT_EQ(form.LsIniIni.ItemCount(), 14);
   EXPECT_EQ(form.LsIniIni.Item(12), "H_CUR_USR");
+  EXPECT_EQ(form.LsIniIni.Item(13), "SaveWarnings");
 
   // Initial states, the groups following their check boxes.
   EXPECT_TRUE(form.CbTcp.Checked());

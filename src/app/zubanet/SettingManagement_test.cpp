@@ -28,7 +28,7 @@ std::string AdapterSetting(const std::string& ip, const std::string& mask) {
 // the window's position (Settings() takes it out).
 std::string Initialize() {
   return "[Initialize]\r\nIniConvert=1\r\nOpt1=1\r\nOpt2=1\r\nOpt3=0\r\nOpt4=1\r\nOpt5=1\r\n"
-         "Opt6=0\r\nOpt7=0\r\n";
+         "Opt6=0\r\nOpt7=0\r\nSaveWarnings=1\r\n";
 }
 
 class SettingManagementTest : public testing::ZubaNetTest {
@@ -90,16 +90,21 @@ TEST_F(SettingManagementTest, SaveReplaceReorderAndDeleteAsAUserWould) {
                             "[SETTINGLIST]\r\nSETTINGS.Count=1\r\nSETTINGS.0=Office\r\n");
 
   // 2. Office recalled, its address changed and saved again under its
-  // name, which asks to replace it; then a second setting Home.
+  // name, which asks to replace it; then a second setting Home, whose
+  // gateways lie outside its network: saved anyway after the warning.
   ASSERT_EQ(RunZubaNet(machine.directory(),
-                       "--answer ok --do 'choose CbSetting Office' "
+                       "--answer ok --answer yes --do 'choose CbSetting Office' "
                        "--do 'click BtConfig' --do 'type EdTip 192.168.1.20' --do 'click BbOk' "
                        "--do 'click BtConfig' --do 'type EdNm Home' --do 'type EdTip 10.0.0.2' "
                        "--do 'type EdTms 255.0.0.0' --do 'click BbOk'"),
             0)
       << err_;
   EXPECT_EQ(err_,
-            u8"[既に登録されています] (question; OK/Cancel) 【Office】　を置き換えますか？\n");
+            u8"[既に登録されています] (question; OK/Cancel) 【Office】　を置き換えますか？\n"
+            u8"[設定の確認] (warning; Yes/No) この設定では通信できないおそれがあります。\\n\\n"
+            u8"・TCP/IP: ゲートウェー 192.168.1.1 はIPアドレスと同じネットワークにありません\\n"
+            u8"・TCP/IP: ゲートウェー 192.168.1.254 はIPアドレスと同じネットワークにありません\\n"
+            u8"\\nこのまま保存しますか？\n");
   EXPECT_EQ(Copy(), "");  // nothing to convert
   const std::string office2 = "[Office]\r\n" + AdapterSetting("192.168.1.20", "255.255.255.0");
   const std::string home = "[Home]\r\n" + AdapterSetting("10.0.0.2", "255.0.0.0");

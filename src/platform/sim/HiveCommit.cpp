@@ -70,6 +70,12 @@ void HiveCommit::Discard(const std::vector<std::string>& names) {
   for (const std::string& name : names) unlink(StagedPath(name).c_str());
 }
 
+void HiveCommit::DiscardLeft(const std::vector<std::string>& names) {
+  if (Pending()) return;
+  Discard(names);
+  RemoveLeftTemporaryFiles(RecordPath());
+}
+
 bool HiveCommit::Commit(const std::vector<std::string>& names) {
   if (names.size() > 1) {
     std::string record(kRecordHeader);

@@ -53,6 +53,12 @@ class HiveCommit {
   // Removes the staged files of `names` (a save that was given up).
   void Discard(const std::vector<std::string>& names);
 
+  // Removes the staged files of `names` that a save cut short left, unless
+  // a pending change still needs them, and the temporary files of a record
+  // whose writing was cut short. Called under the registry's
+  // exclusive lock, when no other save can be staging.
+  void DiscardLeft(const std::vector<std::string>& names);
+
   // Whether a committed change waits to be completed (its writer crashed, or
   // a rename failed).
   bool Pending() const;

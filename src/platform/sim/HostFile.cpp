@@ -1,5 +1,6 @@
 #include "platform/sim/HostFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -14,6 +15,8 @@ namespace zuba::platform::sim {
 namespace {
 
 constexpr char kTempPrefix[] = ".~zuba-";
+// How much of the target's name a temporary file's name repeats.
+constexpr std::size_t kTempStemBytes = 64;
 // How long after a file's last change its stamp can be trusted, because any
 // further change must show in its times. A file system that keeps times
 // finer than a millisecond stamps a change with the kernel's coarse clock (or
@@ -85,11 +88,66 @@ bool ReadHostFile(const std::string& path, std::string* content) {
   return true;
 }
 
+namespace {
+
+// ".~zuba-NAME-": the start of the names of the temporary files of the
+// target NAME (cut to kTempStemBytes).
+std::string TempStart(const std::string& name) {
+  return kTempPrefix + name.substr(0, kTempStemBytes) + "-";
+}
+
+// Removes the temporary files of `start` in `dir` that no writer holds: a
+// writer keeps its file locked until it has renamed it, and the lock goes
+// with its process, so an unlocked one was left by a write that was cut
+// short.
+void RemoveLeftTemporaries(const std::string& dir, const std::string& start) {
+  DIR* listing = opendir(dir.c_str());
+  if (!listing) return;
+  while (dirent* entry = readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (name.size() != start.size() + 6 || name.substr(0, start.size()) != start) continue;
+    const std::string path = dir + "/" + std::string(name);
+    int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) continue;
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0) unlink(path.c_str());
+    close(fd);
+  }
+  closedir(listing);
+}
+
+// Makes a locked temporary file of `start` in `dir`; -1 when it cannot.
+int MakeLockedTemporary(const std::string& dir, const std::string& start, std::string* temp) {
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    *temp = dir + "/" + start + "XXXXXX";
+    int fd = mkostemp(temp->data(), O_CLOEXEC);
+    if (fd < 0) return -1;
+    // Another writer's clean-up may have taken the file before it was
+    // locked: only a locked file that is still there is ours.
+    struct stat mine, there;
+    if (flock(fd, LOCK_EX) == 0 && fstat(fd, &mine) == 0 && stat(temp->c_str(), &there) == 0 &&
+        mine.st_ino == there.st_ino && mine.st_dev == there.st_dev) {
+      return fd;
+    }
+    close(fd);
+  }
+  return -1;
+}
+
+}  // namespace
+
+void RemoveLeftTemporaryFiles(const std::string& path) {
+  std::string::size_type slash = path.rfind('/');
+  RemoveLeftTemporaries(slash == std::string::npos ? "." : path.substr(0, slash),
+                        TempStart(slash == std::string::npos ? path : path.substr(slash + 1)));
+}
+
 bool WriteHostFileAtomic(const std::string& path, std::string_view content, Durability durability) {
   std::string::size_type slash = path.rfind('/');
   std::string dir = slash == std::string::npos ? "." : path.substr(0, slash);
-  std::string temp = dir + "/" + kTempPrefix + "XXXXXX";
-  int fd = mkostemp(temp.data(), O_CLOEXEC);
+  const std::string start = TempStart(slash == std::string::npos ? path : path.substr(slash + 1));
+  RemoveLeftTemporaries(dir, start);
+  std::string temp;
+  int fd = MakeLockedTemporary(dir, start, &temp);
   if (fd < 0) return false;
   bool ok = true;
   struct stat st;
@@ -106,9 +164,10 @@ bool WriteHostFileAtomic(const std::string& path, std::string_view content, Dura
     done += static_cast<std::size_t>(w);
   }
   if (ok && durability == Durability::kDurable && fsync(fd) != 0) ok = false;
-  if (close(fd) != 0) ok = false;
+  // Renamed while still locked, so that no clean-up takes it first.
   if (ok && rename(temp.c_str(), path.c_str()) != 0) ok = false;
   if (!ok) unlink(temp.c_str());
+  close(fd);
   return ok;
 }
 

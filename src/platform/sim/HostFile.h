@@ -38,6 +38,9 @@ bool ReadHostFile(const std::string& path, std::string* content);
 // one of them. `durable` also flushes the data to the disk before the
 // rename. An existing target keeps its permission bits. False when the
 // directory is missing or not writable; no temporary file is left behind.
+// The temporary file (".~zuba-NAME-XXXXXX") stays locked while it is
+// written; each write first removes the unlocked ones of its target, which
+// a write cut short (a killed process) left.
 enum class Durability { kAtomic, kDurable };
 bool WriteHostFileAtomic(const std::string& path, std::string_view content,
                          Durability durability = Durability::kAtomic);
@@ -48,6 +51,9 @@ bool WriteHostFileAtomic(const std::string& path, std::string_view content,
 // 1 to 20 ms, so a wait costs next to no CPU. False when the limit passed
 // (or the lock cannot be had at all), the lock not taken.
 bool LockHostFile(int fd, int operation, std::chrono::milliseconds limit);
+// Removes the temporary files of `path` that writes cut short left (as
+// WriteHostFileAtomic does before it writes).
+void RemoveLeftTemporaryFiles(const std::string& path);
 
 // Whether a host directory entry is one of the temporary files above
 // (listings of the machine's drives leave them out).

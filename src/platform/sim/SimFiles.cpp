@@ -338,6 +338,11 @@ bool SimFiles::ReadBytes(const std::string& path, std::string* content) {
   return ReadHostFile(where.host, content);
 }
 
+void SimFiles::RemoveLeftTemporaries(const std::string& path) {
+  Location where;
+  if (Locate(path, &where) && where.parentExists) RemoveLeftTemporaryFiles(where.host);
+}
+
 bool SimFiles::WriteBytes(const std::string& path, const std::string& content) {
   Location where;
   if (!Locate(path, &where) || !where.parentExists || Fails("WriteFile", where)) return false;

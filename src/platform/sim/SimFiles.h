@@ -46,6 +46,10 @@ class SimFiles : public Files {
   std::string CurrentDirectory() override;
   std::string ProgramPath() override;
 
+  // Removes the temporary files that writes of `path` cut short left (a
+  // write does so itself; this is for a write that finds nothing to change).
+  void RemoveLeftTemporaries(const std::string& path);
+
   // The host path of a Windows path that exists, or the empty text (for
   // the parts of the machine that run host programs).
   std::string HostPathOf(const std::string& path);

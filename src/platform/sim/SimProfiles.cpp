@@ -17,8 +17,20 @@ std::string_view AsCString(std::string_view text) { return text.substr(0, text.f
 
 }  // namespace
 
-SimProfiles::SimProfiles(Files& files)
-    : files_(files), empty_(std::make_shared<const IniText>(std::string())) {}
+SimProfiles::SimProfiles(Files& files, std::string lockPath,
+                         std::function<void(const std::string&)> tidy)
+    : files_(files), empty_(std::make_shared<const IniText>(std::string())), tidy_(std::move(tidy)) {
+  if (!lockPath.empty()) writers_ = std::make_unique<HostLock>(std::move(lockPath));
+}
+
+template <typename Edit>
+bool SimProfiles::Locked(Edit edit) {
+  if (!writers_) return edit();
+  // A lock that cannot be had (a machine no process may write) leaves the
+  // write to fail on its own.
+  HostLockScope hold(*writers_);
+  return edit();
+}
 
 std::string SimProfiles::FullPath(const std::string& file) {
   const std::string name = AsCString(file);
@@ -61,6 +73,11 @@ std::shared_ptr<const IniText> SimProfiles::Load(const std::string& path, FileSt
   content = std::string();
   cache_[key] = Cached{stamp, text};
   return text;
+}
+
+bool SimProfiles::Unchanged(const std::string& path) {
+  if (tidy_) tidy_(path);
+  return true;
 }
 
 bool SimProfiles::Store(const std::string& path, std::string content) {
@@ -130,34 +147,40 @@ bool SimProfiles::WriteString(const std::string& section, const std::string& key
   const std::string s(TrimSpaces(AsCString(section))), k(TrimSpaces(AsCString(key)));
   const std::string v = AsCString(value);
   if (s.empty() || k.empty() || v.size() > kMaxTransfer) return false;
-  const std::string path = FullPath(file);
-  FileState state;
-  std::shared_ptr<const IniText> text = Load(path, &state);
-  if (state == FileState::kUnreadable) return false;
-  std::string updated = text->WithValue(s, k, v);
-  if (state == FileState::kRead && updated == text->content()) return true;
-  return Store(path, std::move(updated));
+  return Locked([&] {
+    const std::string path = FullPath(file);
+    FileState state;
+    std::shared_ptr<const IniText> text = Load(path, &state);
+    if (state == FileState::kUnreadable) return false;
+    std::string updated = text->WithValue(s, k, v);
+    if (state == FileState::kRead && updated == text->content()) return Unchanged(path);
+    return Store(path, std::move(updated));
+  });
 }
 
 bool SimProfiles::RemoveKey(const std::string& section, const std::string& key,
                             const std::string& file) {
-  const std::string path = FullPath(file);
-  FileState state;
-  bool changed;
-  std::shared_ptr<const IniText> text = Load(path, &state);
-  if (state == FileState::kUnreadable) return false;
-  std::string updated = text->WithoutKey(AsCString(section), AsCString(key), &changed);
-  return !changed || Store(path, std::move(updated));
+  return Locked([&] {
+    const std::string path = FullPath(file);
+    FileState state;
+    bool changed;
+    std::shared_ptr<const IniText> text = Load(path, &state);
+    if (state == FileState::kUnreadable) return false;
+    std::string updated = text->WithoutKey(AsCString(section), AsCString(key), &changed);
+    return changed ? Store(path, std::move(updated)) : Unchanged(path);
+  });
 }
 
 bool SimProfiles::RemoveSection(const std::string& section, const std::string& file) {
-  const std::string path = FullPath(file);
-  FileState state;
-  bool changed;
-  std::shared_ptr<const IniText> text = Load(path, &state);
-  if (state == FileState::kUnreadable) return false;
-  std::string updated = text->WithoutSection(AsCString(section), &changed);
-  return !changed || Store(path, std::move(updated));
+  return Locked([&] {
+    const std::string path = FullPath(file);
+    FileState state;
+    bool changed;
+    std::shared_ptr<const IniText> text = Load(path, &state);
+    if (state == FileState::kUnreadable) return false;
+    std::string updated = text->WithoutSection(AsCString(section), &changed);
+    return changed ? Store(path, std::move(updated)) : Unchanged(path);
+  });
 }
 
 std::size_t SimProfiles::GetSection(const std::string& section, std::string* entries,
@@ -189,13 +212,15 @@ bool SimProfiles::WriteSection(const std::string& section, const std::vector<std
     if (name.empty()) return false;
     pairs.emplace_back(std::move(name), line.substr(equal + 1));
   }
-  const std::string path = FullPath(file);
-  FileState state;
-  std::shared_ptr<const IniText> text = Load(path, &state);
-  if (state == FileState::kUnreadable) return false;
-  std::string updated = text->WithSection(s, pairs);
-  if (state == FileState::kRead && updated == text->content()) return true;
-  return Store(path, std::move(updated));
+  return Locked([&] {
+    const std::string path = FullPath(file);
+    FileState state;
+    std::shared_ptr<const IniText> text = Load(path, &state);
+    if (state == FileState::kUnreadable) return false;
+    std::string updated = text->WithSection(s, pairs);
+    if (state == FileState::kRead && updated == text->content()) return Unchanged(path);
+    return Store(path, std::move(updated));
+  });
 }
 
 bool SimProfiles::Flush(const std::string&) { return true; }

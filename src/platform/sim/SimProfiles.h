@@ -4,6 +4,12 @@
 // parsed again when Files::ChangeStamp changes; every write replaces the
 // file atomically through Files::WriteBytes.
 //
+// Each write is one read-modify-write under a lock that every process of
+// the machine takes (a HostLock on DIR/profiles.lock): the file is read
+// afresh under it, so writes of different sections or keys by different
+// processes never lose each other, as Windows 9x serialises profile writes
+// through its one cache.
+//
 // Buffers behave as on Windows 9x: a value comes back cut to the buffer
 // (bufferSize - 1 bytes), and no read returns more than 32,766 bytes; a
 // value is cut at its first zero byte, as a C string would be. Section
@@ -17,6 +23,7 @@
 #define ZUBA_PLATFORM_SIM_SIMPROFILES_H_
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -24,14 +31,20 @@
 
 #include "platform/Files.h"
 #include "platform/Profiles.h"
+#include "platform/sim/HostLock.h"
 #include "platform/sim/IniText.h"
 
 namespace zuba::platform::sim {
 
 class SimProfiles : public Profiles {
  public:
-  // `files` must outlive the object.
-  explicit SimProfiles(Files& files);
+  // `files` must outlive the object. `lockPath`: the host file whose lock
+  // every writer takes; empty: writes take no lock (a single process).
+  // `tidy` (when given) is called with the path of a write that finds the
+  // file as it would write it, so that the file's temporary files that
+  // writes cut short left go all the same (SimFiles::RemoveLeftTemporaries).
+  explicit SimProfiles(Files& files, std::string lockPath = std::string(),
+                       std::function<void(const std::string&)> tidy = nullptr);
 
   std::size_t GetString(const std::string& section, const std::string& key, const std::string& def,
                         std::string* value, std::size_t bufferSize,
@@ -67,11 +80,18 @@ class SimProfiles : public Profiles {
   // The parsed file; the empty text when it is missing or unreadable.
   std::shared_ptr<const IniText> Load(const std::string& path, FileState* state);
   bool Store(const std::string& path, std::string content);
+  // A write that finds its result in place: nothing to store.
+  bool Unchanged(const std::string& path);
+  // Runs one read-modify-write of a file under the writers' lock.
+  template <typename Edit>
+  bool Locked(Edit edit);
 
   Files& files_;
   std::shared_ptr<const IniText> empty_;
   std::unordered_map<std::string, Cached> cache_;
   std::string readBuffer_;  // what Load reads a file into
+  std::unique_ptr<HostLock> writers_;
+  std::function<void(const std::string&)> tidy_;
 };
 
 }  // namespace zuba::platform::sim

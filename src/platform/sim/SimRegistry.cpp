@@ -227,7 +227,14 @@ class SimRegistry final : public Registry {
     for (int h = 0; h < kHiveCount; ++h) {
       if (!pending_[h].empty()) held.push_back(h);
     }
-    if (held.empty()) return kErrorSuccess;
+    if (held.empty()) {
+      // Nothing to write: the flush still clears what a save cut short left.
+      if (lock_.writable()) {
+        RegistryLockScope scope(lock_, LockMode::kExclusive);
+        commit_.DiscardLeft({hives_[0].name, hives_[1].name});
+      }
+      return kErrorSuccess;
+    }
     RegistryLockScope scope(lock_, LockMode::kExclusive);
     if (!lock_.writable() || !CompletePending()) return kErrorRegistryIoFailed;
     for (int h : held) Refresh(h, true);
@@ -459,6 +466,9 @@ class SimRegistry final : public Registry {
   // with none of them saved, when any cannot be.
   bool Save(const std::vector<int>& hives) {
     if (!lock_.writable()) return false;
+    // A save cut short may have left a staged file of a hive this save
+    // does not stage (a staged hive replaces its own).
+    commit_.DiscardLeft({hives_[0].name, hives_[1].name});
     std::vector<std::string> names;
     FileStamp stamps[kHiveCount];
     for (int h : hives) {

@@ -13,6 +13,7 @@ SimSystem::SimSystem(std::string machineDirectory, MachineConfig& config, EventL
     : context_{std::move(machineDirectory), config, events, files, 0, std::move(saveRegistry)},
       desktop_(context_.directory, config),
       processes_(context_, desktop_),
+      mutexes_(context_),
       windows_(context_, desktop_),
       shutdown_(context_),
       versionInfo_(context_) {}
@@ -59,6 +60,16 @@ std::uint32_t SimSystem::WaitProcess(ProcessHandle process, std::uint32_t timeou
 }
 
 bool SimSystem::CloseProcess(ProcessHandle process) { return processes_.Close(process); }
+
+MutexHandle SimSystem::OpenNamedMutex(const std::string& name) { return mutexes_.Open(name); }
+
+std::uint32_t SimSystem::WaitMutex(MutexHandle mutex, std::uint32_t timeoutMs) {
+  return mutexes_.Wait(mutex, timeoutMs);
+}
+
+bool SimSystem::ReleaseMutex(MutexHandle mutex) { return mutexes_.Release(mutex); }
+
+bool SimSystem::CloseMutex(MutexHandle mutex) { return mutexes_.Close(mutex); }
 
 WindowHandle SimSystem::FindTopLevelWindow(const std::string& title) {
   return windows_.Find(title);

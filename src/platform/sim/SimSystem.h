@@ -14,6 +14,7 @@
 #include "platform/System.h"
 #include "platform/sim/Desktop.h"
 #include "platform/sim/SimContext.h"
+#include "platform/sim/SimMutexes.h"
 #include "platform/sim/SimProcesses.h"
 #include "platform/sim/SimShutdown.h"
 #include "platform/sim/SimVersionInfo.h"
@@ -42,6 +43,11 @@ class SimSystem : public System {
   std::uint32_t WaitProcess(ProcessHandle process, std::uint32_t timeoutMs) override;
   bool CloseProcess(ProcessHandle process) override;
 
+  MutexHandle OpenNamedMutex(const std::string& name) override;
+  std::uint32_t WaitMutex(MutexHandle mutex, std::uint32_t timeoutMs) override;
+  bool ReleaseMutex(MutexHandle mutex) override;
+  bool CloseMutex(MutexHandle mutex) override;
+
   WindowHandle FindTopLevelWindow(const std::string& title) override;
   bool PostKeyDown(WindowHandle window, int virtualKey, std::uint32_t keyData) override;
   void BroadcastWinIniChange(const std::string& section) override;
@@ -66,6 +72,7 @@ class SimSystem : public System {
   SimContext context_;
   Desktop desktop_;
   SimProcesses processes_;
+  SimMutexes mutexes_;
   SimWindows windows_;
   SimShutdown shutdown_;
   SimVersionInfo versionInfo_;

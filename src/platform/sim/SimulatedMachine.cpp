@@ -71,7 +71,9 @@ std::unique_ptr<Machine> OpenSimulatedMachine(const std::string& path, RegistryW
   auto files = std::make_unique<SimFiles>(directory, *machine->config);
   SimFiles& simFiles = *files;
   machine->files = std::move(files);
-  machine->profiles = std::make_unique<SimProfiles>(*machine->files);
+  machine->profiles = std::make_unique<SimProfiles>(
+      *machine->files, directory + "/profiles.lock",
+      [&simFiles](const std::string& path) { simFiles.RemoveLeftTemporaries(path); });
   machine->system = std::make_unique<SimSystem>(
       directory, *machine->config, *machine->events, simFiles,
       [hives = machine->hives.get()] { return SaveRegistry(*hives); });

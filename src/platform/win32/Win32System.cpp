@@ -23,6 +23,7 @@ class Win32System final : public System {
  public:
   ~Win32System() override {
     processes_.ReleaseAll([](HANDLE process) { CloseHandle(process); });
+    mutexes_.ReleaseAll([](HANDLE mutex) { CloseHandle(mutex); });
     tokens_.ReleaseAll([](HANDLE token) { CloseHandle(token); });
     modules_.ReleaseAll([](HMODULE module) { FreeLibrary(module); });
   }
@@ -94,6 +95,46 @@ class Win32System final : public System {
   bool CloseProcess(ProcessHandle process) override {
     HANDLE native;
     if (!processes_.Remove(process, &native)) {
+      lastError_ = ERROR_INVALID_HANDLE;
+      return false;
+    }
+    return CloseHandle(native) ? true : Failed();
+  }
+
+  MutexHandle OpenNamedMutex(const std::string& name) override {
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
+    if (!mutex) return Failed();
+    const MutexHandle id = mutexes_.Add(mutex);
+    if (id == 0) {
+      CloseHandle(mutex);
+      lastError_ = ERROR_NOT_ENOUGH_MEMORY;
+    }
+    return id;
+  }
+
+  std::uint32_t WaitMutex(MutexHandle mutex, std::uint32_t timeoutMs) override {
+    HANDLE native;
+    if (!mutexes_.Find(mutex, &native)) {
+      lastError_ = ERROR_INVALID_HANDLE;
+      return kWaitFailed;
+    }
+    DWORD result = WaitForSingleObject(native, timeoutMs);
+    if (result == WAIT_FAILED) Failed();
+    return result;
+  }
+
+  bool ReleaseMutex(MutexHandle mutex) override {
+    HANDLE native;
+    if (!mutexes_.Find(mutex, &native)) {
+      lastError_ = ERROR_INVALID_HANDLE;
+      return false;
+    }
+    return ::ReleaseMutex(native) ? true : Failed();
+  }
+
+  bool CloseMutex(MutexHandle mutex) override {
+    HANDLE native;
+    if (!mutexes_.Remove(mutex, &native)) {
       lastError_ = ERROR_INVALID_HANDLE;
       return false;
     }
@@ -239,6 +280,7 @@ class Win32System final : public System {
 
   std::uint32_t lastError_ = 0;
   HandleTable<HANDLE> processes_;
+  HandleTable<HANDLE> mutexes_;
   HandleTable<HANDLE> tokens_;
   HandleTable<HMODULE> modules_;
   HandleTable<FARPROC> procedures_;

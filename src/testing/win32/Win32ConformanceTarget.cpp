@@ -1,3 +1,5 @@
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/win32/Win32Api.h"
@@ -33,9 +35,41 @@ bool RunsOnWine() {
   return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
+constexpr char kDirectoryVariable[] = "ZUBA_CONFORMANCE_DIRECTORY";
+constexpr char kKeyVariable[] = "ZUBA_CONFORMANCE_KEY";
+
+class Win32Peer final : public PeerProcess {
+ public:
+  explicit Win32Peer(HANDLE process) : process_(process) {}
+  ~Win32Peer() override { Wait(); }
+  bool Wait() override {
+    if (process_) {
+      DWORD code = 1;
+      WaitForSingleObject(process_, INFINITE);
+      passed_ = GetExitCodeProcess(process_, &code) && code == 0;
+      CloseHandle(process_);
+      process_ = nullptr;
+    }
+    return passed_;
+  }
+
+ private:
+  HANDLE process_;
+  bool passed_ = false;
+};
+
 class Win32Target final : public ConformanceTarget {
  public:
   Win32Target() : services_(platform::win32::OpenWin32Services()) {
+    const char* sharedDirectory = std::getenv(kDirectoryVariable);
+    const char* sharedKey = std::getenv(kKeyVariable);
+    if (sharedDirectory && sharedKey) {
+      // A peer: the directory and key of the test that started it.
+      directory_ = sharedDirectory;
+      key_ = sharedKey;
+      peer_ = true;
+      return;
+    }
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
     const std::string unique =
@@ -55,6 +89,7 @@ class Win32Target final : public ConformanceTarget {
   }
 
   ~Win32Target() override {
+    if (peer_) return;
     RemoveTree(directory_);
     registry().DeleteKey(platform::kHkeyCurrentUser, key_);
   }
@@ -67,6 +102,30 @@ class Win32Target final : public ConformanceTarget {
   const std::string& key() const override { return key_; }
   bool IsWine() const override { return wine_; }
 
+  std::unique_ptr<PeerProcess> StartPeer(const std::string& test, int number) override {
+    char program[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, program, sizeof program);
+    if (n == 0 || n >= sizeof program) return std::make_unique<Win32Peer>(nullptr);
+    std::string commandLine = "\"" + std::string(program, n) + "\" --gtest_filter=" + test;
+    // The peer inherits the environment: its variables are set for the
+    // start only.
+    SetEnvironmentVariableA("ZUBA_CONFORMANCE_PEER", std::to_string(number).c_str());
+    SetEnvironmentVariableA(kDirectoryVariable, directory_.c_str());
+    SetEnvironmentVariableA(kKeyVariable, key_.c_str());
+    STARTUPINFOA startup;
+    std::memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info;
+    const BOOL started = CreateProcessA(program, &commandLine[0], nullptr, nullptr, FALSE, 0,
+                                        nullptr, nullptr, &startup, &info);
+    for (const char* name : {"ZUBA_CONFORMANCE_PEER", kDirectoryVariable, kKeyVariable}) {
+      SetEnvironmentVariableA(name, nullptr);
+    }
+    if (!started) return std::make_unique<Win32Peer>(nullptr);
+    CloseHandle(info.hThread);
+    return std::make_unique<Win32Peer>(info.hProcess);
+  }
+
  private:
   static constexpr char kKeyBase[] = "Software\\ZubaNet Conformance";
 
@@ -74,6 +133,7 @@ class Win32Target final : public ConformanceTarget {
   std::string directory_;
   std::string key_;
   const bool wine_ = RunsOnWine();
+  bool peer_ = false;
 };
 
 }  // namespace
