@@ -114,27 +114,28 @@ void SettingsFile::WriteWindowPosition(const TPositioned& window) {
 
 namespace {
 
-std::vector<std::pair<std::string, std::string>> OptionKeys(const bool (&options)[kOptionCount]) {
+std::vector<std::pair<std::string, std::string>> MenuChoiceKeys(
+    const SettingsFile::MenuChoices& choices) {
   std::vector<std::pair<std::string, std::string>> keys;
   for (int number = 1; number <= kOptionCount; ++number) {
-    keys.emplace_back(OptionKey(number), options[number - 1] ? "1" : "0");
+    keys.emplace_back(OptionKey(number), choices.options[number - 1] ? "1" : "0");
   }
+  keys.emplace_back(kSaveWarningsKey, choices.saveWarnings ? "1" : "0");
   return keys;
 }
 
 }  // namespace
 
-void SettingsFile::WriteWindowState(const TPositioned& window,
-                                    const bool (&options)[kOptionCount]) {
+void SettingsFile::WriteWindowState(const TPositioned& window, const MenuChoices& choices) {
   std::vector<std::pair<std::string, std::string>> keys = {
       {std::string(kWindowSizeName) + ".X", std::to_string(window.Left())},
       {std::string(kWindowSizeName) + ".Y", std::to_string(window.Top())}};
-  for (auto& key : OptionKeys(options)) keys.push_back(std::move(key));
+  for (auto& key : MenuChoiceKeys(choices)) keys.push_back(std::move(key));
   WriteInitializeKeys(keys);
 }
 
-void SettingsFile::WriteOptions(const bool (&options)[kOptionCount]) {
-  WriteInitializeKeys(OptionKeys(options));
+void SettingsFile::WriteMenuChoices(const MenuChoices& choices) {
+  WriteInitializeKeys(MenuChoiceKeys(choices));
 }
 
 void SettingsFile::WriteInitializeKeys(

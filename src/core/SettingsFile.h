@@ -84,14 +84,19 @@ class SettingsFile {
   void ReadWindowPosition(TPositioned* window);
   void WriteWindowPosition(const TPositioned& window);
 
-  // What the main window keeps at its close: WindowSize.X/.Y and the
-  // options (`options[0]` is Opt1), in one atomic change of [Initialize] that
-  // has the file as the key-by-key writes would leave it (a section too
-  // large to be listed whole, or one the platform refuses to take at once,
-  // is written key by key).
-  void WriteWindowState(const TPositioned& window, const bool (&options)[kOptionCount]);
-  // The options alone, in one change as above.
-  void WriteOptions(const bool (&options)[kOptionCount]);
+  // The choices of the options menu that [Initialize] keeps.
+  struct MenuChoices {
+    bool options[kOptionCount] = {};  // Opt1 ... Opt7
+    bool saveWarnings = true;
+  };
+  // What the main window keeps at its close: WindowSize.X/.Y, Opt1 ...
+  // Opt7 and SaveWarnings, in one atomic change of [Initialize] that leaves
+  // the file as those key-by-key writes would (a section too large to be
+  // listed whole, or one the platform refuses to take at once, is written
+  // key by key).
+  void WriteWindowState(const TPositioned& window, const MenuChoices& choices);
+  // The menu's choices alone, in one change as above.
+  void WriteMenuChoices(const MenuChoices& choices);
 
   // The setting applied last; empty when missing.
   std::string ReadPrevious();

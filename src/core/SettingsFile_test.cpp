@@ -194,14 +194,14 @@ class CountingWrites : public NoSectionWrites {
   bool refuseSections_;
 };
 
-// The window's position and options at the close (and the options alone)
+// The window's position and the menu's choices at the close (and the choices alone)
 // leave the file as the key-by-key writes do: in one write of
 // [Initialize], or key by key when the platform refuses that.
 TEST_F(SettingsFileTest, WindowStateInOneWriteLeavesTheFileAsKeyByKeyWrites) {
   const std::string start =
       "[Initialize]\r\n; kept\r\nopt2=0\r\nPrevious=Home\r\nWINDOWSIZE.x=5\r\n"
       "[Office]\r\nip=1.2.3.4\r\n";
-  const bool options[kOptionCount] = {true, false, true, false, true, false, true};
+  const SettingsFile::MenuChoices choices{{true, false, true, false, true, false, true}, false};
   class Position : public TPositioned {
    public:
     int Left() const override { return -20; }
@@ -211,7 +211,8 @@ TEST_F(SettingsFileTest, WindowStateInOneWriteLeavesTheFileAsKeyByKeyWrites) {
   } position;
   StoreFile(start);
   file_.WriteWindowPosition(position);
-  for (int n = 1; n <= kOptionCount; ++n) file_.WriteOption(n, options[n - 1]);
+  for (int n = 1; n <= kOptionCount; ++n) file_.WriteOption(n, choices.options[n - 1]);
+  file_.WriteSaveWarnings(false);
   const std::string keyByKey = FileText();
 
   for (bool refuse : {false, true}) {
@@ -221,12 +222,13 @@ TEST_F(SettingsFileTest, WindowStateInOneWriteLeavesTheFileAsKeyByKeyWrites) {
     TIniGT store(counting, machine_.files());
     store.Loaded();
     SettingsFile file(store, machine_.files());
-    file.WriteWindowState(position, options);
+    file.WriteWindowState(position, choices);
     EXPECT_EQ(FileText(), keyByKey);
     EXPECT_EQ(counting.sections, 1);
-    EXPECT_EQ(counting.keys, refuse ? 2 + kOptionCount : 0);
-    file.WriteOptions({false, false, false, false, false, false, false});
+    EXPECT_EQ(counting.keys, refuse ? 2 + kOptionCount + 1 : 0);
+    file.WriteMenuChoices({{false, false, false, false, false, false, false}, true});
     for (int n = 1; n <= kOptionCount; ++n) EXPECT_FALSE(file.ReadOption(n)) << n;
+    EXPECT_TRUE(file.ReadSaveWarnings());
     EXPECT_EQ(counting.sections, 2);
   }
 }

@@ -171,27 +171,23 @@ void TForm1::FormClose(Component&, CloseAction&) {
   // The window closes even when the settings file refuses the writes: the
   // error is shown, and nothing else is at stake.
   try {
-    bool options[core::kOptionCount];
-    CheckedOptions(options);
-    Settings.WriteWindowState(StoredPosition(Left(), Top()), options);
+    Settings.WriteWindowState(StoredPosition(Left(), Top()), MenuChoices());
   } catch (const std::exception& error) {
     App().HandleException(error);
   }
 }
 
-void TForm1::CheckedOptions(bool (&options)[core::kOptionCount]) const {
+core::SettingsFile::MenuChoices TForm1::MenuChoices() const {
   const toolkit::MenuItem* items[] = {&PmOpt1, &PmOpt2, &PmOpt3, &PmOpt4,
                                       &PmOpt5, &PmOpt6, &PmOpt7};
+  core::SettingsFile::MenuChoices choices;
   for (int number = 1; number <= core::kOptionCount; ++number) {
-    options[number - 1] = items[number - 1]->Checked();
+    choices.options[number - 1] = items[number - 1]->Checked();
   }
-  Settings.WriteSaveWarnings(pmSaveWarnings.Checked());
+  choices.saveWarnings = pmSaveWarnings.Checked();
+  return choices;
 }
 
-void TForm1::SaveOptions() {
-  bool options[core::kOptionCount];
-  CheckedOptions(options);
-  Settings.WriteOptions(options);
-}
+void TForm1::SaveOptions() { Settings.WriteMenuChoices(MenuChoices()); }
 
 }  // namespace zuba::ui

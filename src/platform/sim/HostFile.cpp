@@ -179,7 +179,10 @@ bool LockHostFile(int fd, int operation, std::chrono::milliseconds limit) {
     if (errno == EINTR) continue;
     if (errno != EWOULDBLOCK) return false;
     const auto now = std::chrono::steady_clock::now();
-    if (now >= deadline) return false;
+    if (now >= deadline) {
+      errno = EWOULDBLOCK;  // kept for the whole limit
+      return false;
+    }
     std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
     pause = std::min(pause * 2, std::chrono::milliseconds(20));
   }

@@ -49,7 +49,7 @@ bool WriteHostFileAtomic(const std::string& path, std::string_view content,
 // `fd`, waiting at most `limit` for another process to release it: the
 // lock is asked for without blocking, then again after pauses growing from
 // 1 to 20 ms, so a wait costs next to no CPU. False when the limit passed
-// (or the lock cannot be had at all), the lock not taken.
+// (errno EWOULDBLOCK) or the lock cannot be had at all, the lock not taken.
 bool LockHostFile(int fd, int operation, std::chrono::milliseconds limit);
 // Removes the temporary files of `path` that writes cut short left (as
 // WriteHostFileAtomic does before it writes).

@@ -27,8 +27,11 @@ template <typename Edit>
 bool SimProfiles::Locked(Edit edit) {
   if (!writers_) return edit();
   // A lock that cannot be had (a machine no process may write) leaves the
-  // write to fail on its own.
+  // write to fail on its own; one another writer kept for the whole wait
+  // limit fails the write, which the program reports, instead of a wait
+  // without end.
   HostLockScope hold(*writers_);
+  if (writers_->timedOut()) return false;
   return edit();
 }
 

@@ -1,3 +1,6 @@
+// The waits for the machine's locks end: the registry's and the host
+// locks of the profile writers and named mutexes.
+#include "platform/sim/HostLock.h"
 #include "platform/sim/RegistryLock.h"
 
 #include <fcntl.h>
@@ -42,6 +45,25 @@ TEST(RegistryLockTest, ALockKeptByAnotherProcessIsWaitedForAtMostTheLimit) {
   EXPECT_EQ(lock.held(), LockMode::kExclusive);
   lock.Release();
   close(holder);
+}
+
+// A host lock kept by another process past the limit is not taken, and says
+// it timed out (a file that cannot be opened does not).
+TEST(HostLockTest, ALockKeptByAnotherProcessTimesOut) {
+  testing::TempDir dir;
+  HostLock mine(dir.path() + "/writers.lock"), theirs(dir.path() + "/writers.lock");
+  ASSERT_TRUE(theirs.Lock());
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(mine.Lock(std::chrono::milliseconds(100)));
+  EXPECT_TRUE(mine.timedOut());
+  EXPECT_FALSE(mine.held());
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+  theirs.Unlock();
+  EXPECT_TRUE(mine.Lock(std::chrono::milliseconds(100)));
+  EXPECT_FALSE(mine.timedOut());
+  HostLock nowhere(dir.path() + "/missing/writers.lock");
+  EXPECT_FALSE(nowhere.Lock(std::chrono::milliseconds(100)));
+  EXPECT_FALSE(nowhere.timedOut());
 }
 
 }  // namespace
