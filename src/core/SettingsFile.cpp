@@ -72,7 +72,7 @@ const std::vector<std::string>& InitializeKeyNames() {
   static const std::vector<std::string> names = {
       "Opt1", "Opt2", "Opt3", "Opt4", "Opt5", "Opt6", "Opt7", "WindowSize.X", "WindowSize.Y",
       kPreviousKey, kIniConvertKey, kFlushLocalMachineKey, kFlushCurrentUserKey,
-      kSaveWarningsKey};
+      kSaveWarningsKey, kTrialSecondsKey};
   // clang-format on
   return names;
 }
@@ -183,6 +183,12 @@ bool SettingsFile::ReadSaveWarnings() {
 
 void SettingsFile::WriteSaveWarnings(bool on) {
   ini_.WriteFlag(kInitializeSection, kSaveWarningsKey, on);
+}
+
+int SettingsFile::ReadTrialSeconds() {
+  const std::int32_t seconds =
+      ini_.ReadNumber(kInitializeSection, kTrialSecondsKey, kDefaultTrialSeconds);
+  return seconds < 1 ? kDefaultTrialSeconds : seconds;
 }
 
 bool SettingsFile::ReadListEdited() {

@@ -6,7 +6,8 @@
 //                        last), IniConvert (the file is in the current
 //                        layout), H_LOC_MCN and H_CUR_USR (registry flush
 //                        results), SaveWarnings (a save warns about a
-//                        setting that cannot work)
+//                        setting that cannot work), TrialSeconds (how long
+//                        the confirmation of a trial apply waits)
 //   [SETTINGLIST]        LISTEDIT (the user ordered the list by hand) and the
 //                        list SETTINGS (SETTINGS.Count, SETTINGS.0, ...)
 //   [NIC_registry_list]  setting name = the adapter's subkey below the
@@ -44,6 +45,10 @@ inline constexpr char kIniConvertKey[] = "IniConvert";
 inline constexpr char kFlushLocalMachineKey[] = "H_LOC_MCN";
 inline constexpr char kFlushCurrentUserKey[] = "H_CUR_USR";
 inline constexpr char kSaveWarningsKey[] = "SaveWarnings";
+inline constexpr char kTrialSecondsKey[] = "TrialSeconds";
+// How long the confirmation of a trial apply waits when TrialSeconds is
+// missing or less than one second.
+inline constexpr int kDefaultTrialSeconds = 60;
 inline constexpr char kListEditKey[] = "LISTEDIT";
 inline constexpr char kSettingsListName[] = "SETTINGS";
 
@@ -56,7 +61,8 @@ std::string OptionKey(int number);
 bool OptionDefault(int number);
 
 // Every key [Initialize] holds, in this order: Opt1 ... Opt7, WindowSize.X,
-// WindowSize.Y, Previous, IniConvert, H_LOC_MCN, H_CUR_USR, SaveWarnings.
+// WindowSize.Y, Previous, IniConvert, H_LOC_MCN, H_CUR_USR, SaveWarnings,
+// TrialSeconds.
 const std::vector<std::string>& InitializeKeyNames();
 
 // Whether `name` is one of the four reserved section names (Initialize,
@@ -119,6 +125,12 @@ class SettingsFile {
   // (core/SettingWarnings); true when missing.
   bool ReadSaveWarnings();
   void WriteSaveWarnings(bool on);
+
+  // TrialSeconds: the seconds the confirmation of a trial apply waits for
+  // the user before it goes back; kDefaultTrialSeconds when missing, not a
+  // number or less than one (a box that answers before it can be read
+  // would undo every trial).
+  int ReadTrialSeconds();
 
   // --- The setting list ---------------------------------------------------
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "system/Errors.h"
@@ -64,6 +65,12 @@ TEST_F(SettingsFileTest, InitializeDefaultsAndKeys) {
   EXPECT_EQ(FileText(),
             "[Initialize]\r\nOpt3=1\r\nOpt1=0\r\nPrevious=home\r\nIniConvert=1\r\n"
             "H_LOC_MCN=0\r\nH_CUR_USR=1010\r\nSaveWarnings=0\r\n");
+  // The trial's time: 60 seconds unless a whole number of at least one.
+  for (const auto& [text, seconds] : std::vector<std::pair<const char*, int>>{
+           {nullptr, 60}, {"90", 90}, {"1", 1}, {"0", 60}, {"-5", 60}, {"soon", 60}}) {
+    if (text != nullptr) ini_.WriteText("Initialize", "TrialSeconds", text);
+    EXPECT_EQ(file_.ReadTrialSeconds(), seconds) << (text ? text : "missing");
+  }
   EXPECT_TRUE(IsReservedSection("nic_REGISTRY_list"));
   EXPECT_TRUE(IsReservedSection("BOUNDS"));
   EXPECT_FALSE(IsReservedSection("Initialize2"));

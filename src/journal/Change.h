@@ -88,13 +88,16 @@ enum class JournalState { kPending, kDone };
 enum class JournalRun { kApply, kUndo };
 
 // The journal of one apply: the setting applied, the latest run and
-// whether it reached its end, and the apply's changes in the order they
-// are made.
+// whether it reached its end, whether the apply is on trial, and the
+// apply's changes in the order they are made.
 struct Journal {
   std::string settingName;
   JournalState state = JournalState::kPending;
   JournalRun run = JournalRun::kApply;
   bool restartNeeded = false;
+  // A trial apply the user has neither kept nor undone yet: the next start
+  // of the program asks whether to keep it.
+  bool trial = false;
   std::vector<Change> changes;
 };
 

@@ -11,13 +11,15 @@ namespace zuba::journal {
 namespace {
 
 constexpr char kMagic[] = "ZBJNL ";
-constexpr int kVersion = 3;
+constexpr int kVersion = 4;
 
 // The header lines after the first, by version: each "name value".
 const std::vector<std::string_view>& HeaderNames(int version) {
   static const std::vector<std::string_view> v1 = {"setting", "state", "restart"};
   static const std::vector<std::string_view> v2 = {"setting", "state", "run", "restart"};
-  return version == 1 ? v1 : v2;
+  // Version 4 changed what a profile change carries, not the header.
+  static const std::vector<std::string_view> v3 = {"setting", "state", "run", "restart", "trial"};
+  return version == 1 ? v1 : version == 2 ? v2 : v3;
 }
 constexpr char kHex[] = "0123456789ABCDEF";
 
@@ -245,7 +247,7 @@ bool ParseChange(std::string_view line, int version, Change* c) {
          tokens.Next(&f) && tokens.Next(&g) && tokens.Next(&h) && ParseBytes(a, &c->path) &&
          ParseBytes(b, &c->section) && ParseBytes(d, &c->key) && ParseText(e, &c->textBefore) &&
          ParseText(f, &c->textAfter) && ParseDone(g, &c->done);
-    if (ok && version <= 2) {
+    if (ok && version <= 3) {
       // The whole file before the first change to it.
       ok = ParseText(h, &c->fileBefore);
     } else if (ok) {
@@ -261,7 +263,7 @@ bool ParseChange(std::string_view line, int version, Change* c) {
         c->sectionBefore = std::move(section);
       }
     }
-  } else if (kind == "section" && version >= 3) {
+  } else if (kind == "section" && version >= 4) {
     c->kind = ChangeKind::kProfileSection;
     ok = tokens.Next(&a) && tokens.Next(&b) && tokens.Next(&d) && tokens.Next(&e) &&
          tokens.Next(&f) && tokens.Next(&g) && ParseBytes(a, &c->path) &&
@@ -315,6 +317,7 @@ std::string FormatJournal(const Journal& journal) {
   text += journal.state == JournalState::kDone ? "state done\r\n" : "state pending\r\n";
   text += journal.run == JournalRun::kUndo ? "run undo\r\n" : "run apply\r\n";
   text += journal.restartNeeded ? "restart 1\r\n" : "restart 0\r\n";
+  text += journal.trial ? "trial 1\r\n" : "trial 0\r\n";
   text += "changes " + std::to_string(journal.changes.size()) + "\r\n";
   for (const Change& c : journal.changes) text += FormatChange(c) + "\r\n";
   text += "end " + Root(Crc32(text)) + "\r\n";
@@ -358,6 +361,9 @@ bool ParseJournal(std::string_view text, Journal* journal, std::string* error) {
     } else if (ok && name == "restart") {
       ok = value == "0" || value == "1";
       parsed.restartNeeded = value == "1";
+    } else if (ok && name == "trial") {
+      ok = value == "0" || value == "1";
+      parsed.trial = value == "1";
     }
     if (!ok) return fail("the journal's header is damaged");
   }

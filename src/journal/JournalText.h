@@ -4,11 +4,12 @@
 // file whole or not at all: any damage (a cut, a changed byte, a line out
 // of place) makes ParseJournal refuse it with a reason.
 //
-//   ZBJNL 3
+//   ZBJNL 4
 //   setting x4F6666696365
 //   state pending            (or done)
 //   run apply                (or undo: see JournalRun)
 //   restart 1
+//   trial 0                  (1: a trial apply not kept or undone yet)
 //   changes 3
 //   key 80000002 x<path> <before> <after> <done>
 //   value 80000002 x<path> x<name> <before> <after> <done> <key before>
@@ -32,8 +33,9 @@
 // (each "name value", in a fixed order) or kinds of change; the reader
 // takes every version up to its own. Version 1 has no "run" line (its
 // journal is an apply's: a version 1 undo saved its inverse as an apply)
-// and no states of a key (read as a key the apply creates). Versions 1 and
-// 2 carry, on the first change to each profile file, the whole file before
+// and no states of a key (read as a key the apply creates); versions 1 and
+// 2 have no "trial" line (no apply of theirs is on trial). Versions 1 to 3
+// carry, on the first change to each profile file, the whole file before
 // it in place of the section's bytes and end (one token), and no section
 // changes.
 #ifndef ZUBA_JOURNAL_JOURNALTEXT_H_

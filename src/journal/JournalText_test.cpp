@@ -91,32 +91,53 @@ TEST(JournalTextTest, EveryStateSurvivesTheFile) {
   EXPECT_FALSE(read.changes[0].textBefore.has_value());
   EXPECT_TRUE(read.changes[0].textAfter.has_value());
 
+  EXPECT_FALSE(read.trial);
+
   sample.state = JournalState::kDone;
   sample.run = JournalRun::kUndo;
+  sample.trial = true;
   std::swap(sample.changes[0].textBefore, sample.changes[0].textAfter);
   ASSERT_TRUE(ParseJournal(FormatJournal(sample), &read, &error)) << error;
   EXPECT_EQ(read.state, JournalState::kDone);
   EXPECT_EQ(read.run, JournalRun::kUndo);
+  EXPECT_TRUE(read.trial);
   EXPECT_TRUE(read.changes[0].textBefore.has_value());
   EXPECT_FALSE(read.changes[0].textAfter.has_value());
 }
 
-// A journal of the first version: no run (an apply's) and no key states
-// (a key the apply creates).
-TEST(JournalTextTest, AFirstVersionJournalIsReadAsAnApply) {
-  std::string body =
-      "ZBJNL 1\r\nsetting x41\r\nstate pending\r\nrestart 0\r\nchanges 1\r\n"
-      "key 80000002 x4E6574 0\r\n";
+std::string WithCrc(const std::string& body) {
   char crc[9];
   std::snprintf(crc, sizeof crc, "%08X", static_cast<unsigned>(Crc32(body)));
+  return body + "end " + crc + "\r\n";
+}
+
+// A journal of the first version: no run (an apply's) and no key states
+// (a key the apply creates); neither it nor one of the second version is
+// on trial.
+TEST(JournalTextTest, EarlierVersionsAreReadAsAppliesNotOnTrial) {
   Journal read;
   std::string error;
-  ASSERT_TRUE(ParseJournal(body + "end " + crc + "\r\n", &read, &error)) << error;
+  ASSERT_TRUE(ParseJournal(WithCrc("ZBJNL 1\r\nsetting x41\r\nstate pending\r\nrestart 0\r\n"
+                                   "changes 1\r\nkey 80000002 x4E6574 0\r\n"),
+                           &read, &error))
+      << error;
   EXPECT_EQ(read.run, JournalRun::kApply);
+  EXPECT_FALSE(read.trial);
   ASSERT_EQ(read.changes.size(), 1u);
   EXPECT_EQ(read.changes[0].keyPath, "Net");
   EXPECT_FALSE(read.changes[0].textBefore.has_value());
   EXPECT_TRUE(read.changes[0].textAfter.has_value());
+
+  ASSERT_TRUE(ParseJournal(WithCrc("ZBJNL 2\r\nsetting x41\r\nstate done\r\nrun undo\r\n"
+                                   "restart 1\r\nchanges 0\r\n"),
+                           &read, &error))
+      << error;
+  EXPECT_EQ(read.run, JournalRun::kUndo);
+  EXPECT_FALSE(read.trial);
+  // A second-version journal with a trial line is no journal of that version.
+  EXPECT_FALSE(ParseJournal(WithCrc("ZBJNL 2\r\nsetting x41\r\nstate done\r\nrun undo\r\n"
+                                    "restart 1\r\ntrial 1\r\nchanges 0\r\n"),
+                            &read, &error));
 }
 
 // A journal is used whole or not at all: any byte changed, any cut, any

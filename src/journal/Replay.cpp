@@ -192,6 +192,32 @@ ChangeStanding StandingOf(MachineServices m, const Change& c) {
   return ChangeStanding::kOther;
 }
 
+Change ChangeSince(MachineServices m, const Change& c) {
+  Change since = c;
+  since.keyBefore.reset();
+  since.fileBefore.reset();
+  since.done = false;
+  switch (c.kind) {
+    case ChangeKind::kRegistryKey:
+      since.textBefore = c.textAfter;
+      since.textAfter = KeyExists(m.registry, c.root, c.keyPath) ? TextState("") : std::nullopt;
+      break;
+    case ChangeKind::kRegistryValue:
+      since.valueBefore = c.valueAfter;
+      since.valueAfter = CurrentValue(m.registry, c);
+      break;
+    case ChangeKind::kFile:
+      since.textBefore = c.textAfter;
+      since.textAfter = CurrentFile(m.files, c.path);
+      break;
+    case ChangeKind::kProfileKey:
+      since.textBefore = c.textAfter;
+      since.textAfter = ProfileKeyState(m.profiles, c.path, c.section, c.key);
+      break;
+  }
+  return since;
+}
+
 bool Finish(MachineServices machine, const Journal& journal, std::vector<std::string>* failed) {
   bool ok = true;
   for (const Change& c : journal.changes) {

@@ -29,6 +29,10 @@ enum class ChangeStanding { kOld, kNew, kOther };
 
 ChangeStanding StandingOf(MachineServices machine, const Change& change);
 
+// How the target of `change` was changed since the change: from the state
+// the change left (its state after) to the one the machine holds now.
+Change ChangeSince(MachineServices machine, const Change& change);
+
 // A profile key's value as the profile functions read it, or absent.
 TextState ProfileKeyState(platform::Profiles& profiles, const std::string& file,
                           const std::string& section, const std::string& key);

@@ -130,27 +130,32 @@ std::string Hex(const std::string& bytes) {
   return hex;
 }
 
-// A journal of the format's version 2, as the program wrote it before,
-// carries the whole file on the first change to it: an undo still gives
-// that file back whole.
-TEST_F(ReplayTest, AVersion2JournalGivesTheWholeFileBack) {
+// A journal of the format's versions 2 and 3, as the program wrote it
+// before, carries the whole file on the first change to it: an undo still
+// gives that file back whole.
+TEST_F(ReplayTest, AnEarlierJournalGivesTheWholeFileBack) {
   const std::string before = "[s]\r\nk=1\r\n[t]\r\nj=2\r\n";
-  std::string text = "ZBJNL 2\r\nsetting x\r\nstate done\r\nrun apply\r\nrestart 0\r\nchanges 2\r\n";
-  text += "profile " + Hex(kFile) + " " + Hex("s") + " " + Hex("k") + " " + Hex("1") + " " +
-          Hex("2") + " 1 " + Hex(before) + "\r\n";
-  text += "profile " + Hex(kFile) + " " + Hex("t") + " " + Hex("j") + " " + Hex("2") + " " +
-          Hex("3") + " 1 -\r\n";
-  char crc[9];
-  std::snprintf(crc, sizeof crc, "%08X", static_cast<unsigned>(Crc32(text)));
-  text += "end " + std::string(crc) + "\r\n";
-  Journal read;
-  std::string error;
-  ASSERT_TRUE(ParseJournal(text, &read, &error)) << error;
-  EXPECT_EQ(read.changes[0].fileBefore, before);
-  EXPECT_FALSE(read.changes[0].sectionBefore);
-  SetFile("[s]\r\nk=2\r\n[t]\r\nj=3\r\n");
-  EXPECT_TRUE(Finish(Machine(), Inverse(Machine(), read), nullptr));
-  EXPECT_EQ(File(), before);
+  for (const char* header : {"ZBJNL 2\r\nsetting x\r\nstate done\r\nrun apply\r\nrestart 0\r\n",
+                             "ZBJNL 3\r\nsetting x\r\nstate done\r\nrun apply\r\nrestart 0\r\n"
+                             "trial 0\r\n"}) {
+    SCOPED_TRACE(header);
+    std::string text = std::string(header) + "changes 2\r\n";
+    text += "profile " + Hex(kFile) + " " + Hex("s") + " " + Hex("k") + " " + Hex("1") + " " +
+            Hex("2") + " 1 " + Hex(before) + "\r\n";
+    text += "profile " + Hex(kFile) + " " + Hex("t") + " " + Hex("j") + " " + Hex("2") + " " +
+            Hex("3") + " 1 -\r\n";
+    char crc[9];
+    std::snprintf(crc, sizeof crc, "%08X", static_cast<unsigned>(Crc32(text)));
+    text += "end " + std::string(crc) + "\r\n";
+    Journal read;
+    std::string error;
+    ASSERT_TRUE(ParseJournal(text, &read, &error)) << error;
+    EXPECT_EQ(read.changes[0].fileBefore, before);
+    EXPECT_FALSE(read.changes[0].sectionBefore);
+    SetFile("[s]\r\nk=2\r\n[t]\r\nj=3\r\n");
+    EXPECT_TRUE(Finish(Machine(), Inverse(Machine(), read), nullptr));
+    EXPECT_EQ(File(), before);
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "journal/Recorder.h"
 #include "journal/Replay.h"
 #include "switch/RestartDecision.h"
+#include "switch/TrialEntry.h"
 #include "system/Errors.h"
 
 namespace zuba::switching {
@@ -47,10 +48,11 @@ void SwitchJournal::RequireLock() {
   if (!Lock()) throw ApplyRunning();
 }
 
-journal::Journal SwitchJournal::Plan(const ApplyRequest& request) {
+journal::Journal SwitchJournal::Plan(const ApplyRequest& request, bool trial) {
   journal::Journal plan;
   plan.settingName = request.settingName;
   plan.restartNeeded = NeedsRestart(request.setting);
+  plan.trial = trial;
   journal::Recorder recorder(journal::RecorderMode::kPlan, plan, services_.registry,
                              services_.files, services_.profiles, services_.system, nullptr);
   ApplyRequest planned = request;
@@ -61,13 +63,14 @@ journal::Journal SwitchJournal::Plan(const ApplyRequest& request) {
                  quiet);
   const core::TRegList setting = flow.Prepare(planned);
   RunApplySteps(flow.Plan(planned, setting));
+  if (trial) WriteTrialEntry(recorder.registry(), services_.files.ProgramPath());
   return plan;
 }
 
-void SwitchJournal::Apply(const ApplyRequest& request) {
+void SwitchJournal::Apply(const ApplyRequest& request, bool trial) {
   // The plan reads the machine: no other run may change it meanwhile.
   RequireLock();
-  journal::Journal journal = Plan(request);
+  journal::Journal journal = Plan(request, trial);
   Save(journal);
   journal::Recorder recorder(journal::RecorderMode::kRecord, journal, services_.registry,
                              services_.files, services_.profiles, services_.system,
@@ -75,7 +78,32 @@ void SwitchJournal::Apply(const ApplyRequest& request) {
   ApplyFlow({recorder.registry(), recorder.files(), recorder.profiles(), recorder.system()},
             shell_)
       .Run(request);
+  if (trial) WriteTrialEntry(recorder.registry(), services_.files.ProgramPath());
   MarkDone(journal, journal);
+}
+
+void SwitchJournal::Keep(journal::Journal journal) {
+  RequireLock();
+  journal.trial = false;
+  Save(journal);
+  // A start of the program from an entry still there finds no trial and
+  // asks nothing, so a flush that fails here costs nothing; the entry goes
+  // all the same.
+  RemoveTrialEntry(services_.registry);
+  services_.registry.FlushKey(platform::kHkeyLocalMachine);
+}
+
+std::vector<std::string> SwitchJournal::DifferencesSince(const journal::Journal& journal) {
+  const journal::MachineServices machine{services_.registry, services_.files, services_.profiles};
+  const journal::Journal side = RunJournal(services_, journal, journal.run);
+  std::vector<std::string> differences;
+  for (const journal::Change* c : journal::FinalChanges(side)) {
+    if (IsTrialEntry(*c) || journal::StandingOf(machine, *c) == journal::ChangeStanding::kNew) {
+      continue;
+    }
+    differences.push_back(journal::DescribeChange(journal::ChangeSince(machine, *c)));
+  }
+  return differences;
 }
 
 void SwitchJournal::MarkDone(journal::Journal& journal, const journal::Journal& written) {
@@ -117,7 +145,16 @@ bool SwitchJournal::Load(journal::Journal* journal) {
 
 journal::Journal RunJournal(const ApplyServices& services, const journal::Journal& journal,
                             journal::JournalRun run) {
-  if (run == journal::JournalRun::kApply) return journal;
+  if (run == journal::JournalRun::kApply) {
+    if (journal.trial) return journal;
+    // A trial kept or undone needs no confirmation: finishing its apply
+    // again leaves no RunOnce entry behind.
+    journal::Journal side = journal;
+    for (journal::Change& c : side.changes) {
+      if (IsTrialEntry(c)) c.valueAfter.reset();
+    }
+    return side;
+  }
   return journal::Inverse({services.registry, services.files, services.profiles}, journal);
 }
 
@@ -128,7 +165,7 @@ std::vector<std::string> SwitchJournal::ChangedSince(const journal::Journal& jou
   // of the same target was passed on the way.
   std::vector<std::string> changed;
   for (const journal::Change* c : journal::FinalChanges(side)) {
-    if (journal::StandingOf(machine, *c) != journal::ChangeStanding::kNew) {
+    if (!IsTrialEntry(*c) && journal::StandingOf(machine, *c) != journal::ChangeStanding::kNew) {
       changed.push_back(journal::DescribeChange(*c));
     }
   }
@@ -139,6 +176,8 @@ void SwitchJournal::RunToward(journal::Journal journal, journal::JournalRun run)
   RequireLock();
   journal.run = run;
   journal.state = journal::JournalState::kPending;
+  // A trial undone is no longer on trial, whoever undid it.
+  if (run == journal::JournalRun::kUndo) journal.trial = false;
   Save(journal);
   const journal::Journal target = RunJournal(services_, journal, run);
   std::vector<std::string> failed;

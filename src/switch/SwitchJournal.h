@@ -55,15 +55,28 @@ class SwitchJournal {
   bool Lock();
 
   // What applying `request` would change, found without writing anything
-  // (no program is started, the control panel is not run).
-  journal::Journal Plan(const ApplyRequest& request);
+  // (no program is started, the control panel is not run); a `trial`
+  // apply also writes its RunOnce entry (TrialEntry.h).
+  journal::Journal Plan(const ApplyRequest& request, bool trial = false);
 
   // Applies `request` under the journal. Raises ApplyRunning (nothing
   // written) when another apply holds the lock; what the apply raises (the
   // journal then stays pending: the apply was cut short);
   // RegistryNotSaved; and system::Exception when the journal cannot be
   // written (nothing of the apply is written before the journal is).
-  void Apply(const ApplyRequest& request);
+  // A `trial` apply ends by writing the RunOnce entry that starts the
+  // program with /K, and its journal is on trial from the first save on.
+  void Apply(const ApplyRequest& request, bool trial = false);
+
+  // The user keeps the trial `journal` records: it is no longer on trial
+  // (the journal stays for an undo), and its RunOnce entry goes where
+  // Windows has not removed it yet. Raises as RunToward does.
+  void Keep(journal::Journal journal);
+
+  // How the machine differs from the states the journal's latest run left,
+  // one line per target: "what the run wrote -> what the machine holds".
+  // The RunOnce entry of a trial is not counted (Windows removes it).
+  std::vector<std::string> DifferencesSince(const journal::Journal& journal);
 
   // Reads the journal. False when there is none; system::Exception with
   // the reason when it is damaged (it is never used then).
@@ -76,7 +89,8 @@ class SwitchJournal {
   // Brings the machine to one side of the apply `journal` records: kApply
   // the setting as applied, kUndo the machine as it was before the apply.
   // The journal is saved pending with that run before the first write and
-  // marked done at the end. Raises as Apply does.
+  // marked done at the end. A run toward kUndo ends a trial. Raises as
+  // Apply does.
   void RunToward(journal::Journal journal, journal::JournalRun run);
 
   // The undo of the journal's latest run when it is done (undoing an undo
@@ -97,7 +111,8 @@ class SwitchJournal {
   std::unique_ptr<ApplyLock> lock_;
 };
 
-// The journal a run toward `run` writes: the apply's own changes, or their
+// The journal a run toward `run` writes: the apply's own changes (the
+// RunOnce entry of a trial only while the journal is on trial), or their
 // inverse on the machine as it stands.
 journal::Journal RunJournal(const ApplyServices& services, const journal::Journal& journal,
                             journal::JournalRun run);

@@ -11,6 +11,9 @@
 
 #include "journal/Replay.h"
 #include "platform/sim/SimulatedMachine.h"
+#include "switch/MachineStanding.h"
+#include "switch/TrialEntry.h"
+#include "system/MyRegs.h"
 #include "testing/RecordingShell.h"
 #include "testing/TempMachine.h"
 
@@ -165,6 +168,89 @@ TEST_F(SwitchJournalTest, ADamagedJournalIsReportedAndNeverUsed) {
   } catch (const system::Exception& error) {
     EXPECT_NE(std::string(error.what()).find("ZUBANET.JNL"), std::string::npos);
   }
+}
+
+// A trial leaves the RunOnce entry that starts the program with /K; keeping
+// it ends the trial and removes the entry, the journal staying for an undo;
+// undoing it removes the entry with the rest, byte for byte.
+TEST_F(SwitchJournalTest, ATrialIsKeptOrUndoneWithItsRunOnceEntry) {
+  const std::string before = CopyOf("before");
+  auto entry = [&] {
+    platform::RegKey key;
+    platform::RegValue value;
+    if (machine_.registry().OpenKey(platform::kHkeyLocalMachine, kRunOnceKeyPath, &key) != 0) {
+      return std::string("(no key)");
+    }
+    const long rc = machine_.registry().QueryValue(key, kTrialEntryName, &value);
+    machine_.registry().CloseKey(key);
+    if (rc != 0) return std::string("(none)");
+    return value.data.substr(0, value.data.find('\0'));
+  };
+  for (const bool keep : {true, false}) {
+    Journal().Apply(OfficeRequest(machine_.system()), true);
+    EXPECT_EQ(entry(), "\"C:\\ZUBANET\\ZUBANET.EXE\" /K");
+    journal::Journal trial;
+    ASSERT_TRUE(Journal().Load(&trial));
+    EXPECT_TRUE(trial.trial);
+    EXPECT_EQ(trial.state, journal::JournalState::kDone);
+    // The entry is no difference: Windows removes it before it starts us.
+    system::DeleteRegValue(machine_.registry(), platform::kHkeyLocalMachine,
+                           std::string("\\") + kRunOnceKeyPath, kTrialEntryName);
+    EXPECT_TRUE(Journal().DifferencesSince(trial).empty());
+    EXPECT_TRUE(Journal().ChangedSince(trial).empty());
+    ASSERT_TRUE(system::WriteRegString(machine_.registry(), platform::kHkeyLocalMachine,
+                                       "\\System\\CurrentControlSet\\Services\\VxD\\VNETSUP",
+                                       "WorkGroup", "BYHAND"));
+    const std::vector<std::string> differences = Journal().DifferencesSince(trial);
+    ASSERT_EQ(differences.size(), 1u);
+    EXPECT_NE(differences[0].find("\"WorkGroup\": \"OFFICE\" -> \"BYHAND\""), std::string::npos)
+        << differences[0];
+
+    if (keep) {
+      ASSERT_TRUE(system::WriteRegString(machine_.registry(), platform::kHkeyLocalMachine,
+                                         std::string("\\") + kRunOnceKeyPath, kTrialEntryName,
+                                         "left"));
+      Journal().Keep(trial);
+      EXPECT_EQ(entry(), "(none)");
+      ASSERT_TRUE(Journal().Load(&trial));
+      EXPECT_FALSE(trial.trial);
+      EXPECT_EQ(trial.run, journal::JournalRun::kApply);
+      Journal().Undo(trial);
+    } else {
+      Journal().RunToward(trial, journal::JournalRun::kUndo);
+      ASSERT_TRUE(Journal().Load(&trial));
+      EXPECT_FALSE(trial.trial);
+    }
+    machine_.Reopen();
+    EXPECT_EQ(MachineBytes(machine_.directory()), MachineBytes(before)) << keep;
+  }
+}
+
+// The machine holds a setting when applying it would change nothing but
+// the settings file's own record; a target set and set back counts as
+// unchanged.
+TEST_F(SwitchJournalTest, TheMachineHoldsASettingOnceItsPlanChangesNothing) {
+  EXPECT_FALSE(MachineHolds(Journal().Plan(OfficeRequest(machine_.system())), kSettingsFile));
+  Journal().Apply(OfficeRequest(machine_.system()));
+  journal::Journal plan = Journal().Plan(OfficeRequest(machine_.system()));
+  EXPECT_TRUE(MachineHolds(plan, kSettingsFile));
+
+  ASSERT_TRUE(machine_.profiles().WriteString("Initialize", "Previous", "Other", kSettingsFile));
+  plan = Journal().Plan(OfficeRequest(machine_.system()));
+  EXPECT_TRUE(MachineHolds(plan, kSettingsFile));
+
+  journal::Change there;
+  there.kind = journal::ChangeKind::kFile;
+  there.path = "C:\\WINDOWS\\hosts";
+  there.textBefore = "a";
+  there.textAfter = "b";
+  journal::Change back = there;
+  back.textBefore = "b";
+  back.textAfter = "a";
+  plan.changes = {there, back};
+  EXPECT_TRUE(MachineHolds(plan, kSettingsFile));
+  plan.changes = {there};
+  EXPECT_FALSE(MachineHolds(plan, kSettingsFile));
 }
 
 // The program killed at every write of an apply in turn: finishing gives

@@ -35,6 +35,17 @@ MessageResult ScriptedUiServices::ShowMessageBox(const std::string& text,
   return answer;
 }
 
+MessageResult ScriptedUiServices::ShowTimedMessageBox(const TimedQuestion& question) {
+  MessageResult answer = question.timeoutAnswer;
+  if (!answers_.empty() && ButtonsOffer(question.buttons, answers_.front())) {
+    answer = answers_.front();
+    answers_.pop_front();
+  }
+  Record(Message{TimedQuestionText(question, question.seconds), question.caption, question.icon,
+                 question.buttons, std::string(), answer});
+  return answer;
+}
+
 void ScriptedUiServices::ShowWarningDialog(const std::string& title, const std::string& text,
                                            const std::string& button) {
   Record(

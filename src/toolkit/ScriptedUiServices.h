@@ -4,7 +4,9 @@
 //
 // Answers: a message box takes the next queued answer when its buttons
 // offer it; otherwise (or when the queue is empty) it answers its first
-// button and leaves the queue as it is. The file-open dialog takes the next
+// button and leaves the queue as it is. A timed box takes the next queued
+// answer the same way; without one its time runs out at once (it is
+// recorded with its full time in the text). The file-open dialog takes the next
 // queued file (or cancel); empty, it is cancelled. A modal form runs the
 // next queued modal script, which acts on the form as a user would; a form
 // still open afterwards is closed with its close box (and ended as
@@ -77,6 +79,7 @@ class ScriptedUiServices : public UiServices {
   // --- UiServices ---------------------------------------------------------
   MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
                                MessageIcon icon, MessageButtons buttons) override;
+  MessageResult ShowTimedMessageBox(const TimedQuestion& question) override;
   void ShowWarningDialog(const std::string& title, const std::string& text,
                          const std::string& button) override;
   bool ShowOpenDialog(const OpenFileRequest& request, std::string* path) override;

@@ -29,6 +29,13 @@ MessageResult FirstButton(MessageButtons buttons) {
   return MessageResult::kOk;
 }
 
+std::string TimedQuestionText(const TimedQuestion& question, int secondsLeft) {
+  std::string line = question.countdown;
+  const std::size_t at = line.find("%1");
+  if (at != std::string::npos) line.replace(at, 2, std::to_string(secondsLeft));
+  return line.empty() ? question.text : question.text + "\r\n\r\n" + line;
+}
+
 void UiServices::ShowPlainMessage(const std::string& text) {
   ShowMessageBox(text, applicationTitle_, MessageIcon::kNone, MessageButtons::kOk);
 }

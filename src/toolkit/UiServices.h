@@ -50,6 +50,21 @@ struct OpenFileRequest {
   unsigned options = 0;
 };
 
+// A question that answers itself when its time runs out. The box shows
+// `countdown` below the text, "%1" in it replaced by the seconds left.
+struct TimedQuestion {
+  std::string text;
+  std::string caption;
+  MessageIcon icon = MessageIcon::kQuestion;
+  MessageButtons buttons = MessageButtons::kYesNo;
+  int seconds = 60;
+  MessageResult timeoutAnswer = MessageResult::kNo;
+  std::string countdown;
+};
+
+// The box's text with `secondsLeft` in the countdown line.
+std::string TimedQuestionText(const TimedQuestion& question, int secondsLeft);
+
 class UiServices : public system::AppShell {
  public:
   // A modal message box: the text (line breaks as CR LF or LF), the caption,
@@ -63,6 +78,15 @@ class UiServices : public system::AppShell {
   // standard output.
   virtual void ShowReport(const std::string& text, const std::string& caption) {
     ShowMessageBox(text, caption, MessageIcon::kInformation, MessageButtons::kOk);
+  }
+
+  // A message box that answers question.timeoutAnswer by itself once
+  // question.seconds have passed, counting down in its text. By default a
+  // message box with the full time in its text that waits for the user (a
+  // front-end without a timer); the front-ends count down.
+  virtual MessageResult ShowTimedMessageBox(const TimedQuestion& question) {
+    return ShowMessageBox(TimedQuestionText(question, question.seconds), question.caption,
+                          question.icon, question.buttons);
   }
 
   // A modal warning dialog with the warning icon, a title, a text and one

@@ -316,6 +316,13 @@ TForm1::TForm1(Application& app, platform::Registry& registry, platform::Files& 
       pmSaveWarnings(MakeItem(PmOpt, "pmSaveWarnings", "保存時に設定の誤りを警告する",
                               "通信できないゲートウェーやサブネットマスク、重複したアドレスなどを"
                               "保存の前に知らせます")),
+      N6(MakeItem(PmOpt, "N6", "-")),
+      pmTrial(MakeItem(PmOpt, "pmTrial", "試しに反映する...",
+                       "呼び出した設定を反映し、再起動の後に使い続けるかをたずねます。"
+                       "答えがなければ元に戻します")),
+      pmStanding(MakeItem(PmOpt, "pmStanding", "現在の状態を確認...",
+                          "いまの状態と一致する保存済みの設定と、前回反映した後に変わった値を"
+                          "表示します")),
       odHosts(MakeOpenDialog(*this, "odHosts", "Hostsファイルの選択", "hosts*",
                              "hostsファイル|hosts*")),
       odLmhosts(MakeOpenDialog(*this, "odLmhosts", "Lmhostsファイルの選択", "lmhosts*",
@@ -526,6 +533,8 @@ void TForm1::BindHandlers() {
   ZubaNet1.SetOnClick(notify(&TForm1::ZubaNet1Click));
   pmPreview.SetOnClick(notify(&TForm1::pmPreviewClick));
   pmUndo.SetOnClick(notify(&TForm1::pmUndoClick));
+  pmTrial.SetOnClick(notify(&TForm1::pmTrialClick));
+  pmStanding.SetOnClick(notify(&TForm1::pmStandingClick));
 }
 
 void TForm1::SizeForViewMode() { SetClientSize(kViewClientWidth, kViewClientHeight); }

@@ -53,6 +53,7 @@
 namespace zuba::switching {
 class SwitchJournal;
 class RegistryNotSaved;
+struct ApplyRequest;
 }  // namespace zuba::switching
 
 namespace zuba::ui {
@@ -207,6 +208,11 @@ class TForm1 : public toolkit::Form {
   // Whether a save warns about a setting that cannot work (SaveWarnings).
   toolkit::MenuItem& N5;
   toolkit::MenuItem& pmSaveWarnings;
+  // The trial apply of the selected setting, and which saved settings the
+  // machine holds now.
+  toolkit::MenuItem& N6;
+  toolkit::MenuItem& pmTrial;
+  toolkit::MenuItem& pmStanding;
   TDualListDlg* DualListDlg = nullptr;
   toolkit::OpenDialog& odHosts;
   toolkit::OpenDialog& odLmhosts;
@@ -225,6 +231,9 @@ class TForm1 : public toolkit::Form {
   std::string AutoApplyName;       // the setting name of the command line
   bool PreviewOnly = false;        // /P: show what applying the name would change
   bool UndoLast = false;           // /U: undo the last apply
+  bool TrialApply = false;         // /T: the named setting's apply is a trial
+  bool ConfirmOnly = false;        // /K: confirm a trial (RunOnce), then end
+  bool StandingOnly = false;       // /S: where the machine stands, then end
   core::TRegList CurrentSetting;   // the setting shown, edited or applied
 
   // The platform services the window works with.
@@ -264,10 +273,13 @@ class TForm1 : public toolkit::Form {
   void Windows1Click(toolkit::Component& sender);
   void pmPreviewClick(toolkit::Component& sender);
   void pmUndoClick(toolkit::Component& sender);
+  void pmTrialClick(toolkit::Component& sender);
+  void pmStandingClick(toolkit::Component& sender);
 
   // Reads the command line (`parameters`, first to last): "/C" sets
   // NoRestartQuestion, "/E" PowerOffInstead, "/P" PreviewOnly, "/U"
-  // UndoLast, other switches are ignored;
+  // UndoLast, "/T" TrialApply, "/K" ConfirmOnly, "/S" StandingOnly, other
+  // switches are ignored;
   // every other parameter is part of the setting name (AutoApply), the
   // parts joined by single blanks.
   void ReadCommandLine(const std::vector<std::string>& parameters);
@@ -297,6 +309,10 @@ class TForm1 : public toolkit::Form {
 
   // --- Apply (mainform_apply.cpp) -----------------------------------------
   void BtApplyClick(toolkit::Component& sender);
+  // Applies the selected setting (a `trial` apply leaves the RunOnce entry
+  // of its confirmation), then decides about the restart; with nothing
+  // selected the window closes.
+  void ApplySelected(bool trial);
   // The restart decision that ends an apply (or an undo) of `name`, then the
   // window's close.
   void DecideRestart(const std::string& name, bool restartNeeded);
@@ -308,6 +324,17 @@ class TForm1 : public toolkit::Form {
   // At start-up: an apply that was cut short is finished or undone, as the
   // user answers; a damaged journal is reported and left alone.
   void RecoverCutShortApply();
+  // At start-up, after the recovery: a trial apply not yet kept or undone
+  // is compared with the machine (what differs is listed) and the user
+  // asks to keep it within [Initialize] TrialSeconds; otherwise it is
+  // undone, and the first show takes the restart decision.
+  void ConfirmTrial();
+  // Lists the saved settings the machine holds now and how it differs from
+  // the last apply (a report; nothing is written).
+  void ShowStanding();
+  // The apply of the saved setting `name` as the window would make it
+  // after recalling it, built without showing it.
+  switching::ApplyRequest StoredRequest(const std::string& name);
   // An apply whose registry could not be saved: says what was not saved
   // and offers to go back to the machine before it at once.
   void OfferUndoOfUnsaved(switching::SwitchJournal& journal,
@@ -332,6 +359,10 @@ class TForm1 : public toolkit::Form {
 
   std::vector<std::string> commandLine_;
   toolkit::Form* bootDialog_ = nullptr;
+  // A trial the start-up undid: the first show decides about the restart.
+  bool trialUndone_ = false;
+  std::string trialName_;
+  bool trialRestartNeeded_ = false;
 };
 
 }  // namespace zuba::ui

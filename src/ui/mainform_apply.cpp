@@ -1,12 +1,16 @@
 // The main window's apply: writing the selected setting into the system
 // (ApplyFlow, under the switch journal) and the restart decision
-// (RestartDecision); the journal's preview, undo and recovery.
+// (RestartDecision); the journal's preview, undo and recovery; the trial
+// apply and its confirmation.
+#include <algorithm>
 #include <exception>
 
 #include "journal/Change.h"
 #include "switch/ApplyFlow.h"
 #include "switch/RestartDecision.h"
 #include "switch/SwitchJournal.h"
+#include "network/ChgWINS.h"
+#include "system/IntegerText.h"
 #include "system/ZubaUtil.h"
 #include "toolkit/Application.h"
 #include "ui/RestartQuestion.h"
@@ -33,6 +37,9 @@ using toolkit::MessageIcon;
 using toolkit::MessageResult;
 
 constexpr char kJournalCaption[] = "反映の記録";
+constexpr char kTrialCaption[] = "設定の試用";
+// The logon choice of a window that shows no workgroup: "他" (other).
+constexpr int kLogonOther = 2;
 
 FileReplacement ReplacementOf(const actions::TFileCopyBtn& button) {
   return {button.CopySrc(), button.CopyDst(), button.CopyOverWrite()};
@@ -60,7 +67,46 @@ static ApplyRequest RequestOf(TForm1& form, const std::string& name) {
   return request;
 }
 
-void TForm1::BtApplyClick(toolkit::Component&) {
+ApplyRequest TForm1::StoredRequest(const std::string& name) {
+  // What recalling `name` into the window and RequestOf would give: the
+  // window's ShowSetting drops a printer that is not installed and gives a
+  // fixed address without a node type WINS off.
+  ApplyRequest request;
+  request.settingName = name;
+  core::InitRegList(request.setting, PmOpt6.Checked(), system_);
+  Settings.RecallSetting(name, &request.setting);
+  core::TRegList& setting = request.setting;
+  if (setting[core::kIp].IsSet && setting[core::kNt].Value.empty() &&
+      setting[core::kIp].Value != "0.0.0.0") {
+    setting[core::kNt].Value = network::kNodeTypeWinsOff;
+  }
+  const int printer = setting[core::kPr].Value.empty() ? -1 : pcbPr.IndexOf(setting[core::kPr].Value);
+  if (printer < 0) setting[core::kPr].IsSet = false;
+  if (printer >= 0) request.printer = pcbPr.Item(printer);
+  request.settingsFile = IniGT.Path();
+  request.forceWin98Mode = PmOpt6.Checked();
+  request.flushRegistry = PmOpt7.Checked();
+  request.changeLogon = setting[core::kWg].IsSet;
+  request.logonChoice =
+      request.changeLogon
+          ? std::clamp(system::TextToInteger(setting[core::kLo].Value), -1, static_cast<int>(RgLogon.Items().size()) - 1)
+          : kLogonOther;
+  request.hosts = {setting[core::kHh].IsSet ? setting[core::kHh].Value : "", fcbtHosts.CopyDst(),
+                   fcbtHosts.CopyOverWrite()};
+  request.lmhosts = {setting[core::kHl].IsSet ? setting[core::kHl].Value : "",
+                     fcbtLmhosts.CopyDst(), fcbtLmhosts.CopyOverWrite()};
+  if (setting[core::kEe].IsSet) {
+    request.launchFile = setting[core::kEe].Value;
+    request.launchOptions = setting[core::kEo].Value;
+  }
+  request.runControlPanel = setting[core::kCp].Value == "1";
+  request.answerConflicts = [this] { return PmOpt3.Checked(); };
+  return request;
+}
+
+void TForm1::BtApplyClick(toolkit::Component&) { ApplySelected(false); }
+
+void TForm1::ApplySelected(bool trial) {
   const int selected = CbSetting.ItemIndex();
   if (selected < 0) {
     Close();
@@ -75,7 +121,7 @@ void TForm1::BtApplyClick(toolkit::Component&) {
                         JournalPathFor(IniGT.Path()));
   Hide();
   try {
-    journal.Apply(request);
+    journal.Apply(request, trial);
   } catch (const RegistryNotSaved& error) {
     OfferUndoOfUnsaved(journal, error);
     Show();
@@ -133,6 +179,16 @@ void TForm1::DecideRestart(const std::string& name, bool restartNeeded) {
 void TForm1::pmPreviewClick(toolkit::Component&) { RunHandler([this] { ShowPreview(); }); }
 
 void TForm1::pmUndoClick(toolkit::Component&) { RunHandler([this] { UndoLastApply(); }); }
+
+void TForm1::pmTrialClick(toolkit::Component&) {
+  RunHandler([this] {
+    if (CbSetting.ItemIndex() < 0) {
+      system::ShowInfoBox(App().Ui(), "試しに反映する設定を選んでください");
+      return;
+    }
+    ApplySelected(true);
+  });
+}
 
 void TForm1::ShowPreview() {
   toolkit::Application& app = *GetApplication();
@@ -218,6 +274,59 @@ void TForm1::RecoverCutShortApply() {
   } catch (const std::exception& error) {
     app.HandleException(error);
   }
+}
+
+void TForm1::ConfirmTrial() {
+  toolkit::Application& app = *GetApplication();
+  SwitchJournal journal({registry_, files_, profiles_, system_}, app.Ui(),
+                        JournalPathFor(IniGT.Path()));
+  journal::Journal trial;
+  auto onTrial = [&trial] {
+    return trial.trial && trial.state == journal::JournalState::kDone &&
+           trial.run == journal::JournalRun::kApply;
+  };
+  try {
+    if (!journal.Load(&trial) || !onTrial()) return;
+    // The lock first, and the journal read again under it: another start
+    // may be answering the same question.
+    if (!journal.Lock() || !journal.Load(&trial) || !onTrial()) return;
+  } catch (const std::exception& error) {
+    app.HandleException(error);
+    return;
+  }
+  // What the trial wrote, read back before anything else touches it:
+  // something that ran during the start may have rewritten it.
+  const std::vector<std::string> differences = journal.DifferencesSince(trial);
+  toolkit::TimedQuestion question;
+  question.text = "【" + trial.settingName + "】 を試しに反映しています。";
+  if (differences.empty()) {
+    question.text += "\r\n反映した値はすべてそのままです。";
+  } else {
+    question.text += "\r\n反映した後に次の値が書き換えられています:";
+    for (const std::string& line : differences) question.text += "\r\n" + line;
+  }
+  question.text += "\r\n\r\nこの設定を使い続けますか？\r\n\r\nはい\t:  使い続ける\r\n"
+                   "いいえ\t:  反映する前の状態に戻す";
+  question.caption = kTrialCaption;
+  question.icon = MessageIcon::kQuestion;
+  question.buttons = MessageButtons::kYesNo;
+  question.seconds = Settings.ReadTrialSeconds();
+  question.timeoutAnswer = MessageResult::kNo;
+  question.countdown = "%1 秒以内に答えがなければ元に戻します";
+  const bool keep = app.Ui().ShowTimedMessageBox(question) == MessageResult::kYes;
+  try {
+    if (keep) {
+      journal.Keep(trial);
+      return;
+    }
+    journal.RunToward(trial, journal::JournalRun::kUndo);
+  } catch (const std::exception& error) {
+    app.HandleException(error);
+    return;
+  }
+  trialUndone_ = true;
+  trialName_ = trial.settingName;
+  trialRestartNeeded_ = trial.restartNeeded;
 }
 
 }  // namespace zuba::ui

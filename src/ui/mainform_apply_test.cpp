@@ -9,6 +9,7 @@
 #include "testing/NetMachine.h"
 #include "testing/TempMachine.h"
 #include "toolkit/Application.h"
+#include "switch/SwitchJournal.h"
 #include "toolkit/ScriptedUiServices.h"
 #include "ui/mainform.h"
 
@@ -224,6 +225,41 @@ TEST_F(MainFormApplyTest, UnknownNameOnTheCommandLineEmptiesPreviousAndEndsSilen
   EXPECT_EQ(Previous(), "");
   EXPECT_EQ(Pending(), "");
   EXPECT_TRUE(app_.Terminated());
+}
+
+// Where the machine stands plans each saved setting without showing it:
+// the request it builds is the one the window makes after recalling the
+// setting (a printer not installed dropped, WINS off for a fixed address
+// without a node type, the logon choice clamped, the hosts files' targets).
+TEST_F(MainFormApplyTest, TheStoredRequestIsTheWindowsOwnAfterTheRecall) {
+  const std::vector<std::pair<const char*, std::vector<std::pair<const char*, const char*>>>>
+      settings = {
+          {"Office", {{"ip", "10.1.2.3"}, {"gw", "10.1.2.1"}, {"ms", "255.255.0.0"}}},
+          {"Dhcp", {{"ip", "0.0.0.0"}, {"ms", "0.0.0.0"}, {"pr", "カラー プリンタ"}}},
+          {"Gone", {{"pr", "ありません"}, {"wg", "GONE"}, {"lo", "7"}, {"fs", "Yes"}}},
+          {"Files", {{"hh", "C:\\WINDOWS\\hosts.office"}, {"hl", "C:\\WINDOWS\\lmhosts.office"},
+                     {"wg", "FILES"}, {"lo", "0"}, {"ld", "DOM"}}}};
+  for (const auto& [name, items] : settings) {
+    for (const auto& [code, value] : items) {
+      machine_.profiles().WriteString(name, code, value, kSettingsPath);
+    }
+    machine_.profiles().WriteString("NIC_registry_list", name, "0000", kSettingsPath);
+  }
+  TForm1& form = Create();
+  form.LoadSettingList();
+  switching::SwitchJournal journal({machine_.registry(), machine_.files(), machine_.profiles(),
+                                    machine_.system()},
+                                   ui_, switching::JournalPathFor(kSettingsPath));
+  for (const auto& [name, items] : settings) {
+    form.CbSetting.SetItemIndex(form.CbSetting.IndexOf(name));
+    form.CbSettingChange(form.CbSetting);
+    ui_.ClearRecords();
+    form.ShowPreview();
+    ASSERT_EQ(ui_.Messages().size(), 1u) << name;
+    EXPECT_EQ(switching::PreviewText(journal.Plan(form.StoredRequest(name))),
+              ui_.Messages()[0].text)
+        << name;
+  }
 }
 
 }  // namespace

@@ -40,8 +40,10 @@ class StoredPosition : public core::TPositioned {
 }  // namespace
 
 void TForm1::FormCreate(Component&) {
-  // An apply cut short is dealt with before anything else reads the machine.
+  // An apply cut short is dealt with before anything else reads the
+  // machine; then a trial waiting for the user's word.
   RecoverCutShortApply();
+  ConfirmTrial();
   // 1. A stored edge moves the window; then it is no longer the system's
   // to place (Form::PositionSet). The renderer brings a window that would
   // lie off every screen back onto one.
@@ -99,6 +101,9 @@ void TForm1::FormCreate(Component&) {
   PowerOffInstead = false;
   PreviewOnly = false;
   UndoLast = false;
+  TrialApply = false;
+  ConfirmOnly = false;
+  StandingOnly = false;
   AutoApplyName.clear();
   ReadCommandLine(commandLine_);
 }
@@ -116,6 +121,9 @@ void TForm1::ReadCommandLine(const std::vector<std::string>& parameters) {
       if (letter == 'e' || letter == 'E') PowerOffInstead = true;
       if (letter == 'p' || letter == 'P') PreviewOnly = true;
       if (letter == 'u' || letter == 'U') UndoLast = true;
+      if (letter == 't' || letter == 'T') TrialApply = true;
+      if (letter == 'k' || letter == 'K') ConfirmOnly = true;
+      if (letter == 's' || letter == 'S') StandingOnly = true;
       continue;
     }
     if (named) name += ' ';
@@ -133,6 +141,23 @@ void TForm1::ShowingChanged() {
   if (!Visible()) return;
   RunHandler([this] {
     Update();
+    if (trialUndone_) {
+      // The trial went back at start-up: the restart follows as after an
+      // undo, and the program ends.
+      trialUndone_ = false;
+      DecideRestart(trialName_, trialRestartNeeded_);
+      return;
+    }
+    if (ConfirmOnly) {
+      // /K: the confirmation ran at start-up; nothing else is done.
+      Close();
+      return;
+    }
+    if (StandingOnly) {
+      ShowStanding();
+      Close();
+      return;
+    }
     if (UndoLast) {
       // /U: the undo ends the program as an apply does; with nothing to
       // undo the program ends after saying so.
@@ -163,7 +188,7 @@ void TForm1::ShowingChanged() {
     }
     CbSetting.SetItemIndex(index);
     CbSettingChange(CbSetting);
-    BtApplyClick(BtApply);
+    ApplySelected(TrialApply);
   });
 }
 

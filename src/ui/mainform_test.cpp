@@ -88,9 +88,10 @@ TEST_F(MainFormTest, TheWindowAsDesigned) {
   EXPECT_EQ(form.EdTip.GetImeMode(), ImeMode::kDisable);
   EXPECT_EQ(form.RgLogon.Items(), (std::vector<std::string>{"W9x", "NT", "他"}));
   EXPECT_EQ(form.RgLogon.ItemIndex(), 0);
-  EXPECT_EQ(form.LsIniIni.ItemCount(), 14);
+  EXPECT_EQ(form.LsIniIni.ItemCount(), 15);
   EXPECT_EQ(form.LsIniIni.Item(12), "H_CUR_USR");
   EXPECT_EQ(form.LsIniIni.Item(13), "SaveWarnings");
+  EXPECT_EQ(form.LsIniIni.Item(14), "TrialSeconds");
 
   // Initial states, the groups following their check boxes.
   EXPECT_TRUE(form.CbTcp.Checked());

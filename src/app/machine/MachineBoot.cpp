@@ -1,4 +1,4 @@
-// zubanet-machine boot [--choose LETTER]
+// zubanet-machine boot [--choose LETTER] [--answer A]...
 //
 // Starts the machine again, as switching it on (or Windows restarting)
 // would:
@@ -26,6 +26,7 @@
 #include "platform/sim/DosBatch.h"
 #include "platform/sim/PowerState.h"
 #include "platform/sim/RealModeHost.h"
+#include "platform/sim/SimSystem.h"
 #include "system/Errors.h"
 #include "system/MyRegs.h"
 
@@ -114,7 +115,7 @@ void RunAutoexec(sim::Machine& machine, char choiceKey, std::ostream& out) {
 }
 
 int BootUsage(std::ostream& err) {
-  err << "usage: zubanet-machine boot [--choose LETTER]\n";
+  err << "usage: zubanet-machine boot [--choose LETTER] [--answer A]...\n";
   return kExitUsage;
 }
 
@@ -122,9 +123,18 @@ int BootUsage(std::ostream& err) {
 
 int RunBoot(CommandContext& context) {
   char choiceKey = 0;
+  std::vector<std::string> answers;
   const std::vector<std::string>& args = context.args;
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string value;
+    if (args[i] == "--answer" && i + 1 < args.size()) {
+      answers.insert(answers.end(), {"--answer", args[++i]});
+      continue;
+    }
+    if (args[i].rfind("--answer=", 0) == 0) {
+      answers.insert(answers.end(), {"--answer", args[i].substr(9)});
+      continue;
+    }
     if (args[i] == "--choose" && i + 1 < args.size()) {
       value = args[++i];
     } else if (args[i].rfind("--choose=", 0) == 0) {
@@ -137,6 +147,7 @@ int RunBoot(CommandContext& context) {
     choiceKey = value[0];
   }
   auto machine = OpenMachine(context.location);
+  if (machine->simSystem != nullptr) machine->simSystem->SetProgramOptions(answers);
   const sim::PowerAction action = sim::PendingPowerAction(*machine->config);
   if (action != sim::PowerAction::kNone &&
       !sim::SetPendingPowerAction(*machine->config, sim::PowerAction::kNone)) {

@@ -29,8 +29,9 @@ int Usage(std::ostream& err) {
          "  reg import [--utf8] FILE                import a REGEDIT4 file (CP932; --utf8:\n"
          "                                          UTF-8, as export --utf8 writes it)\n"
          "  events                                  print the machine's event log\n"
-         "  boot                                    perform the pending power action and\n"
-         "                                          start the RunOnce entries\n";
+         "  boot [--choose L] [--answer A]...       perform the pending power action and\n"
+         "                                          start the RunOnce entries (the program\n"
+         "                                          they start gets the answers)\n";
   return kExitUsage;
 }
 

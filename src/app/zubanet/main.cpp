@@ -3,7 +3,8 @@
 // ZubaNet on the simulated Windows 9x machine DIR: on a display, its
 // windows; with --headless, none, the user's part played by --answer and
 // --do (toolkit/UserScript.h). The ARGUMENTs are the program's own
-// command line as Windows passes it (/c, /e, /p, /u, a setting name).
+// command line as Windows passes it (/c, /e, /p, /u, /t, /k, /s, a setting
+// name).
 #include <iostream>
 #include <optional>
 #include <string>
@@ -44,6 +45,8 @@ constexpr char kUsage[] =
     "                    dump                the active form as one line of JSON\n"
     "  ARGUMENT        the program's command line: /c (no restart question),\n"
     "                  /e (power off), /p (preview), /u (undo the last apply),\n"
+    "                  /t (apply on trial), /k (confirm a trial), /s (the saved\n"
+    "                  settings the machine holds, on standard output),\n"
     "                  a saved setting's name to apply\n";
 
 int Usage(std::ostream& out, int code) {

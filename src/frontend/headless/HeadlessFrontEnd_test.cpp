@@ -85,6 +85,31 @@ TEST(FrontEndTest, HeadlessWritesEachBoxAsOneLineAndAnswersInOrder) {
             u8"[ZubaNet ベータ版] (none; OK) ZubaNetはWin95/98専用です\n");
 }
 
+// A timed question takes the script's answer; with none left its time runs
+// out at once, and no test ever waits for it.
+TEST(FrontEndTest, TimedQuestionsTakeTheScriptsAnswerOrRunOutAtOnce) {
+  testing::TempMachine machine;
+  FrontEndOptions options;
+  options.headless = true;
+  std::string error;
+  std::vector<std::string> args = {"--answer", "yes"};
+  ASSERT_TRUE(TakeFrontEndOptions(&args, &options, &error));
+  std::ostringstream out, err;
+  HeadlessFrontEnd frontEnd(options, machine.files(), out, err);
+  toolkit::Application app(frontEnd.Ui());
+  frontEnd.Watch(app);
+  toolkit::TimedQuestion question;
+  question.text = "使い続けますか？";
+  question.caption = "試用";
+  question.seconds = 90;
+  question.countdown = "%1 秒後に元に戻します";
+  EXPECT_EQ(frontEnd.Ui().ShowTimedMessageBox(question), MessageResult::kYes);
+  EXPECT_EQ(frontEnd.Ui().ShowTimedMessageBox(question), MessageResult::kNo);
+  EXPECT_EQ(err.str(),
+            u8"[試用] (question; Yes/No) 使い続けますか？\\n\\n90 秒後に元に戻します\n"
+            u8"[試用] (question; Yes/No) 使い続けますか？\\n\\n90 秒後に元に戻します\n");
+}
+
 TEST(FrontEndTest, OneLineShowsEveryLineBreakAsBackslashN) {
   EXPECT_EQ(OneLine("a\r\nb\nc\rd"), "a\\nb\\nc\\nd");
   EXPECT_EQ(OneLine("ソ\r\n"), "ソ\\n");

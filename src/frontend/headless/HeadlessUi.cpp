@@ -80,6 +80,13 @@ MessageResult HeadlessUi::ShowMessageBox(const std::string& text, const std::str
   return ScriptedUiServices::ShowMessageBox(text, caption, icon, buttons);
 }
 
+MessageResult HeadlessUi::ShowTimedMessageBox(const TimedQuestion& question) {
+  if (std::optional<MessageResult> answer = script_.TakeButton(question.buttons)) {
+    QueueAnswer(*answer);
+  }
+  return ScriptedUiServices::ShowTimedMessageBox(question);
+}
+
 void HeadlessUi::ShowReport(const std::string& text, const std::string& caption) {
   std::string lines;
   for (char c : text) {

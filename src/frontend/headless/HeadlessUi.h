@@ -41,6 +41,9 @@ class HeadlessUi : public toolkit::ScriptedUiServices {
   toolkit::MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
                                         toolkit::MessageIcon icon,
                                         toolkit::MessageButtons buttons) override;
+  // Answered from the script as a message box is; with no answer for it
+  // left, its time runs out at once.
+  toolkit::MessageResult ShowTimedMessageBox(const toolkit::TimedQuestion& question) override;
   // A report goes to standard output, in UTF-8, after its caption line.
   void ShowReport(const std::string& text, const std::string& caption) override;
   bool ShowOpenDialog(const toolkit::OpenFileRequest& request, std::string* path) override;

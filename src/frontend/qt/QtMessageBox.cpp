@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <utility>
 #include <vector>
 
@@ -63,14 +64,18 @@ QString ButtonText(MessageResult button) {
   }
 }
 
-MessageResult RunMessageBox(QWidget* parent, const QString& caption, const QString& text,
-                            toolkit::MessageIcon icon, MessageButtons buttons) {
-  QMessageBox box(ParentOr(parent));
+namespace {
+
+using Made = std::vector<std::pair<QAbstractButton*, MessageResult>>;
+
+// Fills `box` as Windows shows a message box; answers its buttons.
+Made PrepareBox(QMessageBox& box, const QString& caption, const QString& text,
+                toolkit::MessageIcon icon, MessageButtons buttons) {
   box.setWindowTitle(caption);
   box.setText(QtLineBreaks(text));
   box.setTextFormat(Qt::PlainText);
   box.setIcon(IconOf(icon));
-  std::vector<std::pair<QAbstractButton*, MessageResult>> made;
+  Made made;
   for (MessageResult answer : ButtonsOf(buttons)) {
     QPushButton* button = box.addButton(ButtonText(answer), answer == MessageResult::kCancel
                                                                 ? QMessageBox::RejectRole
@@ -85,13 +90,51 @@ MessageResult RunMessageBox(QWidget* parent, const QString& caption, const QStri
     if (answer == MessageResult::kCancel) escape = button;
   }
   if (escape != nullptr) box.setEscapeButton(escape);
-  box.exec();
+  return made;
+}
+
+MessageResult AnswerOf(const QMessageBox& box, const Made& made) {
   for (const auto& [button, answer] : made) {
     if (box.clickedButton() == button) return answer;
   }
   // Ended without an answer (hidden by program, the application quitting):
   // the last button, which is Cancel, No or the only OK, and never Yes.
   return made.back().second;
+}
+
+}  // namespace
+
+MessageResult RunMessageBox(QWidget* parent, const QString& caption, const QString& text,
+                            toolkit::MessageIcon icon, MessageButtons buttons) {
+  QMessageBox box(ParentOr(parent));
+  const Made made = PrepareBox(box, caption, text, icon, buttons);
+  box.exec();
+  return AnswerOf(box, made);
+}
+
+MessageResult RunTimedMessageBox(QWidget* parent, const QString& caption,
+                                 const std::function<QString(int)>& textAt,
+                                 toolkit::MessageIcon icon, MessageButtons buttons, int seconds,
+                                 MessageResult timeoutAnswer) {
+  QMessageBox box(ParentOr(parent));
+  const Made made = PrepareBox(box, caption, textAt(seconds), icon, buttons);
+  int left = seconds;
+  bool timedOut = false;
+  QTimer tick;
+  tick.setInterval(1000);
+  QObject::connect(&tick, &QTimer::timeout, &box, [&] {
+    if (--left > 0) {
+      box.setText(QtLineBreaks(textAt(left)));
+      return;
+    }
+    timedOut = true;
+    tick.stop();
+    box.done(0);
+  });
+  tick.start();
+  box.exec();
+  tick.stop();
+  return timedOut ? timeoutAnswer : AnswerOf(box, made);
 }
 
 void RunWarningBox(QWidget* parent, const QString& caption, const QString& text,

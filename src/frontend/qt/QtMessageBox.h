@@ -6,6 +6,7 @@
 #define ZUBA_FRONTEND_QT_QTMESSAGEBOX_H_
 
 #include <QString>
+#include <functional>
 
 #include "toolkit/UiServices.h"
 
@@ -20,6 +21,15 @@ QString ButtonText(toolkit::MessageResult button);
 // answers the button pressed. `text` may hold CR LF or LF line breaks.
 toolkit::MessageResult RunMessageBox(QWidget* parent, const QString& caption, const QString& text,
                                      toolkit::MessageIcon icon, toolkit::MessageButtons buttons);
+
+// RunMessageBox with a time limit: the text is `textAt(secondsLeft)`,
+// renewed every second, and once `seconds` have passed the box closes by
+// itself and answers `timeoutAnswer`.
+toolkit::MessageResult RunTimedMessageBox(QWidget* parent, const QString& caption,
+                                          const std::function<QString(int)>& textAt,
+                                          toolkit::MessageIcon icon,
+                                          toolkit::MessageButtons buttons, int seconds,
+                                          toolkit::MessageResult timeoutAnswer);
 
 // A modal box with the warning icon and one button captioned `button` (an
 // "&" marks its access key).

@@ -150,6 +150,14 @@ toolkit::MessageResult QtUiServices::ShowMessageBox(const std::string& text,
                        ToQt(text), icon, buttons);
 }
 
+toolkit::MessageResult QtUiServices::ShowTimedMessageBox(const toolkit::TimedQuestion& question) {
+  RenderShownForms();
+  return RunTimedMessageBox(
+      ActiveWindow(), ToQt(question.caption.empty() ? ApplicationTitle() : question.caption),
+      [&question](int left) { return ToQt(toolkit::TimedQuestionText(question, left)); },
+      question.icon, question.buttons, question.seconds, question.timeoutAnswer);
+}
+
 void QtUiServices::ShowWarningDialog(const std::string& title, const std::string& text,
                                      const std::string& button) {
   RenderShownForms();

@@ -45,6 +45,9 @@ class QtUiServices : public toolkit::UiServices, private RendererHost {
   toolkit::MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
                                         toolkit::MessageIcon icon,
                                         toolkit::MessageButtons buttons) override;
+  // The box counts down each second in its text (a QTimer) and answers
+  // the question's timeout answer when the time is up.
+  toolkit::MessageResult ShowTimedMessageBox(const toolkit::TimedQuestion& question) override;
   void ShowWarningDialog(const std::string& title, const std::string& text,
                          const std::string& button) override;
   bool ShowOpenDialog(const toolkit::OpenFileRequest& request, std::string* path) override;

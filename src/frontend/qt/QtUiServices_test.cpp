@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include "frontend/qt/HelpWindow.h"
 #include "frontend/qt/QtTesting.h"
@@ -60,6 +61,33 @@ TEST_F(QtUiServicesTest, MessageBoxesHaveTheButtonTextsOfWindows) {
   OnNextDialog([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Return); });
   EXPECT_EQ(ui.ShowMessageBox("a", "b", MessageIcon::kNone, MessageButtons::kOkCancel),
             MessageResult::kOk);
+}
+
+// The timed box counts down in its text and answers by itself when the
+// time is up; a button pressed before answers as in any box.
+TEST_F(QtUiServicesTest, ATimedBoxCountsDownThenAnswersItself) {
+  TimedQuestion question;
+  question.text = "使い続けますか？";
+  question.caption = "試用";
+  question.seconds = 2;
+  question.countdown = "%1 秒後に元に戻します";
+  QStringList texts;
+  OnNextDialog([&](QWidget* modal) {
+    auto* box = static_cast<QMessageBox*>(modal);
+    texts << box->text();
+    QTimer::singleShot(1300, box, [&texts, box] { texts << box->text(); });
+  });
+  EXPECT_EQ(ui.ShowTimedMessageBox(question), MessageResult::kNo);
+  ASSERT_EQ(texts.size(), 2);
+  EXPECT_TRUE(texts[0].endsWith(ToQt("2 秒後に元に戻します"))) << texts[0].toStdString();
+  EXPECT_TRUE(texts[1].endsWith(ToQt("1 秒後に元に戻します"))) << texts[1].toStdString();
+
+  OnNextDialog([](QWidget* modal) {
+    for (QAbstractButton* b : static_cast<QMessageBox*>(modal)->buttons()) {
+      if (b->text() == ToQt("はい(&Y)")) b->click();
+    }
+  });
+  EXPECT_EQ(ui.ShowTimedMessageBox(question), MessageResult::kYes);
 }
 
 // As in Windows: Escape and the close box answer Cancel, or OK in a box with

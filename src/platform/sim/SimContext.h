@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/sim/EventLog.h"
 #include "platform/sim/MachineConfig.h"
@@ -23,6 +24,9 @@ struct SimContext {
   // Writes the registry changes the machine's registry still holds
   // (RegistryWrites::kAtFlush); none: the registry holds nothing.
   std::function<long()> saveRegistry;
+  // Options of the headless program that the machine's own program runs
+  // as, before "--" (the answers zubanet-machine boot hands on).
+  std::vector<std::string> programOptions;
 
   // Sets the last error to `code` (for a call that fails).
   void Fail(std::uint32_t code) { lastError = code; }

@@ -169,7 +169,10 @@ ProcessHandle SimProcesses::Start(const std::string& commandLine,
   if (!zubanet.empty() && hostProgram == context_.files.HostPathOf(context_.config.ProgramPath())) {
     // The machine's own program is this project's zubanet, run headless on
     // this machine with the command line's arguments.
-    words.insert(words.begin(), {"--machine", context_.directory, "--headless", "--"});
+    std::vector<std::string> options = {"--machine", context_.directory, "--headless"};
+    options.insert(options.end(), context_.programOptions.begin(), context_.programOptions.end());
+    options.push_back("--");
+    words.insert(words.begin(), options.begin(), options.end());
     return SpawnHost(what + how + " runs " + zubanet, zubanet, words, hostDirectory);
   }
   if (stat(hostProgram.c_str(), &st) == 0 && (st.st_mode & S_IXUSR)) {

@@ -18,7 +18,8 @@
 //   ZUBANET_MACHINE naming this machine in its environment;
 // - the machine's own program ([Program] Path) runs, when machine.ini's
 //   [Program] Host names the host's zubanet, as that program with
-//   "--machine DIR --headless --" before the command line's arguments: the
+//   "--machine DIR --headless --" before the command line's arguments
+//   (and the options SimSystem::SetProgramOptions gave before "--"): the
 //   program on the machine really is this project's program;
 // - any other program is recorded and ends at once (exit code 0).
 // Every start, failed or not, is written to events.log.

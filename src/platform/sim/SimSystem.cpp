@@ -10,7 +10,7 @@ namespace zuba::platform::sim {
 
 SimSystem::SimSystem(std::string machineDirectory, MachineConfig& config, EventLog& events,
                      SimFiles& files, std::function<long()> saveRegistry)
-    : context_{std::move(machineDirectory), config, events, files, 0, std::move(saveRegistry)},
+    : context_{std::move(machineDirectory), config, events, files, 0, std::move(saveRegistry), {}},
       desktop_(context_.directory, config),
       processes_(context_, desktop_),
       mutexes_(context_),

@@ -68,6 +68,12 @@ class SimSystem : public System {
 
   bool ReadOwnVersionInfo(std::string* block) override;
 
+  // Options the machine's own program gets before "--" when it runs as
+  // the host's zubanet (SimProcesses.h), for every start from now on.
+  void SetProgramOptions(std::vector<std::string> options) {
+    context_.programOptions = std::move(options);
+  }
+
  private:
   SimContext context_;
   Desktop desktop_;

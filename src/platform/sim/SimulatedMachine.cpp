@@ -74,9 +74,11 @@ std::unique_ptr<Machine> OpenSimulatedMachine(const std::string& path, RegistryW
   machine->profiles = std::make_unique<SimProfiles>(
       *machine->files, directory + "/profiles.lock",
       [&simFiles](const std::string& path) { simFiles.RemoveLeftTemporaries(path); });
-  machine->system = std::make_unique<SimSystem>(
+  auto system = std::make_unique<SimSystem>(
       directory, *machine->config, *machine->events, simFiles,
       [hives = machine->hives.get()] { return SaveRegistry(*hives); });
+  machine->simSystem = system.get();
+  machine->system = std::move(system);
   return machine;
 }
 

@@ -19,6 +19,8 @@
 
 namespace zuba::platform::sim {
 
+class SimSystem;
+
 // A machine that cannot be opened or whose files cannot be parsed; the
 // message names the file (and line).
 class MachineError : public std::runtime_error {
@@ -40,6 +42,8 @@ struct Machine {
   std::unique_ptr<Files> files;
   std::unique_ptr<Profiles> profiles;
   std::unique_ptr<System> system;
+  // `system` as the simulated machine's own, for what only it offers.
+  SimSystem* simSystem = nullptr;
 
   // The four services as the program takes them.
   platform::Services Services() const { return {*registry, *files, *profiles, *system}; }
