@@ -6,6 +6,7 @@
 // command line as Windows passes it (/c, /e, /p, /u, /t, /k, /s, a setting
 // name).
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,10 @@ int Main(int argc, char** argv) {
       return Usage(std::cerr, kExitUsage);
     }
     commandLine.push_back(arg);
+  }
+
+  if (!options.headless) {
+    if (std::optional<int> failed = HandOverWindows(argv, std::cerr)) return *failed;
   }
 
   // The program's registry writes reach the machine's files as on Windows
