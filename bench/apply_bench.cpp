@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "BenchMachines.h"
 #include "platform/sim/RegeditFile.h"
 #include "platform/sim/SimRegistry.h"
 #include "switch/ApplyFlow.h"
@@ -82,9 +83,17 @@ switching::ApplyRequest FullRequest(platform::System& system, int variant) {
 
 class BenchMachine {
  public:
-  explicit BenchMachine(bool large) : machine_(OsKind::kWin98, RegistryWrites::kAtFlush) {
+  // `settings`: that many more settings of 20 keys in the settings file.
+  explicit BenchMachine(bool large, int settings = 0)
+      : machine_(OsKind::kWin98, RegistryWrites::kAtFlush) {
     if (large) {
       platform::sim::ImportRegedit4(machine_.registry(), TwentyThousandKeys(), "bench.reg");
+    }
+    if (settings > 0) {
+      core::TRegList setting;
+      core::InitRegList(setting, false, machine_.system());
+      for (int k = 0; k < 20; ++k) setting[k].Value = "192.168.100." + std::to_string(k);
+      machine_.files().WriteBytes(kSettingsFile, bench::LargeSettingsText(setting, settings, 20));
     }
     machine_.profiles().WriteString("NIC_registry_list", "Office", "0000", kSettingsFile);
     platform::sim::SaveRegistry(machine_.registry());
@@ -97,6 +106,16 @@ class BenchMachine {
   // The apply as the window runs it: planned, journalled, applied.
   void ApplyJournaled(const switching::ApplyRequest& request) { Journal().Apply(request); }
   journal::Journal Preview(const switching::ApplyRequest& request) { return Journal().Plan(request); }
+  // The undo of the last apply, as /U runs it.
+  void Undo() {
+    journal::Journal last;
+    if (Journal().Load(&last)) Journal().Undo(last);
+  }
+  std::size_t JournalBytes() {
+    std::string text;
+    machine_.files().ReadBytes("C:\\ZUBANET\\ZUBANET.JNL", &text);
+    return text.size();
+  }
   platform::Registry& registry() { return machine_.registry(); }
   platform::System& system() { return machine_.system(); }
 
@@ -140,6 +159,31 @@ BENCHMARK(BM_ApplyFullSetting_20000Keys)->Unit(benchmark::kMillisecond)->MinTime
 // first write and after each, marked done), as the main window runs it.
 void BM_ApplyFullSetting_Journaled(benchmark::State& state) { ApplyBench(state, false, true); }
 BENCHMARK(BM_ApplyFullSetting_Journaled)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The journalled apply and its undo with 20,000 more keys and a settings
+// file of 10,000 settings (3 MB): the journal holds the sections the apply
+// changes, so neither it nor the time follows the settings file's size.
+void BM_ApplyAndUndo_Journaled_20000Keys10000Settings(benchmark::State& state) {
+  BenchMachine machine(true, 10000);
+  int variant = 0;
+  std::size_t journalBytes = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const switching::ApplyRequest request = FullRequest(machine.system(), ++variant);
+    state.ResumeTiming();
+    machine.ApplyJournaled(request);
+    state.PauseTiming();
+    journalBytes = machine.JournalBytes();
+    platform::sim::SaveRegistry(machine.registry());
+    state.ResumeTiming();
+    machine.Undo();
+    state.PauseTiming();
+    platform::sim::SaveRegistry(machine.registry());
+    state.ResumeTiming();
+  }
+  state.counters["journal_bytes"] = static_cast<double>(journalBytes);
+}
+BENCHMARK(BM_ApplyAndUndo_Journaled_20000Keys10000Settings)->Unit(benchmark::kMillisecond);
 
 // The preview of a full setting: the plan alone, nothing written.
 void BM_PreviewFullSetting(benchmark::State& state) {

@@ -8,9 +8,12 @@
 
 namespace zuba::app {
 
-// The absolute path of the program "zubanet" beside the running program
-// (the two programs are built and installed side by side); empty when there
-// is no executable file of that name.
+// The absolute path of the program `name` beside the running program (the
+// programs are built and installed side by side); empty when there is no
+// executable file of that name.
+std::string FindSiblingProgram(const std::string& name);
+
+// FindSiblingProgram("zubanet").
 std::string FindHostZubanet();
 
 // Writes `program` as [Program] Host into the machine.ini of the machine in

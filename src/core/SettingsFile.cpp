@@ -1,6 +1,7 @@
 #include "core/SettingsFile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -111,6 +112,44 @@ void SettingsFile::WriteWindowPosition(const TPositioned& window) {
   ini_.WritePosition(kInitializeSection, kWindowSizeName, window);
 }
 
+namespace {
+
+std::vector<std::pair<std::string, std::string>> MenuChoiceKeys(
+    const SettingsFile::MenuChoices& choices) {
+  std::vector<std::pair<std::string, std::string>> keys;
+  for (int number = 1; number <= kOptionCount; ++number) {
+    keys.emplace_back(OptionKey(number), choices.options[number - 1] ? "1" : "0");
+  }
+  keys.emplace_back(kSaveWarningsKey, choices.saveWarnings ? "1" : "0");
+  return keys;
+}
+
+}  // namespace
+
+void SettingsFile::WriteWindowState(const TPositioned& window, const MenuChoices& choices) {
+  std::vector<std::pair<std::string, std::string>> keys = {
+      {std::string(kWindowSizeName) + ".X", std::to_string(window.Left())},
+      {std::string(kWindowSizeName) + ".Y", std::to_string(window.Top())}};
+  for (auto& key : MenuChoiceKeys(choices)) keys.push_back(std::move(key));
+  WriteInitializeKeys(keys);
+}
+
+void SettingsFile::WriteMenuChoices(const MenuChoices& choices) {
+  WriteInitializeKeys(MenuChoiceKeys(choices));
+}
+
+void SettingsFile::WriteInitializeKeys(
+    const std::vector<std::pair<std::string, std::string>>& keys) {
+  try {
+    if (ini_.WriteKeys(kInitializeSection, keys)) return;
+  } catch (const system::Exception&) {
+    // Refused as one change: key by key, which raises the error again when
+    // the file itself refuses the writes.
+  }
+  // Numbers and flags need no fence (the store has none).
+  for (const auto& [key, value] : keys) ini_.WriteText(kInitializeSection, key, value);
+}
+
 std::string SettingsFile::ReadPrevious() {
   return ini_.ReadText(kInitializeSection, kPreviousKey, "");
 }
@@ -166,9 +205,28 @@ std::string SettingsFile::ListedFilePath() {
 }
 
 std::vector<std::string> SettingsFile::RebuildSettingList() {
-  std::vector<std::string> lines;
+  std::string content;
   std::vector<std::string> names;
-  if (!platform::ReadTextLines(files_, ListedFilePath(), &lines)) return names;
+  if (!files_.ReadBytes(ListedFilePath(), &content)) return names;
+  // The header lines only: a "[" with nothing but blanks before it on its
+  // line (lines end in CR LF, LF or CR alone), found with a search for "["
+  // over the bytes. Such a "[" follows a blank or a line break, never a
+  // lead byte.
+  std::vector<std::string> lines;
+  const char* data = content.data();
+  const std::size_t n = content.size();
+  for (std::size_t pos = 0; pos < n;) {
+    const char* bracket = static_cast<const char*>(std::memchr(data + pos, '[', n - pos));
+    if (!bracket) break;
+    std::size_t begin = static_cast<std::size_t>(bracket - data);
+    pos = begin + 1;
+    while (begin > 0 && IsBlank(content[begin - 1])) --begin;
+    if (begin > 0 && content[begin - 1] != '\r' && content[begin - 1] != '\n') continue;
+    std::size_t end = pos;
+    while (end < n && content[end] != '\r' && content[end] != '\n') ++end;
+    lines.push_back(content.substr(begin, end - begin));
+    pos = end;
+  }
   std::unordered_map<std::string, std::size_t> known;  // folded name -> index in names
   for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
     std::string name;

@@ -90,6 +90,20 @@ class SettingsFile {
   void ReadWindowPosition(TPositioned* window);
   void WriteWindowPosition(const TPositioned& window);
 
+  // The choices of the options menu that [Initialize] keeps.
+  struct MenuChoices {
+    bool options[kOptionCount] = {};  // Opt1 ... Opt7
+    bool saveWarnings = true;
+  };
+  // What the main window keeps at its close: WindowSize.X/.Y, Opt1 ...
+  // Opt7 and SaveWarnings, in one atomic change of [Initialize] that leaves
+  // the file as those key-by-key writes would (a section too large to be
+  // listed whole, or one the platform refuses to take at once, is written
+  // key by key).
+  void WriteWindowState(const TPositioned& window, const MenuChoices& choices);
+  // The menu's choices alone, in one change as above.
+  void WriteMenuChoices(const MenuChoices& choices);
+
   // The setting applied last; empty when missing.
   std::string ReadPrevious();
   void WritePrevious(const std::string& name);
@@ -197,6 +211,10 @@ class SettingsFile {
   void Flush();
 
  private:
+  // Writes the keys (raw values) of [Initialize] in one change as
+  // WriteWindowState says, or key by key when that cannot be.
+  void WriteInitializeKeys(const std::vector<std::pair<std::string, std::string>>& keys);
+
   TIniGT& ini_;
   platform::Files& files_;
 };

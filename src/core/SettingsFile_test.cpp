@@ -180,6 +180,66 @@ TEST_F(SettingsFileTest, ListRefusedAsOneSectionIsWrittenKeyByKey) {
             "SETTINGS.0=b\r\nSETTINGS.1=a\r\n");
 }
 
+// Counts the platform's writes of whole sections and of single keys.
+class CountingWrites : public NoSectionWrites {
+ public:
+  CountingWrites(platform::Profiles& inner, bool refuseSections)
+      : NoSectionWrites(inner), refuseSections_(refuseSections) {}
+  bool WriteSection(const std::string& section, const std::vector<std::string>& entries,
+                    const std::string& file) override {
+    ++sections;
+    return !refuseSections_ && ProfilesWrapper::WriteSection(section, entries, file);
+  }
+  bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& file) override {
+    ++keys;
+    return ProfilesWrapper::WriteString(section, key, value, file);
+  }
+  int sections = 0, keys = 0;
+
+ private:
+  bool refuseSections_;
+};
+
+// The window's position and the menu's choices at the close (and the choices alone)
+// leave the file as the key-by-key writes do: in one write of
+// [Initialize], or key by key when the platform refuses that.
+TEST_F(SettingsFileTest, WindowStateInOneWriteLeavesTheFileAsKeyByKeyWrites) {
+  const std::string start =
+      "[Initialize]\r\n; kept\r\nopt2=0\r\nPrevious=Home\r\nWINDOWSIZE.x=5\r\n"
+      "[Office]\r\nip=1.2.3.4\r\n";
+  const SettingsFile::MenuChoices choices{{true, false, true, false, true, false, true}, false};
+  class Position : public TPositioned {
+   public:
+    int Left() const override { return -20; }
+    int Top() const override { return 300; }
+    void SetLeft(int) override {}
+    void SetTop(int) override {}
+  } position;
+  StoreFile(start);
+  file_.WriteWindowPosition(position);
+  for (int n = 1; n <= kOptionCount; ++n) file_.WriteOption(n, choices.options[n - 1]);
+  file_.WriteSaveWarnings(false);
+  const std::string keyByKey = FileText();
+
+  for (bool refuse : {false, true}) {
+    SCOPED_TRACE(refuse ? "sections refused" : "one write");
+    StoreFile(start);
+    CountingWrites counting(machine_.profiles(), refuse);
+    TIniGT store(counting, machine_.files());
+    store.Loaded();
+    SettingsFile file(store, machine_.files());
+    file.WriteWindowState(position, choices);
+    EXPECT_EQ(FileText(), keyByKey);
+    EXPECT_EQ(counting.sections, 1);
+    EXPECT_EQ(counting.keys, refuse ? 2 + kOptionCount + 1 : 0);
+    file.WriteMenuChoices({{false, false, false, false, false, false, false}, true});
+    for (int n = 1; n <= kOptionCount; ++n) EXPECT_FALSE(file.ReadOption(n)) << n;
+    EXPECT_TRUE(file.ReadSaveWarnings());
+    EXPECT_EQ(counting.sections, 2);
+  }
+}
+
 TEST_F(SettingsFileTest, SaveWritesSetItemsInTableOrderWithTheirStoredForms) {
   TRegList setting = FreshList();
   auto set = [&](int index, const std::string& value) {

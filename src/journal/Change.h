@@ -18,7 +18,14 @@ enum class ChangeKind {
   kRegistryValue,  // a value set or deleted
   kFile,           // a file's whole content replaced, created or removed
   kProfileKey,     // one key of a profile (INI) file set or removed
+  kProfileSection, // one section of a profile file set back whole (an undo's)
 };
+
+// What a profile file held after its last line, for a section an apply
+// adds at its end: nothing more (the file ended in a line break, or was
+// empty), a last line without a line break (the write adds one before the
+// section), or no file at all (the write makes it).
+enum class ProfileFileEnd { kClosed, kOpen, kMissing };
 
 // A registry value's state: absent, or its type and raw data.
 using ValueState = std::optional<platform::RegValue>;
@@ -43,11 +50,22 @@ struct Change {
   // to the key, kept on the first change of each key only, so that an undo
   // puts a deleted value back where it stood.
   std::optional<std::vector<NamedValue>> keyBefore;
-  // kFile: the file; kProfileKey: the profile file, section and key.
+  // kFile: the file; kProfileKey: the profile file, section and key;
+  // kProfileSection: the profile file and section.
   std::string path, section, key;
+  // kProfileSection: the section's bytes (platform::SectionSpan), absent
+  // when the file has no such section.
   TextState textBefore, textAfter;
-  // kProfileKey: the whole profile file before the first change to it (on
-  // that change only), so that an undo gives back its exact bytes.
+  // kProfileKey: the bytes of the key's section before the first change to
+  // that section of that file (on that change only; absent inside: the file
+  // had no such section), so that an undo gives back the file's exact bytes
+  // while the journal holds what the apply changes, not the whole file.
+  std::optional<TextState> sectionBefore;
+  // kProfileKey with sectionBefore, kProfileSection: the file's end, for a
+  // section that was not there (ProfileFileEnd).
+  ProfileFileEnd fileEnd = ProfileFileEnd::kClosed;
+  // kProfileKey in journals of the format's version 2: the whole profile
+  // file before the first change to it (on that change only).
   TextState fileBefore;
   bool done = false;  // the write has happened
 };

@@ -11,12 +11,13 @@ namespace zuba::journal {
 namespace {
 
 constexpr char kMagic[] = "ZBJNL ";
-constexpr int kVersion = 3;
+constexpr int kVersion = 4;
 
 // The header lines after the first, by version: each "name value".
 const std::vector<std::string_view>& HeaderNames(int version) {
   static const std::vector<std::string_view> v1 = {"setting", "state", "restart"};
   static const std::vector<std::string_view> v2 = {"setting", "state", "run", "restart"};
+  // Version 4 changed what a profile change carries, not the header.
   static const std::vector<std::string_view> v3 = {"setting", "state", "run", "restart", "trial"};
   return version == 1 ? v1 : version == 2 ? v2 : v3;
 }
@@ -51,6 +52,20 @@ std::string KeyValues(const std::optional<std::vector<NamedValue>>& values) {
   return out;
 }
 
+constexpr std::string_view kFileEnds[] = {"closed", "open", "missing"};
+
+std::string FileEnd(ProfileFileEnd end) { return std::string(kFileEnds[static_cast<int>(end)]); }
+
+bool ParseFileEnd(std::string_view token, ProfileFileEnd* end) {
+  for (int i = 0; i < 3; ++i) {
+    if (token == kFileEnds[i]) {
+      *end = static_cast<ProfileFileEnd>(i);
+      return true;
+    }
+  }
+  return false;
+}
+
 std::string FormatChange(const Change& c) {
   const std::string done = c.done ? "1" : "0";
   switch (c.kind) {
@@ -66,7 +81,11 @@ std::string FormatChange(const Change& c) {
              done;
     case ChangeKind::kProfileKey:
       return "profile " + Bytes(c.path) + " " + Bytes(c.section) + " " + Bytes(c.key) + " " +
-             Text(c.textBefore) + " " + Text(c.textAfter) + " " + done + " " + Text(c.fileBefore);
+             Text(c.textBefore) + " " + Text(c.textAfter) + " " + done + " " +
+             (c.sectionBefore ? Text(*c.sectionBefore) + " " + FileEnd(c.fileEnd) : "* *");
+    case ChangeKind::kProfileSection:
+      return "section " + Bytes(c.path) + " " + Bytes(c.section) + " " + Text(c.textBefore) + " " +
+             Text(c.textAfter) + " " + done + " " + FileEnd(c.fileEnd);
   }
   return "";
 }
@@ -227,7 +246,29 @@ bool ParseChange(std::string_view line, int version, Change* c) {
     ok = tokens.Next(&a) && tokens.Next(&b) && tokens.Next(&d) && tokens.Next(&e) &&
          tokens.Next(&f) && tokens.Next(&g) && tokens.Next(&h) && ParseBytes(a, &c->path) &&
          ParseBytes(b, &c->section) && ParseBytes(d, &c->key) && ParseText(e, &c->textBefore) &&
-         ParseText(f, &c->textAfter) && ParseDone(g, &c->done) && ParseText(h, &c->fileBefore);
+         ParseText(f, &c->textAfter) && ParseDone(g, &c->done);
+    if (ok && version <= 3) {
+      // The whole file before the first change to it.
+      ok = ParseText(h, &c->fileBefore);
+    } else if (ok) {
+      // The section's bytes before the first change to it, and the file's
+      // end; "* *" on the later changes.
+      std::string_view end;
+      ok = tokens.Next(&end);
+      if (ok && h == "*") {
+        ok = end == "*";
+      } else if (ok) {
+        TextState section;
+        ok = ParseText(h, &section) && ParseFileEnd(end, &c->fileEnd);
+        c->sectionBefore = std::move(section);
+      }
+    }
+  } else if (kind == "section" && version >= 4) {
+    c->kind = ChangeKind::kProfileSection;
+    ok = tokens.Next(&a) && tokens.Next(&b) && tokens.Next(&d) && tokens.Next(&e) &&
+         tokens.Next(&f) && tokens.Next(&g) && ParseBytes(a, &c->path) &&
+         ParseBytes(b, &c->section) && ParseText(d, &c->textBefore) &&
+         ParseText(e, &c->textAfter) && ParseDone(f, &c->done) && ParseFileEnd(g, &c->fileEnd);
   }
   return ok && tokens.AtEnd();
 }
@@ -356,6 +397,9 @@ bool SameTarget(const Change& a, const Change& b) {
       return platform::EqualsNoCaseCp932(a.path, b.path) &&
              platform::EqualsNoCaseCp932(a.section, b.section) &&
              platform::EqualsNoCaseCp932(a.key, b.key);
+    case ChangeKind::kProfileSection:
+      return platform::EqualsNoCaseCp932(a.path, b.path) &&
+             platform::EqualsNoCaseCp932(a.section, b.section);
   }
   return false;
 }

@@ -41,8 +41,20 @@ Journal Sample() {
   profile.section = "windows";
   profile.key = "device";
   profile.textAfter = "";
-  profile.fileBefore = "[windows]\r\n";
+  profile.sectionBefore = "[windows]\r\n";
+  profile.fileEnd = ProfileFileEnd::kOpen;
   j.changes.push_back(profile);
+  Change later = profile;
+  later.sectionBefore.reset();
+  later.key = "load";
+  j.changes.push_back(later);
+  Change section;
+  section.kind = ChangeKind::kProfileSection;
+  section.path = "C:\\WINDOWS\\TELEPHON.INI";
+  section.section = "Locations";
+  section.textBefore = "[Locations]\r\nCurrentLocation=1,1\r\n";
+  section.fileEnd = ProfileFileEnd::kMissing;
+  j.changes.push_back(section);
   return j;
 }
 
@@ -56,6 +68,14 @@ void ExpectSame(const Journal& a, const Journal& b) {
   EXPECT_EQ(b.changes[2].textAfter, a.changes[2].textAfter);
   EXPECT_EQ(b.changes[3].textAfter, "");
   EXPECT_FALSE(b.changes[3].textBefore.has_value());
+  // A section's bytes on the first change to it only, with the file's end.
+  EXPECT_EQ(b.changes[3].sectionBefore, std::optional<TextState>("[windows]\r\n"));
+  EXPECT_EQ(b.changes[3].fileEnd, ProfileFileEnd::kOpen);
+  EXPECT_FALSE(b.changes[4].sectionBefore.has_value());
+  EXPECT_EQ(b.changes[5].kind, ChangeKind::kProfileSection);
+  EXPECT_EQ(b.changes[5].textBefore, a.changes[5].textBefore);
+  EXPECT_FALSE(b.changes[5].textAfter.has_value());
+  EXPECT_EQ(b.changes[5].fileEnd, ProfileFileEnd::kMissing);
 }
 
 TEST(JournalTextTest, EveryStateSurvivesTheFile) {

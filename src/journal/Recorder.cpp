@@ -2,6 +2,7 @@
 
 #include "journal/Replay.h"
 #include "platform/Cp932.h"
+#include "platform/ProfileSections.h"
 #include "platform/WinError.h"
 
 namespace zuba::journal {
@@ -434,11 +435,21 @@ class Recorder::RecordingProfiles : public platform::ProfilesWrapper {
     return ProfileKeyState(target(), file, section, key);
   }
 
-  // The file's whole bytes (a bare name lives in the Windows directory).
-  TextState FileBytes(const std::string& file) {
+  // The bytes of `section` in the profile `file` as it stands (a bare name
+  // lives in the Windows directory), absent when it has none; `*end` tells
+  // how the file ends, where a new section would go.
+  TextState SectionBytes(const std::string& file, const std::string& section,
+                         ProfileFileEnd* end) {
     std::string bytes;
-    if (!files_.ReadBytes(ProfileFilePath(files_, file), &bytes)) return std::nullopt;
-    return bytes;
+    if (!files_.ReadBytes(ProfileFilePath(files_, file), &bytes)) {
+      *end = ProfileFileEnd::kMissing;
+      return std::nullopt;
+    }
+    *end = bytes.empty() || bytes.back() == '\n' || bytes.back() == '\r' ? ProfileFileEnd::kClosed
+                                                                         : ProfileFileEnd::kOpen;
+    const std::optional<platform::SectionSpan> span = platform::FindProfileSection(bytes, section);
+    if (!span) return std::nullopt;
+    return bytes.substr(span->begin, span->end - span->begin);
   }
 
   template <typename Do>
@@ -451,7 +462,11 @@ class Recorder::RecordingProfiles : public platform::ProfilesWrapper {
     change.key = key;
     change.textBefore = Current(file, section, key);
     change.textAfter = value;
-    if (snapshotted_.insert(platform::FoldCp932(file)).second) change.fileBefore = FileBytes(file);
+    // The section's bytes before the apply's first change to it: what an
+    // undo gives back (never the whole file, whatever its size).
+    if (!recorder_.HoldsSectionBefore(file, section)) {
+      change.sectionBefore = SectionBytes(file, section, &change.fileEnd);
+    }
     const std::size_t index = recorder_.Before(change);
     if (Planning()) {
       overlay_[Name(file, section, key)] = std::move(value);
@@ -466,7 +481,6 @@ class Recorder::RecordingProfiles : public platform::ProfilesWrapper {
   Recorder& recorder_;
   platform::Files& files_;
   std::map<std::string, TextState> overlay_;
-  std::set<std::string> snapshotted_;
 };
 
 // In a plan, nothing leaves the program: no process, no broadcast, no exit.
@@ -531,6 +545,17 @@ std::size_t Recorder::Before(const Change& change) {
   journal_.changes.push_back(change);
   if (mode_ == RecorderMode::kRecord) save_(journal_);
   return journal_.changes.size() - 1;
+}
+
+bool Recorder::HoldsSectionBefore(const std::string& file, const std::string& section) const {
+  for (const Change& c : journal_.changes) {
+    if (c.kind == ChangeKind::kProfileKey && c.sectionBefore &&
+        platform::EqualsNoCaseCp932(c.path, file) &&
+        platform::EqualsNoCaseCp932(c.section, section)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 void Recorder::After(std::size_t index, bool durable) {

@@ -60,6 +60,10 @@ class Recorder {
   // rather than claim on disk what the disk may not hold yet.
   void After(std::size_t index, bool durable = true);
 
+  // Whether the journal already holds the bytes of `section` of the profile
+  // `file` from before the apply's first change to it.
+  bool HoldsSectionBefore(const std::string& file, const std::string& section) const;
+
  private:
   class RecordingRegistry;
   class RecordingFiles;

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "platform/Cp932.h"
+#include "platform/ProfileSections.h"
 #include "platform/WinError.h"
 
 namespace zuba::journal {
@@ -39,6 +40,43 @@ TextState CurrentFile(platform::Files& files, const std::string& path) {
   return bytes;
 }
 
+// The bytes of a section of a profile file as it stands, absent when the
+// file has no such section.
+TextState CurrentSection(platform::Files& files, const Change& c) {
+  std::string bytes;
+  if (!files.ReadBytes(c.path, &bytes)) return std::nullopt;
+  const std::optional<platform::SectionSpan> span = platform::FindProfileSection(bytes, c.section);
+  if (!span) return std::nullopt;
+  return bytes.substr(span->begin, span->end - span->begin);
+}
+
+// Sets a section of a profile file to `c.textAfter` in one write of the
+// file: its bytes replaced, added at the end, or taken away with what its
+// adding brought (the line break before it, the file itself).
+bool SetSection(platform::Files& files, const Change& c) {
+  std::string bytes;
+  const bool exists = files.ReadBytes(c.path, &bytes);
+  const std::optional<platform::SectionSpan> span = platform::FindProfileSection(bytes, c.section);
+  if (c.textAfter) {
+    if (span) {
+      bytes.replace(span->begin, span->end - span->begin, *c.textAfter);
+    } else {
+      if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
+      bytes += *c.textAfter;
+    }
+    return files.WriteBytes(c.path, bytes);
+  }
+  if (!span) return true;
+  bytes.erase(span->begin, span->end - span->begin);
+  if (c.fileEnd == ProfileFileEnd::kOpen && span->begin == bytes.size() && bytes.size() >= 2 &&
+      bytes.compare(bytes.size() - 2, 2, "\r\n") == 0) {
+    bytes.resize(bytes.size() - 2);
+  }
+  if (c.fileEnd == ProfileFileEnd::kMissing && bytes.empty()) {
+    return !exists || files.RemoveFile(c.path);
+  }
+  return files.WriteBytes(c.path, bytes);
+}
 
 bool SameValue(const ValueState& a, const ValueState& b) {
   if (a.has_value() != b.has_value()) return false;
@@ -77,6 +115,20 @@ bool SetTo(MachineServices m, const Change& c) {
     case ChangeKind::kProfileKey:
       return c.textAfter ? m.profiles.WriteString(c.section, c.key, *c.textAfter, c.path)
                          : m.profiles.RemoveKey(c.section, c.key, c.path);
+    case ChangeKind::kProfileSection:
+      return SetSection(m.files, c);
+  }
+  return false;
+}
+
+// Whether the journal's changes of the profile `path` carry their
+// sections' bytes (the format's version 3 and later).
+bool HasSectionBytes(const Journal& journal, const std::string& path) {
+  for (const Change& c : journal.changes) {
+    if (c.kind == ChangeKind::kProfileKey && c.sectionBefore &&
+        platform::EqualsNoCaseCp932(c.path, path)) {
+      return true;
+    }
   }
   return false;
 }
@@ -85,6 +137,7 @@ Change Reversed(Change c) {
   std::swap(c.valueBefore, c.valueAfter);
   std::swap(c.textBefore, c.textAfter);
   c.keyBefore.reset();
+  c.sectionBefore.reset();
   c.fileBefore.reset();
   c.done = false;
   return c;
@@ -127,6 +180,11 @@ ChangeStanding StandingOf(MachineServices m, const Change& c) {
     }
     case ChangeKind::kProfileKey: {
       const TextState now = ProfileKeyState(m.profiles, c.path, c.section, c.key);
+      if (now == c.textAfter) return ChangeStanding::kNew;
+      return now == c.textBefore ? ChangeStanding::kOld : ChangeStanding::kOther;
+    }
+    case ChangeKind::kProfileSection: {
+      const TextState now = CurrentSection(m.files, c);
       if (now == c.textAfter) return ChangeStanding::kNew;
       return now == c.textBefore ? ChangeStanding::kOld : ChangeStanding::kOther;
     }
@@ -182,13 +240,29 @@ Journal Inverse(MachineServices m, const Journal& journal) {
       inverse.changes.push_back(Reversed(c));
     }
   }
-  // Each profile file the apply wrote gets its old bytes back whole; the
-  // first change to a file carries them (none: the file was not there).
+  // Each section of a profile file the apply wrote gets its old bytes back,
+  // last first (a section the apply added at a file's end goes before the
+  // one added ahead of it); the apply's first change to the section carries
+  // them. A journal of the format's version 2 carries whole files instead:
+  // the first change to a file, without a section's bytes, gives the file
+  // its old bytes back whole (none: the file was not there).
   std::set<std::string> files;
+  std::vector<Change> sections;
   for (const Change& c : journal.changes) {
-    if (c.kind != ChangeKind::kProfileKey || !files.insert(platform::FoldCp932(c.path)).second) {
+    if (c.kind != ChangeKind::kProfileKey) continue;
+    const bool firstOfFile = files.insert(platform::FoldCp932(c.path)).second;
+    if (c.sectionBefore) {
+      Change section;
+      section.kind = ChangeKind::kProfileSection;
+      section.path = ProfileFilePath(m.files, c.path);
+      section.section = c.section;
+      section.textBefore = CurrentSection(m.files, section);
+      section.textAfter = *c.sectionBefore;
+      section.fileEnd = c.fileEnd;
+      sections.push_back(section);
       continue;
     }
+    if (!firstOfFile || HasSectionBytes(journal, c.path)) continue;
     Change file;
     file.kind = ChangeKind::kFile;
     file.path = ProfileFilePath(m.files, c.path);
@@ -196,6 +270,7 @@ Journal Inverse(MachineServices m, const Journal& journal) {
     file.textAfter = c.fileBefore;
     inverse.changes.push_back(file);
   }
+  inverse.changes.insert(inverse.changes.end(), sections.rbegin(), sections.rend());
   for (auto it = journal.changes.rbegin(); it != journal.changes.rend(); ++it) {
     const Change& c = *it;
     if (c.kind == ChangeKind::kProfileKey ||
@@ -288,6 +363,8 @@ std::string DescribeChange(const Change& c) {
     case ChangeKind::kProfileKey:
       return c.path + " [" + c.section + "] " + c.key + ": " + text(c.textBefore) + " -> " +
              text(c.textAfter);
+    case ChangeKind::kProfileSection:
+      return c.path + " [" + c.section + "]: " + file(c.textBefore) + " -> " + file(c.textAfter);
   }
   return "";
 }

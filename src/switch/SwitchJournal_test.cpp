@@ -40,11 +40,14 @@ const Items kOffice = {
     {"pc", "1"},          {"pd", "0"},                {"tl", "会社"},
     {"pr", "カラー プリンタ"}};
 
-// The machine's files an apply may change, as bytes.
+// The machine's files an apply may change, as bytes: the profiles too (the
+// settings file and telephon.ini, which the template lacks).
 const char* const kMachineFiles[] = {"system.reg", "user.reg", "drive_c/WINDOWS/WIN.INI",
-                                     "drive_c/WINDOWS/hosts", "drive_c/WINDOWS/lmhosts"};
+                                     "drive_c/WINDOWS/hosts", "drive_c/WINDOWS/lmhosts",
+                                     "drive_c/WINDOWS/TELEPHON.INI", "drive_c/ZUBANET/ZUBANET.INI"};
 
 std::string HostFile(const std::string& path) {
+  if (!fs::exists(path)) return "(missing)";
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();

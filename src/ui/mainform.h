@@ -261,6 +261,9 @@ class TForm1 : public toolkit::Form {
   void BtOptClick(toolkit::Component& sender);
   void PmOptChkClick(toolkit::Component& sender);
   void PmOpt5Click(toolkit::Component& sender);
+  // The options menu's choices as the menu shows them.
+  core::SettingsFile::MenuChoices MenuChoices() const;
+  // Writes the options menu's choices in one change of the settings file.
   void SaveOptions();
   void DisplayHint(toolkit::Component& sender);
   void ZubaNet1Click(toolkit::Component& sender);

@@ -196,21 +196,23 @@ void TForm1::FormClose(Component&, CloseAction&) {
   // The window closes even when the settings file refuses the writes: the
   // error is shown, and nothing else is at stake.
   try {
-    StoredPosition position(Left(), Top());
-    Settings.WriteWindowPosition(position);
-    SaveOptions();
+    Settings.WriteWindowState(StoredPosition(Left(), Top()), MenuChoices());
   } catch (const std::exception& error) {
     App().HandleException(error);
   }
 }
 
-void TForm1::SaveOptions() {
-  const toolkit::MenuItem* options[] = {&PmOpt1, &PmOpt2, &PmOpt3, &PmOpt4,
-                                        &PmOpt5, &PmOpt6, &PmOpt7};
+core::SettingsFile::MenuChoices TForm1::MenuChoices() const {
+  const toolkit::MenuItem* items[] = {&PmOpt1, &PmOpt2, &PmOpt3, &PmOpt4,
+                                      &PmOpt5, &PmOpt6, &PmOpt7};
+  core::SettingsFile::MenuChoices choices;
   for (int number = 1; number <= core::kOptionCount; ++number) {
-    Settings.WriteOption(number, options[number - 1]->Checked());
+    choices.options[number - 1] = items[number - 1]->Checked();
   }
-  Settings.WriteSaveWarnings(pmSaveWarnings.Checked());
+  choices.saveWarnings = pmSaveWarnings.Checked();
+  return choices;
 }
+
+void TForm1::SaveOptions() { Settings.WriteMenuChoices(MenuChoices()); }
 
 }  // namespace zuba::ui

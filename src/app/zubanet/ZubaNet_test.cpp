@@ -2,6 +2,7 @@
 // template machines, driven with --do and checked through dump, standard
 // error and the machine's files.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -134,6 +135,34 @@ TEST_F(ZubaNetCommandTest, CommandLineNameThatIsNotListedEndsTheProgram) {
   // Escape in view mode ends it too; what follows is not run.
   ASSERT_EQ(RunZubaNet(machine.directory(), "--do 'key CbSetting Escape' --do dump"), 0);
   EXPECT_EQ(out_, "");
+}
+
+// A headless run loads no window library; asked for windows without a
+// display, the program hands the run to zubanet-windows, which says there is
+// none and leaves the machine untouched.
+class ZubaNetWindowsTest : public testing::ZubaNetTest {
+ protected:
+  testing::TempMachine machine;
+};
+
+TEST_F(ZubaNetWindowsTest, HeadlessLoadsNoWindowLibraryAndWindowsNeedADisplay) {
+  // The dynamic loader's list of what the program loads (as ldd asks it).
+  ASSERT_EQ(RunProgram("LD_TRACE_LOADED_OBJECTS=1 ", zubanet_, machine.directory(), ""), 0);
+  EXPECT_NE(out_.find("libc.so"), std::string::npos) << out_;
+  for (const char* library : {"libQt", "libX11", "libxcb", "libfontconfig", "libicu"}) {
+    EXPECT_EQ(out_.find(library), std::string::npos) << library << " in\n" << out_;
+  }
+
+  const std::string before = ReadHostFile(machine.HostPath("drive_c/ZUBANET/Zubanet.ini"));
+  const int code = RunProgram("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ", zubanet_,
+                              machine.directory(), "");
+  EXPECT_EQ(code, 1);
+  if (access((zubanet_ + "-windows").c_str(), X_OK) == 0) {
+    EXPECT_NE(err_.find("zubanet: no display available"), std::string::npos) << err_;
+  } else {
+    EXPECT_EQ(err_, "zubanet: this build has no windows (built without Qt); run with --headless\n");
+  }
+  EXPECT_EQ(ReadHostFile(machine.HostPath("drive_c/ZUBANET/Zubanet.ini")), before);
 }
 
 }  // namespace

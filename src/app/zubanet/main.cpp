@@ -6,6 +6,7 @@
 // command line as Windows passes it (/c, /e, /p, /u, /t, /k, /s, a setting
 // name).
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,10 @@ int Main(int argc, char** argv) {
   const headless::FrontEndOptions& options = arguments.options;
   const std::vector<std::string>& commandLine = arguments.commandLine;
   const std::string& machineOption = arguments.machine;
+
+  if (!options.headless) {
+    if (std::optional<int> failed = HandOverWindows(argv, std::cerr)) return *failed;
+  }
 
   // The program's registry writes reach the machine's files as on Windows
   // 9x: at a flush, before a shut-down or a started program, and at the end.

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "platform/sim/HostFile.h"
+#include "platform/sim/RegistryLock.h"
 
 namespace zuba::platform::sim {
 namespace {
@@ -108,7 +109,8 @@ std::uint32_t Desktop::StartPanel(const NetworkPanelScript& script, MachineTime 
   int fd = open(path_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) return 0;
   std::uint32_t number = 0;
-  if (flock(fd, LOCK_EX) == 0) {
+  // Bounded like the registry's lock: a stopped holder fails the start.
+  if (LockHostFile(fd, LOCK_EX, RegistryLock::kWaitLimit)) {
     std::uint32_t runs = 0;
     std::string content;
     if (ReadHostFile(path_, &content)) {

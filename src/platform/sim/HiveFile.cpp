@@ -32,6 +32,7 @@ class HiveBuilder : public Regedit4Sink {
   HiveBuilder(RegRoot root, RegNode* tree) : root_(root), tree_(tree) {}
 
   const char* OnKey(int, RegRoot root, std::string_view path, bool remove) override {
+    Flush();
     if (root != root_) return "key of another root in this hive";
     parts_.clear();
     ForEachKeyName(path, [this](std::string_view name) {
@@ -72,15 +73,23 @@ class HiveBuilder : public Regedit4Sink {
     return nullptr;
   }
 
+  // A key's values are gathered and set together when the next line that
+  // is no value comes, so that a key's list of values is made once.
   const char* OnValue(int, std::string_view name, std::uint32_t type,
                       std::string_view data) override {
-    current_->SetValue(name, type, data);
+    pending_.push_back(RegValueEntry{std::string(name), type, std::string(data)});
     return nullptr;
   }
 
   const char* OnRemoveValue(int, std::string_view name) override {
+    Flush();
     current_->RemoveValue(name);
     return nullptr;
+  }
+
+  // Sets the values gathered on the current key.
+  void Flush() {
+    if (!pending_.empty()) current_->SetValues(&pending_);
   }
 
  private:
@@ -97,6 +106,7 @@ class HiveBuilder : public Regedit4Sink {
   std::string previousPath_;
   std::vector<std::string_view> previousParts_;  // views into previousPath_
   std::vector<RegNode*> previousNodes_;
+  std::vector<RegValueEntry> pending_;  // values of current_ not yet set
 };
 
 // A save rewrites the whole hive, but usually only one key changed since the
@@ -139,6 +149,7 @@ std::unique_ptr<RegNode> ParseHiveText(std::string_view text, RegRoot root,
   if (!ParseRegedit4(text, builder, &error)) {
     throw MachineError(fileName + ":" + std::to_string(error.line) + ": " + error.message);
   }
+  builder.Flush();
   return tree;
 }
 

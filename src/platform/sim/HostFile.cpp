@@ -6,8 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
+#include <thread>
 
 namespace zuba::platform::sim {
 namespace {
@@ -64,7 +66,9 @@ bool ReadHostFile(const std::string& path, std::string* content) {
     close(fd);
     return false;
   }
-  std::string data;
+  // Read into the caller's string, so a buffer read into again and again
+  // keeps its memory.
+  std::string& data = *content;
   data.resize(static_cast<std::size_t>(st.st_size));
   std::size_t got = 0;
   for (;;) {
@@ -73,6 +77,7 @@ bool ReadHostFile(const std::string& path, std::string* content) {
     if (r < 0 && errno == EINTR) continue;
     if (r < 0) {
       close(fd);
+      data.clear();
       return false;
     }
     if (r == 0) break;
@@ -80,7 +85,6 @@ bool ReadHostFile(const std::string& path, std::string* content) {
   }
   close(fd);
   data.resize(got);
-  *content = std::move(data);
   return true;
 }
 
@@ -165,6 +169,23 @@ bool WriteHostFileAtomic(const std::string& path, std::string_view content, Dura
   if (!ok) unlink(temp.c_str());
   close(fd);
   return ok;
+}
+
+bool LockHostFile(int fd, int operation, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  std::chrono::milliseconds pause(1);
+  for (;;) {
+    if (flock(fd, operation | LOCK_NB) == 0) return true;
+    if (errno == EINTR) continue;
+    if (errno != EWOULDBLOCK) return false;
+    const auto now = std::chrono::steady_clock::now();
+    if (now >= deadline) {
+      errno = EWOULDBLOCK;  // kept for the whole limit
+      return false;
+    }
+    std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
+    pause = std::min(pause * 2, std::chrono::milliseconds(20));
+  }
 }
 
 bool IsHostTemporaryName(std::string_view name) {

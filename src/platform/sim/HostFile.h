@@ -3,6 +3,7 @@
 #ifndef ZUBA_PLATFORM_SIM_HOSTFILE_H_
 #define ZUBA_PLATFORM_SIM_HOSTFILE_H_
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,8 +27,9 @@ struct HostStamp {
 };
 HostStamp StatHostFile(const std::string& path);
 
-// The whole content of a regular file. False when it is missing, a
-// directory or unreadable.
+// The whole content of a regular file, read into `*content` (its memory
+// used again). False when it is missing, a directory or unreadable
+// (`*content` then untouched, or empty when reading broke off).
 bool ReadHostFile(const std::string& path, std::string* content);
 
 // Replaces (or creates) `path` with `content` atomically: the bytes go to a
@@ -43,6 +45,12 @@ enum class Durability { kAtomic, kDurable };
 bool WriteHostFileAtomic(const std::string& path, std::string_view content,
                          Durability durability = Durability::kAtomic);
 
+// Takes the advisory lock `operation` (LOCK_SH or LOCK_EX) on the open file
+// `fd`, waiting at most `limit` for another process to release it: the
+// lock is asked for without blocking, then again after pauses growing from
+// 1 to 20 ms, so a wait costs next to no CPU. False when the limit passed
+// (errno EWOULDBLOCK) or the lock cannot be had at all, the lock not taken.
+bool LockHostFile(int fd, int operation, std::chrono::milliseconds limit);
 // Removes the temporary files of `path` that writes cut short left (as
 // WriteHostFileAtomic does before it writes).
 void RemoveLeftTemporaryFiles(const std::string& path);

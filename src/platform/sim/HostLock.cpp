@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <utility>
 
+#include "platform/sim/HostFile.h"
+
 namespace zuba::platform::sim {
 
 HostLock::HostLock(std::string path) : path_(std::move(path)) {}
@@ -24,11 +26,13 @@ bool HostLock::Open() {
   return fd_ >= 0;
 }
 
-bool HostLock::Lock() {
+bool HostLock::Lock(std::chrono::milliseconds limit) {
+  timedOut_ = false;
   if (held_) return true;
   if (!Open()) return false;
-  while (flock(fd_, LOCK_EX) != 0) {
-    if (errno != EINTR) return false;
+  if (!LockHostFile(fd_, LOCK_EX, limit)) {
+    timedOut_ = errno == EWOULDBLOCK;
+    return false;
   }
   held_ = true;
   return true;

@@ -10,6 +10,7 @@
 #ifndef ZUBA_PLATFORM_SIM_HOSTLOCK_H_
 #define ZUBA_PLATFORM_SIM_HOSTLOCK_H_
 
+#include <chrono>
 #include <string>
 
 namespace zuba::platform::sim {
@@ -24,8 +25,14 @@ class HostLock {
   // Opens the file (once). False, with errno set, when it can be neither
   // opened nor created.
   bool Open();
-  // Waits for the lock, exclusively. False when the file cannot be opened.
-  bool Lock();
+  // How long Lock waits for another process to let go.
+  static constexpr std::chrono::milliseconds kWaitLimit{30000};
+
+  // Waits for the lock, exclusively, at most `limit`. False when the file
+  // cannot be opened, or when another process kept the lock for the whole
+  // limit (a holder stopped or hung): timedOut() then tells so.
+  bool Lock(std::chrono::milliseconds limit = kWaitLimit);
+  bool timedOut() const { return timedOut_; }
   // Takes the lock when no one holds it; false at once otherwise.
   bool TryLock();
   void Unlock();
@@ -35,11 +42,13 @@ class HostLock {
   std::string path_;
   int fd_ = -1;
   bool held_ = false;
+  bool timedOut_ = false;
 };
 
 // Holds a HostLock for a scope. A lock whose file cannot be opened is
 // not held: the scope goes on without it (a machine that no process may
-// write has no writers to keep apart).
+// write has no writers to keep apart). One that another process kept for
+// the whole wait limit is not held either: the scope asks timedOut().
 class HostLockScope {
  public:
   explicit HostLockScope(HostLock& lock) : lock_(lock) { lock_.Lock(); }

@@ -1,5 +1,7 @@
 #include "platform/sim/IniText.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/Cp932.h"
@@ -34,67 +36,118 @@ std::string_view StripQuotes(std::string_view value) {
   return value;
 }
 
+std::size_t IniText::FoldedHash::operator()(std::string_view name) const {
+  std::uint64_t h = 1469598103934665603ull;  // FNV-1a over the folded bytes
+  for (std::size_t i = 0; i < name.size();) {
+    const std::size_t n = Cp932CharLength(name, i);
+    for (std::size_t k = 0; k < n; ++k) {
+      char c = name[i + k];
+      if (n == 1 && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+      h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    i += n;
+  }
+  return static_cast<std::size_t>(h);
+}
+
+bool IniText::FoldedEqual::operator()(std::string_view a, std::string_view b) const {
+  return EqualsNoCaseCp932(a, b);
+}
+
 IniText::IniText(std::string content) : content_(std::move(content)) { Parse(); }
 
-void IniText::Parse() {
+IniText::Line IniText::ReadLine(std::size_t begin, const char* stop) const {
   const std::string& c = content_;
   const std::size_t n = c.size();
-  std::size_t pos = 0;
-  Section* current = nullptr;
-  while (pos < n) {
-    Line line;
-    line.begin = pos;
-    const char* hit = nullptr;
-    for (const char* p = c.data() + pos; p < c.data() + n; ++p) {
-      if (*p == '\r' || *p == '\n') {
-        hit = p;
-        break;
-      }
-    }
-    line.end = hit ? static_cast<std::size_t>(hit - c.data()) : n;
-    line.next = line.end;
-    if (line.next < n)
-      line.next += (c[line.next] == '\r' && line.next + 1 < n && c[line.next + 1] == '\n') ? 2 : 1;
-    pos = line.next;
+  Line line;
+  line.begin = begin;
+  // The line ends at the first CR or LF: `stop` (the next LF, or the end of
+  // the range read), or a CR before it.
+  const char* start = c.data() + begin;
+  const char* cr =
+      static_cast<const char*>(std::memchr(start, '\r', static_cast<std::size_t>(stop - start)));
+  line.end = static_cast<std::size_t>((cr ? cr : stop) - c.data());
+  line.next = line.end;
+  if (line.next < n)
+    line.next += (c[line.next] == '\r' && line.next + 1 < n && c[line.next + 1] == '\n') ? 2 : 1;
 
-    std::size_t b = line.begin, e = line.end;
-    TrimBlanks(c, &b, &e);
-    const std::size_t index = lines_.size();
-    if (b == e) {
-      line.kind = Kind::kBlank;
-    } else if (c[b] == ';') {
-      line.kind = Kind::kComment;
-    } else if (c[b] == '[') {
-      line.kind = Kind::kSection;
-      std::string_view inner(c.data() + b + 1, e - b - 1);
-      std::size_t close = FindCp932(inner, ']');
-      line.nameBegin = b + 1;
-      line.nameEnd = close == std::string_view::npos ? e : b + 1 + close;
-      TrimBlanks(c, &line.nameBegin, &line.nameEnd);
-      if (current) current->end = index;
-      sections_.emplace_back();
-      current = &sections_.back();
-      current->header = index;
-      if (line.nameEnd > line.nameBegin) {
-        sectionIndex_.emplace(FoldCp932(Name(line)), sections_.size() - 1);
-      }
+  std::size_t b = line.begin, e = line.end;
+  TrimBlanks(c, &b, &e);
+  if (b == e) {
+    line.kind = Kind::kBlank;
+  } else if (c[b] == ';') {
+    line.kind = Kind::kComment;
+  } else if (c[b] == '[') {
+    line.kind = Kind::kSection;
+    std::string_view inner(c.data() + b + 1, e - b - 1);
+    std::size_t close = FindCp932(inner, ']');
+    line.nameBegin = b + 1;
+    line.nameEnd = close == std::string_view::npos ? e : b + 1 + close;
+    TrimBlanks(c, &line.nameBegin, &line.nameEnd);
+  } else {
+    std::size_t eq = FindCp932(std::string_view(c.data() + b, e - b), '=');
+    if (eq == std::string_view::npos) {
+      line.kind = Kind::kText;
     } else {
-      std::size_t eq = FindCp932(std::string_view(c.data() + b, e - b), '=');
-      if (eq == std::string_view::npos) {
-        line.kind = Kind::kText;
-      } else {
-        line.kind = Kind::kKey;
-        line.nameBegin = b;
-        line.nameEnd = b + eq;
-        TrimBlanks(c, &line.nameBegin, &line.nameEnd);
-        line.valueBegin = b + eq + 1;
-        line.valueEnd = e;
-        TrimBlanks(c, &line.valueBegin, &line.valueEnd);
-      }
+      line.kind = Kind::kKey;
+      line.nameBegin = b;
+      line.nameEnd = b + eq;
+      TrimBlanks(c, &line.nameBegin, &line.nameEnd);
+      line.valueBegin = b + eq + 1;
+      line.valueEnd = e;
+      TrimBlanks(c, &line.valueBegin, &line.valueEnd);
     }
-    lines_.push_back(line);
   }
-  if (current) current->end = lines_.size();
+  return line;
+}
+
+void IniText::Parse() {
+  // Only the header lines: a "[" with nothing but blanks between it and the
+  // start of its line. Such a "[" follows a blank or a line break, never a
+  // lead byte, so it is a character of its own.
+  const std::string& c = content_;
+  const std::size_t n = c.size();
+  const char* data = c.data();
+  std::size_t pos = 0;
+  while (pos < n) {
+    const char* bracket = static_cast<const char*>(std::memchr(data + pos, '[', n - pos));
+    if (!bracket) break;
+    std::size_t begin = static_cast<std::size_t>(bracket - data);
+    while (begin > pos && IsBlank(c[begin - 1])) --begin;
+    if (begin > 0 && c[begin - 1] != '\r' && c[begin - 1] != '\n') {
+      pos = static_cast<std::size_t>(bracket - data) + 1;
+      continue;
+    }
+    const char* lf = static_cast<const char*>(std::memchr(data + begin, '\n', n - begin));
+    Line header = ReadLine(begin, lf ? lf : data + n);
+    if (!sections_.empty()) sections_.back().end = header.begin;
+    sections_.emplace_back();
+    sections_.back().header = header;
+    if (header.nameEnd > header.nameBegin) {
+      sectionIndex_.emplace(Name(header), sections_.size() - 1);
+    }
+    pos = header.next;
+  }
+  if (!sections_.empty()) sections_.back().end = n;
+}
+
+const std::vector<IniText::Line>& IniText::Lines(const Section& section) const {
+  if (section.linesRead) return section.lines;
+  const char* data = content_.data();
+  const char* limit = data + section.end;
+  // The next LF is searched for again only once passed, so lines ending in
+  // CR alone cost no search to the section's end each.
+  const char* lf = nullptr;
+  for (std::size_t pos = section.header.next; pos < section.end;) {
+    if (!lf || lf < data + pos) {
+      lf = static_cast<const char*>(std::memchr(data + pos, '\n', section.end - pos));
+      if (!lf) lf = limit;
+    }
+    section.lines.push_back(ReadLine(pos, lf));
+    pos = section.lines.back().next;
+  }
+  section.linesRead = true;
+  return section.lines;
 }
 
 std::string_view IniText::Name(const Line& line) const {
@@ -108,7 +161,7 @@ std::string_view IniText::Value(const Line& line) const {
 const IniText::Section* IniText::FindSection(std::string_view section) const {
   section = TrimSpaces(section);
   if (section.empty()) return nullptr;
-  auto it = sectionIndex_.find(FoldCp932(section));
+  auto it = sectionIndex_.find(section);
   return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
 }
 
@@ -118,16 +171,17 @@ const IniText::Line* IniText::FindKey(const Section& section, std::string_view k
   if (!section.keysIndexed) {
     // Indexed on first use: most sections of a large file are never looked
     // into between two changes of the file.
-    for (std::size_t i = section.header + 1; i < section.end; ++i) {
-      const Line& line = lines_[i];
+    const std::vector<Line>& lines = Lines(section);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const Line& line = lines[i];
       if (line.kind == Kind::kKey && line.nameEnd > line.nameBegin) {
-        section.keys.emplace(FoldCp932(Name(line)), i);
+        section.keys.emplace(Name(line), i);
       }
     }
     section.keysIndexed = true;
   }
-  auto it = section.keys.find(FoldCp932(key));
-  return it == section.keys.end() ? nullptr : &lines_[it->second];
+  auto it = section.keys.find(key);
+  return it == section.keys.end() ? nullptr : &section.lines[it->second];
 }
 
 bool IniText::Find(std::string_view section, std::string_view key, std::string_view* value) const {
@@ -152,8 +206,7 @@ bool IniText::Entries(std::string_view section,
   const Section* s = FindSection(section);
   if (!s) return false;
   entries->clear();
-  for (std::size_t i = s->header + 1; i < s->end; ++i) {
-    const Line& line = lines_[i];
+  for (const Line& line : Lines(*s)) {
     if (line.kind == Kind::kKey && line.nameEnd > line.nameBegin) {
       entries->emplace_back(Name(line), Value(line));
     }
@@ -164,7 +217,7 @@ bool IniText::Entries(std::string_view section,
 std::vector<std::string_view> IniText::SectionNames() const {
   std::vector<std::string_view> names;
   for (const Section& s : sections_) {
-    const Line& header = lines_[s.header];
+    const Line& header = s.header;
     if (header.nameEnd > header.nameBegin) names.push_back(Name(header));
   }
   return names;
@@ -193,11 +246,11 @@ std::string IniText::WithValue(std::string_view section, std::string_view key,
   }
   // After the section's last line that carries text (a key or a line
   // without '='); comments and blank lines after it stay after the new key.
-  std::size_t after = s->header;
-  for (std::size_t i = s->header + 1; i < s->end; ++i) {
-    if (lines_[i].kind == Kind::kKey || lines_[i].kind == Kind::kText) after = i;
+  const Line* after = &s->header;
+  for (const Line& line : Lines(*s)) {
+    if (line.kind == Kind::kKey || line.kind == Kind::kText) after = &line;
   }
-  const Line& anchor = lines_[after];
+  const Line& anchor = *after;
   std::string out;
   out.reserve(c.size() + key.size() + value.size() + 4);
   out.append(c, 0, anchor.next);
@@ -229,12 +282,13 @@ std::string IniText::WithSection(
   auto isKey = [](const Line& line) {
     return line.kind == Kind::kKey && line.nameEnd > line.nameBegin;
   };
-  std::size_t anchor = s->header;
-  for (std::size_t i = s->header + 1; i < s->end; ++i) {
-    if (isKey(lines_[i]) || lines_[i].kind == Kind::kText) anchor = i;
+  const std::vector<Line>& lines = Lines(*s);
+  const Line* anchor = &s->header;
+  for (const Line& line : lines) {
+    if (isKey(line) || line.kind == Kind::kText) anchor = &line;
   }
   out.reserve(c.size() + 64 * entries.size());
-  const Line& header = lines_[s->header];
+  const Line& header = s->header;
   out.append(c, 0, header.next);
   std::size_t next = 0;  // the next entry to place
   auto appendRest = [&](const Line& after) {
@@ -245,9 +299,8 @@ std::string IniText::WithSection(
       out += kLineBreak;
     }
   };
-  if (anchor == s->header) appendRest(header);
-  for (std::size_t i = s->header + 1; i < s->end; ++i) {
-    const Line& line = lines_[i];
+  if (anchor == &header) appendRest(header);
+  for (const Line& line : lines) {
     if (!isKey(line)) {
       out.append(c, line.begin, line.next - line.begin);
     } else if (next < entries.size()) {
@@ -261,10 +314,9 @@ std::string IniText::WithSection(
     } else {
       continue;  // a key line left over
     }
-    if (i == anchor) appendRest(line);
+    if (&line == anchor) appendRest(line);
   }
-  const std::size_t rest = s->end < lines_.size() ? lines_[s->end].begin : c.size();
-  out.append(c, rest, std::string::npos);
+  out.append(c, s->end, std::string::npos);
   return out;
 }
 
@@ -286,13 +338,11 @@ std::string IniText::WithoutSection(std::string_view section, bool* changed) con
   const std::string& c = content_;
   std::string out;
   out.reserve(c.size());
-  out.append(c, 0, lines_[s->header].begin);
-  for (std::size_t i = s->header + 1; i < s->end; ++i) {
-    const Line& line = lines_[i];
+  out.append(c, 0, s->header.begin);
+  for (const Line& line : Lines(*s)) {
     if (line.kind == Kind::kComment) out.append(c, line.begin, line.next - line.begin);
   }
-  std::size_t rest = s->end < lines_.size() ? lines_[s->end].begin : c.size();
-  out.append(c, rest, std::string::npos);
+  out.append(c, s->end, std::string::npos);
   return out;
 }
 

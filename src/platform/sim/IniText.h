@@ -92,24 +92,46 @@ class IniText {
     std::size_t valueBegin = 0, valueEnd = 0;  // key value
     Kind kind = Kind::kBlank;
   };
+  // Names compared as the profile functions compare them: ASCII letters
+  // without regard to case, trail bytes exactly. The index keys are views
+  // into the text, so building an index allocates no name.
+  struct FoldedHash {
+    std::size_t operator()(std::string_view name) const;
+  };
+  struct FoldedEqual {
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  using NameIndex = std::unordered_map<std::string_view, std::size_t, FoldedHash, FoldedEqual>;
+
+  // A section: its header line and the lines up to the next header. Only
+  // the headers are found when the text is parsed; a section's own lines
+  // are read the first time something looks into it, so a large file costs
+  // one pass over its bytes and the sections used between two changes.
   struct Section {
-    std::size_t header = 0;  // line index of the header
-    std::size_t end = 0;     // line index of the next header (or the line count)
-    // Folded key name -> first line, built by the first lookup.
-    mutable std::unordered_map<std::string, std::size_t> keys;
+    Line header;
+    std::size_t end = 0;  // the byte where the next header line starts (or the text's end)
+    mutable std::vector<Line> lines;
+    mutable bool linesRead = false;
+    // Key name -> index of its first line in `lines`, built by the first
+    // lookup.
+    mutable NameIndex keys;
     mutable bool keysIndexed = false;
   };
 
   void Parse();
+  // Reads the line that starts at `begin`: its extent and, when it is no
+  // header, what it holds. `lfAfter` is the first LF at or after `begin`
+  // (nullptr when there is none).
+  Line ReadLine(std::size_t begin, const char* lfAfter) const;
+  const std::vector<Line>& Lines(const Section& section) const;
   const Section* FindSection(std::string_view section) const;
   const Line* FindKey(const Section& section, std::string_view key) const;
   std::string_view Name(const Line& line) const;
   std::string_view Value(const Line& line) const;
 
   std::string content_;
-  std::vector<Line> lines_;
   std::vector<Section> sections_;
-  std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name -> first section
+  NameIndex sectionIndex_;  // name -> first section of that name
 };
 
 // A value as GetPrivateProfileString returns it: when it is at least two

@@ -43,6 +43,40 @@ TEST(IniTextTest, ReadsLinesAsWindowsDoes) {
   EXPECT_EQ(ini.SectionNames(), (std::vector<std::string_view>{"Sec", "sec", "open"}));
 }
 
+// Only a "[" with nothing but blanks before it on its line opens a section:
+// not one inside a value or after other text, not the trail byte of a
+// double-byte character at a line's start, not a second header on a header
+// line. Lines end in CR LF, LF or CR alone. Each section's lines are read
+// when it is first looked into, in any order.
+TEST(IniTextTest, HeadersAreFoundWhereverALineStarts) {
+  const std::string text =
+      "k=[no]\r\n"
+      "[a] [b]\r"
+      "x=1 [c]\n"
+      " \t[d]\r\n"
+      "text [e]\r\n"
+      "\x83[f]\r\n"
+      "y=2\r\r"
+      "\f[g]";
+  IniText ini(text);
+  EXPECT_EQ(ini.SectionNames(), (std::vector<std::string_view>{"a", "d", "g"}));
+  EXPECT_EQ(ValueOf(ini, "g", "x"), "<missing>");
+  EXPECT_EQ(ValueOf(ini, "d", "y"), "2");
+  EXPECT_EQ(ValueOf(ini, "a", "x"), "1 [c]");
+  std::vector<std::string_view> names;
+  ASSERT_TRUE(ini.KeyNames("d", &names));
+  EXPECT_EQ(names, (std::vector<std::string_view>{"y"}));
+  ASSERT_TRUE(ini.KeyNames("g", &names));
+  EXPECT_TRUE(names.empty());
+  // Edits of the last section and of one in the middle keep every other byte.
+  EXPECT_EQ(ini.WithValue("g", "z", "3"), text + "\r\nz=3\r\n");
+  bool changed = false;
+  EXPECT_EQ(ini.WithoutSection("d", &changed), "k=[no]\r\n[a] [b]\rx=1 [c]\n\f[g]");
+  EXPECT_TRUE(changed);
+  EXPECT_EQ(ini.WithSection("a", {{"x", "1 [c]"}, {"w", "4"}}),
+            "k=[no]\r\n[a] [b]\rx=1 [c]\nw=4\r\n \t[d]\r\ntext [e]\r\n\x83[f]\r\ny=2\r\r\f[g]");
+}
+
 TEST(IniTextTest, TrailBytesAreNeitherBracketsNorFolded) {
   // 0x83 0x5D has the trail byte ']'; 0x82 0x61 has the trail byte 'a'.
   IniText ini("[\x83\x5D]\r\nk\x82\x61=v1\r\n");

@@ -103,6 +103,23 @@ bool RegNode::SetValue(std::string_view name, std::uint32_t type, std::string_vi
   return true;
 }
 
+void RegNode::SetValues(std::vector<RegValueEntry>* entries) {
+  bool distinct = values_.empty();
+  for (std::size_t i = 0; distinct && i < entries->size(); ++i) {
+    for (std::size_t j = 0; distinct && j < i; ++j) {
+      distinct = !NamesEqual((*entries)[i].name, (*entries)[j].name);
+    }
+  }
+  if (!distinct || entries->size() > kIndexThreshold) {
+    for (const RegValueEntry& e : *entries) SetValue(e.name, e.type, e.data);
+  } else if (!entries->empty()) {
+    textCache_.clear();
+    values_.reserve(entries->size());
+    for (RegValueEntry& e : *entries) values_.push_back(std::move(e));
+  }
+  entries->clear();
+}
+
 bool RegNode::RemoveValue(std::string_view name) {
   std::ptrdiff_t i = FindValueIndex(name);
   if (i < 0) return false;

@@ -63,6 +63,11 @@ class RegNode {
   // Creates the value at the end or replaces type and data in place.
   // Returns false when the value already held exactly that.
   bool SetValue(std::string_view name, std::uint32_t type, std::string_view data);
+  // SetValue for each entry in order, the entries moved out of `*entries`
+  // (which is left empty, its memory kept for the next use). A key without
+  // values that gets entries of different names (a hive file's key) takes
+  // them in one step.
+  void SetValues(std::vector<RegValueEntry>* entries);
   // Returns false when there was no such value.
   bool RemoveValue(std::string_view name);
 

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/sim/HostFile.h"
 #include "platform/sim/SimulatedMachine.h"
 
 namespace zuba::platform::sim {
@@ -21,8 +22,9 @@ bool IsRefusedWrite(int error) { return error == EACCES || error == EPERM || err
 
 }  // namespace
 
-RegistryLock::RegistryLock(const std::string& directory) {
-  const std::string path = directory + "/registry.lock";
+RegistryLock::RegistryLock(const std::string& directory, std::chrono::milliseconds waitLimit)
+    : path_(directory + "/registry.lock"), waitLimit_(waitLimit) {
+  const std::string& path = path_;
   fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
   writable_ = fd_ >= 0;
   if (fd_ < 0 && IsRefusedWrite(errno)) fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -37,7 +39,12 @@ RegistryLock::RegistryLock(const std::string& directory) {
   bool ok = fstat(fd_, &st) == 0;
   if (ok && st.st_size < kFileSize && writable_) {
     // Growing the file keeps the counters another process already wrote.
-    Acquire(LockMode::kExclusive);
+    try {
+      Acquire(LockMode::kExclusive);
+    } catch (const MachineError&) {
+      close(fd_);
+      throw;
+    }
     ok = fstat(fd_, &st) == 0 && (st.st_size >= kFileSize || ftruncate(fd_, kFileSize) == 0);
     Release();
   } else if (ok && st.st_size < kFileSize) {
@@ -64,7 +71,13 @@ void RegistryLock::Acquire(LockMode mode) {
   held_ = mode;
   if (fd_ < 0 || mode == LockMode::kNone) return;
   const int operation = mode == LockMode::kShared ? LOCK_SH : LOCK_EX;
-  while (flock(fd_, operation) != 0 && errno == EINTR) {
+  if (!LockHostFile(fd_, operation, waitLimit_)) {
+    held_ = LockMode::kNone;
+    const long long ms = waitLimit_.count();
+    throw MachineError(path_ + ": another process has held the registry for " +
+                       (ms % 1000 == 0 ? std::to_string(ms / 1000) + " s"
+                                       : std::to_string(ms) + " ms") +
+                       "; is a program on this machine stopped or hung?");
   }
 }
 

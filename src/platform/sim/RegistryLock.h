@@ -14,6 +14,7 @@
 #ifndef ZUBA_PLATFORM_SIM_REGISTRYLOCK_H_
 #define ZUBA_PLATFORM_SIM_REGISTRYLOCK_H_
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -25,10 +26,14 @@ class RegistryLock {
  public:
   static constexpr int kCounters = 8;
 
+  // How long Acquire waits for another process to release the lock.
+  static constexpr std::chrono::milliseconds kWaitLimit{30000};
+
   // Opens DIR/registry.lock, creating it when missing and possible. Throws
   // MachineError when it exists and cannot be opened or mapped even for
-  // reading.
-  explicit RegistryLock(const std::string& directory);
+  // reading. `waitLimit` bounds every wait for the lock.
+  explicit RegistryLock(const std::string& directory,
+                        std::chrono::milliseconds waitLimit = kWaitLimit);
   ~RegistryLock();
   RegistryLock(const RegistryLock&) = delete;
   RegistryLock& operator=(const RegistryLock&) = delete;
@@ -36,7 +41,10 @@ class RegistryLock {
   // Whether saves may happen under this lock (the file is open for writing).
   bool writable() const { return writable_; }
 
-  // Waits for the lock in `mode` (a held lock changes its mode) / releases it.
+  // Waits for the lock in `mode` (a held lock changes its mode) / releases
+  // it. A lock another process keeps for longer than the wait limit (a
+  // program stopped or hung while it changes the registry) is not waited
+  // for without end: MachineError says so, and no lock is held.
   void Acquire(LockMode mode);
   void Release();
   LockMode held() const { return held_; }
@@ -53,6 +61,8 @@ class RegistryLock {
   }
 
  private:
+  std::string path_;
+  std::chrono::milliseconds waitLimit_;
   int fd_ = -1;  // -1: no lock file (a read-only machine without one)
   bool writable_ = false;
   bool mapped_ = false;

@@ -18,6 +18,9 @@
 namespace zuba::platform::sim {
 namespace {
 
+// Directory listings kept at most; more are dropped all at once.
+constexpr std::size_t kMaxListings = 256;
+
 bool IsAbsolute(const std::string& path) {
   return path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
 }
@@ -148,7 +151,8 @@ bool SimFiles::Find(const WinPath& path, Location* out) {
       if (!last && !S_ISDIR(st.st_mode)) return true;
       continue;
     }
-    std::vector<Entry> entries = List(current);
+    Listing& listing = List(current);
+    const std::vector<Entry>& entries = listing.entries;
     const Entry* hit = nullptr;
     for (const Entry& e : entries) {
       if (EqualsNoCaseCp932(e.longName, wanted)) {
@@ -157,9 +161,7 @@ bool SimFiles::Find(const WinPath& path, Location* out) {
       }
     }
     if (!hit) {
-      std::vector<std::string> names;
-      for (const Entry& e : entries) names.push_back(e.longName);
-      std::vector<std::string> aliases = AssignAliases(names);
+      const std::vector<std::string>& aliases = Aliases(listing);
       for (std::size_t k = 0; k < entries.size() && !hit; ++k) {
         if (!aliases[k].empty() && EqualsNoCaseCp932(aliases[k], wanted)) hit = &entries[k];
       }
@@ -182,21 +184,54 @@ bool SimFiles::Find(const WinPath& path, Location* out) {
   return true;
 }
 
-std::vector<SimFiles::Entry> SimFiles::List(const std::string& hostDirectory) {
-  std::vector<Entry> entries;
+SimFiles::Listing& SimFiles::List(const std::string& hostDirectory) {
+  const HostStamp stamp = StatHostFile(hostDirectory);
+  Listing& listing = listings_[hostDirectory];
+  if (stamp.exists && listing.trusted && listing.stamp == stamp.value) return listing;
+  if (listings_.size() > kMaxListings) {
+    listings_.clear();
+    return List(hostDirectory);
+  }
+  listing = Listing();
+  listing.stamp = stamp.value;
+  listing.trusted = stamp.exists && stamp.settled;
   DIR* dir = opendir(hostDirectory.c_str());
-  if (!dir) return entries;
+  if (!dir) {
+    listing.trusted = false;
+    return listing;
+  }
   while (dirent* d = readdir(dir)) {
     std::string name = d->d_name;
     if (name == "." || name == ".." || IsHostTemporaryName(name)) continue;
-    entries.push_back({WindowsNameOf(name), name});
+    listing.entries.push_back({WindowsNameOf(name), name});
   }
   closedir(dir);
-  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-    std::string fa = FoldCp932(a.longName), fb = FoldCp932(b.longName);
-    return fa != fb ? fa < fb : a.longName < b.longName;
+  std::vector<std::pair<std::string, std::size_t>> folded;  // folded once, not per comparison
+  folded.reserve(listing.entries.size());
+  for (std::size_t i = 0; i < listing.entries.size(); ++i) {
+    folded.emplace_back(FoldCp932(listing.entries[i].longName), i);
+  }
+  std::sort(folded.begin(), folded.end(), [&](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first < b.first
+                              : listing.entries[a.second].longName <
+                                    listing.entries[b.second].longName;
   });
-  return entries;
+  std::vector<Entry> sorted;
+  sorted.reserve(folded.size());
+  for (const auto& [name, index] : folded) sorted.push_back(std::move(listing.entries[index]));
+  listing.entries = std::move(sorted);
+  return listing;
+}
+
+const std::vector<std::string>& SimFiles::Aliases(Listing& listing) {
+  if (!listing.aliasesMade) {
+    std::vector<std::string> names;
+    names.reserve(listing.entries.size());
+    for (const Entry& e : listing.entries) names.push_back(e.longName);
+    listing.aliases = AssignAliases(names);
+    listing.aliasesMade = true;
+  }
+  return listing.aliases;
 }
 
 bool SimFiles::Fails(const char* call, const Location& where) {
@@ -243,10 +278,9 @@ bool SimFiles::FindFiles(const std::string& pattern, std::vector<FindData>* foun
       Fails("FindFirstFile", dir)) {
     return false;
   }
-  std::vector<Entry> entries = List(dir.host);
-  std::vector<std::string> names;
-  for (const Entry& e : entries) names.push_back(e.longName);
-  std::vector<std::string> aliases = AssignAliases(names);
+  Listing& listing = List(dir.host);
+  const std::vector<Entry>& entries = listing.entries;
+  const std::vector<std::string>& aliases = Aliases(listing);
   const bool wild = HasWildcards(wanted);
   bool any = false;
   for (std::size_t k = 0; k < entries.size(); ++k) {

@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/Files.h"
@@ -59,6 +60,15 @@ class SimFiles : public Files {
     std::string longName;  // CP932
     std::string hostName;
   };
+  // A directory's entries in the order of a search, with their 8.3 aliases
+  // (made when first asked for), and the directory's stamp when listed.
+  struct Listing {
+    std::uint64_t stamp = 0;
+    bool trusted = false;  // listed when the directory had settled (HostFile.h)
+    std::vector<Entry> entries;
+    std::vector<std::string> aliases;
+    bool aliasesMade = false;
+  };
   // Where a Windows path lies on the host.
   struct Location {
     bool parentExists = false;  // the directory that would hold the entry exists
@@ -75,12 +85,18 @@ class SimFiles : public Files {
   // Locate without the check of links.
   bool Find(const WinPath& path, Location* out);
   std::string DriveDirectory(char drive) const;
-  std::vector<Entry> List(const std::string& hostDirectory);
+  // The listing of a host directory (empty when it cannot be read). A
+  // listing is kept and used again while the directory's stamp stays as it
+  // was at a settled moment, so resolving paths in one directory lists it
+  // once until something (this process or another) changes it.
+  Listing& List(const std::string& hostDirectory);
+  const std::vector<std::string>& Aliases(Listing& listing);
   bool Fails(const char* call, const Location& where);
 
   std::string directory_;
   MachineConfig& config_;
   std::uint64_t unsettledCount_ = 0;
+  std::unordered_map<std::string, Listing> listings_;
 };
 
 }  // namespace zuba::platform::sim

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -45,6 +46,29 @@ TEST_F(SimFilesTest, ThreeSpellingsNameOneFile) {
   EXPECT_EQ(Names("C:\\ZUBANET\\*.ini"), (std::vector<std::string>{"Zubanet.ini|ZUBANET.INI"}));
   EXPECT_TRUE(files().RemoveFile("c:\\ZubaNet\\ZUBANET.ini"));
   EXPECT_EQ(files().GetAttributes("C:\\ZUBANET\\Zubanet.ini"), kInvalidAttributes);
+}
+
+// A directory's listing serves later lookups only while the directory is
+// unchanged: entries another process adds, renames or removes on the host,
+// settled or within the same moment, are seen at the next call.
+TEST_F(SimFilesTest, ListingsFollowChangesMadeByOtherProcesses) {
+  ASSERT_TRUE(files().WriteBytes("C:\\ZUBANET\\Data.txt", "one"));
+  const std::string dir = machine_.HostPath("drive_c/ZUBANET/");
+  for (bool settle : {true, false}) {
+    SCOPED_TRACE(settle ? "settled" : "at once");
+    if (settle) usleep(20000);
+    std::string content;
+    ASSERT_TRUE(files().ReadBytes("C:\\zubanet\\DATA.TXT", &content));  // listed
+    if (settle) usleep(20000);
+    std::ofstream(dir + "Other.txt") << "two";
+    ASSERT_TRUE(files().ReadBytes("C:\\zubanet\\OTHER.TXT", &content));
+    EXPECT_EQ(content, "two");
+    ASSERT_EQ(rename((dir + "Other.txt").c_str(), (dir + "Third.txt").c_str()), 0);
+    EXPECT_EQ(files().GetAttributes("C:\\zubanet\\OTHER.TXT"), kInvalidAttributes);
+    EXPECT_EQ(Names("C:\\ZUBANET\\T*"), (std::vector<std::string>{"Third.txt|THIRD.TXT"}));
+    ASSERT_EQ(unlink((dir + "Third.txt").c_str()), 0);
+    EXPECT_EQ(Names("C:\\ZUBANET\\T*"), std::vector<std::string>());
+  }
 }
 
 TEST_F(SimFilesTest, ShortNamesAreListedAndAccepted) {

@@ -27,8 +27,11 @@ template <typename Edit>
 bool SimProfiles::Locked(Edit edit) {
   if (!writers_) return edit();
   // A lock that cannot be had (a machine no process may write) leaves the
-  // write to fail on its own.
+  // write to fail on its own; one another writer kept for the whole wait
+  // limit fails the write, which the program reports, instead of a wait
+  // without end.
   HostLockScope hold(*writers_);
+  if (writers_->timedOut()) return false;
   return edit();
 }
 
@@ -53,7 +56,10 @@ std::shared_ptr<const IniText> SimProfiles::Load(const std::string& path, FileSt
     *state = FileState::kRead;
     return it->second.text;
   }
-  std::string content;
+  // Read into the buffer kept for it: a file this object has just written
+  // is read once more at its next use (its stamp is not yet settled), and
+  // that read needs no fresh memory.
+  std::string& content = readBuffer_;
   if (!files_.ReadBytes(path, &content)) {
     *state = FileState::kUnreadable;
     return empty_;
@@ -67,6 +73,7 @@ std::shared_ptr<const IniText> SimProfiles::Load(const std::string& path, FileSt
   }
   if (cache_.size() >= kMaxCachedFiles) cache_.clear();
   auto text = std::make_shared<const IniText>(std::move(content));
+  content = std::string();
   cache_[key] = Cached{stamp, text};
   return text;
 }

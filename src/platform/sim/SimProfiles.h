@@ -89,6 +89,7 @@ class SimProfiles : public Profiles {
   Files& files_;
   std::shared_ptr<const IniText> empty_;
   std::unordered_map<std::string, Cached> cache_;
+  std::string readBuffer_;  // what Load reads a file into
   std::unique_ptr<HostLock> writers_;
   std::function<void(const std::string&)> tidy_;
 };
