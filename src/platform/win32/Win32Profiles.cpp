@@ -53,20 +53,29 @@ std::vector<std::string> SplitListing(const std::vector<char>& buffer, std::size
 // one cache, so a process never reads a file half written nor loses what
 // another wrote. Windows NT and Wine keep a copy of the file in each process
 // and write it back whole: two processes writing one file at once lose each
-// other's values. Every call here holds one mutex of the whole machine.
+// other's values. Every call here holds one mutex of the whole machine,
+// waited for at most kLockWaitMs as the simulated machine waits for its
+// lock: a write that does not get it in time fails, a read goes on without.
+constexpr DWORD kLockWaitMs = 30000;
+
 class ProfileLock {
  public:
   explicit ProfileLock(HANDLE mutex) : mutex_(mutex) {
-    if (mutex_) WaitForSingleObject(mutex_, INFINITE);  // an abandoned one is held all the same
+    // An abandoned mutex (its holder ended) is held all the same.
+    const DWORD waited = mutex_ ? WaitForSingleObject(mutex_, kLockWaitMs) : WAIT_FAILED;
+    held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
   }
   ~ProfileLock() {
-    if (mutex_) ReleaseMutex(mutex_);
+    if (held_) ReleaseMutex(mutex_);
   }
   ProfileLock(const ProfileLock&) = delete;
   ProfileLock& operator=(const ProfileLock&) = delete;
 
+  bool held() const { return held_; }
+
  private:
   HANDLE mutex_;
+  bool held_ = false;
 };
 
 class Win32Profiles final : public Profiles {
@@ -164,6 +173,7 @@ class Win32Profiles final : public Profiles {
   bool WriteSection(const std::string& section, const std::vector<std::string>& entries,
                     const std::string& file) override {
     ProfileLock held(mutex_);
+    if (!held.held()) return false;
     if (IsBlankName(section)) return false;
     std::string block;
     for (const std::string& entry : entries) {
@@ -184,6 +194,7 @@ class Win32Profiles final : public Profiles {
 
   bool Flush(const std::string& file) override {
     ProfileLock held(mutex_);
+    if (!held.held()) return false;
     // Windows 95 answers this call with FALSE whether it wrote or not.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, AsCString(file).c_str());
     return true;
@@ -192,6 +203,7 @@ class Win32Profiles final : public Profiles {
   bool WriteString(const std::string& section, const std::string& key, const std::string& value,
                    const std::string& file) override {
     ProfileLock held(mutex_);
+    if (!held.held()) return false;
     // An empty section or key name makes Windows NT crash.
     if (IsBlankName(section) || IsBlankName(key)) return false;
     return Written(WritePrivateProfileStringA(AsCString(section).c_str(), AsCString(key).c_str(),
@@ -202,6 +214,7 @@ class Win32Profiles final : public Profiles {
   bool RemoveKey(const std::string& section, const std::string& key,
                  const std::string& file) override {
     ProfileLock held(mutex_);
+    if (!held.held()) return false;
     if (IsBlankName(section) || IsBlankName(key)) return true;  // no such key
     return Written(WritePrivateProfileStringA(AsCString(section).c_str(), AsCString(key).c_str(),
                                               nullptr, AsCString(file).c_str()),
@@ -210,6 +223,7 @@ class Win32Profiles final : public Profiles {
 
   bool RemoveSection(const std::string& section, const std::string& file) override {
     ProfileLock held(mutex_);
+    if (!held.held()) return false;
     if (IsBlankName(section)) return true;  // no such section
     return Written(WritePrivateProfileStringA(AsCString(section).c_str(), nullptr, nullptr,
                                               AsCString(file).c_str()),
