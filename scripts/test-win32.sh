@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds the layers below the user interface for 32-bit Windows with
-# MinGW-w64 (into build-win32/, or $ZUBA_WIN32_BUILD_DIR) and runs their
-# tests under 32-bit Wine: the platform seam's conformance suite on the
+# Cross-builds every layer but the Qt front-end, and zubanet.exe, for 32-bit
+# Windows with MinGW-w64 (into build-win32/, or $ZUBA_WIN32_BUILD_DIR) and
+# runs the tests under 32-bit Wine: the platform seam's conformance suite on the
 # Win32 implementation, and the network layer's tests on the registry of a
 # Wine prefix seeded from the template machine. The prefix is a Japanese
 # Windows 98 (code page 932), made afresh each run; the tests run once more
