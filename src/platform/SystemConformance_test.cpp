@@ -1,6 +1,6 @@
 // The rest of Windows 9x the program calls, run against every
 // implementation of the seam (testing/ConformanceTarget.h). The machine is
-// a Japanese Windows 98 SE.
+// a Japanese Windows 98 SE, or under Wine one run's Windows 95.
 #include <gtest/gtest.h>
 
 #include "platform/Files.h"
@@ -17,14 +17,15 @@ class SystemConformance : public ::testing::Test {
   std::unique_ptr<testing::ConformanceTarget> target_ = testing::OpenConformanceTarget();
 };
 
-TEST_F(SystemConformance, TheVersionIsWindows98SecondEdition) {
+TEST_F(SystemConformance, TheVersionIsThatOfTheMachinesWindows) {
+  const bool win95 = target_->machine() == testing::Template::kWin95;
   OsVersion v;
   ASSERT_TRUE(s().GetVersion(&v));
   EXPECT_EQ(v.platformId, 1u);
   EXPECT_EQ(v.major, 4u);
-  EXPECT_EQ(v.minor, 10u);
-  EXPECT_EQ(v.build & 0xFFFF, 2222u);
-  EXPECT_EQ(v.csdVersion, " A ");
+  EXPECT_EQ(v.minor, win95 ? 0u : 10u);
+  EXPECT_EQ(v.build & 0xFFFF, win95 ? 950u : 2222u);
+  EXPECT_EQ(v.csdVersion, win95 ? "" : " A ");
 }
 
 TEST_F(SystemConformance, TheBuildsHighWordHoldsMajorAndMinor) {

@@ -19,5 +19,32 @@ TEST(TextCodec, ConvertsBothWaysAndFlagsWhatItCannot) {
   EXPECT_FALSE(exact);
 }
 
+// Malformed UTF-8 is flagged, never taken for a character: one '?' for each
+// sequence as far as it goes.
+TEST(TextCodec, MalformedUtf8BecomesQuestionMarks) {
+  const struct {
+    const char* utf8;
+    const char* cp932;
+  } cases[] = {
+      {"\xC1\xBF", "?"},              // an overlong '\x7F'
+      {"\xE0\x80\xAF", "?"},          // an overlong '/'
+      {"\xED\xA0\x80", "?"},          // a surrogate
+      {"\xF4\x90\x80\x80", "?"},      // beyond U+10FFFF
+      {"A\xE3\x82", "A?"},            // cut at the end
+      {"\xE3\x82" "A", "?"},            // a continuation byte missing
+      {"\x80z", "?z"},                // a continuation byte alone
+      {"\xEF\xBD\xB1\xC2\xA7", "\xB1\x81\x98"},  // half-width katakana and a section sign
+  };
+  for (const auto& c : cases) {
+    bool exact = true;
+    const std::string cp932 = Utf8ToCp932(c.utf8, &exact);
+    EXPECT_EQ(cp932, c.cp932) << c.utf8;
+    EXPECT_EQ(exact, cp932.find('?') == std::string::npos) << c.utf8;
+  }
+  bool exact = true;
+  EXPECT_EQ(Cp932ToUtf8("\xB1\x81\x40", &exact), "\xEF\xBD\xB1\xE3\x80\x80");
+  EXPECT_TRUE(exact);
+}
+
 }  // namespace
 }  // namespace zuba::platform

@@ -12,6 +12,7 @@
 #include "platform/Profiles.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
+#include "testing/TestMachine.h"
 
 namespace zuba::testing {
 
@@ -43,6 +44,10 @@ class ConformanceTarget {
   // (or as neither), the tests of Windows 9x's answer are skipped with the
   // reason (docs/sim-machine.md lists them).
   virtual bool IsWine() const = 0;
+  // The Windows of the machine behind it: the simulated machine is a
+  // Windows 98 SE; under Wine it is the Windows of the template machine the
+  // prefix was seeded from, 98 SE or 95.
+  virtual Template machine() const = 0;
 
   // Starts this test program again for the one test `test` ("Suite.Name")
   // as peer `number` (1 and up): its target is this one's machine, with
@@ -57,8 +62,8 @@ int PeerNumber();
 // "Suite.Name" of the test that runs now.
 std::string CurrentTestName();
 
-// The implementation this test program is built for, in a fresh state. The
-// machine behind it is a Japanese Windows 98 SE.
+// The implementation this test program is built for, in a fresh state, on
+// a Japanese machine.
 std::unique_ptr<ConformanceTarget> OpenConformanceTarget();
 
 }  // namespace zuba::testing

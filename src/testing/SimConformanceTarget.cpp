@@ -55,6 +55,7 @@ class SimTarget final : public ConformanceTarget {
   const std::string& directory() const override { return directory_; }
   const std::string& key() const override { return key_; }
   bool IsWine() const override { return false; }
+  Template machine() const override { return Template::kWin98; }
 
   std::unique_ptr<PeerProcess> StartPeer(const std::string& test, int number) override {
     const std::string filter = "--gtest_filter=" + test;

@@ -15,7 +15,8 @@ class TestMachine::Impl {
 
 std::vector<Template> AvailableTemplates() { return {Template::kWin98, Template::kWin95}; }
 
-TestMachine::TestMachine(Template from) : impl_(std::make_unique<Impl>(from)) {}
+TestMachine::TestMachine() : TestMachine(AvailableTemplates().front()) {}
+TestMachine::TestMachine(Template from) : from_(from), impl_(std::make_unique<Impl>(from)) {}
 TestMachine::~TestMachine() = default;
 
 platform::Registry& TestMachine::registry() { return impl_->machine.registry(); }

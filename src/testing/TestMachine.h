@@ -1,4 +1,4 @@
-// A Japanese Windows 98 machine in the template's state, for the tests that
+// A Japanese Windows 98 (or 95) machine in the template's state, for the tests that
 // need no more of it than the platform services: on Linux a fresh
 // simulated machine (TempMachine), on Windows the machine the test runs on,
 // its registry set back to the template's first (win32/Win32TestMachine.cpp).
@@ -18,13 +18,16 @@ namespace zuba::testing {
 // The template a test machine starts from.
 enum class Template { kWin98, kWin95 };
 
-// The templates this test program can have: on Windows only the machine the
-// tests run on, a Windows 98.
+// The templates this test program can have: on Windows only that of the
+// machine the tests run on (testing/win32/TemplateMachine.h).
 std::vector<Template> AvailableTemplates();
 
 class TestMachine {
  public:
-  explicit TestMachine(Template from = Template::kWin98);
+  // The first of AvailableTemplates(): a Windows 98 but on a Windows 95
+  // under Wine.
+  TestMachine();
+  explicit TestMachine(Template from);
   ~TestMachine();
   TestMachine(const TestMachine&) = delete;
   TestMachine& operator=(const TestMachine&) = delete;
@@ -33,9 +36,12 @@ class TestMachine {
   platform::Files& files();
   platform::Profiles& profiles();
   platform::System& system();
+  // The template it started from.
+  Template from() const { return from_; }
 
  private:
   class Impl;
+  Template from_;
   std::unique_ptr<Impl> impl_;
 };
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/MachineLocation.h"
+#include "app/zubanet/Arguments.h"
 #include "app/zubanet/Program.h"
 #include "app/zubanet/Windowed.h"
 #include "frontend/headless/FrontEndOptions.h"
@@ -55,47 +56,17 @@ int Usage(std::ostream& out, int code) {
 }
 
 int Main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  std::string machineOption;
-  std::vector<std::string> rest;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--") {
-      rest.insert(rest.end(), args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
-      break;
-    }
-    if (arg == "--help" || arg == "-h") return Usage(std::cout, 0);
-    if (arg == "--machine") {
-      if (i + 1 >= args.size()) {
-        std::cerr << "zubanet: --machine needs a directory\n";
-        return Usage(std::cerr, kExitUsage);
-      }
-      machineOption = args[++i];
-    } else if (arg.rfind("--machine=", 0) == 0) {
-      machineOption = arg.substr(10);
-    } else {
-      rest.push_back(arg);
-    }
-  }
-  headless::FrontEndOptions options;
+  Arguments arguments;
   std::string error;
-  if (!headless::TakeFrontEndOptions(&rest, &options, &error)) {
+  if (!ParseArguments(std::vector<std::string>(argv + 1, argv + argc), true, &arguments,
+                      &error)) {
     std::cerr << "zubanet: " << error << "\n";
     return Usage(std::cerr, kExitUsage);
   }
-  std::vector<std::string> commandLine;
-  bool afterDashes = false;
-  for (const std::string& arg : rest) {
-    if (!afterDashes && arg == "--") {
-      afterDashes = true;
-      continue;
-    }
-    if (!afterDashes && arg.rfind("--", 0) == 0) {
-      std::cerr << "zubanet: unknown option " << arg << "\n";
-      return Usage(std::cerr, kExitUsage);
-    }
-    commandLine.push_back(arg);
-  }
+  if (arguments.help) return Usage(std::cout, 0);
+  const headless::FrontEndOptions& options = arguments.options;
+  const std::vector<std::string>& commandLine = arguments.commandLine;
+  const std::string& machineOption = arguments.machine;
 
   if (!options.headless) {
     if (std::optional<int> failed = HandOverWindows(argv, std::cerr)) return *failed;

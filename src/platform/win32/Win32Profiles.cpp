@@ -49,11 +49,48 @@ std::vector<std::string> SplitListing(const std::vector<char>& buffer, std::size
   return items;
 }
 
+// Windows 9x runs the profile functions of every process one at a time on
+// one cache, so a process never reads a file half written nor loses what
+// another wrote. Windows NT and Wine keep a copy of the file in each process
+// and write it back whole: two processes writing one file at once lose each
+// other's values. Every call here holds one mutex of the whole machine,
+// waited for at most kLockWaitMs as the simulated machine waits for its
+// lock: a write that does not get it in time fails, a read goes on without.
+constexpr DWORD kLockWaitMs = 30000;
+
+class ProfileLock {
+ public:
+  explicit ProfileLock(HANDLE mutex) : mutex_(mutex) {
+    // An abandoned mutex (its holder ended) is held all the same.
+    const DWORD waited = mutex_ ? WaitForSingleObject(mutex_, kLockWaitMs) : WAIT_FAILED;
+    held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+  }
+  ~ProfileLock() {
+    if (held_) ReleaseMutex(mutex_);
+  }
+  ProfileLock(const ProfileLock&) = delete;
+  ProfileLock& operator=(const ProfileLock&) = delete;
+
+  bool held() const { return held_; }
+
+ private:
+  HANDLE mutex_;
+  bool held_ = false;
+};
+
 class Win32Profiles final : public Profiles {
  public:
+  Win32Profiles() : mutex_(CreateMutexA(nullptr, FALSE, "ZubaNet private profiles")) {}
+  ~Win32Profiles() override {
+    if (mutex_) CloseHandle(mutex_);
+  }
+  Win32Profiles(const Win32Profiles&) = delete;
+  Win32Profiles& operator=(const Win32Profiles&) = delete;
+
   std::size_t GetString(const std::string& section, const std::string& key, const std::string& def,
                         std::string* value, std::size_t bufferSize,
                         const std::string& file) override {
+    ProfileLock held(mutex_);
     // Windows 95 writes into the default's buffer: it gets a copy.
     std::vector<char> defaultCopy(def.begin(), def.end());
     defaultCopy.push_back('\0');
@@ -68,6 +105,7 @@ class Win32Profiles final : public Profiles {
 
   std::size_t GetKeyNames(const std::string& section, std::string* names, std::size_t bufferSize,
                           const std::string& file) override {
+    ProfileLock held(mutex_);
     std::vector<char> buffer(bufferSize + 2, '\0');
     DWORD n = GetPrivateProfileStringA(AsCString(section).c_str(), nullptr, "", buffer.data(),
                                        static_cast<DWORD>(bufferSize), AsCString(file).c_str());
@@ -76,6 +114,7 @@ class Win32Profiles final : public Profiles {
 
   std::size_t GetSectionNames(std::string* names, std::size_t bufferSize,
                               const std::string& file) override {
+    ProfileLock held(mutex_);
     // Windows 9x returns only names that fit whole and counts a buffer of
     // 0 or 1 bytes as unlimited; Windows NT cuts the last name. The whole
     // listing is read and cut here as Windows 9x cuts it.
@@ -107,6 +146,7 @@ class Win32Profiles final : public Profiles {
 
   std::size_t GetSection(const std::string& section, std::string* entries, std::size_t bufferSize,
                          const std::string& file) override {
+    ProfileLock held(mutex_);
     // The whole section is read, its comments and lines without '=' left
     // out (Windows returns them as they stand) and every entry given as
     // name=value without blanks around them, then cut to the buffer.
@@ -132,6 +172,8 @@ class Win32Profiles final : public Profiles {
 
   bool WriteSection(const std::string& section, const std::vector<std::string>& entries,
                     const std::string& file) override {
+    ProfileLock held(mutex_);
+    if (!held.held()) return false;
     if (IsBlankName(section)) return false;
     std::string block;
     for (const std::string& entry : entries) {
@@ -151,6 +193,8 @@ class Win32Profiles final : public Profiles {
   }
 
   bool Flush(const std::string& file) override {
+    ProfileLock held(mutex_);
+    if (!held.held()) return false;
     // Windows 95 answers this call with FALSE whether it wrote or not.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, AsCString(file).c_str());
     return true;
@@ -158,6 +202,8 @@ class Win32Profiles final : public Profiles {
 
   bool WriteString(const std::string& section, const std::string& key, const std::string& value,
                    const std::string& file) override {
+    ProfileLock held(mutex_);
+    if (!held.held()) return false;
     // An empty section or key name makes Windows NT crash.
     if (IsBlankName(section) || IsBlankName(key)) return false;
     return Written(WritePrivateProfileStringA(AsCString(section).c_str(), AsCString(key).c_str(),
@@ -167,6 +213,8 @@ class Win32Profiles final : public Profiles {
 
   bool RemoveKey(const std::string& section, const std::string& key,
                  const std::string& file) override {
+    ProfileLock held(mutex_);
+    if (!held.held()) return false;
     if (IsBlankName(section) || IsBlankName(key)) return true;  // no such key
     return Written(WritePrivateProfileStringA(AsCString(section).c_str(), AsCString(key).c_str(),
                                               nullptr, AsCString(file).c_str()),
@@ -174,6 +222,8 @@ class Win32Profiles final : public Profiles {
   }
 
   bool RemoveSection(const std::string& section, const std::string& file) override {
+    ProfileLock held(mutex_);
+    if (!held.held()) return false;
     if (IsBlankName(section)) return true;  // no such section
     return Written(WritePrivateProfileStringA(AsCString(section).c_str(), nullptr, nullptr,
                                               AsCString(file).c_str()),
@@ -181,6 +231,8 @@ class Win32Profiles final : public Profiles {
   }
 
  private:
+  HANDLE mutex_;
+
   // Windows 9x keeps a written profile in its cache; the call with nothing
   // but the file name writes it out, so the file on the disk holds what
   // was written.

@@ -5,6 +5,7 @@
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
 #include "testing/ConformanceTarget.h"
+#include "testing/win32/TemplateMachine.h"
 
 namespace zuba::testing {
 namespace {
@@ -101,6 +102,7 @@ class Win32Target final : public ConformanceTarget {
   const std::string& directory() const override { return directory_; }
   const std::string& key() const override { return key_; }
   bool IsWine() const override { return wine_; }
+  Template machine() const override { return TemplateOfMachine(); }
 
   std::unique_ptr<PeerProcess> StartPeer(const std::string& test, int number) override {
     char program[MAX_PATH];

@@ -1,14 +1,15 @@
 // TestMachine on Windows: the machine the test runs on (a Wine prefix made
 // for the tests), whose registry is set back to the template machine's
-// system.reg and user.reg before each test. $ZUBA_TEMPLATE_MACHINE names
-// the template machine's directory as a Windows path.
+// system.reg and user.reg before each test (testing/win32/TemplateMachine.h
+// names the template). The machine is of the template's Windows, 95 or 98.
 //
 // The template's keys mix with the prefix's own (SOFTWARE\Microsoft\...).
 // The first test in a prefix notes which of the template's keys the prefix
-// did not have before (the template's own subtrees) under kMarkerKey; every
-// test then deletes those subtrees and imports both files again with the
-// registry editor. Keys the prefix had keep what a test added to them.
-#include <cstdlib>
+// did not have before (the template's own subtrees) under kMarkerKey, with
+// the template they came from; every test then deletes those subtrees and
+// imports both files again with the registry editor. Keys the prefix had
+// keep what a test added to them. When the prefix is seeded from another
+// template, the old template's subtrees go before the new ones are noted.
 #include <set>
 #include <stdexcept>
 
@@ -17,6 +18,7 @@
 #include "platform/win32/Win32Platform.h"
 #include "testing/TestMachine.h"
 #include "testing/win32/Regedit.h"
+#include "testing/win32/TemplateMachine.h"
 
 namespace zuba::testing {
 namespace {
@@ -25,14 +27,7 @@ using platform::kErrorSuccess;
 
 constexpr char kMarkerKey[] = "Software\\ZubaNet Tests";
 constexpr char kMarkerValue[] = "Template subtrees";
-
-std::string TemplateDirectory() {
-  const char* dir = std::getenv("ZUBA_TEMPLATE_MACHINE");
-  if (!dir || !*dir) {
-    throw std::runtime_error("ZUBA_TEMPLATE_MACHINE does not name the template machine");
-  }
-  return dir;
-}
+constexpr char kMarkerTemplate[] = "Template";
 
 // The key paths of a REGEDIT4 file's key lines, in file order.
 std::vector<std::string> KeyLines(platform::Files& files, const std::string& file) {
@@ -83,7 +78,9 @@ std::set<std::string> MissingSubtrees(platform::Registry& registry,
 class TestMachine::Impl {
  public:
   explicit Impl(Template from) : services_(platform::win32::OpenWin32Services()) {
-    if (from != Template::kWin98) throw std::runtime_error("the machine here is a Windows 98");
+    if (from != TemplateOfMachine()) {
+      throw std::runtime_error("the machine here is not of that template's Windows");
+    }
     ResetRegistry();
   }
 
@@ -95,35 +92,45 @@ class TestMachine::Impl {
     const std::string dir = TemplateDirectory();
     const std::vector<std::string> files = {dir + "\\system.reg", dir + "\\user.reg"};
     std::set<std::string> subtrees;
-    if (!ReadSubtrees(&subtrees)) {
+    std::string noted;
+    if (!ReadSubtrees(&subtrees, &noted) || noted != dir) {
+      DeleteSubtrees(subtrees);
+      subtrees.clear();
       std::vector<std::string> paths;
       for (const std::string& file : files) {
         for (std::string& path : KeyLines(*services_->files, file))
           paths.push_back(std::move(path));
       }
       subtrees = MissingSubtrees(registry, paths);
-      StoreSubtrees(subtrees);
+      StoreSubtrees(subtrees, dir);
     }
+    DeleteSubtrees(subtrees);
+    RunRegedit(files);
+  }
+
+  void DeleteSubtrees(const std::set<std::string>& subtrees) {
     for (const std::string& subtree : subtrees) {
       platform::RegKey root;
       std::string subKey;
       if (SplitRootPath(subtree, &root, &subKey) && !subKey.empty()) {
-        registry.DeleteKey(root, subKey);
+        services_->registry->DeleteKey(root, subKey);
       }
     }
-    RunRegedit(files);
   }
 
-  bool ReadSubtrees(std::set<std::string>* subtrees) {
+  // The subtrees noted and the template directory they were noted for.
+  bool ReadSubtrees(std::set<std::string>* subtrees, std::string* templateDirectory) {
     platform::Registry& registry = *services_->registry;
     platform::RegKey key;
     if (registry.OpenKey(platform::kHkeyLocalMachine, kMarkerKey, &key) != kErrorSuccess) {
       return false;
     }
-    platform::RegValue value;
+    platform::RegValue value, from;
     const long found = registry.QueryValue(key, kMarkerValue, &value);
+    const long foundFrom = registry.QueryValue(key, kMarkerTemplate, &from);
     registry.CloseKey(key);
     if (found != kErrorSuccess) return false;
+    if (foundFrom == kErrorSuccess) *templateDirectory = from.data.c_str();
     for (std::size_t start = 0; start < value.data.size();) {
       const std::size_t end = value.data.find('\0', start);
       if (end == start || end == std::string::npos) break;
@@ -133,7 +140,7 @@ class TestMachine::Impl {
     return true;
   }
 
-  void StoreSubtrees(const std::set<std::string>& subtrees) {
+  void StoreSubtrees(const std::set<std::string>& subtrees, const std::string& templateDirectory) {
     platform::Registry& registry = *services_->registry;
     std::string data;
     for (const std::string& subtree : subtrees) data += subtree + '\0';
@@ -141,6 +148,9 @@ class TestMachine::Impl {
     platform::RegKey key;
     if (registry.CreateKey(platform::kHkeyLocalMachine, kMarkerKey, &key) != kErrorSuccess ||
         registry.SetValue(key, kMarkerValue, platform::RegValue{platform::kRegMultiSz, data}) !=
+            kErrorSuccess ||
+        registry.SetValue(key, kMarkerTemplate,
+                          platform::RegValue{platform::kRegSz, templateDirectory + '\0'}) !=
             kErrorSuccess) {
       throw std::runtime_error("cannot note the template's subtrees");
     }
@@ -150,9 +160,10 @@ class TestMachine::Impl {
   std::unique_ptr<platform::win32::Services> services_;
 };
 
-std::vector<Template> AvailableTemplates() { return {Template::kWin98}; }
+std::vector<Template> AvailableTemplates() { return {TemplateOfMachine()}; }
 
-TestMachine::TestMachine(Template from) : impl_(std::make_unique<Impl>(from)) {}
+TestMachine::TestMachine() : TestMachine(AvailableTemplates().front()) {}
+TestMachine::TestMachine(Template from) : from_(from), impl_(std::make_unique<Impl>(from)) {}
 TestMachine::~TestMachine() = default;
 
 platform::Registry& TestMachine::registry() { return *impl_->services().registry; }

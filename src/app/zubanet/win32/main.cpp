@@ -1,0 +1,69 @@
+// zubanet.exe [--headless] [--answer A]... [--do ACTION]... [--] [ARGUMENT...]
+//
+// ZubaNet on the Windows it runs on (Windows 95 or 98; any other gets the
+// program's refusal). With --headless it runs as on the simulated machine:
+// no window, the user's part played by --answer and --do, message boxes on
+// standard error and dumps on standard output, in UTF-8. Its own windows
+// are not built yet: without --headless it says so and ends.
+#include <string>
+#include <vector>
+
+#include "app/zubanet/Arguments.h"
+#include "app/zubanet/Program.h"
+#include "app/zubanet/win32/HandleStream.h"
+#include "frontend/headless/HeadlessFrontEnd.h"
+#include "platform/TextCodec.h"
+#include "platform/win32/Win32Api.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace zuba::app {
+namespace {
+
+constexpr int kExitError = 1;
+constexpr int kExitUsage = 2;
+
+constexpr char kUsage[] =
+    "usage: zubanet [--headless] [--answer A]... [--do ACTION]... [--] [ARGUMENT...]\n"
+    "  --headless      no windows; message boxes are written to standard error\n"
+    "  --answer A      answers message boxes and file dialogs in order:\n"
+    "                  ok, cancel, yes, no, file=WINPATH\n"
+    "  --do ACTION     with --headless, a user's action after the first show:\n"
+    "                  click NAME, rclick NAME, type NAME TEXT, key NAME KEY,\n"
+    "                  choose NAME TEXT, dump\n"
+    "  ARGUMENT        the program's command line: /c, /e, a setting name\n";
+
+int Main(int argc, char** argv) {
+  HandleStream out(GetStdHandle(STD_OUTPUT_HANDLE));
+  HandleStream err(GetStdHandle(STD_ERROR_HANDLE));
+  // Windows passes the arguments in the ANSI code page (932): the options
+  // are read as the simulated machine's entry reads them, in UTF-8, and the
+  // program's own ARGUMENTs go to it as Windows gave them.
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.push_back(platform::Cp932ToUtf8(argv[i]));
+  Arguments arguments;
+  std::string error;
+  if (!ParseArguments(args, false, &arguments, &error)) {
+    err << "zubanet: " << error << "\n" << kUsage;
+    return kExitUsage;
+  }
+  if (arguments.help) {
+    out << kUsage;
+    return 0;
+  }
+  for (std::string& arg : arguments.commandLine) arg = platform::Utf8ToCp932(arg);
+  if (!arguments.options.headless) {
+    err << "zubanet: there is no window on Windows yet; run with --headless\n";
+    return kExitError;
+  }
+
+  std::unique_ptr<platform::win32::Services> services = platform::win32::OpenWin32Services();
+  const platform::Services machine{*services->registry, *services->files, *services->profiles,
+                                   *services->system};
+  headless::HeadlessFrontEnd frontEnd(arguments.options, machine.files, out, err);
+  return RunZubaNet(frontEnd, machine, arguments.commandLine);
+}
+
+}  // namespace
+}  // namespace zuba::app
+
+int main(int argc, char** argv) { return zuba::app::Main(argc, argv); }
