@@ -49,6 +49,7 @@ function(zuba_layer name dir)
       # The test machines of one Wine prefix share its registry.
       add_test(NAME ${name}_tests COMMAND ${name}_tests)
       set_tests_properties(${name}_tests PROPERTIES RESOURCE_LOCK wine_prefix)
+      set_property(GLOBAL APPEND PROPERTY ZUBA_WIN32_TEST_PROGRAMS $<TARGET_FILE:${name}_tests>)
     else()
       gtest_discover_tests(${name}_tests DISCOVERY_TIMEOUT 60
                            PROPERTIES ENVIRONMENT "ZUBA_BUILD_DIR=${PROJECT_BINARY_DIR}")

@@ -60,4 +60,29 @@ wine reg add 'HKCU\Software\Wine' /v Version /d win95 /f > /dev/null 2>&1
 ZUBA_TEMPLATE_MACHINE=$(windows_path "$win/template95") \
   ctest --test-dir "$win" --output-on-failure || status=$?
 wineserver -k 2>/dev/null || true
+
+# Restarting Windows through the 16-bit route ends the Wine session, so it
+# runs in a prefix of its own, thrown away after. Wine loses the 16-bit
+# answer; the test's window sees the session end (WM_ENDSESSION).
+echo "The 16-bit restart in a throw-away prefix:"
+throwaway="$PWD/$win/wineprefix-exit16"
+rm -rf "$throwaway"
+if ! (
+  export WINEPREFIX="$throwaway"
+  wineboot -i > /dev/null 2>&1
+  wineserver -w
+  wine reg add 'HKCU\Software\Wine' /v Version /d win98 /f > /dev/null 2>&1
+  # Windows without a display.
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f > /dev/null 2>&1
+  wineserver -w  # the test's session starts with both settings
+  out=$(ZUBA_THROWAWAY_PREFIX=1 timeout 120 wine "$win/src/win32_tests.exe" \
+          --gtest_filter=Thunk16.RestartingWindowsEndsTheSession 2>&1) || true
+  echo "$out"
+  grep -q 'WM_ENDSESSION: the session ended' <<< "$out"
+); then
+  echo "the 16-bit restart did not end the session"
+  status=1
+fi
+WINEPREFIX="$throwaway" wineserver -k 2>/dev/null || true
+rm -rf "$throwaway"
 exit $status

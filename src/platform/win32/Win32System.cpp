@@ -3,6 +3,7 @@
 
 #include "platform/win32/HandleTable.h"
 #include "platform/win32/Win32Api.h"
+#include "platform/win32/Thunk16.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace zuba::platform::win32 {
@@ -166,17 +167,18 @@ class Win32System final : public System {
     return ::ExitWindowsEx(flags, reserved) ? true : Failed();
   }
 
-  // The 16-bit route needs kernel32's 16-bit entry points and QT_Thunk,
-  // which only a 32-bit program on Windows 9x has; elsewhere every step
+  // The 16-bit route (platform/win32/Thunk16.h): on Windows NT every step
   // fails as a missing entry point does.
-  std::uint32_t LoadLibrary16(const std::string&) override {
-    lastError_ = ERROR_CALL_NOT_IMPLEMENTED;
-    return 0;
+  std::uint32_t LoadLibrary16(const std::string& module) override {
+    if (!Kernel16Found()) return 0;
+    return kernel16_.loadLibrary16(module.c_str());
   }
-  void FreeLibrary16(std::uint32_t) override {}
-  std::uint32_t GetProcAddress16(std::uint32_t, const std::string&) override {
-    lastError_ = ERROR_CALL_NOT_IMPLEMENTED;
-    return 0;
+  void FreeLibrary16(std::uint32_t instance) override {
+    if (Kernel16Found()) kernel16_.freeLibrary16(static_cast<std::uint16_t>(instance));
+  }
+  std::uint32_t GetProcAddress16(std::uint32_t instance, const std::string& name) override {
+    if (!Kernel16Found()) return 0;
+    return kernel16_.getProcAddress16(instance, name.c_str());
   }
 
   ModuleHandle LoadModule(const std::string& name) override {
@@ -212,9 +214,14 @@ class Win32System final : public System {
     return procedures_.Add(proc);
   }
 
-  std::uint16_t CallThunk16(std::uint32_t, std::uint32_t, std::uint32_t, std::uint16_t) override {
-    lastError_ = ERROR_CALL_NOT_IMPLEMENTED;
-    return 0;
+  std::uint16_t CallThunk16(std::uint32_t thunk, std::uint32_t target16, std::uint32_t argument32,
+                            std::uint16_t argument16) override {
+    FARPROC native;
+    if (!procedures_.Find(thunk, &native) || target16 == 0) {
+      lastError_ = ERROR_INVALID_HANDLE;
+      return 0;
+    }
+    return CallQtThunk(native, target16, argument32, argument16);
   }
 
   bool ReadOwnVersionInfo(std::string* block) override {
@@ -231,6 +238,11 @@ class Win32System final : public System {
   }
 
  private:
+  bool Kernel16Found() {
+    if (kernel16_.loadLibrary16) return true;
+    return FindKernel16(&kernel16_) ? true : Failed();
+  }
+
   // Keeps the last error of the call that just failed; answers false.
   bool Failed() {
     lastError_ = GetLastError();
@@ -242,6 +254,7 @@ class Win32System final : public System {
   HandleTable<HANDLE> tokens_;
   HandleTable<HMODULE> modules_;
   HandleTable<FARPROC> procedures_;
+  Kernel16 kernel16_;
 };
 
 }  // namespace
