@@ -535,10 +535,13 @@ void FormWindow::ApplyText(Control& control) {
                    reinterpret_cast<LPARAM>(
                        static_cast<toolkit::StatusBar&>(control).SimpleText().c_str()));
       break;
-    case ControlKind::kForm:
-    case ControlKind::kButton:
     case ControlKind::kCheckBox:
     case ControlKind::kRadioButton:
+      SetWindowTextA(hwnd, control.Caption().c_str());
+      ApplyFont(control);
+      break;
+    case ControlKind::kForm:
+    case ControlKind::kButton:
       SetWindowTextA(hwnd, control.Caption().c_str());
       break;
     default:
@@ -732,8 +735,15 @@ void FormWindow::FocusFromModel() {
 
 void FormWindow::ApplyFont(Control& control) {
   HWND hwnd = WindowOf(control);
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(host_.Gdi().Font(control.GetFont())),
-               TRUE);
+  HFONT font = host_.Gdi().Font(control.GetFont());
+  bool box = control.Kind() == ControlKind::kCheckBox || control.Kind() == ControlKind::kRadioButton;
+  bool wraps = control.Kind() == ControlKind::kCheckBox &&
+               static_cast<toolkit::CheckBox&>(control).WordWrap();
+  if (box && !wraps) {
+    // A one-line caption beside its box, narrowed to fit.
+    font = host_.Gdi().FittingFont(control.GetFont(), control.Caption(), control.Width() - 17);
+  }
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   if (control.Kind() == ControlKind::kComboBox) ApplyBounds(control);  // the field's height
 }
 
@@ -820,7 +830,21 @@ void FormWindow::PaintPane(Control& control, HDC dc, const RECT& rect) {
                             : control.GetColor();
   FillRect(dc, &rect, gdi.Brush(back));
   if (control.Kind() == ControlKind::kForm) return;
-  HGDIOBJ oldFont = SelectObject(dc, gdi.Font(control.GetFont()));
+  // A one-line caption narrowed to fit its place.
+  auto fitting = [&](int width) {
+    const std::string& caption = control.Caption();
+    bool oneLine = caption.find('\r') == std::string::npos && caption.find('\n') == std::string::npos;
+    return oneLine ? gdi.FittingFont(control.GetFont(), caption, width) : gdi.Font(control.GetFont());
+  };
+  int room = rect.right - rect.left;
+  if (control.Kind() == ControlKind::kGroupBox || control.Kind() == ControlKind::kRadioGroup) {
+    room -= 2 * kGroupCaptionLeft;
+  } else if (control.Kind() == ControlKind::kPanel) {
+    room -= 6;
+  }
+  bool wraps = control.Kind() == ControlKind::kLabel &&
+               static_cast<toolkit::Label&>(control).WordWrap();
+  HGDIOBJ oldFont = SelectObject(dc, wraps ? gdi.Font(control.GetFont()) : fitting(room));
   COLORREF ink = ColorRefOf(control.GetFont().color);
   bool enabled = control.Enabled();
   switch (control.Kind()) {
@@ -907,8 +931,13 @@ void FormWindow::DrawButton(const DRAWITEMSTRUCT& item) {
   rect = item.rcItem;
   InflateRect(&rect, -4, -4);
   const int shift = pressed ? 1 : 0;
-  HGDIOBJ oldFont = SelectObject(dc, gdi.Font(button.GetFont()));
   const std::string& caption = button.Caption();
+  SIZE glyphSize{0, 0};
+  bool above = button.Layout() == toolkit::GlyphLayout::kTop ||
+               button.Layout() == toolkit::GlyphLayout::kBottom;
+  int room = rect.right - rect.left;
+  if (GlyphSize(button.Glyph(), &glyphSize) && !above) room -= glyphSize.cx + 4;
+  HGDIOBJ oldFont = SelectObject(dc, gdi.FittingFont(button.GetFont(), caption, room));
   RECT measured{0, 0, 0, 0};
   if (!caption.empty()) {
     DrawTextA(dc, caption.c_str(), -1, &measured, DT_SINGLELINE | DT_CALCRECT);
@@ -920,8 +949,6 @@ void FormWindow::DrawButton(const DRAWITEMSTRUCT& item) {
   int textHeight = measured.bottom;
   COLORREF face = ColorRefOf(button.GetColor());
   RECT text = rect;
-  bool above = button.Layout() == toolkit::GlyphLayout::kTop ||
-               button.Layout() == toolkit::GlyphLayout::kBottom;
   if (above) {
     int top = rect.top + (rect.bottom - rect.top - glyph.cy - spacing - textHeight) / 2;
     if (hasGlyph) {

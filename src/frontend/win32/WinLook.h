@@ -8,6 +8,7 @@
 #include "frontend/win32/WinApi.h"
 
 #include <map>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -30,10 +31,18 @@ class GdiCache {
   // The font: `font.size` points at the screen's resolution (9 pt is 12
   // pixels at 96 dpi), in its character set.
   HFONT Font(const toolkit::Font& font);
+  // The font narrowed just enough for `text` (one line, "&" marking an
+  // access key) to take no more than `width` pixels, never below 80 % of
+  // its width: IPAPGothic runs a few pixels wider than the font the windows
+  // were laid out with in some captions. Bounds are never changed.
+  HFONT FittingFont(const toolkit::Font& font, const std::string& text, int width);
 
  private:
   std::map<COLORREF, HBRUSH> brushes_;
-  std::vector<std::pair<toolkit::Font, HFONT>> fonts_;
+  HFONT Make(const toolkit::Font& font, int percent);
+
+  // By font and width in percent.
+  std::vector<std::pair<std::pair<toolkit::Font, int>, HFONT>> fonts_;
 };
 
 }  // namespace zuba::winui

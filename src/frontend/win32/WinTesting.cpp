@@ -144,10 +144,14 @@ void Soon(const std::function<void()>& action, int ms) {
 }
 
 bool SaveScreenshot(HWND hwnd, const std::string& name) {
-  const char* dir = std::getenv("ZUBA_SCREENSHOT_DIR");
-  if (dir == nullptr || *dir == '\0') return true;
   RECT frame;
   GetWindowRect(hwnd, &frame);
+  return SaveScreenshotOf(frame, name);
+}
+
+bool SaveScreenshotOf(const RECT& frame, const std::string& name) {
+  const char* dir = std::getenv("ZUBA_SCREENSHOT_DIR");
+  if (dir == nullptr || *dir == '\0') return true;
   const int w = frame.right - frame.left;
   const int h = frame.bottom - frame.top;
   HDC screen = GetDC(nullptr);

@@ -38,6 +38,8 @@ void Soon(const std::function<void()>& action, int ms = 300);
 // <dir>/<name>.png, `dir` being $ZUBA_SCREENSHOT_DIR; nothing without it.
 // False when it could not be written.
 bool SaveScreenshot(HWND hwnd, const std::string& name);
+// The same of a rectangle of the screen.
+bool SaveScreenshotOf(const RECT& area, const std::string& name);
 
 }  // namespace zuba::winui::wintest
 
