@@ -54,6 +54,26 @@ windows_path() {
   echo "Z:${dir//\//\\}"
 }
 
+# The front-end's tests show windows on a virtual X display, in a Wine
+# desktop of a Windows 9x screen's size; the window font of the program
+# is drawn with IPAPGothic, the system's dialogs too, and the caption
+# buttons with Wine's Marlett. Their pictures go to $build/screenshots.
+scripts/deps.sh xvfb fonts-ipafont-gothic fonts-wine
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null || true' EXIT
+export DISPLAY=$display
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f > /dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f > /dev/null 2>&1
+for face in 'ＭＳ Ｐゴシック' 'ＭＳ ゴシック' 'MS UI Gothic' 'MS Gothic'; do
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic /f > /dev/null 2>&1
+done
+cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+mkdir -p "$build/screenshots"
+export ZUBA_SCREENSHOT_DIR
+ZUBA_SCREENSHOT_DIR=$(windows_path "$build/screenshots")
+
 status=0
 ZUBA_TEMPLATE_MACHINE=$(windows_path "$win/template") \
   ctest --test-dir "$win" --output-on-failure || status=$?

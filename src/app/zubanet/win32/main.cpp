@@ -3,13 +3,14 @@
 // ZubaNet on the Windows it runs on (Windows 95 or 98; any other gets the
 // program's refusal). With --headless it runs as on the simulated machine:
 // no window, the user's part played by --answer and --do, message boxes on
-// standard error and dumps on standard output, in UTF-8. Its own windows
-// are not built yet: without --headless it says so and ends.
+// standard error and dumps on standard output, in UTF-8. Without it, the
+// program's windows on the Windows API (frontend/win32).
 #include <string>
 #include <vector>
 
 #include "app/zubanet/Arguments.h"
 #include "app/zubanet/Program.h"
+#include "app/zubanet/Windowed.h"
 #include "app/zubanet/win32/HandleStream.h"
 #include "frontend/headless/HeadlessFrontEnd.h"
 #include "platform/TextCodec.h"
@@ -19,7 +20,6 @@
 namespace zuba::app {
 namespace {
 
-constexpr int kExitError = 1;
 constexpr int kExitUsage = 2;
 
 constexpr char kUsage[] =
@@ -51,16 +51,15 @@ int Main(int argc, char** argv) {
     return 0;
   }
   for (std::string& arg : arguments.commandLine) arg = platform::Utf8ToCp932(arg);
-  if (!arguments.options.headless) {
-    err << "zubanet: there is no window on Windows yet; run with --headless\n";
-    return kExitError;
-  }
-
   std::unique_ptr<platform::win32::Services> services = platform::win32::OpenWin32Services();
   const platform::Services machine{*services->registry, *services->files, *services->profiles,
                                    *services->system};
+  auto program = [&](toolkit::FrontEnd& frontEnd) {
+    return RunZubaNet(frontEnd, machine, arguments.commandLine);
+  };
+  if (!arguments.options.headless) return RunWindowed(argv[0], machine.files, err, program);
   headless::HeadlessFrontEnd frontEnd(arguments.options, machine.files, out, err);
-  return RunZubaNet(frontEnd, machine, arguments.commandLine);
+  return program(frontEnd);
 }
 
 }  // namespace

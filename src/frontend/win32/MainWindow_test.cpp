@@ -1,0 +1,278 @@
+// The program's main window shown by the Windows front-end under Wine: its
+// controls as windows at the model's bounds in both modes, a user's clicks
+// and keys sent to the real windows, and the pictures of the windows (in
+// $ZUBA_SCREENSHOT_DIR) for people to look at.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+
+#include "core/IniGT.h"
+#include "core/RegType.h"
+#include "core/SettingsFile.h"
+#include "frontend/win32/WinApi.h"
+#include "frontend/win32/WinTesting.h"
+#include "frontend/win32/WinUiServices.h"
+#include "testing/TestMachine.h"
+#include "toolkit/Application.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/StatusBar.h"
+#include "ui/ZubaSel.h"
+#include "ui/mainform.h"
+
+namespace zuba::winui {
+namespace {
+
+using namespace toolkit;
+using wintest::PlaceInParent;
+using wintest::PostChars;
+using wintest::PostClick;
+using wintest::PostKey;
+using wintest::SaveScreenshot;
+using wintest::Settle;
+using wintest::Soon;
+
+// Two settings saved in the settings file, "会社" applied last, as a user
+// who has worked with the program has them.
+void SaveTwoSettings(zuba::testing::TestMachine& machine) {
+  core::TIniGT ini(machine.profiles(), machine.files());
+  ini.SetDefaultDir(core::ddApplication);
+  ini.SetFence(core::fnNone);
+  ini.Loaded();
+  core::SettingsFile settings(ini, machine.files());
+  auto save = [&](const std::string& name,
+                  std::initializer_list<std::pair<const char*, const char*>> items) {
+    core::TRegList setting;
+    core::InitRegList(setting, false, machine.system());
+    for (const auto& [code, value] : items) {
+      setting[core::FindItemIndex(code)].Value = value;
+      setting[core::FindItemIndex(code)].IsSet = true;
+    }
+    settings.SaveSetting(name, setting);
+    settings.WriteAdapter(name, "0000");
+  };
+  save("会社", {{"ip", "192.168.10.24"}, {"ms", "255.255.255.0"}, {"gw", "192.168.10.1"},
+               {"de", "1"}, {"dh", "pc024"}, {"dd", "example.co.jp"}});
+  save("自宅", {{"ip", "192.168.1.5"}, {"ms", "255.255.255.0"}, {"gw", "192.168.1.1"}});
+  settings.WriteSettingList({"会社", "自宅"});
+  settings.WritePrevious("会社");
+  settings.WriteConverted(true);  // the layout of this version
+}
+
+// The CPU time of this process so far, in milliseconds.
+double ProcessMilliseconds() {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  auto ms = [](const FILETIME& t) {
+    return ((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+  };
+  return ms(kernel) + ms(user);
+}
+
+struct Search {
+  HWND found;
+  HWND main;
+  const char* windowClass;
+};
+
+BOOL CALLBACK Visit(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  if (hwnd == search->main || !IsWindowVisible(hwnd)) return TRUE;
+  if (wintest::ClassOf(hwnd) != search->windowClass) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+// A visible top-level window of this thread of the class `windowClass`
+// other than the main window: a message box, a dialog, the open menu.
+HWND OtherWindow(WinUiServices& ui, const ui::TForm1& form, const char* windowClass) {
+  Search search{nullptr, ui.WindowOf(form)->Window(), windowClass};
+  EnumThreadWindows(GetCurrentThreadId(), Visit, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() {
+    SaveTwoSettings(machine);
+    app.SetTitle("ZubaNet ベータ版");
+    ui.Watch(app);
+    double before = ProcessMilliseconds();
+    form = &app.CreateForm<ui::TForm1>(machine.registry(), machine.files(), machine.profiles(),
+                                       machine.system());
+    form->Show();
+    Settle(ui, 0);
+    firstShow = ProcessMilliseconds() - before;
+    Settle(ui);
+  }
+
+  HWND Window(const char* name) {
+    HWND hwnd = ui.WindowOf(*form)->FindWindowOf(name);
+    EXPECT_NE(hwnd, nullptr) << name;
+    return hwnd;
+  }
+
+  // Every visible control whose window is not at its bounds, by name.
+  std::string Misplaced(Control& parent) {
+    std::string wrong;
+    for (Control* control : parent.Children()) {
+      HWND hwnd = ui.WindowOf(*form)->WindowOf(*control);
+      if (hwnd == nullptr) {
+        wrong += control->Name() + "(no window) ";
+        continue;
+      }
+      if (static_cast<bool>(IsWindowVisible(hwnd)) != (control->Visible() && parent.Visible() &&
+                                                        IsWindowVisible(GetParent(hwnd)))) {
+        wrong += control->Name() + "(visibility) ";
+      }
+      RECT at = PlaceInParent(hwnd);
+      if (at.left != control->Left() || at.top != control->Top() ||
+          at.right - at.left != control->Width() || at.bottom - at.top != control->Height()) {
+        wrong += control->Name() + " ";
+      }
+      wrong += Misplaced(*control);
+    }
+    return wrong;
+  }
+
+  zuba::testing::TestMachine machine;
+  WinUiServices ui{machine.files()};
+  Application app{ui};
+  ui::TForm1* form = nullptr;
+  double firstShow = 0;
+};
+
+TEST_F(MainWindowTest, ConfigEntersEditModeAGatewayJoinsItsListAndEscapeLeaves) {
+  HWND window = ui.WindowOf(*form)->Window();
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 185);
+  EXPECT_EQ(client.bottom, 57);
+  EXPECT_EQ(Misplaced(*form), "");
+  EXPECT_FALSE(IsWindowVisible(Window("Sb1")));
+  std::printf("first show of the main window: %.1f ms of process time\n", firstShow);
+
+  // A click on Config: edit mode, the whole window, the status bar.
+  PostClick(ui, Window("BtConfig"));
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 541);
+  EXPECT_EQ(client.bottom, 382);
+  EXPECT_TRUE(IsWindowVisible(Window("Sb1")));
+  EXPECT_FALSE(IsWindowVisible(Window("PnOpr")));
+  EXPECT_EQ(Misplaced(*form), "");
+  EXPECT_EQ(GetFocus(), Window("EdNm"));
+  // The mouse on the address field: its hint in the status bar.
+  PostMessageA(Window("EdTip"), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+  Settle(ui, 0);
+  EXPECT_EQ(form->Sb1.SimpleText(), "IPを xx.yy.zz.ww 形式で入力します");
+
+  // A gateway typed into its field and entered with Return joins the list.
+  PostClick(ui, Window("EdTgw"));
+  EXPECT_TRUE(form->EdTgw.Focused());
+  PostChars(ui, Window("EdTgw"), "10.0.0.254");
+  PostKey(ui, Window("EdTgw"), VK_RETURN);
+  EXPECT_NE(form->LbTgw.IndexOf("10.0.0.254"), -1);
+  EXPECT_EQ(SendMessageA(Window("LbTgw"), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>("10.0.0.254")),
+            form->LbTgw.IndexOf("10.0.0.254"));
+
+  // Escape leaves edit mode; the program goes on.
+  PostKey(ui, GetFocus(), VK_ESCAPE);
+  EXPECT_TRUE(form->Visible());
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 185);
+  EXPECT_FALSE(app.Terminated());
+}
+
+TEST_F(MainWindowTest, PicturesOfBothModesTheWinsDialogTheOptionMenuAndAMessageBox) {
+  HWND window = ui.WindowOf(*form)->Window();
+  EXPECT_TRUE(SaveScreenshot(window, "win32_main_view"));
+
+  // Edit mode, the setting "会社" being made, the mouse on the address.
+  PostClick(ui, Window("BtConfig"));
+  form->EdNm.EditText("会社");
+  PostMessageA(Window("EdTip"), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+  Settle(ui);
+  EXPECT_TRUE(SaveScreenshot(window, "win32_main_edit"));
+
+  // The WINS dialog, pictured and cancelled while it runs.
+  bool winsSeen = false;
+  Soon([&] {
+    HWND wins = OtherWindow(ui, *form, "ZubaNetForm");
+    winsSeen = wins != nullptr;
+    if (wins == nullptr) return;
+    EXPECT_TRUE(SaveScreenshot(wins, "win32_wins"));
+    PostMessageA(wins, WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageA(wins, WM_CLOSE, 0, 0);
+  });
+  PostClick(ui, Window("BtWins"));
+  EXPECT_TRUE(winsSeen);
+
+  // The option menu, pictured with the window behind it and closed.
+  bool menuSeen = false;
+  Soon([&] {
+    HWND menu = OtherWindow(ui, *form, "#32768");
+    menuSeen = menu != nullptr;
+    if (menu != nullptr) {
+      RECT area, popup;
+      GetWindowRect(window, &area);
+      GetWindowRect(menu, &popup);
+      UnionRect(&area, &area, &popup);
+      EXPECT_TRUE(wintest::SaveScreenshotOf(area, "win32_main_options"));
+    }
+    SendMessageA(window, WM_CANCELMODE, 0, 0);
+  });
+  PostClick(ui, Window("BtOpt"));
+  EXPECT_TRUE(menuSeen);
+
+  // A message box: the About box.
+  bool boxSeen = false;
+  Soon([&] {
+    HWND box = OtherWindow(ui, *form, "#32770");
+    boxSeen = box != nullptr;
+    if (box == nullptr) return;
+    EXPECT_TRUE(SaveScreenshot(box, "win32_about"));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  });
+  form->ZubaNet1.Click();
+  EXPECT_TRUE(boxSeen);
+}
+
+TEST_F(MainWindowTest, PicturesOfTheBootMenuDialog) {
+  auto& maker = app.CreateForm<ui::TfmZbSel>(machine.registry(), machine.files(),
+                                             machine.profiles(), machine.system(), "");
+  // The file dialog first (the old style: 8.3 names only), cancelled; the
+  // warning that no autoexec.bat was chosen, answered; then the dialog
+  // itself, closed with its close box.
+  bool openSeen = false;
+  bool warningSeen = false;
+  bool dialogSeen = false;
+  std::function<void()> next = [&] {
+    HWND box = OtherWindow(ui, *form, "#32770");
+    FormWindow* shown = ui.WindowOf(maker);
+    if (box != nullptr && !openSeen) {
+      openSeen = true;
+      EXPECT_TRUE(SaveScreenshot(box, "win32_zubasel_open_dialog"));
+      PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    } else if (box != nullptr) {
+      warningSeen = true;
+      EXPECT_TRUE(SaveScreenshot(shown != nullptr ? shown->Window() : box, "win32_zubasel_warning"));
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+    } else if (shown != nullptr && IsWindowVisible(shown->Window())) {
+      dialogSeen = true;
+      EXPECT_TRUE(SaveScreenshot(shown->Window(), "win32_zubasel"));
+      PostMessageA(shown->Window(), WM_CLOSE, 0, 0);
+      return;
+    }
+    Soon(next, 400);
+  };
+  Soon(next, 400);
+  maker.ShowModal();
+  EXPECT_TRUE(openSeen);
+  EXPECT_TRUE(warningSeen);
+  EXPECT_TRUE(dialogSeen);
+}
+
+}  // namespace
+}  // namespace zuba::winui
