@@ -85,13 +85,19 @@ bool IsReservedSection(const std::string& name) {
 }
 
 void SortSettingNames(std::vector<std::string>* names) {
-  // Fold each name once, not once per comparison.
-  std::vector<std::pair<std::string, std::string>> keyed;
-  keyed.reserve(names->size());
-  for (std::string& name : *names) keyed.emplace_back(SortKey(name), std::move(name));
-  std::stable_sort(keyed.begin(), keyed.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (std::size_t i = 0; i < keyed.size(); ++i) (*names)[i] = std::move(keyed[i].second);
+  // Fold each name once, not once per comparison, and move indices while
+  // sorting rather than strings.
+  std::vector<std::string> keys;
+  keys.reserve(names->size());
+  for (const std::string& name : *names) keys.push_back(SortKey(name));
+  std::vector<std::size_t> order(names->size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+  std::vector<std::string> sorted;
+  sorted.reserve(order.size());
+  for (std::size_t i : order) sorted.push_back(std::move((*names)[i]));
+  *names = std::move(sorted);
 }
 
 SettingsFile::SettingsFile(TIniGT& ini, platform::Files& files) : ini_(ini), files_(files) {}

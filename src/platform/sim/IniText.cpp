@@ -168,9 +168,21 @@ const IniText::Section* IniText::FindSection(std::string_view section) const {
 const IniText::Line* IniText::FindKey(const Section& section, std::string_view key) const {
   key = TrimSpaces(key);
   if (key.empty()) return nullptr;
+  if (!section.keysIndexed && !section.scanned) {
+    // A section looked into once (a setting's address read for the save
+    // warnings) costs one pass over its lines, no index.
+    section.scanned = true;
+    for (const Line& line : Lines(section)) {
+      if (line.kind == Kind::kKey && line.nameEnd > line.nameBegin &&
+          EqualsNoCaseCp932(Name(line), key)) {
+        return &line;
+      }
+    }
+    return nullptr;
+  }
   if (!section.keysIndexed) {
-    // Indexed on first use: most sections of a large file are never looked
-    // into between two changes of the file.
+    // Indexed on the second use: most sections of a large file are never
+    // looked into between two changes of the file.
     const std::vector<Line>& lines = Lines(section);
     for (std::size_t i = 0; i < lines.size(); ++i) {
       const Line& line = lines[i];
