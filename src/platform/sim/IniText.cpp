@@ -37,15 +37,20 @@ std::string_view StripQuotes(std::string_view value) {
 }
 
 std::size_t IniText::FoldedHash::operator()(std::string_view name) const {
-  std::uint64_t h = 1469598103934665603ull;  // FNV-1a over the folded bytes
-  for (std::size_t i = 0; i < name.size();) {
-    const std::size_t n = Cp932CharLength(name, i);
-    for (std::size_t k = 0; k < n; ++k) {
-      char c = name[i + k];
-      if (n == 1 && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-      h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  // FNV-1a over the folded bytes: a double-byte character's bytes as they
+  // are, a single byte raised when it is a-z.
+  constexpr std::uint64_t kPrime = 1099511628211ull;
+  std::uint64_t h = 1469598103934665603ull;
+  const std::size_t size = name.size();
+  for (std::size_t i = 0; i < size; ++i) {
+    unsigned char c = static_cast<unsigned char>(name[i]);
+    if (IsCp932LeadByte(c) && i + 1 < size) {
+      h = (h ^ c) * kPrime;
+      c = static_cast<unsigned char>(name[++i]);
+    } else if (c >= 'a' && c <= 'z') {
+      c = static_cast<unsigned char>(c - 32);
     }
-    i += n;
+    h = (h ^ c) * kPrime;
   }
   return static_cast<std::size_t>(h);
 }
