@@ -113,6 +113,15 @@ void IniText::Parse() {
   const std::string& c = content_;
   const std::size_t n = c.size();
   const char* data = c.data();
+  // Room for as many sections as the text has "[": nothing is moved or
+  // rehashed while the headers are read.
+  std::size_t brackets = 0;
+  for (const char* at = data; (at = static_cast<const char*>(std::memchr(at, '[', data + n - at)));
+       ++at) {
+    ++brackets;
+  }
+  sections_.reserve(brackets);
+  sectionIndex_.reserve(brackets);
   std::size_t pos = 0;
   while (pos < n) {
     const char* bracket = static_cast<const char*>(std::memchr(data + pos, '[', n - pos));
