@@ -56,17 +56,23 @@ class FaultyRegistry final : public RegistryWrapper {
  private:
   // The full path of an open key ("HKEY_LOCAL_MACHINE\A\B"); empty for a
   // handle this registry did not give out.
-  std::string PathOf(RegKey key) const {
+  std::string PathOf(RegKey key) const { return std::string(PathViewOf(key)); }
+
+  std::string_view PathViewOf(RegKey key) const {
     if (key == kHkeyLocalMachine) return "HKEY_LOCAL_MACHINE";
     if (key == kHkeyCurrentUser) return "HKEY_CURRENT_USER";
     auto found = paths_.find(key);
-    return found == paths_.end() ? std::string() : found->second;
+    return found == paths_.end() ? std::string_view() : std::string_view(found->second);
   }
 
   std::string Below(RegKey parent, const std::string& subKey) const {
-    std::string path = PathOf(parent);
+    const std::string_view parentPath = PathViewOf(parent);
+    std::string path;
+    path.reserve(parentPath.size() + 1 + subKey.size());
+    path.append(parentPath);
     ForEachKeyName(subKey, [&path](std::string_view name) {
-      path.append("\\").append(name);
+      path += '\\';
+      path.append(name);
       return true;
     });
     return path;
