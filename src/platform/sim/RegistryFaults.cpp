@@ -2,6 +2,8 @@
 
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "platform/sim/RegName.h"
 
@@ -81,8 +83,11 @@ class FaultyRegistry final : public RegistryWrapper {
   // The code a switch makes the call answer for the key `path`; 0 when
   // none applies.
   long Refused(const char* call, const std::string& path) {
-    if (std::uint32_t code = config_.FailCode(call)) return static_cast<long>(code);
-    for (const auto& [key, code] : config_.FailPaths(call)) {
+    std::vector<std::pair<std::string, std::uint32_t>> paths;
+    if (std::uint32_t code = config_.FailCodeAndPaths(call, &paths)) {
+      return static_cast<long>(code);
+    }
+    for (const auto& [key, code] : paths) {
       if (IsAtOrBelow(path, key)) return static_cast<long>(code);
     }
     return 0;
