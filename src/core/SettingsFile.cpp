@@ -38,11 +38,18 @@ std::string TrimLineBlanks(const std::string& text) {
 // it: blanks around the line and inside the brackets do not count, and the
 // name ends at the first "]" that is a character of its own (or at the end
 // of the line). False for a line that is no header.
-bool SectionHeaderName(const std::string& line, std::string* name) {
-  const std::string text = TrimLineBlanks(line);
+bool SectionHeaderName(std::string_view line, std::string_view* name) {
+  const auto trim = [](std::string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsBlank(text[begin])) ++begin;
+    while (end > begin && IsBlank(text[end - 1])) --end;
+    return text.substr(begin, end - begin);
+  };
+  const std::string_view text = trim(line);
   if (text.empty() || text[0] != '[') return false;
-  const std::string::size_type end = platform::FindCp932(text, ']', 1);
-  *name = TrimLineBlanks(text.substr(1, end == std::string::npos ? end : end - 1));
+  const std::size_t end = platform::FindCp932(text, ']', 1);
+  *name = trim(text.substr(1, end == std::string_view::npos ? end : end - 1));
   return true;
 }
 
@@ -85,13 +92,19 @@ bool IsReservedSection(const std::string& name) {
 }
 
 void SortSettingNames(std::vector<std::string>* names) {
-  // Fold each name once, not once per comparison.
-  std::vector<std::pair<std::string, std::string>> keyed;
-  keyed.reserve(names->size());
-  for (std::string& name : *names) keyed.emplace_back(SortKey(name), std::move(name));
-  std::stable_sort(keyed.begin(), keyed.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (std::size_t i = 0; i < keyed.size(); ++i) (*names)[i] = std::move(keyed[i].second);
+  // Fold each name once, not once per comparison, and move indices while
+  // sorting rather than strings.
+  std::vector<std::string> keys;
+  keys.reserve(names->size());
+  for (const std::string& name : *names) keys.push_back(SortKey(name));
+  std::vector<std::size_t> order(names->size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+  std::vector<std::string> sorted;
+  sorted.reserve(order.size());
+  for (std::size_t i : order) sorted.push_back(std::move((*names)[i]));
+  *names = std::move(sorted);
 }
 
 SettingsFile::SettingsFile(TIniGT& ini, platform::Files& files) : ini_(ini), files_(files) {}
@@ -212,7 +225,7 @@ std::vector<std::string> SettingsFile::RebuildSettingList() {
   // line (lines end in CR LF, LF or CR alone), found with a search for "["
   // over the bytes. Such a "[" follows a blank or a line break, never a
   // lead byte.
-  std::vector<std::string> lines;
+  std::vector<std::string_view> lines;
   const char* data = content.data();
   const std::size_t n = content.size();
   for (std::size_t pos = 0; pos < n;) {
@@ -224,13 +237,15 @@ std::vector<std::string> SettingsFile::RebuildSettingList() {
     if (begin > 0 && content[begin - 1] != '\r' && content[begin - 1] != '\n') continue;
     std::size_t end = pos;
     while (end < n && content[end] != '\r' && content[end] != '\n') ++end;
-    lines.push_back(content.substr(begin, end - begin));
+    lines.emplace_back(data + begin, end - begin);
     pos = end;
   }
   std::unordered_map<std::string, std::size_t> known;  // folded name -> index in names
   for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
-    std::string name;
-    if (!SectionHeaderName(*line, &name) || name.empty() || IsReservedSection(name)) continue;
+    std::string_view header;
+    if (!SectionHeaderName(*line, &header) || header.empty()) continue;
+    std::string name(header);
+    if (IsReservedSection(name)) continue;
     // The profile functions reach only the first of sections that differ in
     // case alone: list the name once, spelled as that first section.
     auto [at, added] = known.emplace(platform::FoldCp932(name), names.size());

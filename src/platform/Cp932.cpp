@@ -31,10 +31,16 @@ bool EqualsNoCaseCp932(std::string_view a, std::string_view b) {
 }
 
 std::size_t FindCp932(std::string_view text, char c, std::size_t from) {
-  for (std::size_t i = 0; i < text.size();) {
-    std::size_t n = Cp932CharLength(text, i);
-    if (i >= from && n == 1 && text[i] == c) return i;
-    i += n;
+  // Walked from the start, whatever `from`: only so are the characters'
+  // boundaries known.
+  const char* data = text.data();
+  const std::size_t size = text.size();
+  for (std::size_t i = 0; i < size; ++i) {
+    if (IsCp932LeadByte(static_cast<unsigned char>(data[i])) && i + 1 < size) {
+      ++i;  // the trail byte
+    } else if (data[i] == c && i >= from) {
+      return i;
+    }
   }
   return std::string_view::npos;
 }

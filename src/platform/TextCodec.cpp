@@ -46,13 +46,30 @@ std::string Convert(const char* to, const char* from, const std::string& text,
   return out;
 }
 
+// Bytes below 0x80 are the same characters in both encodings: such a text
+// needs no converter (opening one costs more than most texts it converts).
+bool IsAscii(const std::string& text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string Cp932ToUtf8(const std::string& text, bool* exact) {
+  if (IsAscii(text)) {
+    if (exact) *exact = true;
+    return text;
+  }
   return Convert("UTF-8", "CP932", text, "\xEF\xBF\xBD", exact);
 }
 
 std::string Utf8ToCp932(const std::string& text, bool* exact) {
+  if (IsAscii(text)) {
+    if (exact) *exact = true;
+    return text;
+  }
   return Convert("CP932", "UTF-8", text, "?", exact);
 }
 

@@ -46,5 +46,21 @@ TEST(TextCodec, MalformedUtf8BecomesQuestionMarks) {
   EXPECT_TRUE(exact);
 }
 
+// Single bytes are the same characters both ways (a backslash stays one,
+// not a yen sign), also in a text taken without the converter.
+TEST(TextCodec, SingleBytesPassUnchanged) {
+  std::string ascii;
+  for (int c = 0; c < 0x80; ++c) ascii.push_back(static_cast<char>(c));
+  for (const std::string& text : {ascii, std::string("C:\\WINDOWS ~"), std::string()}) {
+    bool exact = false;
+    EXPECT_EQ(text, Cp932ToUtf8(text, &exact));
+    EXPECT_TRUE(exact);
+    exact = false;
+    EXPECT_EQ(text, Utf8ToCp932(text, &exact));
+    EXPECT_TRUE(exact);
+  }
+  EXPECT_EQ(u8"\\ソ", Cp932ToUtf8("\\\x83\x5C"));  // the same text with one more character
+}
+
 }  // namespace
 }  // namespace zuba::platform

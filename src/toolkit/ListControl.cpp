@@ -55,9 +55,14 @@ void ListControl::ClearItems() { SetItems({}); }
 void ListControl::SetItems(const std::vector<std::string>& items) {
   items_ = items;
   if (sorted_) {
-    std::stable_sort(items_.begin(), items_.end(), [](const std::string& a, const std::string& b) {
+    // Lists mostly come sorted already (the setting list does): checking
+    // costs one comparison an item, sorting a dozen.
+    const auto less = [](const std::string& a, const std::string& b) {
       return CompareTextNoCase(a, b) < 0;
-    });
+    };
+    if (!std::is_sorted(items_.begin(), items_.end(), less)) {
+      std::stable_sort(items_.begin(), items_.end(), less);
+    }
   }
   marks_.assign(items_.size(), 0);
   Notify(Change::kItems);

@@ -110,16 +110,20 @@ class HiveBuilder : public Regedit4Sink {
 };
 
 // A save rewrites the whole hive, but usually only one key changed since the
-// last: the text of every other key comes from its cache.
-void WriteKey(const RegNode& node, std::string* path, std::string* out) {
+// last: the text of every other key comes from its cache. A key's text is
+// made in `scratch`, whose memory serves every key, and then copied into
+// the cache at its final size.
+void WriteKey(const RegNode& node, std::string* path, std::string* out, std::string* scratch) {
   std::string& text = node.TextCache();
   if (text.empty()) {
-    AppendKeyLine(&text, *path);
+    scratch->clear();
+    AppendKeyLine(scratch, *path);
     for (std::size_t i = 0; i < node.ValueCount(); ++i) {
       const RegValueEntry& value = node.Value(i);
-      AppendValueLine(&text, value.name, value.type, value.data);
+      AppendValueLine(scratch, value.name, value.type, value.data);
     }
-    text.append("\r\n");
+    scratch->append("\r\n");
+    text.assign(*scratch);
   }
   out->append(text);
   for (std::size_t i = 0; i < node.ChildCount(); ++i) {
@@ -127,7 +131,7 @@ void WriteKey(const RegNode& node, std::string* path, std::string* out) {
     std::size_t length = path->size();
     path->push_back('\\');
     path->append(child.name());
-    WriteKey(child, path, out);
+    WriteKey(child, path, out, scratch);
     path->resize(length);
   }
 }
@@ -156,7 +160,8 @@ std::unique_ptr<RegNode> ParseHiveText(std::string_view text, RegRoot root,
 void WriteHiveText(const RegNode& tree, RegRoot root, std::string* out) {
   AppendRegedit4Header(out);
   std::string path(RegRootName(root));
-  WriteKey(tree, &path, out);
+  std::string scratch;
+  WriteKey(tree, &path, out, &scratch);
 }
 
 std::unique_ptr<RegNode> LoadHiveFile(const std::string& path, RegRoot root, FileStamp* stamp) {

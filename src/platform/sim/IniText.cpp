@@ -37,15 +37,20 @@ std::string_view StripQuotes(std::string_view value) {
 }
 
 std::size_t IniText::FoldedHash::operator()(std::string_view name) const {
-  std::uint64_t h = 1469598103934665603ull;  // FNV-1a over the folded bytes
-  for (std::size_t i = 0; i < name.size();) {
-    const std::size_t n = Cp932CharLength(name, i);
-    for (std::size_t k = 0; k < n; ++k) {
-      char c = name[i + k];
-      if (n == 1 && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-      h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  // FNV-1a over the folded bytes: a double-byte character's bytes as they
+  // are, a single byte raised when it is a-z.
+  constexpr std::uint64_t kPrime = 1099511628211ull;
+  std::uint64_t h = 1469598103934665603ull;
+  const std::size_t size = name.size();
+  for (std::size_t i = 0; i < size; ++i) {
+    unsigned char c = static_cast<unsigned char>(name[i]);
+    if (IsCp932LeadByte(c) && i + 1 < size) {
+      h = (h ^ c) * kPrime;
+      c = static_cast<unsigned char>(name[++i]);
+    } else if (c >= 'a' && c <= 'z') {
+      c = static_cast<unsigned char>(c - 32);
     }
-    i += n;
+    h = (h ^ c) * kPrime;
   }
   return static_cast<std::size_t>(h);
 }
@@ -108,6 +113,15 @@ void IniText::Parse() {
   const std::string& c = content_;
   const std::size_t n = c.size();
   const char* data = c.data();
+  // Room for as many sections as the text has "[": nothing is moved or
+  // rehashed while the headers are read.
+  std::size_t brackets = 0;
+  for (const char* at = data; (at = static_cast<const char*>(std::memchr(at, '[', data + n - at)));
+       ++at) {
+    ++brackets;
+  }
+  sections_.reserve(brackets);
+  sectionIndex_.reserve(brackets);
   std::size_t pos = 0;
   while (pos < n) {
     const char* bracket = static_cast<const char*>(std::memchr(data + pos, '[', n - pos));
@@ -168,9 +182,21 @@ const IniText::Section* IniText::FindSection(std::string_view section) const {
 const IniText::Line* IniText::FindKey(const Section& section, std::string_view key) const {
   key = TrimSpaces(key);
   if (key.empty()) return nullptr;
+  if (!section.keysIndexed && !section.scanned) {
+    // A section looked into once (a setting's address read for the save
+    // warnings) costs one pass over its lines, no index.
+    section.scanned = true;
+    for (const Line& line : Lines(section)) {
+      if (line.kind == Kind::kKey && line.nameEnd > line.nameBegin &&
+          EqualsNoCaseCp932(Name(line), key)) {
+        return &line;
+      }
+    }
+    return nullptr;
+  }
   if (!section.keysIndexed) {
-    // Indexed on first use: most sections of a large file are never looked
-    // into between two changes of the file.
+    // Indexed on the second use: most sections of a large file are never
+    // looked into between two changes of the file.
     const std::vector<Line>& lines = Lines(section);
     for (std::size_t i = 0; i < lines.size(); ++i) {
       const Line& line = lines[i];

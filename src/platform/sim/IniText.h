@@ -112,10 +112,11 @@ class IniText {
     std::size_t end = 0;  // the byte where the next header line starts (or the text's end)
     mutable std::vector<Line> lines;
     mutable bool linesRead = false;
-    // Key name -> index of its first line in `lines`, built by the first
-    // lookup.
+    // Key name -> index of its first line in `lines`, built by the second
+    // lookup (the first scans the lines: most sections are looked into once).
     mutable NameIndex keys;
     mutable bool keysIndexed = false;
+    mutable bool scanned = false;
   };
 
   void Parse();

@@ -43,6 +43,21 @@ TEST(IniTextTest, ReadsLinesAsWindowsDoes) {
   EXPECT_EQ(ini.SectionNames(), (std::vector<std::string_view>{"Sec", "sec", "open"}));
 }
 
+// A section's first lookup scans its lines, later ones use an index: both
+// find the same line whichever comes first.
+TEST(IniTextTest, FirstAndLaterLookupsFindTheSameLine) {
+  const char* text = "[s]\r\nA=1\r\na=2\r\nb=3\r\n\x82\x81=4\r\n";
+  const std::vector<std::pair<const char*, const char*>> cases = {
+      {"a", "1"}, {"A", "1"}, {"B", "3"}, {"\x82\x81", "4"}, {"\x82\x60", "<missing>"},
+      {"c", "<missing>"}};
+  for (const auto& [key, expected] : cases) {
+    IniText ini(text);
+    EXPECT_EQ(ValueOf(ini, "s", key), expected) << key << " first";
+    EXPECT_EQ(ValueOf(ini, "s", key), expected) << key << " again";
+    for (const auto& [other, value] : cases) EXPECT_EQ(ValueOf(ini, "S", other), value) << other;
+  }
+}
+
 // Only a "[" with nothing but blanks before it on its line opens a section:
 // not one inside a value or after other text, not the trail byte of a
 // double-byte character at a line's start, not a second header on a header

@@ -159,23 +159,31 @@ std::uint32_t MachineConfig::TickOffset() {
 }
 
 std::uint32_t MachineConfig::FailCode(const std::string& name) {
-  Text();
-  const std::string folded = FoldCp932(name);
-  for (const FailSwitch& fail : fails_) {
-    if (fail.path.empty() && fail.name == folded) return fail.code;
-  }
-  return 0;
+  return FailCodeAndPaths(name, nullptr);
 }
 
 std::vector<std::pair<std::string, std::uint32_t>> MachineConfig::FailPaths(
     const std::string& name) {
+  std::vector<std::pair<std::string, std::uint32_t>> paths;
+  FailCodeAndPaths(name, &paths);
+  return paths;
+}
+
+std::uint32_t MachineConfig::FailCodeAndPaths(
+    const std::string& name, std::vector<std::pair<std::string, std::uint32_t>>* paths) {
   Text();
   const std::string folded = FoldCp932(name);
-  std::vector<std::pair<std::string, std::uint32_t>> paths;
+  std::uint32_t code = 0;
+  if (paths) paths->clear();
   for (const FailSwitch& fail : fails_) {
-    if (!fail.path.empty() && fail.name == folded) paths.emplace_back(fail.path, fail.code);
+    if (fail.name != folded) continue;
+    if (fail.path.empty()) {
+      if (code == 0) code = fail.code;
+    } else if (paths) {
+      paths->emplace_back(fail.path, fail.code);
+    }
   }
-  return paths;
+  return code;
 }
 
 }  // namespace zuba::platform::sim

@@ -68,6 +68,9 @@ class MachineConfig {
   std::uint32_t FailCode(const std::string& name);
   // The NAME:PATH=CODE entries for `name`: (PATH, CODE) pairs.
   std::vector<std::pair<std::string, std::uint32_t>> FailPaths(const std::string& name);
+  // FailCode and FailPaths together, machine.ini looked at once for both.
+  std::uint32_t FailCodeAndPaths(const std::string& name,
+                                 std::vector<std::pair<std::string, std::uint32_t>>* paths);
 
  private:
   // One NAME=CODE or NAME:PATH=CODE entry of [Fail] with a non-zero code.

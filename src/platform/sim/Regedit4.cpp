@@ -142,6 +142,15 @@ class Parser {
     out->clear();
     std::size_t i = *pos;
     while (i < line.size()) {
+      // A run of plain single bytes is taken whole.
+      std::size_t plain = i;
+      while (plain < line.size() && line[plain] != '"' && line[plain] != '\\' &&
+             !IsCp932LeadByte(static_cast<unsigned char>(line[plain]))) {
+        ++plain;
+      }
+      out->append(line.data() + i, plain - i);
+      i = plain;
+      if (i == line.size()) break;
       if (CharLength(line, i) == 2) {
         out->append(line.data() + i, 2);
         i += 2;

@@ -2,6 +2,8 @@
 
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "platform/sim/RegName.h"
 
@@ -56,17 +58,23 @@ class FaultyRegistry final : public RegistryWrapper {
  private:
   // The full path of an open key ("HKEY_LOCAL_MACHINE\A\B"); empty for a
   // handle this registry did not give out.
-  std::string PathOf(RegKey key) const {
+  std::string PathOf(RegKey key) const { return std::string(PathViewOf(key)); }
+
+  std::string_view PathViewOf(RegKey key) const {
     if (key == kHkeyLocalMachine) return "HKEY_LOCAL_MACHINE";
     if (key == kHkeyCurrentUser) return "HKEY_CURRENT_USER";
     auto found = paths_.find(key);
-    return found == paths_.end() ? std::string() : found->second;
+    return found == paths_.end() ? std::string_view() : std::string_view(found->second);
   }
 
   std::string Below(RegKey parent, const std::string& subKey) const {
-    std::string path = PathOf(parent);
+    const std::string_view parentPath = PathViewOf(parent);
+    std::string path;
+    path.reserve(parentPath.size() + 1 + subKey.size());
+    path.append(parentPath);
     ForEachKeyName(subKey, [&path](std::string_view name) {
-      path.append("\\").append(name);
+      path += '\\';
+      path.append(name);
       return true;
     });
     return path;
@@ -75,8 +83,11 @@ class FaultyRegistry final : public RegistryWrapper {
   // The code a switch makes the call answer for the key `path`; 0 when
   // none applies.
   long Refused(const char* call, const std::string& path) {
-    if (std::uint32_t code = config_.FailCode(call)) return static_cast<long>(code);
-    for (const auto& [key, code] : config_.FailPaths(call)) {
+    std::vector<std::pair<std::string, std::uint32_t>> paths;
+    if (std::uint32_t code = config_.FailCodeAndPaths(call, &paths)) {
+      return static_cast<long>(code);
+    }
+    for (const auto& [key, code] : paths) {
       if (IsAtOrBelow(path, key)) return static_cast<long>(code);
     }
     return 0;

@@ -145,7 +145,8 @@ bool SimFiles::Find(const WinPath& path, Location* out) {
     const std::string& wanted = path.components[i];
     const bool last = i + 1 == path.components.size();
     const std::string spelled = current + "/" + HostNameOf(wanted);
-    if (StatOf(spelled, &st)) {  // this component is spelled as on the host
+    // The whole path as spelled was looked for just above.
+    if (spelled != exact && StatOf(spelled, &st)) {  // spelled as on the host
       current = spelled;
       canonical.components.push_back(wanted);
       if (!last && !S_ISDIR(st.st_mode)) return true;
@@ -235,8 +236,9 @@ const std::vector<std::string>& SimFiles::Aliases(Listing& listing) {
 }
 
 bool SimFiles::Fails(const char* call, const Location& where) {
-  if (config_.FailCode(call) != 0) return true;
-  for (const auto& [path, code] : config_.FailPaths(call)) {
+  std::vector<std::pair<std::string, std::uint32_t>> paths;
+  if (config_.FailCodeAndPaths(call, &paths) != 0) return true;
+  for (const auto& [path, code] : paths) {
     Location target;
     if (Locate(path, &target) && !target.canonical.empty() &&
         IsAtOrBelow(where.canonical, target.canonical)) {

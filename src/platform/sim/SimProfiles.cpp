@@ -192,13 +192,17 @@ std::size_t SimProfiles::GetSection(const std::string& section, std::string* ent
   std::shared_ptr<const IniText> text = Load(FullPath(file), &state);
   std::vector<std::pair<std::string_view, std::string_view>> found;
   text->Entries(AsCString(section), &found);
+  const std::size_t limit = bufferSize > kMaxTransfer + 1 ? kMaxTransfer + 1 : bufferSize;
   std::vector<std::string> lines;
   lines.reserve(found.size());
+  std::size_t total = 0;  // the listing's bytes so far, each line's zero byte counted
   for (const auto& [name, value] : found) {
+    // Lines past the buffer's end would only be cut off again.
+    if (total > limit) break;
     lines.push_back(std::string(AsCString(name)) + "=" + std::string(AsCString(value)));
+    total += lines.back().size() + 1;
   }
-  return FillListing(std::vector<std::string_view>(lines.begin(), lines.end()), entries,
-                   bufferSize > kMaxTransfer + 1 ? kMaxTransfer + 1 : bufferSize);
+  return FillListing(std::vector<std::string_view>(lines.begin(), lines.end()), entries, limit);
 }
 
 bool SimProfiles::WriteSection(const std::string& section, const std::vector<std::string>& entries,

@@ -71,6 +71,12 @@ TEST_F(SimProfilesTest, ReadsAndWritesWholeSections) {
   EXPECT_EQ(profiles().GetSection("list", &entries, 8, kIni), 6u);
   EXPECT_EQ(entries, std::string("A=\"1\"\0\0", 8));
   EXPECT_EQ(profiles().GetSection("none", &entries, 1024, kIni), 0u);
+  // Any buffer too small gets the listing's start and two zero bytes.
+  const std::string whole("A=\"1\"\0B=2\0\0", 11);
+  for (std::size_t size = 2; size < whole.size(); ++size) {
+    EXPECT_EQ(profiles().GetSection("list", &entries, size, kIni), size - 2) << size;
+    EXPECT_EQ(entries, whole.substr(0, size - 2) + std::string(2, '\0')) << size;
+  }
 
   std::vector<std::string> listed;
   EXPECT_TRUE(ListSection(profiles(), "List", kIni, 4, &listed));
