@@ -104,6 +104,54 @@ INT_PTR CALLBACK WarningProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   }
 }
 
+// The countdown of a timed question: a hidden window of our own whose
+// timer ticks once a second while MessageBoxA runs its modal loop on the
+// same thread. It finds the box among the thread's windows by its class and
+// caption, writes the seconds left into the box's text and, when they run
+// out, presses the question's timeout answer.
+constexpr char kCountdownClass[] = "ZubaNetCountdown";
+constexpr UINT_PTR kCountdownTick = 1;
+constexpr int kMessageBoxTextId = 0xFFFF;  // the static text of MessageBoxA
+
+struct Countdown {
+  const toolkit::TimedQuestion& question;
+  int secondsLeft;
+  HWND box = nullptr;
+};
+
+BOOL CALLBACK FindQuestionBox(HWND hwnd, LPARAM param) {
+  auto* countdown = reinterpret_cast<Countdown*>(param);
+  char className[16] = {};
+  char title[256] = {};
+  GetClassNameA(hwnd, className, sizeof className);
+  GetWindowTextA(hwnd, title, sizeof title);
+  if (std::strcmp(className, "#32770") != 0 || countdown->question.caption != title) return TRUE;
+  countdown->box = hwnd;
+  return FALSE;
+}
+
+LRESULT CALLBACK CountdownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_TIMER || wParam != kCountdownTick) {
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+  auto* countdown = reinterpret_cast<Countdown*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (countdown == nullptr) return 0;
+  if (countdown->box == nullptr) {
+    EnumThreadWindows(GetCurrentThreadId(), FindQuestionBox, reinterpret_cast<LPARAM>(countdown));
+  }
+  --countdown->secondsLeft;
+  if (countdown->box == nullptr) return 0;
+  if (countdown->secondsLeft > 0) {
+    const std::string text = TimedQuestionText(countdown->question, countdown->secondsLeft);
+    SetDlgItemTextA(countdown->box, kMessageBoxTextId, text.c_str());
+  } else {
+    KillTimer(hwnd, kCountdownTick);
+    PostMessageA(countdown->box, WM_COMMAND,
+                 static_cast<WPARAM>(countdown->question.timeoutAnswer), 0);
+  }
+  return 0;
+}
+
 }  // namespace
 
 UINT MessageBoxFlags(MessageIcon icon, MessageButtons buttons) {
@@ -154,6 +202,30 @@ MessageResult RunMessageBox(HWND owner, const std::string& text, const std::stri
     default:
       return LastButton(buttons);
   }
+}
+
+MessageResult RunTimedMessageBox(HWND owner, const toolkit::TimedQuestion& question) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = CountdownProc;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = kCountdownClass;
+  RegisterClassA(&windowClass);  // a second registration fails harmlessly
+  Countdown countdown{question, question.seconds};
+  HWND ticker = CreateWindowExA(0, kCountdownClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                instance, nullptr);
+  if (ticker != nullptr) {
+    SetWindowLongPtrA(ticker, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&countdown));
+    SetTimer(ticker, kCountdownTick, 1000, nullptr);
+  }
+  const MessageResult answer =
+      RunMessageBox(owner, TimedQuestionText(question, question.seconds), question.caption,
+                    question.icon, question.buttons);
+  if (ticker != nullptr) {
+    KillTimer(ticker, kCountdownTick);
+    DestroyWindow(ticker);
+  }
+  return answer;
 }
 
 void RunWarningDialog(HWND owner, const std::string& title, const std::string& text,

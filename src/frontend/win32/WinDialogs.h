@@ -22,6 +22,10 @@ toolkit::MessageResult RunMessageBox(HWND owner, const std::string& text,
                                      const std::string& caption, toolkit::MessageIcon icon,
                                      toolkit::MessageButtons buttons);
 
+// A message box that counts down in its text once a second and answers
+// question.timeoutAnswer by itself when question.seconds have passed.
+toolkit::MessageResult RunTimedMessageBox(HWND owner, const toolkit::TimedQuestion& question);
+
 // The warning dialog: the warning icon, the text, and one button whose
 // caption is `button` ("&" marks its access key); Escape and the close box
 // press it too. `font` is the face of the dialog's font, 9 pt.

@@ -35,5 +35,18 @@ TEST(WinDialogsTest, TheOpenDialogIsOfTheOldStyleOnlyWhenShortNamesAreAsked) {
             std::string("Bat (*.bat)\0*.bat\0All (*.*)\0*.*\0\0", 33));
 }
 
+// The trial's question on Windows: the text counts down and the box answers
+// by itself when the time is up.
+TEST(WinDialogsTest, ATimedQuestionAnswersByItselfWhenTheTimeIsUp) {
+  toolkit::TimedQuestion question;
+  question.text = "使い続けますか？";
+  question.caption = "試用";
+  question.seconds = 2;
+  question.countdown = "%1 秒後に元に戻します";
+  EXPECT_EQ(RunTimedMessageBox(nullptr, question), toolkit::MessageResult::kNo);
+  question.timeoutAnswer = toolkit::MessageResult::kYes;
+  EXPECT_EQ(RunTimedMessageBox(nullptr, question), toolkit::MessageResult::kYes);
+}
+
 }  // namespace
 }  // namespace zuba::winui

@@ -181,6 +181,13 @@ toolkit::MessageResult WinUiServices::ShowMessageBox(const std::string& text,
                        buttons);
 }
 
+toolkit::MessageResult WinUiServices::ShowTimedMessageBox(const toolkit::TimedQuestion& question) {
+  RenderShownForms();
+  toolkit::TimedQuestion shown = question;
+  if (shown.caption.empty()) shown.caption = ApplicationTitle();
+  return RunTimedMessageBox(ActiveWindow(), shown);
+}
+
 void WinUiServices::ShowWarningDialog(const std::string& title, const std::string& text,
                                       const std::string& button) {
   RenderShownForms();

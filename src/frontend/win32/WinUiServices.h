@@ -51,6 +51,7 @@ class WinUiServices : public toolkit::UiServices, private WindowHost {
   // then put back for the loop it was meant for).
   bool Pump(bool wait);
 
+  toolkit::MessageResult ShowTimedMessageBox(const toolkit::TimedQuestion& question) override;
   toolkit::MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
                                         toolkit::MessageIcon icon,
                                         toolkit::MessageButtons buttons) override;
