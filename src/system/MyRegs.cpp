@@ -266,8 +266,13 @@ class KeySearch {
       WalkFrame& top = stack.back();
       if (top.next < top.subkeys.size()) {
         // Push may grow the stack: take what it needs from `top` first.
-        std::string name = top.subkeys[top.next++];
-        std::string childPath = top.path == "\\" ? top.path + name : top.path + "\\" + name;
+        // Each name is visited once: it is moved out, not copied.
+        std::string name = std::move(top.subkeys[top.next++]);
+        std::string childPath;
+        childPath.reserve(top.path.size() + 1 + name.size());
+        childPath += top.path;
+        if (top.path != "\\") childPath += '\\';
+        childPath += name;
         RegKey parent = top.key.handle();
         Push(stack, parent, name, std::move(childPath));
         continue;

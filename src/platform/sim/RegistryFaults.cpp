@@ -19,19 +19,20 @@ class FaultyRegistry final : public RegistryWrapper {
 
   long OpenKey(RegKey parent, const std::string& subKey, RegKey* result) override {
     long r = RegistryWrapper::OpenKey(parent, subKey, result);
-    if (r == kErrorSuccess && result) paths_[*result] = Below(parent, subKey);
+    if (r == kErrorSuccess && result) Remember(*result, parent, subKey);
     return r;
   }
 
   long CreateKey(RegKey parent, const std::string& subKey, RegKey* result) override {
     if (long code = Refused("RegCreateKey", Below(parent, subKey))) return code;
     long r = RegistryWrapper::CreateKey(parent, subKey, result);
-    if (r == kErrorSuccess && result) paths_[*result] = Below(parent, subKey);
+    if (r == kErrorSuccess && result) Remember(*result, parent, subKey);
     return r;
   }
 
   long CloseKey(RegKey key) override {
-    paths_.erase(key);
+    auto found = paths_.find(key);
+    if (found != paths_.end()) spare_ = paths_.extract(found);
     return RegistryWrapper::CloseKey(key);
   }
 
@@ -68,8 +69,13 @@ class FaultyRegistry final : public RegistryWrapper {
   }
 
   std::string Below(RegKey parent, const std::string& subKey) const {
-    const std::string_view parentPath = PathViewOf(parent);
     std::string path;
+    AppendBelow(parent, subKey, path);
+    return path;
+  }
+
+  void AppendBelow(RegKey parent, const std::string& subKey, std::string& path) const {
+    const std::string_view parentPath = PathViewOf(parent);
     path.reserve(parentPath.size() + 1 + subKey.size());
     path.append(parentPath);
     ForEachKeyName(subKey, [&path](std::string_view name) {
@@ -77,7 +83,28 @@ class FaultyRegistry final : public RegistryWrapper {
       path.append(name);
       return true;
     });
-    return path;
+  }
+
+  // Records the path of a key just opened. The entry of the key closed last
+  // is used again, string and all, so that walking a tree key by key
+  // allocates nothing per key.
+  void Remember(RegKey key, RegKey parent, const std::string& subKey) {
+    auto found = paths_.find(key);
+    if (found != paths_.end()) {
+      std::string path;
+      AppendBelow(parent, subKey, path);
+      found->second = std::move(path);
+      return;
+    }
+    if (spare_.empty()) {
+      paths_.emplace(key, Below(parent, subKey));
+      return;
+    }
+    spare_.key() = key;
+    spare_.mapped().clear();
+    AppendBelow(parent, subKey, spare_.mapped());
+    paths_.insert(std::move(spare_));
+    spare_ = {};
   }
 
   // The code a switch makes the call answer for the key `path`; 0 when
@@ -107,6 +134,7 @@ class FaultyRegistry final : public RegistryWrapper {
 
   MachineConfig& config_;
   std::unordered_map<RegKey, std::string> paths_;
+  std::unordered_map<RegKey, std::string>::node_type spare_;  // of the key closed last
 };
 
 }  // namespace
