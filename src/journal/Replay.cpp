@@ -214,6 +214,11 @@ Change ChangeSince(MachineServices m, const Change& c) {
       since.textBefore = c.textAfter;
       since.textAfter = ProfileKeyState(m.profiles, c.path, c.section, c.key);
       break;
+    case ChangeKind::kProfileSection:
+      since.sectionBefore.reset();
+      since.textBefore = c.textAfter;
+      since.textAfter = CurrentSection(m.files, c);
+      break;
   }
   return since;
 }

@@ -103,6 +103,9 @@ TEST_F(ReplayTest, UndoGivesEachProfileFileBackFromItsSections) {
     EXPECT_EQ(File(), c.before);
     for (const Change* change : FinalChanges(undo)) {
       EXPECT_EQ(StandingOf(Machine(), *change), ChangeStanding::kNew) << DescribeChange(*change);
+      // Nothing changed since the undo: each change reads as it left it.
+      const Change since = ChangeSince(Machine(), *change);
+      EXPECT_EQ(since.textBefore, since.textAfter) << DescribeChange(since);
     }
     EXPECT_TRUE(Finish(Machine(), read, nullptr));
     EXPECT_EQ(File(), applied);

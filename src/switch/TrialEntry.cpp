@@ -19,9 +19,12 @@ void WriteTrialEntry(platform::Registry& registry, const std::string& programPat
                                      " を作成できません");
   }
   registry.CloseKey(key);
-  system::WriteRegString(registry, platform::kHkeyLocalMachine,
-                         std::string("\\") + kRunOnceKeyPath, kTrialEntryName,
-                         TrialCommand(programPath));
+  if (!system::WriteRegString(registry, platform::kHkeyLocalMachine,
+                              std::string("\\") + kRunOnceKeyPath, kTrialEntryName,
+                              TrialCommand(programPath))) {
+    throw system::ERegistryException(std::string("HKEY_LOCAL_MACHINE\\") + kRunOnceKeyPath +
+                                     " を開けません");
+  }
 }
 
 void RemoveTrialEntry(platform::Registry& registry) {

@@ -43,4 +43,36 @@ bool ParseArguments(const std::vector<std::string>& args, bool takesMachine, Arg
   return true;
 }
 
+std::string UsageText(bool takesMachine) {
+  std::string text = takesMachine ? "usage: zubanet [--machine DIR] " : "usage: zubanet ";
+  text += "[--headless] [--answer A]... [--do ACTION]... [--] [ARGUMENT...]\n";
+  if (takesMachine) {
+    text +=
+        "  --machine DIR   the simulated machine (default $ZUBANET_MACHINE, else\n"
+        "                  $XDG_DATA_HOME/zubanet/machine, created on first use)\n";
+  }
+  text +=
+        "  --headless      no windows; message boxes are written to standard error\n"
+        "  --answer A      answers message boxes and file dialogs in order:\n"
+        "                  ok, cancel, yes, no, file=WINPATH\n"
+        "  --do ACTION     with --headless, a user's action after the first show:\n"
+        "                    click NAME          a left click (a menu item is chosen)\n"
+        "                    rclick NAME         a right click\n"
+        "                    dblclick NAME       a double click\n"
+        "                    type NAME TEXT      replaces an edit's text, as typed\n"
+        "                    key NAME KEY        Return, Escape, Delete, Tab, F1, ...,\n"
+        "                                        optionally after Shift+, Ctrl+, Alt+\n"
+        "                    choose NAME TEXT    chooses an entry of a list\n"
+        "                    toggle NAME TEXT    adds an entry of a list box to its\n"
+        "                                        selection or takes it out\n"
+        "                    drag NAME TARGET    drags NAME onto TARGET and drops it\n"
+        "                    dump                the active form as one line of JSON\n"
+        "  ARGUMENT        the program's command line: /c (no restart question),\n"
+        "                  /e (power off), /p (preview), /u (undo the last apply),\n"
+        "                  /t (apply on trial), /k (confirm a trial), /s (the saved\n"
+        "                  settings the machine holds, on standard output),\n"
+        "                  a saved setting's name to apply\n";
+  return text;
+}
+
 }  // namespace zuba::app

@@ -29,6 +29,9 @@ struct Arguments {
 bool ParseArguments(const std::vector<std::string>& args, bool takesMachine, Arguments* parsed,
                     std::string* error);
 
+// The usage text of --help and of a usage error; `takesMachine` as above.
+std::string UsageText(bool takesMachine);
+
 }  // namespace zuba::app
 
 #endif  // ZUBA_APP_ZUBANET_ARGUMENTS_H_

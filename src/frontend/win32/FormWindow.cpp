@@ -513,8 +513,9 @@ void FormWindow::ApplyText(Control& control) {
   switch (control.Kind()) {
     case ControlKind::kEdit:
     case ControlKind::kFileNameEdit: {
-      char shown[1024];
-      GetWindowTextA(hwnd, shown, sizeof shown);
+      std::string shown(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+      shown.resize(static_cast<std::size_t>(
+          GetWindowTextA(hwnd, shown.data(), static_cast<int>(shown.size()))));
       if (control.Text() != shown) {
         SetWindowTextA(hwnd, control.Text().c_str());
         // Typing goes on at the end; a text set by program shows from its
@@ -932,18 +933,17 @@ void FormWindow::DrawButton(const DRAWITEMSTRUCT& item) {
   InflateRect(&rect, -4, -4);
   const int shift = pressed ? 1 : 0;
   const std::string& caption = button.Caption();
-  SIZE glyphSize{0, 0};
+  SIZE glyph{0, 0};
+  const bool hasGlyph = GlyphSize(button.Glyph(), &glyph);
   bool above = button.Layout() == toolkit::GlyphLayout::kTop ||
                button.Layout() == toolkit::GlyphLayout::kBottom;
   int room = rect.right - rect.left;
-  if (GlyphSize(button.Glyph(), &glyphSize) && !above) room -= glyphSize.cx + 4;
+  if (hasGlyph && !above) room -= glyph.cx + 4;
   HGDIOBJ oldFont = SelectObject(dc, gdi.FittingFont(button.GetFont(), caption, room));
   RECT measured{0, 0, 0, 0};
   if (!caption.empty()) {
     DrawTextA(dc, caption.c_str(), -1, &measured, DT_SINGLELINE | DT_CALCRECT);
   }
-  SIZE glyph{0, 0};
-  bool hasGlyph = GlyphSize(button.Glyph(), &glyph);
   int spacing = hasGlyph && !caption.empty() ? 4 : 0;
   int textWidth = std::min<int>(measured.right, rect.right - rect.left - glyph.cx - spacing);
   int textHeight = measured.bottom;

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "journal/JournalText.h"
+
 namespace zuba::winui::wintest {
 
 namespace {
@@ -22,15 +24,6 @@ void CALLBACK RunPending(HWND, UINT, UINT_PTR id, DWORD) {
   if (action) action();
 }
 
-std::uint32_t Crc(const unsigned char* data, std::size_t n, std::uint32_t crc = 0) {
-  crc = ~crc;
-  for (std::size_t i = 0; i < n; ++i) {
-    crc ^= data[i];
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
-  return ~crc;
-}
-
 void Be32(std::vector<unsigned char>* out, std::uint32_t v) {
   for (int shift = 24; shift >= 0; shift -= 8) out->push_back(static_cast<unsigned char>(v >> shift));
 }
@@ -40,7 +33,7 @@ void Chunk(std::vector<unsigned char>* png, const char* type, const std::vector<
   std::vector<unsigned char> body(type, type + 4);
   body.insert(body.end(), data.begin(), data.end());
   png->insert(png->end(), body.begin(), body.end());
-  Be32(png, Crc(body.data(), body.size()));
+  Be32(png, journal::Crc32({reinterpret_cast<const char*>(body.data()), body.size()}));
 }
 
 // An RGB PNG of `rgb` (rows top down), deflated in stored blocks.

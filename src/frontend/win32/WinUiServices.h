@@ -47,8 +47,8 @@ class WinUiServices : public toolkit::UiServices, private WindowHost {
   WinHelpWindow* Help() const { return help_.get(); }
 
   // Takes one message from the queue, waiting for one when `wait`, and
-  // handles it. False when there was none, or it was WM_QUIT (which is
-  // then put back for the loop it was meant for).
+  // handles it. False when there was none, or it was WM_QUIT (noted in
+  // quitSeen_, for the loop it was meant for to post again).
   bool Pump(bool wait);
 
   toolkit::MessageResult ShowTimedMessageBox(const toolkit::TimedQuestion& question) override;

@@ -162,13 +162,6 @@ std::uint32_t MachineConfig::FailCode(const std::string& name) {
   return FailCodeAndPaths(name, nullptr);
 }
 
-std::vector<std::pair<std::string, std::uint32_t>> MachineConfig::FailPaths(
-    const std::string& name) {
-  std::vector<std::pair<std::string, std::uint32_t>> paths;
-  FailCodeAndPaths(name, &paths);
-  return paths;
-}
-
 std::uint32_t MachineConfig::FailCodeAndPaths(
     const std::string& name, std::vector<std::pair<std::string, std::uint32_t>>* paths) {
   Text();

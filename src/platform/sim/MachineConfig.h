@@ -66,9 +66,8 @@ class MachineConfig {
   // The last-error code with which the call `name` must fail, 0 when it
   // works. Only the NAME=CODE form counts here.
   std::uint32_t FailCode(const std::string& name);
-  // The NAME:PATH=CODE entries for `name`: (PATH, CODE) pairs.
-  std::vector<std::pair<std::string, std::uint32_t>> FailPaths(const std::string& name);
-  // FailCode and FailPaths together, machine.ini looked at once for both.
+  // FailCode and, in `*paths` (when given), the NAME:PATH=CODE entries for
+  // `name` as (PATH, CODE) pairs; machine.ini looked at once for both.
   std::uint32_t FailCodeAndPaths(const std::string& name,
                                  std::vector<std::pair<std::string, std::uint32_t>>* paths);
 

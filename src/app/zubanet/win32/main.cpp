@@ -22,16 +22,6 @@ namespace {
 
 constexpr int kExitUsage = 2;
 
-constexpr char kUsage[] =
-    "usage: zubanet [--headless] [--answer A]... [--do ACTION]... [--] [ARGUMENT...]\n"
-    "  --headless      no windows; message boxes are written to standard error\n"
-    "  --answer A      answers message boxes and file dialogs in order:\n"
-    "                  ok, cancel, yes, no, file=WINPATH\n"
-    "  --do ACTION     with --headless, a user's action after the first show:\n"
-    "                  click NAME, rclick NAME, type NAME TEXT, key NAME KEY,\n"
-    "                  choose NAME TEXT, dump\n"
-    "  ARGUMENT        the program's command line: /c, /e, a setting name\n";
-
 int Main(int argc, char** argv) {
   HandleStream out(GetStdHandle(STD_OUTPUT_HANDLE));
   HandleStream err(GetStdHandle(STD_ERROR_HANDLE));
@@ -43,11 +33,11 @@ int Main(int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(args, false, &arguments, &error)) {
-    err << "zubanet: " << error << "\n" << kUsage;
+    err << "zubanet: " << error << "\n" << UsageText(false);
     return kExitUsage;
   }
   if (arguments.help) {
-    out << kUsage;
+    out << UsageText(false);
     return 0;
   }
   for (std::string& arg : arguments.commandLine) arg = platform::Utf8ToCp932(arg);
