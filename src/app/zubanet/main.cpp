@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/HostHeap.h"
 #include "app/MachineLocation.h"
 #include "app/zubanet/Arguments.h"
 #include "app/zubanet/Program.h"
@@ -86,4 +87,7 @@ int Main(int argc, char** argv) {
 }  // namespace
 }  // namespace zuba::app
 
-int main(int argc, char** argv) { return zuba::app::Main(argc, argv); }
+int main(int argc, char** argv) {
+  zuba::app::ArrangeHeapForShortRun();
+  return zuba::app::Main(argc, argv);
+}
