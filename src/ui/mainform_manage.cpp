@@ -97,9 +97,9 @@ void TForm1::BbOkClick(Component&) {
   const std::string name = EdNm.Text();
   if (!ConfirmSaveWarnings(name)) return;
   const bool replace = Settings.SettingExists(name);
-  if (replace && ui.ShowMessageBox(kNameOpen + name + kReplaceQuestionEnd, kReplaceCaption,
-                                   MessageIcon::kQuestion,
-                                   MessageButtons::kOkCancel) != MessageResult::kOk) {
+  if (replace &&
+      ui.ShowMessageBox(kNameOpen + name + kReplaceQuestionEnd, kReplaceCaption,
+                        MessageIcon::kQuestion, MessageButtons::kOkCancel) != MessageResult::kOk) {
     return;
   }
   core::SettingsFile::Change change(Settings);
@@ -160,12 +160,22 @@ bool TForm1::ConfirmSaveWarnings(const std::string& name) {
   }
   Control* field = nullptr;
   switch (warnings.front().field) {
-    case core::WarningField::kAddress: field = &EdTip; break;
-    case core::WarningField::kMask: field = &EdTms; break;
-    case core::WarningField::kGateways: field = &LbTgw; break;
-    case core::WarningField::kDnsServers: field = &LbDip; break;
+    case core::WarningField::kAddress:
+      field = &EdTip;
+      break;
+    case core::WarningField::kMask:
+      field = &EdTms;
+      break;
+    case core::WarningField::kGateways:
+      field = &LbTgw;
+      break;
+    case core::WarningField::kDnsServers:
+      field = &LbDip;
+      break;
     // The WINS servers are edited in the WINS dialog that this button opens.
-    case core::WarningField::kWinsServers: field = &BtWins; break;
+    case core::WarningField::kWinsServers:
+      field = &BtWins;
+      break;
   }
   if (field != nullptr && field->CanFocus()) field->SetFocus();
   return false;
@@ -177,10 +187,9 @@ void TForm1::BtDeleteClick(Component&) {
   const std::string name = CbSetting.Item(index);
   core::SettingsFile::Change change(Settings);
   std::vector<std::string> names = CbSetting.Items();
-  const bool confirmed =
-      App().Ui().ShowMessageBox(kNameOpen + name + kDeleteQuestionEnd, kDeleteCaption,
-                                MessageIcon::kWarning,
-                                MessageButtons::kOkCancel) == MessageResult::kOk;
+  const bool confirmed = App().Ui().ShowMessageBox(kNameOpen + name + kDeleteQuestionEnd,
+                                                   kDeleteCaption, MessageIcon::kWarning,
+                                                   MessageButtons::kOkCancel) == MessageResult::kOk;
   if (confirmed) {
     // The adapter entry goes with its setting, whatever the TCP/IP box shows
     // now: a setting saved without TCP/IP has none to remove.

@@ -121,7 +121,6 @@ void IniText::Parse() {
     ++brackets;
   }
   sections_.reserve(brackets);
-  sectionIndex_.reserve(brackets);
   std::size_t pos = 0;
   while (pos < n) {
     const char* bracket = static_cast<const char*>(std::memchr(data + pos, '[', n - pos));
@@ -137,12 +136,32 @@ void IniText::Parse() {
     if (!sections_.empty()) sections_.back().end = header.begin;
     sections_.emplace_back();
     sections_.back().header = header;
-    if (header.nameEnd > header.nameBegin) {
-      sectionIndex_.emplace(Name(header), sections_.size() - 1);
-    }
     pos = header.next;
   }
   if (!sections_.empty()) sections_.back().end = n;
+  IndexSections();
+}
+
+void IniText::IndexSections() {
+  std::size_t size = 16;
+  while (size < 2 * sections_.size()) size *= 2;
+  sectionSlots_.assign(size, Slot());
+  const std::size_t mask = size - 1;
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    const Line& header = sections_[i].header;
+    if (header.nameEnd == header.nameBegin) continue;
+    const std::string_view name = Name(header);
+    const auto hash = static_cast<std::uint32_t>(FoldedHash()(name));
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+      Slot& slot = sectionSlots_[at];
+      if (slot.section == 0) {
+        slot = Slot{hash, static_cast<std::uint32_t>(i + 1)};
+        break;
+      }
+      // A later section of the same name is never reached.
+      if (slot.hash == hash && FoldedEqual()(Name(sections_[slot.section - 1].header), name)) break;
+    }
+  }
 }
 
 const std::vector<IniText::Line>& IniText::Lines(const Section& section) const {
@@ -175,8 +194,14 @@ std::string_view IniText::Value(const Line& line) const {
 const IniText::Section* IniText::FindSection(std::string_view section) const {
   section = TrimSpaces(section);
   if (section.empty()) return nullptr;
-  auto it = sectionIndex_.find(section);
-  return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
+  const auto hash = static_cast<std::uint32_t>(FoldedHash()(section));
+  const std::size_t mask = sectionSlots_.size() - 1;
+  for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+    const Slot& slot = sectionSlots_[at];
+    if (slot.section == 0) return nullptr;
+    const Section& found = sections_[slot.section - 1];
+    if (slot.hash == hash && FoldedEqual()(Name(found.header), section)) return &found;
+  }
 }
 
 const IniText::Line* IniText::FindKey(const Section& section, std::string_view key) const {
@@ -287,7 +312,8 @@ std::string IniText::WithValue(std::string_view section, std::string_view key,
 }
 
 std::string IniText::WithSection(
-    std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries) const {
+    std::string_view section,
+    const std::vector<std::pair<std::string, std::string>>& entries) const {
   section = TrimSpaces(section);
   const std::string& c = content_;
   std::string out;

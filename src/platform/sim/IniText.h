@@ -20,6 +20,7 @@
 #define ZUBA_PLATFORM_SIM_INITEXT_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -131,8 +132,18 @@ class IniText {
   std::string_view Value(const Line& line) const;
 
   std::string content_;
+  // Section name -> the first section of that name: open addressing over
+  // a power-of-two table, so that indexing the headers of a large file
+  // allocates nothing per name. A slot holds the name's hash and the
+  // section's index + 1 (0: free).
+  struct Slot {
+    std::uint32_t hash = 0;
+    std::uint32_t section = 0;
+  };
+  void IndexSections();
+
   std::vector<Section> sections_;
-  NameIndex sectionIndex_;  // name -> first section of that name
+  std::vector<Slot> sectionSlots_;
 };
 
 // A value as GetPrivateProfileString returns it: when it is at least two

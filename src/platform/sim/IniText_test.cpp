@@ -48,7 +48,7 @@ TEST(IniTextTest, ReadsLinesAsWindowsDoes) {
 TEST(IniTextTest, FirstAndLaterLookupsFindTheSameLine) {
   const char* text = "[s]\r\nA=1\r\na=2\r\nb=3\r\n\x82\x81=4\r\n";
   const std::vector<std::pair<const char*, const char*>> cases = {
-      {"a", "1"}, {"A", "1"}, {"B", "3"}, {"\x82\x81", "4"}, {"\x82\x60", "<missing>"},
+      {"a", "1"},        {"A", "1"}, {"B", "3"}, {"\x82\x81", "4"}, {"\x82\x60", "<missing>"},
       {"c", "<missing>"}};
   for (const auto& [key, expected] : cases) {
     IniText ini(text);
@@ -167,6 +167,25 @@ TEST(IniTextTest, ReadsAnyBytes) {
   std::string_view value;
   ASSERT_TRUE(ini.Find("s", "k", &value));
   EXPECT_EQ(value.size(), 4u + 100000u);
+}
+
+// Thousands of sections, each found by its name in any case; of sections
+// whose names differ only in case, the first; names that are no section's,
+// not found.
+TEST(IniTextTest, FindsEachOfManySectionsAndOnlyTheFirstOfAName) {
+  std::string text;
+  for (int i = 0; i < 3000; ++i)
+    text += "[Setting" + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 3000; i += 7) text += "[SETTING" + std::to_string(i) + "]\r\nk=late\r\n";
+  const IniText ini(text);
+  for (int i = 0; i < 3000; ++i) {
+    const std::string name = "setting" + std::to_string(i);
+    ASSERT_EQ(ValueOf(ini, name.c_str(), "K"), std::to_string(i)) << name;
+  }
+  for (const char* missing : {"setting3000", "setting", "Setting0x", ""}) {
+    EXPECT_EQ(ValueOf(ini, missing, "k"), "<missing>") << missing;
+  }
+  EXPECT_EQ(ini.SectionNames().size(), 3000u + 429u);
 }
 
 }  // namespace

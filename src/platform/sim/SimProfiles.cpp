@@ -19,7 +19,9 @@ std::string_view AsCString(std::string_view text) { return text.substr(0, text.f
 
 SimProfiles::SimProfiles(Files& files, std::string lockPath,
                          std::function<void(const std::string&)> tidy)
-    : files_(files), empty_(std::make_shared<const IniText>(std::string())), tidy_(std::move(tidy)) {
+    : files_(files),
+      empty_(std::make_shared<const IniText>(std::string())),
+      tidy_(std::move(tidy)) {
   if (!lockPath.empty()) writers_ = std::make_unique<HostLock>(std::move(lockPath));
 }
 
@@ -190,8 +192,8 @@ bool SimProfiles::WriteString(const std::string& section, const std::string& key
   std::string s(TrimSpaces(AsCString(section))), k(TrimSpaces(AsCString(key)));
   std::string v = AsCString(value);
   if (s.empty() || k.empty() || v.size() > kMaxTransfer) return false;
-  return Write(file, [s = std::move(s), k = std::move(k), v = std::move(v)](
-                         const IniText& text, bool* changed) {
+  return Write(file, [s = std::move(s), k = std::move(k), v = std::move(v)](const IniText& text,
+                                                                            bool* changed) {
     std::string updated = text.WithValue(s, k, v);
     *changed = updated != text.content();
     return updated;
@@ -200,10 +202,10 @@ bool SimProfiles::WriteString(const std::string& section, const std::string& key
 
 bool SimProfiles::RemoveKey(const std::string& section, const std::string& key,
                             const std::string& file) {
-  return Write(file, [s = AsCString(section), k = AsCString(key)](const IniText& text,
-                                                                  bool* changed) {
-    return text.WithoutKey(s, k, changed);
-  });
+  return Write(file,
+               [s = AsCString(section), k = AsCString(key)](const IniText& text, bool* changed) {
+                 return text.WithoutKey(s, k, changed);
+               });
 }
 
 bool SimProfiles::RemoveSection(const std::string& section, const std::string& file) {
@@ -279,7 +281,9 @@ bool SimProfiles::Flush(const std::string& file) {
   });
 }
 
-void SimProfiles::HoldWrites(const std::string& file) { held_.try_emplace(FoldCp932(FullPath(file))); }
+void SimProfiles::HoldWrites(const std::string& file) {
+  held_.try_emplace(FoldCp932(FullPath(file)));
+}
 
 bool SimProfiles::DropHeldWrites(const std::string& file) {
   return held_.erase(FoldCp932(FullPath(file))) > 0;

@@ -112,7 +112,7 @@ class SimProfiles : public Profiles {
   std::shared_ptr<const IniText> empty_;
   std::unordered_map<std::string, Cached> cache_;
   std::unordered_map<std::string, Held> held_;  // by folded path
-  std::string readBuffer_;  // what Load reads a file into
+  std::string readBuffer_;                      // what Load reads a file into
   std::unique_ptr<HostLock> writers_;
   std::function<void(const std::string&)> tidy_;
 };
