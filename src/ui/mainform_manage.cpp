@@ -160,22 +160,12 @@ bool TForm1::ConfirmSaveWarnings(const std::string& name) {
   }
   Control* field = nullptr;
   switch (warnings.front().field) {
-    case core::WarningField::kAddress:
-      field = &EdTip;
-      break;
-    case core::WarningField::kMask:
-      field = &EdTms;
-      break;
-    case core::WarningField::kGateways:
-      field = &LbTgw;
-      break;
-    case core::WarningField::kDnsServers:
-      field = &LbDip;
-      break;
+    case core::WarningField::kAddress: field = &EdTip; break;
+    case core::WarningField::kMask: field = &EdTms; break;
+    case core::WarningField::kGateways: field = &LbTgw; break;
+    case core::WarningField::kDnsServers: field = &LbDip; break;
     // The WINS servers are edited in the WINS dialog that this button opens.
-    case core::WarningField::kWinsServers:
-      field = &BtWins;
-      break;
+    case core::WarningField::kWinsServers: field = &BtWins; break;
   }
   if (field != nullptr && field->CanFocus()) field->SetFocus();
   return false;
