@@ -17,7 +17,7 @@ constexpr std::uintptr_t kHugePage = 2 * kMiB;
 
 }  // namespace
 
-void ArrangeHeapForShortRun() {
+void ArrangeHostHeap() {
   // Blocks of up to 32 MB (a settings file, a hive's text) come from the
   // heap too, and nothing is trimmed: a block freed is the next one's.
   mallopt(M_MMAP_THRESHOLD, 32 * kMiB);

@@ -88,6 +88,6 @@ int Main(int argc, char** argv) {
 }  // namespace zuba::app
 
 int main(int argc, char** argv) {
-  zuba::app::ArrangeHeapForShortRun();
+  zuba::app::ArrangeHostHeap();
   return zuba::app::Main(argc, argv);
 }
