@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "testing/TempMachine.h"
@@ -68,6 +69,116 @@ TEST_F(SimFilesTest, ListingsFollowChangesMadeByOtherProcesses) {
     EXPECT_EQ(Names("C:\\ZUBANET\\T*"), (std::vector<std::string>{"Third.txt|THIRD.TXT"}));
     ASSERT_EQ(unlink((dir + "Third.txt").c_str()), 0);
     EXPECT_EQ(Names("C:\\ZUBANET\\T*"), std::vector<std::string>());
+  }
+}
+
+// A path once found is answered from memory only while nothing on its way
+// changed: each row changes the host directories behind the machine's back
+// after the path was read, and the next read must see the change. Rows run
+// once with the directories settled before the first read (the answer is
+// remembered) and once right after they were made (it is not).
+TEST_F(SimFilesTest, RememberedPathsFollowChangesOnTheirWay) {
+  testing::TempDir outside;
+  std::ofstream(outside.path() + "/f.txt") << "outside";
+  using HostChange = std::function<void(const std::string& dir)>;
+  auto put = [](const std::string& file, const char* content) { std::ofstream(file) << content; };
+  auto makeDir = [&](const std::string& dir, const char* content) {
+    mkdir(dir.c_str(), 0755);
+    put(dir + "/f.txt", content);
+  };
+  struct Row {
+    const char* name;
+    HostChange before;  // in the row's own directory, before the first read
+    const char* path;   // below the row's directory
+    const char* first;  // what the path reads before the change
+    HostChange change;
+    const char* then;  // and after it
+  };
+  const Row rows[] = {
+      {"directory created", [](const std::string&) {}, "NEW\\f.txt", "<missing>",
+       [&](const std::string& d) { makeDir(d + "/NEW", "new"); }, "new"},
+      {"directory renamed away", [&](const std::string& d) { makeDir(d + "/Box", "box"); },
+       "BOX\\F.TXT", "box",
+       [](const std::string& d) { rename((d + "/Box").c_str(), (d + "/Crate").c_str()); },
+       "<missing>"},
+      {"another directory renamed into its place",
+       [&](const std::string& d) {
+         makeDir(d + "/Box", "box");
+         makeDir(d + "/Other", "other");
+       },
+       "box\\f.txt", "box",
+       [](const std::string& d) {
+         rename((d + "/Box").c_str(), (d + "/Old").c_str());
+         rename((d + "/Other").c_str(), (d + "/BOX").c_str());
+       },
+       "other"},
+      {"exact spelling appears beside a case-insensitive match",
+       [&](const std::string& d) { put(d + "/DATA.TXT", "upper"); }, "Data.txt", "upper",
+       [&](const std::string& d) { put(d + "/Data.txt", "exact"); }, "exact"},
+      {"missing entry created in another spelling", [](const std::string&) {}, "later.txt",
+       "<missing>", [&](const std::string& d) { put(d + "/LATER.TXT", "later"); }, "later"},
+      {"file removed", [&](const std::string& d) { put(d + "/gone.txt", "here"); }, "GONE.TXT",
+       "here", [](const std::string& d) { unlink((d + "/gone.txt").c_str()); }, "<missing>"},
+      {"directory replaced by a link out of the drive",
+       [&](const std::string& d) { makeDir(d + "/Box", "box"); }, "Box\\f.txt", "box",
+       [&](const std::string& d) {
+         rename((d + "/Box").c_str(), (d + "/Old").c_str());
+         symlink(outside.path().c_str(), (d + "/Box").c_str());
+       },
+       "<missing>"},
+      {"directory replaced by a link within the drive",
+       [&](const std::string& d) {
+         makeDir(d + "/Box", "box");
+         makeDir(d + "/Other", "other");
+       },
+       "box\\F.txt", "box",
+       [](const std::string& d) {
+         rename((d + "/Box").c_str(), (d + "/Old").c_str());
+         symlink("Other", (d + "/Box").c_str());
+       },
+       "other"},
+      {"link's target replaced below the link",
+       [&](const std::string& d) {
+         mkdir((d + "/X").c_str(), 0755);
+         makeDir(d + "/X/Y", "y");
+         makeDir(d + "/X/W", "w");
+         symlink("X/Y", (d + "/Lnk").c_str());
+       },
+       "LNK\\f.txt", "y",
+       [](const std::string& d) {
+         rename((d + "/X/Y").c_str(), (d + "/X/Old").c_str());
+         rename((d + "/X/W").c_str(), (d + "/X/Y").c_str());
+       },
+       "w"},
+      {"file behind a link replaced by a link out of the drive",
+       [&](const std::string& d) {
+         makeDir(d + "/X", "x");
+         symlink("X/f.txt", (d + "/Lnk.txt").c_str());
+       },
+       "LNK.TXT", "x",
+       [&](const std::string& d) {
+         unlink((d + "/X/f.txt").c_str());
+         symlink((outside.path() + "/f.txt").c_str(), (d + "/X/f.txt").c_str());
+       },
+       "<missing>"},
+  };
+  int n = 0;
+  for (bool settle : {true, false}) {
+    for (const Row& row : rows) {
+      SCOPED_TRACE(std::string(row.name) + (settle ? ", settled" : ", at once"));
+      const std::string name = "ROW" + std::to_string(++n);
+      const std::string dir = machine_.HostPath("drive_c/" + name);
+      ASSERT_EQ(mkdir(dir.c_str(), 0755), 0);
+      row.before(dir);
+      if (settle) usleep(20000);
+      const std::string path = "C:\\" + name + "\\" + row.path;
+      std::string content;
+      for (int i = 0; i < 2; ++i) {  // the second read is answered from memory
+        EXPECT_EQ(files().ReadBytes(path, &content) ? content : "<missing>", row.first);
+      }
+      row.change(dir);
+      EXPECT_EQ(files().ReadBytes(path, &content) ? content : "<missing>", row.then);
+    }
   }
 }
 
