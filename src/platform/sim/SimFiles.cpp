@@ -42,6 +42,14 @@ bool IsDirectoryOrReadOnly(const std::string& host) {
   return StatOf(host, &st) && (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR));
 }
 
+// stat() of a host entry, noting in `*link` whether the entry is a link.
+bool StatNoting(const std::string& host, struct stat* st, bool* link) {
+  if (lstat(host.c_str(), st) != 0) return false;
+  if (!S_ISLNK(st->st_mode)) return true;
+  *link = true;
+  return StatOf(host, st);
+}
+
 // Whether `path` is `prefix` or lies below it (Windows paths, no regard to
 // case).
 bool IsAtOrBelow(const std::string& path, const std::string& prefix) {
@@ -171,7 +179,7 @@ bool SimFiles::Find(const WinPath& path, Resolution* out) {
     const bool last = i + 1 == path.components.size();
     std::string next = current + "/" + HostNameOf(wanted);
     struct stat st;
-    bool present = lstat(next.c_str(), &st) == 0;  // spelled as on the host
+    bool present = StatNoting(next, &st, &where.throughLink);  // spelled as on the host
     if (present) {
       canonical.components.push_back(wanted);
     } else {
@@ -200,11 +208,7 @@ bool SimFiles::Find(const WinPath& path, Resolution* out) {
       }
       next = current + "/" + hit->hostName;
       canonical.components.push_back(hit->longName);
-      present = lstat(next.c_str(), &st) == 0;
-    }
-    if (present && S_ISLNK(st.st_mode)) {
-      where.throughLink = true;
-      present = StatOf(next, &st);
+      present = StatNoting(next, &st, &where.throughLink);
     }
     current = std::move(next);
     if (last) break;
