@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <sstream>
 
 #include "testing/TempMachine.h"
@@ -76,107 +75,79 @@ TEST_F(SimFilesTest, ListingsFollowChangesMadeByOtherProcesses) {
 // changed: each row changes the host directories behind the machine's back
 // after the path was read, and the next read must see the change. Rows run
 // once with the directories settled before the first read (the answer is
-// remembered) and once right after they were made (it is not).
+// remembered) and once right after they were made (it is not). Host steps,
+// in the row's own directory: "d DIR" makes a directory holding f.txt with
+// the content DIR, "f FILE TEXT" writes a file, "m FROM TO" renames, "l
+// TARGET NAME" makes a link (TARGET "@" is a file outside the machine, "@/"
+// a directory there), "r FILE" removes.
 TEST_F(SimFilesTest, RememberedPathsFollowChangesOnTheirWay) {
   testing::TempDir outside;
   std::ofstream(outside.path() + "/f.txt") << "outside";
-  using HostChange = std::function<void(const std::string& dir)>;
-  auto put = [](const std::string& file, const char* content) { std::ofstream(file) << content; };
-  auto makeDir = [&](const std::string& dir, const char* content) {
-    mkdir(dir.c_str(), 0755);
-    put(dir + "/f.txt", content);
+  auto run = [&](const std::string& dir, const std::string& steps) {
+    std::istringstream in(steps);
+    for (std::string op, a, b; in >> op >> a;) {
+      if (op != "d" && op != "r") in >> b;
+      const std::string target = a == "@"    ? outside.path() + "/f.txt"
+                                 : a == "@/" ? outside.path()
+                                             : a;
+      int rc = 0;
+      if (op == "d") {
+        rc = mkdir((dir + a).c_str(), 0755);
+        std::ofstream(dir + a + "/f.txt") << a;
+      } else if (op == "f") {
+        std::ofstream(dir + a) << b;
+      } else if (op == "m") {
+        rc = rename((dir + a).c_str(), (dir + b).c_str());
+      } else if (op == "l") {
+        rc = symlink(target.c_str(), (dir + b).c_str());
+      } else {
+        rc = unlink((dir + a).c_str());
+      }
+      ASSERT_EQ(rc, 0) << op << " " << a;
+    }
   };
   struct Row {
     const char* name;
-    HostChange before;  // in the row's own directory, before the first read
-    const char* path;   // below the row's directory
-    const char* first;  // what the path reads before the change
-    HostChange change;
-    const char* then;  // and after it
+    const char* before;  // host steps before the first read
+    const char* path;    // below the row's directory
+    const char* first;   // what it reads before the change
+    const char* change;  // host steps
+    const char* then;    // what it reads after them
   };
   const Row rows[] = {
-      {"directory created", [](const std::string&) {}, "NEW\\f.txt", "<missing>",
-       [&](const std::string& d) { makeDir(d + "/NEW", "new"); }, "new"},
-      {"directory renamed away", [&](const std::string& d) { makeDir(d + "/Box", "box"); },
-       "BOX\\F.TXT", "box",
-       [](const std::string& d) { rename((d + "/Box").c_str(), (d + "/Crate").c_str()); },
-       "<missing>"},
-      {"another directory renamed into its place",
-       [&](const std::string& d) {
-         makeDir(d + "/Box", "box");
-         makeDir(d + "/Other", "other");
-       },
-       "box\\f.txt", "box",
-       [](const std::string& d) {
-         rename((d + "/Box").c_str(), (d + "/Old").c_str());
-         rename((d + "/Other").c_str(), (d + "/BOX").c_str());
-       },
-       "other"},
-      {"exact spelling appears beside a case-insensitive match",
-       [&](const std::string& d) { put(d + "/DATA.TXT", "upper"); }, "Data.txt", "upper",
-       [&](const std::string& d) { put(d + "/Data.txt", "exact"); }, "exact"},
-      {"missing entry created in another spelling", [](const std::string&) {}, "later.txt",
-       "<missing>", [&](const std::string& d) { put(d + "/LATER.TXT", "later"); }, "later"},
-      {"file removed", [&](const std::string& d) { put(d + "/gone.txt", "here"); }, "GONE.TXT",
-       "here", [](const std::string& d) { unlink((d + "/gone.txt").c_str()); }, "<missing>"},
-      {"directory replaced by a link out of the drive",
-       [&](const std::string& d) { makeDir(d + "/Box", "box"); }, "Box\\f.txt", "box",
-       [&](const std::string& d) {
-         rename((d + "/Box").c_str(), (d + "/Old").c_str());
-         symlink(outside.path().c_str(), (d + "/Box").c_str());
-       },
-       "<missing>"},
-      {"directory replaced by a link within the drive",
-       [&](const std::string& d) {
-         makeDir(d + "/Box", "box");
-         makeDir(d + "/Other", "other");
-       },
-       "box\\F.txt", "box",
-       [](const std::string& d) {
-         rename((d + "/Box").c_str(), (d + "/Old").c_str());
-         symlink("Other", (d + "/Box").c_str());
-       },
-       "other"},
-      {"link's target replaced below the link",
-       [&](const std::string& d) {
-         mkdir((d + "/X").c_str(), 0755);
-         makeDir(d + "/X/Y", "y");
-         makeDir(d + "/X/W", "w");
-         symlink("X/Y", (d + "/Lnk").c_str());
-       },
-       "LNK\\f.txt", "y",
-       [](const std::string& d) {
-         rename((d + "/X/Y").c_str(), (d + "/X/Old").c_str());
-         rename((d + "/X/W").c_str(), (d + "/X/Y").c_str());
-       },
-       "w"},
-      {"file behind a link replaced by a link out of the drive",
-       [&](const std::string& d) {
-         makeDir(d + "/X", "x");
-         symlink("X/f.txt", (d + "/Lnk.txt").c_str());
-       },
-       "LNK.TXT", "x",
-       [&](const std::string& d) {
-         unlink((d + "/X/f.txt").c_str());
-         symlink((outside.path() + "/f.txt").c_str(), (d + "/X/f.txt").c_str());
-       },
-       "<missing>"},
+      {"directory created", "", "NEW\\f.txt", "<missing>", "d NEW", "NEW"},
+      {"directory renamed away", "d Box", "BOX\\F.TXT", "Box", "m Box Crate", "<missing>"},
+      {"another renamed into its place", "d Box d Two", "box\\f.txt", "Box", "m Box Old m Two BOX",
+       "Two"},
+      {"exact spelling beside a case-insensitive match", "f DATA.TXT upper", "Data.txt", "upper",
+       "f Data.txt exact", "exact"},
+      {"missing entry made in another spelling", "", "later.txt", "<missing>", "f LATER.TXT x",
+       "x"},
+      {"file removed", "f gone.txt here", "GONE.TXT", "here", "r gone.txt", "<missing>"},
+      {"directory replaced by a link out of the drive", "d Box", "Box\\f.txt", "Box",
+       "m Box Old l @/ Box", "<missing>"},
+      {"directory replaced by a link within the drive", "d Box d Two", "box\\F.txt", "Box",
+       "m Box Old l Two Box", "Two"},
+      {"link's target replaced below it", "d X d X/Y d X/W l X/Y Lnk", "LNK\\f.txt", "X/Y",
+       "m X/Y X/Old m X/W X/Y", "X/W"},
+      {"file behind a link made a link out of the drive", "d X l X/f.txt Lnk.txt", "LNK.TXT", "X",
+       "r X/f.txt l @ X/f.txt", "<missing>"},
   };
   int n = 0;
   for (bool settle : {true, false}) {
     for (const Row& row : rows) {
       SCOPED_TRACE(std::string(row.name) + (settle ? ", settled" : ", at once"));
       const std::string name = "ROW" + std::to_string(++n);
-      const std::string dir = machine_.HostPath("drive_c/" + name);
+      const std::string dir = machine_.HostPath("drive_c/" + name + "/");
       ASSERT_EQ(mkdir(dir.c_str(), 0755), 0);
-      row.before(dir);
+      run(dir, row.before);
       if (settle) usleep(20000);
       const std::string path = "C:\\" + name + "\\" + row.path;
       std::string content;
       for (int i = 0; i < 2; ++i) {  // the second read is answered from memory
         EXPECT_EQ(files().ReadBytes(path, &content) ? content : "<missing>", row.first);
       }
-      row.change(dir);
+      run(dir, row.change);
       EXPECT_EQ(files().ReadBytes(path, &content) ? content : "<missing>", row.then);
     }
   }
