@@ -322,4 +322,8 @@ void TIniGT::Flush() {
   if (!profiles_.Flush(path_)) RaiseWriteError();
 }
 
+void TIniGT::HoldWrites() { profiles_.HoldWrites(path_); }
+
+void TIniGT::DropHeldWrites() { profiles_.DropHeldWrites(path_); }
+
 }  // namespace zuba::core

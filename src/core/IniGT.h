@@ -192,6 +192,12 @@ class TIniGT {
   // cache flushed), so that the writes outlast a crash of the system.
   void Flush();
 
+  // Has the platform hold the writes from now on until Flush, which makes
+  // them in one replacement of the file, or DropHeldWrites, which forgets
+  // them (Profiles::HoldWrites).
+  void HoldWrites();
+  void DropHeldWrites();
+
  private:
   void ResolvePath();
   std::string Wrap(const std::string& text) const;

@@ -372,4 +372,15 @@ void SettingsFile::DeleteSetting(const std::string& name) { ini_.DeleteSection(n
 
 void SettingsFile::Flush() { ini_.Flush(); }
 
+SettingsFile::Change::Change(SettingsFile& file) : file_(file) { file_.ini_.HoldWrites(); }
+
+SettingsFile::Change::~Change() {
+  if (!committed_) file_.ini_.DropHeldWrites();
+}
+
+void SettingsFile::Change::Commit() {
+  committed_ = true;  // a failed flush has made or dropped the writes itself
+  file_.Flush();
+}
+
 }  // namespace zuba::core

@@ -210,6 +210,26 @@ class SettingsFile {
   // cache flushed): the end of each save, delete and reorder.
   void Flush();
 
+  // One change of the file made of several writes (a setting saved,
+  // replaced or deleted, the list reordered): its writes are held while it
+  // lasts and Commit makes them in one replacement of the file, so that
+  // the file holds all of the change or none of it. A change that ends
+  // without Commit (an error on the way) forgets its writes where the
+  // platform holds them.
+  class Change {
+   public:
+    explicit Change(SettingsFile& file);
+    Change(const Change&) = delete;
+    Change& operator=(const Change&) = delete;
+    ~Change();
+    // Flush; raises system::Exception when the file cannot be written.
+    void Commit();
+
+   private:
+    SettingsFile& file_;
+    bool committed_ = false;
+  };
+
  private:
   // Writes the keys (raw values) of [Initialize] in one change as
   // WriteWindowState says, or key by key when that cannot be.

@@ -419,6 +419,10 @@ class Recorder::RecordingProfiles : public platform::ProfilesWrapper {
     return Planning() ? true : target().WriteSection(section, entries, file);
   }
   bool Flush(const std::string& file) override { return Planning() ? true : target().Flush(file); }
+  // A recorded change is in the file when its write returns, so that the
+  // journal never names a state the disk does not hold: nothing is held.
+  void HoldWrites(const std::string&) override {}
+  bool DropHeldWrites(const std::string&) override { return false; }
 
  private:
   bool Planning() const { return recorder_.mode() == RecorderMode::kPlan; }

@@ -83,6 +83,18 @@ class Profiles {
   // program that needs its writes kept through a crash of the system calls
   // this after them. False when the file cannot be written.
   virtual bool Flush(const std::string& file) = 0;
+
+  // Holds the writes of `file` back until Flush(file), which makes them
+  // all at once, or DropHeldWrites(file), which forgets them, as Windows
+  // 9x's profile cache holds the file it keeps: the reads of this process
+  // see them meanwhile, other processes do not. A held write answers false
+  // only for what it refuses itself (an empty name, a file that cannot be
+  // read); whether the file can be written is Flush's answer. The default
+  // holds nothing: every write reaches the file at once.
+  virtual void HoldWrites(const std::string& /*file*/) {}
+  // Forgets the writes held for `file`: the file stays as it was before
+  // them. False when nothing was held (the writes, if any, were made).
+  virtual bool DropHeldWrites(const std::string& /*file*/) { return false; }
 };
 
 // The key names of `section` in `file`, in file order, asked for first with
@@ -143,6 +155,8 @@ class ProfilesWrapper : public Profiles {
     return target_.WriteSection(section, entries, file);
   }
   bool Flush(const std::string& file) override { return target_.Flush(file); }
+  void HoldWrites(const std::string& file) override { target_.HoldWrites(file); }
+  bool DropHeldWrites(const std::string& file) override { return target_.DropHeldWrites(file); }
 
  protected:
   Profiles& target() { return target_; }

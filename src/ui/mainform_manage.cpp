@@ -96,12 +96,14 @@ void TForm1::BbOkClick(Component&) {
   }
   const std::string name = EdNm.Text();
   if (!ConfirmSaveWarnings(name)) return;
-  if (Settings.SettingExists(name)) {
-    if (ui.ShowMessageBox(kNameOpen + name + kReplaceQuestionEnd, kReplaceCaption,
-                          MessageIcon::kQuestion,
-                          MessageButtons::kOkCancel) != MessageResult::kOk) {
-      return;
-    }
+  const bool replace = Settings.SettingExists(name);
+  if (replace && ui.ShowMessageBox(kNameOpen + name + kReplaceQuestionEnd, kReplaceCaption,
+                                   MessageIcon::kQuestion,
+                                   MessageButtons::kOkCancel) != MessageResult::kOk) {
+    return;
+  }
+  core::SettingsFile::Change change(Settings);
+  if (replace) {
     Settings.DeleteSetting(name);
     RemoveAdapterEntry(name);
   }
@@ -112,11 +114,21 @@ void TForm1::BbOkClick(Component&) {
   // The name goes into its sorted place, or last in a list ordered by
   // hand. A name listed already (a replaced setting, or one a hand-edited
   // list names without its section) is listed once.
+  const int selected = CbSetting.ItemIndex();
   const int listed = CbSetting.IndexOf(name);
+  const std::string listedAs = listed >= 0 ? CbSetting.Item(listed) : std::string();
   if (listed >= 0) CbSetting.DeleteItem(listed);
   CbSetting.SetItemIndex(CbSetting.AddItem(name));
-  Settings.WriteSettingList(CbSetting.Items());
-  Settings.Flush();
+  try {
+    Settings.WriteSettingList(CbSetting.Items());
+    change.Commit();
+  } catch (const std::exception&) {
+    // The file has none of the save: neither has the list.
+    CbSetting.DeleteItem(CbSetting.ItemIndex());
+    if (listed >= 0) CbSetting.InsertItem(listed, listedAs);
+    CbSetting.SetItemIndex(selected);
+    throw;
+  }
   BbCanClick(BbCan);
 }
 
@@ -163,20 +175,27 @@ void TForm1::BtDeleteClick(Component&) {
   const int index = CbSetting.ItemIndex();
   if (index < 0) return;
   const std::string name = CbSetting.Item(index);
-  if (App().Ui().ShowMessageBox(kNameOpen + name + kDeleteQuestionEnd, kDeleteCaption,
+  core::SettingsFile::Change change(Settings);
+  std::vector<std::string> names = CbSetting.Items();
+  const bool confirmed =
+      App().Ui().ShowMessageBox(kNameOpen + name + kDeleteQuestionEnd, kDeleteCaption,
                                 MessageIcon::kWarning,
-                                MessageButtons::kOkCancel) == MessageResult::kOk) {
+                                MessageButtons::kOkCancel) == MessageResult::kOk;
+  if (confirmed) {
     // The adapter entry goes with its setting, whatever the TCP/IP box shows
     // now: a setting saved without TCP/IP has none to remove.
     RemoveAdapterEntry(name);
     Settings.DeleteSetting(name);
+    names.erase(names.begin() + index);
+  }
+  Settings.WriteSettingList(names);
+  change.Commit();
+  if (confirmed) {
     CbSetting.DeleteItem(index);
     CbSetting.SetItemIndex(-1);
     CbSetting.Invalidate();
     EdNm.SetText("");
   }
-  Settings.WriteSettingList(CbSetting.Items());
-  Settings.Flush();
 }
 
 void TForm1::pmEditListClick(Component&) {
@@ -190,12 +209,13 @@ void TForm1::pmEditListClick(Component&) {
                               MessageButtons::kOk);
     return;
   }
+  core::SettingsFile::Change change(Settings);
+  Settings.WriteSettingList(ordered);
+  Settings.WriteListEdited(true);
+  change.Commit();
   CbSetting.SetSorted(false);
   CbSetting.SetItems(ordered);
   CbSetting.SetItemIndex(wasSelected ? CbSetting.IndexOf(remembered) : -1);
-  Settings.WriteSettingList(ordered);
-  Settings.WriteListEdited(true);
-  Settings.Flush();
 }
 
 void TForm1::CbTncChange(Component&) {

@@ -218,19 +218,32 @@ class RefuseSection : public platform::ProfilesWrapper {
   std::string section_;
 };
 
-TEST_F(ManageTest, AWriteRefusedMidwayStopsTheSaveAndKeepsWhatWasWritten) {
-  Store(kIni, kConverted);
+// A save or a replace is one change of the file: a write refused midway
+// leaves the file and the list as they were, so that a replace never loses
+// the setting it was to replace.
+TEST_F(ManageTest, AWriteRefusedMidwayLeavesTheFileAndTheListAsTheyWere) {
+  const std::string before = std::string(kConverted) +
+                             "[NIC_registry_list]\r\nOffice=0001\r\n[Office]\r\nip=10.0.0.5\r\n";
+  Store(kIni, before);
   RefuseSection refusing(machine.profiles(), "SETTINGLIST");
   TForm1& form = app.CreateForm<TForm1>(machine.registry(), machine.files(), refusing,
                                         machine.system());
-  ASSERT_TRUE(form.BtConfig.Click());
-  ASSERT_TRUE(form.CbTnc.Choose(0));
-  SaveAs(form, "Office");
-  EXPECT_THAT(Shown(), ElementsAre("[ZubaNet ベータ版] C:\\ZUBANET\\Zubanet.ini に書き込めません"));
-  EXPECT_TRUE(InEditMode(form));
-  EXPECT_EQ(Value("Office", "ip"), "192.168.1.10");  // the section and its adapter stay
-  EXPECT_EQ(Value("NIC_registry_list", "Office"), "0000");
-  EXPECT_EQ(Value("SETTINGLIST", "SETTINGS.Count"), "<none>");
+  const std::string refused = "[ZubaNet ベータ版] C:\\ZUBANET\\Zubanet.ini に書き込めません";
+  for (const std::string name : {"Home", "Office"}) {
+    ASSERT_TRUE(form.BtConfig.Click());
+    ASSERT_TRUE(form.CbTnc.Choose(0));
+    if (name == "Office") ui.QueueAnswer(MessageResult::kOk);  // replace it
+    SaveAs(form, name);
+    if (name == "Office") {
+      EXPECT_THAT(Shown(), ElementsAre("[既に登録されています] 【Office】　を置き換えますか？", refused));
+    } else {
+      EXPECT_THAT(Shown(), ElementsAre(refused));
+    }
+    EXPECT_TRUE(InEditMode(form)) << name;
+    EXPECT_EQ(Text(), before) << name;
+    EXPECT_THAT(form.CbSetting.Items(), ElementsAre("Office")) << name;
+    ASSERT_TRUE(form.BbCan.Click());
+  }
 }
 
 TEST_F(ManageTest, HandEditedListsNamingMissingOrDoubledSettingsLoseNothing) {

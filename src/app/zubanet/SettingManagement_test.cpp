@@ -3,6 +3,9 @@
 // the settings file's bytes checked after each.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include <string>
 
 #include "testing/MachineTool.h"
@@ -144,6 +147,58 @@ TEST_F(SettingManagementTest, SaveReplaceReorderAndDeleteAsAUserWould) {
                             "[SETTINGLIST]\r\nSETTINGS.Count=1\r\nSETTINGS.0=Office\r\n"
                             "SETTINGS.1=Home\r\nLISTEDIT=1\r\n" +
                             office2);
+}
+
+// A replace and a delete each reach the settings file in one replacement
+// of it: the program killed at that write (strace's fault injection) leaves
+// the file as it was, never with the old setting gone and the new one not
+// yet there; not killed, the same run leaves the whole change.
+TEST_F(SettingManagementTest, AReplaceOrDeleteKilledAtItsWriteLeavesTheFileAsItWas) {
+  if (std::system("strace -qq -o /dev/null true 2>/dev/null") != 0) {
+    GTEST_SKIP() << "strace cannot trace here";
+  }
+  ASSERT_EQ(RunZubaNet(machine.directory(),
+                       "--answer yes --do 'click BtConfig' "
+                       "--do 'choose CbTnc PCI Fast Ethernet Adapter' --do 'type EdNm Office' "
+                       "--do 'click BbOk'"),
+            0)
+      << err_;
+  const std::string before = File();
+  struct Change {
+    const char* what;
+    const char* args;
+    const char* after;  // a part of the file after the change
+  };
+  const Change changes[] = {
+      {"replace",
+       "--answer ok --do 'choose CbSetting Office' --do 'click BtConfig' "
+       "--do 'type EdTip 192.168.1.20' --do 'click BbOk'",
+       "[Office]\r\nip=192.168.1.20\r\n"},
+      {"delete", "--answer ok --do 'choose CbSetting Office' --do 'key CbSetting Delete'",
+       "[SETTINGLIST]\r\nSETTINGS.Count=0\r\n"},
+  };
+  const std::string file = "/drive_c/ZUBANET/Zubanet.ini";
+  for (const Change& change : changes) {
+    const std::string m = scratch_.path() + "/" + change.what;
+    for (const bool killed : {true, false}) {
+      std::filesystem::remove_all(m);
+      std::filesystem::copy(machine.directory(), m, std::filesystem::copy_options::recursive);
+      const std::string trace = scratch_.path() + "/renames";
+      RunProgram("strace -f -qq -o " + trace + " -e trace=rename" +
+                     (killed ? " -e inject=rename:signal=KILL:when=1 " : " "),
+                 zubanet_, m, std::string("--headless ") + change.args);
+      const std::string renames = ReadHostFile(trace);
+      const auto first = renames.find("rename(");
+      EXPECT_TRUE(first != std::string::npos && first == renames.rfind("rename("))
+          << change.what << ": " << renames;
+      const std::string text = ReadHostFile(m + file);
+      if (killed) {
+        EXPECT_EQ(text, before) << change.what;
+      } else {
+        EXPECT_NE(text.find(change.after), std::string::npos) << change.what << text;
+      }
+    }
+  }
 }
 
 }  // namespace

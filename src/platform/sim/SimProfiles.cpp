@@ -23,16 +23,16 @@ SimProfiles::SimProfiles(Files& files, std::string lockPath,
   if (!lockPath.empty()) writers_ = std::make_unique<HostLock>(std::move(lockPath));
 }
 
-template <typename Edit>
-bool SimProfiles::Locked(Edit edit) {
-  if (!writers_) return edit();
+template <typename Change>
+bool SimProfiles::Locked(Change change) {
+  if (!writers_) return change();
   // A lock that cannot be had (a machine no process may write) leaves the
   // write to fail on its own; one another writer kept for the whole wait
   // limit fails the write, which the program reports, instead of a wait
   // without end.
   HostLockScope hold(*writers_);
   if (writers_->timedOut()) return false;
-  return edit();
+  return change();
 }
 
 std::string SimProfiles::FullPath(const std::string& file) {
@@ -47,6 +47,18 @@ std::string SimProfiles::FullPath(const std::string& file) {
 }
 
 std::shared_ptr<const IniText> SimProfiles::Load(const std::string& path, FileState* state) {
+  if (!held_.empty()) {
+    auto held = held_.find(FoldCp932(path));
+    if (held != held_.end() && held->second.text) {
+      const Held& h = held->second;
+      *state = h.edits.empty() ? h.baseState : FileState::kRead;
+      return h.text;
+    }
+  }
+  return LoadFile(path, state);
+}
+
+std::shared_ptr<const IniText> SimProfiles::LoadFile(const std::string& path, FileState* state) {
   *state = FileState::kMissing;
   const std::uint64_t stamp = files_.ChangeStamp(path);
   if (stamp == 0) return empty_;
@@ -83,14 +95,42 @@ bool SimProfiles::Unchanged(const std::string& path) {
   return true;
 }
 
-bool SimProfiles::Store(const std::string& path, std::string content) {
+bool SimProfiles::Store(const std::string& path, std::shared_ptr<const IniText> text) {
   const std::string key = FoldCp932(path);
   cache_.erase(key);
-  if (!files_.WriteBytes(path, content)) return false;
+  if (!files_.WriteBytes(path, text->content())) return false;
   // What was written is what the next call will read; its stamp is taken
   // then (the bytes are compared when it differs).
   if (cache_.size() >= kMaxCachedFiles) cache_.clear();
-  cache_[key] = Cached{0, std::make_shared<const IniText>(std::move(content))};
+  cache_[key] = Cached{0, std::move(text)};
+  return true;
+}
+
+bool SimProfiles::Write(const std::string& file, Edit edit) {
+  const std::string path = FullPath(file);
+  auto held = held_.find(FoldCp932(path));
+  if (held == held_.end()) {
+    return Locked([&] {
+      FileState state;
+      std::shared_ptr<const IniText> text = LoadFile(path, &state);
+      if (state == FileState::kUnreadable) return false;
+      bool changed;
+      std::string updated = edit(*text, &changed);
+      if (!changed) return Unchanged(path);
+      return Store(path, std::make_shared<const IniText>(std::move(updated)));
+    });
+  }
+  Held& h = held->second;
+  if (!h.text) {
+    h.base = h.text = LoadFile(path, &h.baseState);
+  }
+  if (h.baseState == FileState::kUnreadable) return false;
+  bool changed;
+  std::string updated = edit(*h.text, &changed);
+  if (changed) {
+    h.text = std::make_shared<const IniText>(std::move(updated));
+    h.edits.push_back(std::move(edit));
+  }
   return true;
 }
 
@@ -147,42 +187,28 @@ std::size_t SimProfiles::GetSectionNames(std::string* names, std::size_t bufferS
 
 bool SimProfiles::WriteString(const std::string& section, const std::string& key,
                               const std::string& value, const std::string& file) {
-  const std::string s(TrimSpaces(AsCString(section))), k(TrimSpaces(AsCString(key)));
-  const std::string v = AsCString(value);
+  std::string s(TrimSpaces(AsCString(section))), k(TrimSpaces(AsCString(key)));
+  std::string v = AsCString(value);
   if (s.empty() || k.empty() || v.size() > kMaxTransfer) return false;
-  return Locked([&] {
-    const std::string path = FullPath(file);
-    FileState state;
-    std::shared_ptr<const IniText> text = Load(path, &state);
-    if (state == FileState::kUnreadable) return false;
-    std::string updated = text->WithValue(s, k, v);
-    if (state == FileState::kRead && updated == text->content()) return Unchanged(path);
-    return Store(path, std::move(updated));
+  return Write(file, [s = std::move(s), k = std::move(k), v = std::move(v)](
+                         const IniText& text, bool* changed) {
+    std::string updated = text.WithValue(s, k, v);
+    *changed = updated != text.content();
+    return updated;
   });
 }
 
 bool SimProfiles::RemoveKey(const std::string& section, const std::string& key,
                             const std::string& file) {
-  return Locked([&] {
-    const std::string path = FullPath(file);
-    FileState state;
-    bool changed;
-    std::shared_ptr<const IniText> text = Load(path, &state);
-    if (state == FileState::kUnreadable) return false;
-    std::string updated = text->WithoutKey(AsCString(section), AsCString(key), &changed);
-    return changed ? Store(path, std::move(updated)) : Unchanged(path);
+  return Write(file, [s = AsCString(section), k = AsCString(key)](const IniText& text,
+                                                                  bool* changed) {
+    return text.WithoutKey(s, k, changed);
   });
 }
 
 bool SimProfiles::RemoveSection(const std::string& section, const std::string& file) {
-  return Locked([&] {
-    const std::string path = FullPath(file);
-    FileState state;
-    bool changed;
-    std::shared_ptr<const IniText> text = Load(path, &state);
-    if (state == FileState::kUnreadable) return false;
-    std::string updated = text->WithoutSection(AsCString(section), &changed);
-    return changed ? Store(path, std::move(updated)) : Unchanged(path);
+  return Write(file, [s = AsCString(section)](const IniText& text, bool* changed) {
+    return text.WithoutSection(s, changed);
   });
 }
 
@@ -219,17 +245,44 @@ bool SimProfiles::WriteSection(const std::string& section, const std::vector<std
     if (name.empty()) return false;
     pairs.emplace_back(std::move(name), line.substr(equal + 1));
   }
-  return Locked([&] {
-    const std::string path = FullPath(file);
-    FileState state;
-    std::shared_ptr<const IniText> text = Load(path, &state);
-    if (state == FileState::kUnreadable) return false;
-    std::string updated = text->WithSection(s, pairs);
-    if (state == FileState::kRead && updated == text->content()) return Unchanged(path);
-    return Store(path, std::move(updated));
+  return Write(file, [s, pairs = std::move(pairs)](const IniText& text, bool* changed) {
+    std::string updated = text.WithSection(s, pairs);
+    *changed = updated != text.content();
+    return updated;
   });
 }
 
-bool SimProfiles::Flush(const std::string&) { return true; }
+bool SimProfiles::Flush(const std::string& file) {
+  const std::string path = FullPath(file);
+  auto found = held_.find(FoldCp932(path));
+  if (found == held_.end()) return true;  // every write has reached the file
+  Held held = std::move(found->second);
+  held_.erase(found);
+  if (held.edits.empty()) return true;
+  return Locked([&] {
+    FileState state;
+    std::shared_ptr<const IniText> now = LoadFile(path, &state);
+    if (state == FileState::kUnreadable) return false;
+    std::shared_ptr<const IniText> result = held.text;
+    if (now != held.base && now->content() != held.base->content()) {
+      // Another process wrote the file since the first held write: the
+      // held edits are made again on what it wrote.
+      result = now;
+      for (const Edit& edit : held.edits) {
+        bool changed;
+        std::string updated = edit(*result, &changed);
+        if (changed) result = std::make_shared<const IniText>(std::move(updated));
+      }
+    }
+    if (result->content() == now->content()) return Unchanged(path);
+    return Store(path, std::move(result));
+  });
+}
+
+void SimProfiles::HoldWrites(const std::string& file) { held_.try_emplace(FoldCp932(FullPath(file))); }
+
+bool SimProfiles::DropHeldWrites(const std::string& file) {
+  return held_.erase(FoldCp932(FullPath(file))) > 0;
+}
 
 }  // namespace zuba::platform::sim

@@ -10,6 +10,11 @@
 // processes never lose each other, as Windows 9x serialises profile writes
 // through its one cache.
 //
+// Writes held (HoldWrites) are edits of this process's copy of the file,
+// each kept to be made again: Flush reads the file under the lock and
+// writes the copy in one replacement, or, when another process has
+// written the file meanwhile, makes the held edits again on its text.
+//
 // Buffers behave as on Windows 9x: a value comes back cut to the buffer
 // (bufferSize - 1 bytes), and no read returns more than 32,766 bytes; a
 // value is cut at its first zero byte, as a C string would be. Section
@@ -66,6 +71,8 @@ class SimProfiles : public Profiles {
   // True: every write has already replaced the file when it returned, so
   // nothing is held back.
   bool Flush(const std::string& file) override;
+  void HoldWrites(const std::string& file) override;
+  bool DropHeldWrites(const std::string& file) override;
 
  private:
   struct Cached {
@@ -76,19 +83,35 @@ class SimProfiles : public Profiles {
   // Whether a file is there and could be read.
   enum class FileState { kMissing, kRead, kUnreadable };
 
+  // One write's edit: the new text, `*changed` telling whether it differs.
+  using Edit = std::function<std::string(const IniText&, bool* changed)>;
+  // The writes held for one file.
+  struct Held {
+    std::shared_ptr<const IniText> base;  // the file before them (null until the first)
+    FileState baseState = FileState::kMissing;
+    std::shared_ptr<const IniText> text;  // `base` with `edits` made
+    std::vector<Edit> edits;
+  };
+
   std::string FullPath(const std::string& file);
-  // The parsed file; the empty text when it is missing or unreadable.
+  // The parsed file as this process sees it (its held writes made); the
+  // empty text when it is missing or unreadable.
   std::shared_ptr<const IniText> Load(const std::string& path, FileState* state);
-  bool Store(const std::string& path, std::string content);
+  // The parsed file as it is on the disk.
+  std::shared_ptr<const IniText> LoadFile(const std::string& path, FileState* state);
+  // Makes one write: at once, or held.
+  bool Write(const std::string& file, Edit edit);
+  bool Store(const std::string& path, std::shared_ptr<const IniText> text);
   // A write that finds its result in place: nothing to store.
   bool Unchanged(const std::string& path);
   // Runs one read-modify-write of a file under the writers' lock.
-  template <typename Edit>
-  bool Locked(Edit edit);
+  template <typename Change>
+  bool Locked(Change change);
 
   Files& files_;
   std::shared_ptr<const IniText> empty_;
   std::unordered_map<std::string, Cached> cache_;
+  std::unordered_map<std::string, Held> held_;  // by folded path
   std::string readBuffer_;  // what Load reads a file into
   std::unique_ptr<HostLock> writers_;
   std::function<void(const std::string&)> tidy_;

@@ -145,5 +145,42 @@ TEST_F(SimProfilesTest, ReadsAnyBytesAndReportsRefusedWrites) {
   EXPECT_EQ(Get("s", "k"), "v");
 }
 
+// Held writes: this process reads them at once, the file gets them all in
+// one replacement at Flush, made again on another process's text when that
+// process wrote the file meanwhile; dropped, the file stays as it was; a
+// file that cannot be written keeps none of them.
+TEST_F(SimProfilesTest, HeldWritesReachTheFileTogetherAtTheFlush) {
+  const std::string file = "drive_c/ZUBANET/Zubanet.ini";
+  WriteHost(file, "[a]\r\nk=1\r\n[b]\r\nk=2\r\n");
+  profiles().HoldWrites(kIni);
+  ASSERT_TRUE(profiles().RemoveSection("a", kIni));
+  ASSERT_TRUE(profiles().WriteSection("a", {"k=new"}, kIni));
+  ASSERT_TRUE(profiles().WriteString("c", "k", "3", kIni));
+  EXPECT_EQ(Get("a", "k"), "new");
+  EXPECT_EQ(ReadHost(file), "[a]\r\nk=1\r\n[b]\r\nk=2\r\n");
+  EXPECT_TRUE(profiles().Flush(kIni));
+  EXPECT_EQ(ReadHost(file), "[b]\r\nk=2\r\n[a]\r\nk=new\r\n[c]\r\nk=3\r\n");
+
+  profiles().HoldWrites(kIni);
+  ASSERT_TRUE(profiles().WriteString("b", "k", "held", kIni));
+  WriteHost(file, "[b]\r\nk=2\r\n[other]\r\nk=4\r\n");  // another process, meanwhile
+  EXPECT_TRUE(profiles().Flush(kIni));
+  EXPECT_EQ(ReadHost(file), "[b]\r\nk=held\r\n[other]\r\nk=4\r\n");
+
+  profiles().HoldWrites(kIni);
+  ASSERT_TRUE(profiles().RemoveSection("b", kIni));
+  EXPECT_TRUE(profiles().DropHeldWrites(kIni));
+  EXPECT_EQ(Get("b", "k"), "held");
+  EXPECT_TRUE(profiles().Flush(kIni));  // nothing held
+  EXPECT_FALSE(profiles().DropHeldWrites(kIni));
+
+  ASSERT_TRUE(machine_.machine().config->Set("Fail", "WriteFile", "5"));
+  profiles().HoldWrites(kIni);
+  ASSERT_TRUE(profiles().RemoveSection("b", kIni));
+  EXPECT_FALSE(profiles().Flush(kIni));
+  EXPECT_EQ(ReadHost(file), "[b]\r\nk=held\r\n[other]\r\nk=4\r\n");
+  EXPECT_EQ(Get("b", "k"), "held");
+}
+
 }  // namespace
 }  // namespace zuba::platform::sim
