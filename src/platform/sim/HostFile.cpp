@@ -38,9 +38,13 @@ std::uint64_t Mix(std::uint64_t h, std::uint64_t v) {
 }  // namespace
 
 HostStamp StatHostFile(const std::string& path) {
-  HostStamp stamp;
   struct stat st;
-  if (stat(path.c_str(), &st) != 0) return stamp;
+  if (stat(path.c_str(), &st) != 0) return HostStamp();
+  return HostStampOf(st);
+}
+
+HostStamp HostStampOf(const struct stat& st) {
+  HostStamp stamp;
   stamp.exists = true;
   stamp.isDirectory = S_ISDIR(st.st_mode);
   std::uint64_t h = 0x5A0B7E7ull;

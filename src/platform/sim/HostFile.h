@@ -3,6 +3,8 @@
 #ifndef ZUBA_PLATFORM_SIM_HOSTFILE_H_
 #define ZUBA_PLATFORM_SIM_HOSTFILE_H_
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -26,6 +28,8 @@ struct HostStamp {
   bool settled = false;
 };
 HostStamp StatHostFile(const std::string& path);
+// The stamp of a file whose stat() the caller already has.
+HostStamp HostStampOf(const struct stat& st);
 
 // The whole content of a regular file, read into `*content` (its memory
 // used again). False when it is missing, a directory or unreadable

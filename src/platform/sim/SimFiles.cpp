@@ -20,6 +20,8 @@ namespace {
 
 // Directory listings kept at most; more are dropped all at once.
 constexpr std::size_t kMaxListings = 256;
+// Resolved paths kept at most; likewise.
+constexpr std::size_t kMaxResolutions = 1024;
 
 bool IsAbsolute(const std::string& path) {
   return path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
@@ -33,14 +35,19 @@ std::uint32_t AttributesOf(const struct stat& st) {
 
 bool StatOf(const std::string& host, struct stat* st) { return stat(host.c_str(), st) == 0; }
 
-bool IsDirectory(const std::string& host) {
+// Whether an existing entry cannot be written or removed as a file: a
+// directory, or read-only.
+bool IsDirectoryOrReadOnly(const std::string& host) {
   struct stat st;
-  return StatOf(host, &st) && S_ISDIR(st.st_mode);
+  return StatOf(host, &st) && (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR));
 }
 
-bool IsReadOnly(const std::string& host) {
-  struct stat st;
-  return StatOf(host, &st) && !(st.st_mode & S_IWUSR);
+// stat() of a host entry, noting in `*link` whether the entry is a link.
+bool StatNoting(const std::string& host, struct stat* st, bool* link) {
+  if (lstat(host.c_str(), st) != 0) return false;
+  if (!S_ISLNK(st->st_mode)) return true;
+  *link = true;
+  return StatOf(host, st);
 }
 
 // Whether `path` is `prefix` or lies below it (Windows paths, no regard to
@@ -105,93 +112,121 @@ std::string SimFiles::DriveDirectory(char drive) const {
 }
 
 bool SimFiles::Locate(const WinPath& path, Location* out) {
-  if (!Find(path, out)) return false;
-  // A link may lead elsewhere in the drive, never out of it (or out of the
-  // machine): such a path is refused like one with ".." above the root.
-  if (!out->host.empty() && !StaysInDrive(DriveDirectory(path.drive), out->host)) {
+  const std::string key = path.ToString();
+  if (Remembered(key, out)) return true;
+  Resolution found;
+  if (!Find(path, &found)) {
     *out = Location();
     return false;
   }
+  *out = found.where;
+  if (out->throughLink) {
+    // A link may lead elsewhere in the drive, never out of it (or out of
+    // the machine): such a path is refused like one with ".." above the root.
+    if (!out->host.empty() && !StaysInDrive(DriveDirectory(path.drive), out->host)) {
+      *out = Location();
+      return false;
+    }
+    return true;
+  }
+  if (found.settled && !found.directories.empty()) {
+    if (resolutions_.size() >= kMaxResolutions) resolutions_.clear();
+    resolutions_[key] = std::move(found);
+  }
   return true;
 }
 
-bool SimFiles::Find(const WinPath& path, Location* out) {
-  *out = Location();
-  const std::string drive = DriveDirectory(path.drive);
+bool SimFiles::Remembered(const std::string& key, Location* out) {
+  auto it = resolutions_.find(key);
+  if (it == resolutions_.end()) return false;
+  for (const DirectoryStamp& d : it->second.directories) {
+    const HostStamp now = StatHostFile(d.host);
+    if (!now.exists || now.value != d.stamp) {
+      resolutions_.erase(it);
+      return false;
+    }
+  }
+  *out = it->second.where;
+  return true;
+}
+
+// The path is walked from the drive down, one component at a time: the
+// name as spelled on the host first (it wins over other matches), then the
+// directory's listing. Each directory's stamp is taken (from the stat that
+// found it) before anything in it is looked at, so a change made after the
+// walk looked must show in a stamp.
+bool SimFiles::Find(const WinPath& path, Resolution* out) {
+  *out = Resolution();
+  Location& where = out->where;
   for (const std::string& component : path.components) {
     if (IsHostTemporaryName(component)) return false;
   }
+  const std::string drive = DriveDirectory(path.drive);
+  HostStamp stamp = StatHostFile(drive);
+  if (!stamp.exists || !stamp.isDirectory) return false;
   if (path.components.empty()) {
-    if (!IsDirectory(drive)) return false;
-    out->exists = out->isRoot = true;
-    out->host = drive;
-    out->canonical = path.ToString();
+    where.exists = where.isRoot = true;
+    where.host = drive;
+    where.canonical = path.ToString();
     return true;
   }
-  // The usual case first: every component spelled as on the host.
-  std::string exact = drive;
-  for (const std::string& component : path.components) exact += "/" + HostNameOf(component);
-  struct stat st;
-  if (StatOf(exact, &st)) {
-    out->parentExists = out->exists = true;
-    out->host = exact;
-    out->canonical = path.ToString();
-    return true;
-  }
-  if (!IsDirectory(drive)) return false;
   WinPath canonical{path.drive, {}};
   std::string current = drive;
   for (std::size_t i = 0; i < path.components.size(); ++i) {
+    out->directories.push_back({current, stamp.value});
+    out->settled = out->settled && stamp.settled;
     const std::string& wanted = path.components[i];
     const bool last = i + 1 == path.components.size();
-    const std::string spelled = current + "/" + HostNameOf(wanted);
-    // The whole path as spelled was looked for just above.
-    if (spelled != exact && StatOf(spelled, &st)) {  // spelled as on the host
-      current = spelled;
+    std::string next = current + "/" + HostNameOf(wanted);
+    struct stat st;
+    bool present = StatNoting(next, &st, &where.throughLink);  // spelled as on the host
+    if (present) {
       canonical.components.push_back(wanted);
-      if (!last && !S_ISDIR(st.st_mode)) return true;
-      continue;
-    }
-    Listing& listing = List(current);
-    const std::vector<Entry>& entries = listing.entries;
-    const Entry* hit = nullptr;
-    for (const Entry& e : entries) {
-      if (EqualsNoCaseCp932(e.longName, wanted)) {
-        hit = &e;
-        break;
+    } else {
+      Listing& listing = List(current, stamp);
+      const std::vector<Entry>& entries = listing.entries;
+      const Entry* hit = nullptr;
+      for (const Entry& e : entries) {
+        if (EqualsNoCaseCp932(e.longName, wanted)) {
+          hit = &e;
+          break;
+        }
       }
-    }
-    if (!hit) {
-      const std::vector<std::string>& aliases = Aliases(listing);
-      for (std::size_t k = 0; k < entries.size() && !hit; ++k) {
-        if (!aliases[k].empty() && EqualsNoCaseCp932(aliases[k], wanted)) hit = &entries[k];
+      if (!hit) {
+        const std::vector<std::string>& aliases = Aliases(listing);
+        for (std::size_t k = 0; k < entries.size() && !hit; ++k) {
+          if (!aliases[k].empty() && EqualsNoCaseCp932(aliases[k], wanted)) hit = &entries[k];
+        }
       }
+      if (!hit) {
+        if (!last) return true;  // a directory on the way is missing
+        where.parentExists = true;
+        where.host = std::move(next);
+        canonical.components.push_back(wanted);
+        where.canonical = canonical.ToString();
+        return true;
+      }
+      next = current + "/" + hit->hostName;
+      canonical.components.push_back(hit->longName);
+      present = StatNoting(next, &st, &where.throughLink);
     }
-    if (!hit) {
-      if (!last) return true;  // a directory on the way is missing
-      out->parentExists = true;
-      out->host = current + "/" + HostNameOf(wanted);
-      canonical.components.push_back(wanted);
-      out->canonical = canonical.ToString();
-      return true;
-    }
-    current += "/" + hit->hostName;
-    canonical.components.push_back(hit->longName);
-    if (!last && !IsDirectory(current)) return true;
+    current = std::move(next);
+    if (last) break;
+    if (!present || !S_ISDIR(st.st_mode)) return true;  // a directory on the way is missing
+    stamp = HostStampOf(st);
   }
-  out->parentExists = out->exists = true;
-  out->host = current;
-  out->canonical = canonical.ToString();
+  where.parentExists = where.exists = true;
+  where.host = std::move(current);
+  where.canonical = canonical.ToString();
   return true;
 }
 
-SimFiles::Listing& SimFiles::List(const std::string& hostDirectory) {
-  const HostStamp stamp = StatHostFile(hostDirectory);
+SimFiles::Listing& SimFiles::List(const std::string& hostDirectory, const HostStamp& stamp) {
   Listing& listing = listings_[hostDirectory];
   if (stamp.exists && listing.trusted && listing.stamp == stamp.value) return listing;
   if (listings_.size() > kMaxListings) {
     listings_.clear();
-    return List(hostDirectory);
+    return List(hostDirectory, stamp);
   }
   listing = Listing();
   listing.stamp = stamp.value;
@@ -213,9 +248,9 @@ SimFiles::Listing& SimFiles::List(const std::string& hostDirectory) {
     folded.emplace_back(FoldCp932(listing.entries[i].longName), i);
   }
   std::sort(folded.begin(), folded.end(), [&](const auto& a, const auto& b) {
-    return a.first != b.first ? a.first < b.first
-                              : listing.entries[a.second].longName <
-                                    listing.entries[b.second].longName;
+    return a.first != b.first
+               ? a.first < b.first
+               : listing.entries[a.second].longName < listing.entries[b.second].longName;
   });
   std::vector<Entry> sorted;
   sorted.reserve(folded.size());
@@ -276,11 +311,10 @@ bool SimFiles::FindFiles(const std::string& pattern, std::vector<FindData>* foun
   const std::string wanted = resolved.components.back();
   resolved.components.pop_back();
   Location dir;
-  if (!Locate(resolved, &dir) || !dir.exists || !IsDirectory(dir.host) ||
-      Fails("FindFirstFile", dir)) {
-    return false;
-  }
-  Listing& listing = List(dir.host);
+  if (!Locate(resolved, &dir) || !dir.exists) return false;
+  const HostStamp dirStamp = StatHostFile(dir.host);
+  if (!dirStamp.isDirectory || Fails("FindFirstFile", dir)) return false;
+  Listing& listing = List(dir.host, dirStamp);
   const std::vector<Entry>& entries = listing.entries;
   const std::vector<std::string>& aliases = Aliases(listing);
   const bool wild = HasWildcards(wanted);
@@ -293,7 +327,11 @@ bool SimFiles::FindFiles(const std::string& pattern, std::vector<FindData>* foun
                    EqualsNoCaseCp932(wanted, shortName);
     struct stat st;
     const std::string host = dir.host + "/" + entries[k].hostName;
-    if (!match || !StatOf(host, &st) || !StaysInDrive(DriveDirectory(resolved.drive), host)) {
+    if (!match || lstat(host.c_str(), &st) != 0) continue;
+    // With no link on the way to the directory, only the entry itself can
+    // be one that leads out of the drive.
+    if ((dir.throughLink || S_ISLNK(st.st_mode)) &&
+        (!StatOf(host, &st) || !StaysInDrive(DriveDirectory(resolved.drive), host))) {
       continue;
     }
     FindData data;
@@ -320,7 +358,7 @@ bool SimFiles::CopyTo(const std::string& source, const std::string& target,
     return false;
   }
   if (to.exists) {
-    if (ifExists == IfTargetExists::kFail || IsDirectory(to.host) || IsReadOnly(to.host) ||
+    if (ifExists == IfTargetExists::kFail || IsDirectoryOrReadOnly(to.host) ||
         to.host == from.host) {
       return false;
     }
@@ -348,7 +386,7 @@ void SimFiles::RemoveLeftTemporaries(const std::string& path) {
 bool SimFiles::WriteBytes(const std::string& path, const std::string& content) {
   Location where;
   if (!Locate(path, &where) || !where.parentExists || Fails("WriteFile", where)) return false;
-  if (where.exists && (IsDirectory(where.host) || IsReadOnly(where.host))) return false;
+  if (where.exists && IsDirectoryOrReadOnly(where.host)) return false;
   return WriteHostFileAtomic(where.host, content);
 }
 
@@ -379,7 +417,7 @@ bool SimFiles::MakeDirectory(const std::string& path) {
 bool SimFiles::RemoveFile(const std::string& path) {
   Location where;
   if (!Locate(path, &where) || !where.exists || Fails("DeleteFile", where) ||
-      IsDirectory(where.host) || IsReadOnly(where.host)) {
+      IsDirectoryOrReadOnly(where.host)) {
     return false;
   }
   return unlink(where.host.c_str()) == 0;

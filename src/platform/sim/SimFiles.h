@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "platform/Files.h"
+#include "platform/sim/HostFile.h"
 #include "platform/sim/MachineConfig.h"
 #include "platform/sim/WinPath.h"
 
@@ -74,22 +75,44 @@ class SimFiles : public Files {
     bool parentExists = false;  // the directory that would hold the entry exists
     bool exists = false;
     bool isRoot = false;
-    std::string host;       // the entry's host path (the given spelling when new)
-    std::string canonical;  // the Windows path with the long names found
+    bool throughLink = false;  // a host link lies on the way (the entry itself included)
+    std::string host;          // the entry's host path (the given spelling when new)
+    std::string canonical;     // the Windows path with the long names found
+  };
+  // A host directory a resolution looked into, and its stamp from before
+  // it looked.
+  struct DirectoryStamp {
+    std::string host;
+    std::uint64_t stamp = 0;
+  };
+  // A path's Location with the directories it was found through, from the
+  // drive's down to the one that holds (or would hold) the entry.
+  struct Resolution {
+    Location where;
+    std::vector<DirectoryStamp> directories;
+    bool settled = true;  // every one of them had settled when looked into
   };
 
   // Where a path lies, or false when it leaves the machine (also through a
-  // link that leads out of the path's drive).
+  // link that leads out of the path's drive). A path found through no host
+  // link is remembered, and the answer given again while every directory it
+  // was found through keeps the stamp it had at a settled moment: a change
+  // to any of them (an entry added, removed or renamed, the directory
+  // itself replaced) shows in its stamp. A link's target can change with no
+  // stamp on the way changing, so a path through one is found each time.
   bool Locate(const std::string& path, Location* out);
   bool Locate(const WinPath& path, Location* out);
-  // Locate without the check of links.
-  bool Find(const WinPath& path, Location* out);
+  // Locate without the check of links, and without remembering.
+  bool Find(const WinPath& path, Resolution* out);
+  // The remembered Location of the path spelled `key`, if still valid.
+  bool Remembered(const std::string& key, Location* out);
   std::string DriveDirectory(char drive) const;
-  // The listing of a host directory (empty when it cannot be read). A
-  // listing is kept and used again while the directory's stamp stays as it
-  // was at a settled moment, so resolving paths in one directory lists it
-  // once until something (this process or another) changes it.
-  Listing& List(const std::string& hostDirectory);
+  // The listing of a host directory (empty when it cannot be read), given
+  // its stamp taken before. A listing is kept and used again while the
+  // directory's stamp stays as it was at a settled moment, so resolving
+  // paths in one directory lists it once until something (this process or
+  // another) changes it.
+  Listing& List(const std::string& hostDirectory, const HostStamp& stamp);
   const std::vector<std::string>& Aliases(Listing& listing);
   bool Fails(const char* call, const Location& where);
 
@@ -97,6 +120,7 @@ class SimFiles : public Files {
   MachineConfig& config_;
   std::uint64_t unsettledCount_ = 0;
   std::unordered_map<std::string, Listing> listings_;
+  std::unordered_map<std::string, Resolution> resolutions_;  // by the path as spelled
 };
 
 }  // namespace zuba::platform::sim

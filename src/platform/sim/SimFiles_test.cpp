@@ -71,6 +71,88 @@ TEST_F(SimFilesTest, ListingsFollowChangesMadeByOtherProcesses) {
   }
 }
 
+// A path once found is answered from memory only while nothing on its way
+// changed: each row changes the host directories behind the machine's back
+// after the path was read, and the next read must see the change. Rows run
+// once with the directories settled before the first read (the answer is
+// remembered) and once right after they were made (it is not). Host steps,
+// in the row's own directory: "d DIR" makes a directory holding f.txt with
+// the content DIR, "f FILE TEXT" writes a file, "m FROM TO" renames, "l
+// TARGET NAME" makes a link (TARGET "@" is a file outside the machine, "@/"
+// a directory there), "r FILE" removes.
+TEST_F(SimFilesTest, RememberedPathsFollowChangesOnTheirWay) {
+  testing::TempDir outside;
+  std::ofstream(outside.path() + "/f.txt") << "outside";
+  auto run = [&](const std::string& dir, const std::string& steps) {
+    std::istringstream in(steps);
+    for (std::string op, a, b; in >> op >> a;) {
+      if (op != "d" && op != "r") in >> b;
+      const std::string target = a == "@"    ? outside.path() + "/f.txt"
+                                 : a == "@/" ? outside.path()
+                                             : a;
+      int rc = 0;
+      if (op == "d") {
+        rc = mkdir((dir + a).c_str(), 0755);
+        std::ofstream(dir + a + "/f.txt") << a;
+      } else if (op == "f") {
+        std::ofstream(dir + a) << b;
+      } else if (op == "m") {
+        rc = rename((dir + a).c_str(), (dir + b).c_str());
+      } else if (op == "l") {
+        rc = symlink(target.c_str(), (dir + b).c_str());
+      } else {
+        rc = unlink((dir + a).c_str());
+      }
+      ASSERT_EQ(rc, 0) << op << " " << a;
+    }
+  };
+  struct Row {
+    const char* name;
+    const char* before;  // host steps before the first read
+    const char* path;    // below the row's directory
+    const char* first;   // what it reads before the change
+    const char* change;  // host steps
+    const char* then;    // what it reads after them
+  };
+  const Row rows[] = {
+      {"directory created", "", "NEW\\f.txt", "<missing>", "d NEW", "NEW"},
+      {"directory renamed away", "d Box", "BOX\\F.TXT", "Box", "m Box Crate", "<missing>"},
+      {"another renamed into its place", "d Box d Two", "box\\f.txt", "Box", "m Box Old m Two BOX",
+       "Two"},
+      {"exact spelling beside a case-insensitive match", "f DATA.TXT upper", "Data.txt", "upper",
+       "f Data.txt exact", "exact"},
+      {"missing entry made in another spelling", "", "later.txt", "<missing>", "f LATER.TXT x",
+       "x"},
+      {"file removed", "f gone.txt here", "GONE.TXT", "here", "r gone.txt", "<missing>"},
+      {"directory replaced by a link out of the drive", "d Box", "Box\\f.txt", "Box",
+       "m Box Old l @/ Box", "<missing>"},
+      {"directory replaced by a link within the drive", "d Box d Two", "box\\F.txt", "Box",
+       "m Box Old l Two Box", "Two"},
+      {"link's target replaced below it", "d X d X/Y d X/W l X/Y Lnk", "LNK\\f.txt", "X/Y",
+       "m X/Y X/Old m X/W X/Y", "X/W"},
+      {"file behind a link made a link out of the drive", "d X l X/f.txt Lnk.txt", "LNK.TXT", "X",
+       "r X/f.txt l @ X/f.txt", "<missing>"},
+  };
+  int n = 0;
+  for (bool settle : {true, false}) {
+    for (const Row& row : rows) {
+      SCOPED_TRACE(std::string(row.name) + (settle ? ", settled" : ", at once"));
+      const std::string name = "ROW" + std::to_string(++n);
+      const std::string dir = machine_.HostPath("drive_c/" + name + "/");
+      ASSERT_EQ(mkdir(dir.c_str(), 0755), 0);
+      run(dir, row.before);
+      if (settle) usleep(20000);
+      const std::string path = "C:\\" + name + "\\" + row.path;
+      std::string content;
+      for (int i = 0; i < 2; ++i) {  // the second read is answered from memory
+        EXPECT_EQ(files().ReadBytes(path, &content) ? content : "<missing>", row.first);
+      }
+      run(dir, row.change);
+      EXPECT_EQ(files().ReadBytes(path, &content) ? content : "<missing>", row.then);
+    }
+  }
+}
+
 TEST_F(SimFilesTest, ShortNamesAreListedAndAccepted) {
   ASSERT_TRUE(files().MakeDirectory("C:\\Long Folder Name"));
   ASSERT_TRUE(files().WriteBytes("C:\\LONGFO~1\\my file.txt", "x"));
