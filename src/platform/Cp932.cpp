@@ -1,5 +1,7 @@
 #include "platform/Cp932.h"
 
+#include <cstring>
+
 namespace zuba::platform {
 
 std::string FoldCp932(std::string_view text) {
@@ -31,10 +33,19 @@ bool EqualsNoCaseCp932(std::string_view a, std::string_view b) {
 }
 
 std::size_t FindCp932(std::string_view text, char c, std::size_t from) {
-  // Walked from the start, whatever `from`: only so are the characters'
-  // boundaries known.
   const char* data = text.data();
   const std::size_t size = text.size();
+  // The usual case: nothing but single bytes up to the first `c` found by
+  // a plain search, which then is a character of its own.
+  if (!(static_cast<unsigned char>(c) & 0x80) && from <= size) {
+    const void* hit = std::memchr(data + from, c, size - from);
+    const std::size_t at = hit ? static_cast<const char*>(hit) - data : size;
+    std::size_t i = 0;
+    while (i < at && !(static_cast<unsigned char>(data[i]) & 0x80)) ++i;
+    if (i == at) return hit ? at : std::string_view::npos;
+  }
+  // Otherwise walked from the start, whatever `from`: only so are the
+  // characters' boundaries known.
   for (std::size_t i = 0; i < size; ++i) {
     if (IsCp932LeadByte(static_cast<unsigned char>(data[i])) && i + 1 < size) {
       ++i;  // the trail byte

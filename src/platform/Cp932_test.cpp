@@ -24,6 +24,8 @@ TEST(Cp932Test, FindsACharacterNotATrailByte) {
       {"\x83\x5C\\", '\\', 0, 2},       // the trail byte 5C is no backslash
       {"x\x83", '\x83', 0, 1},          // a lead byte at the very end stands alone
       {"\x81\x81=", '=', 0, 2},
+      {"a]\x83]", ']', 0, 1},           // single bytes before the first
+      {"ab]\x83]]", ']', 3, 5},         // a lead byte before the plain search's hit
       {"", '=', 0, npos},
   };
   for (const Case& c : cases) {
