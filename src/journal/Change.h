@@ -78,6 +78,12 @@ bool SameTarget(const Change& a, const Change& b);
 // with what it held).
 bool ChangesNothing(const Change& change);
 
+// Whether the change alters only a value's form: a registry value keeps its
+// bytes under another type (dword 1 and hex:01,00,00,00), or an empty
+// string (or profile key) is made where there was none. What such a
+// change sets, the machine held already.
+bool ChangesFormOnly(const Change& change);
+
 enum class JournalState { kPending, kDone };
 
 // Which side of the apply the journal's latest run brings the machine to:

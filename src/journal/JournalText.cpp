@@ -413,4 +413,23 @@ bool ChangesNothing(const Change& c) {
   return c.textBefore == c.textAfter;
 }
 
+bool ChangesFormOnly(const Change& c) {
+  auto isString = [](std::uint32_t type) {
+    return type == platform::kRegSz || type == platform::kRegExpandSz;
+  };
+  // A string's data with its one terminating zero byte, if it has one, left off.
+  auto text = [&](const platform::RegValue& v) {
+    std::string data = v.data;
+    if (isString(v.type) && !data.empty() && data.back() == '\0') data.pop_back();
+    return data;
+  };
+  if (c.kind == ChangeKind::kRegistryValue) {
+    if (!c.valueAfter) return false;
+    if (!c.valueBefore) return isString(c.valueAfter->type) && text(*c.valueAfter).empty();
+    return c.valueBefore->type != c.valueAfter->type &&
+           (c.valueBefore->data == c.valueAfter->data || text(*c.valueBefore) == text(*c.valueAfter));
+  }
+  return c.kind == ChangeKind::kProfileKey && !c.textBefore && c.textAfter && c.textAfter->empty();
+}
+
 }  // namespace zuba::journal

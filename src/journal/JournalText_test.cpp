@@ -165,3 +165,43 @@ TEST(JournalTextTest, ChecksumIsTheZipCrc) {
 
 }  // namespace
 }  // namespace zuba::journal
+
+namespace zuba::journal {
+namespace {
+
+TEST(JournalTextTest, AChangeOfFormOnlyKeepsWhatTheValueHolds) {
+  auto value = [](std::uint32_t type, std::string data) {
+    return ValueState(platform::RegValue{type, std::move(data)});
+  };
+  const std::string one("\x01\0\0\0", 4);
+  struct Case {
+    ValueState before, after;
+    bool formOnly;
+  } cases[] = {
+      {value(platform::kRegBinary, one), value(platform::kRegDword, one), true},
+      {value(platform::kRegDword, one), value(platform::kRegBinary, one), true},
+      {std::nullopt, value(platform::kRegSz, std::string(1, '\0')), true},
+      {std::nullopt, value(platform::kRegSz, ""), true},
+      {value(platform::kRegSz, "x"s + '\0'), value(platform::kRegExpandSz, "x"), true},
+      {std::nullopt, value(platform::kRegSz, "x"), false},
+      {std::nullopt, value(platform::kRegDword, std::string(4, '\0')), false},
+      {value(platform::kRegSz, "1"), value(platform::kRegDword, one), false},
+      {value(platform::kRegDword, one), value(platform::kRegDword, std::string(4, '\0')), false},
+      {value(platform::kRegSz, ""), std::nullopt, false},
+  };
+  for (const Case& c : cases) {
+    Change change;
+    change.valueBefore = c.before;
+    change.valueAfter = c.after;
+    EXPECT_EQ(ChangesFormOnly(change), c.formOnly) << "case " << (&c - cases);
+  }
+  Change profile;
+  profile.kind = ChangeKind::kProfileKey;
+  profile.textAfter = "";
+  EXPECT_TRUE(ChangesFormOnly(profile));
+  profile.textBefore = "0";
+  EXPECT_FALSE(ChangesFormOnly(profile));
+}
+
+}  // namespace
+}  // namespace zuba::journal

@@ -158,16 +158,20 @@ journal::Journal RunJournal(const ApplyServices& services, const journal::Journa
   return journal::Inverse({services.registry, services.files, services.profiles}, journal);
 }
 
-std::vector<std::string> SwitchJournal::ChangedSince(const journal::Journal& journal) {
+const char kFormOnlyHeading[] = "値は同じで型だけが変わるもの、空の値が作られるもの:";
+
+ChangedValues SwitchJournal::ChangedSince(const journal::Journal& journal) {
   const journal::MachineServices machine{services_.registry, services_.files, services_.profiles};
   const journal::Journal side = RunJournal(services_, journal, journal.run);
   // What counts is each target's last state in the run: an earlier change
   // of the same target was passed on the way.
-  std::vector<std::string> changed;
+  ChangedValues changed;
   for (const journal::Change* c : journal::FinalChanges(side)) {
-    if (!IsTrialEntry(*c) && journal::StandingOf(machine, *c) != journal::ChangeStanding::kNew) {
-      changed.push_back(journal::DescribeChange(*c));
+    if (IsTrialEntry(*c) || journal::StandingOf(machine, *c) == journal::ChangeStanding::kNew) {
+      continue;
     }
+    const bool formOnly = journal::ChangesFormOnly(journal::ChangeSince(machine, *c));
+    (formOnly ? changed.formOnly : changed.values).push_back(journal::DescribeChange(*c));
   }
   return changed;
 }
@@ -203,15 +207,23 @@ void SwitchJournal::Save(const journal::Journal& journal) {
 }
 
 std::string PreviewText(const journal::Journal& plan) {
-  std::string text = "【" + plan.settingName + "】 を反映すると:";
-  bool any = false;
+  ChangedValues changes;
   for (const journal::Change& c : plan.changes) {
     if (journal::ChangesNothing(c)) continue;
-    text += "\r\n" + journal::DescribeChange(c);
-    any = true;
+    (journal::ChangesFormOnly(c) ? changes.formOnly : changes.values)
+        .push_back(journal::DescribeChange(c));
   }
-  if (!any) text += "\r\n変更はありません (この設定の状態です)";
-  text += plan.restartNeeded ? "\r\n反映後に再起動が必要です" : "\r\n再起動は不要です";
+  std::string text = "【" + plan.settingName + "】 を反映すると:";
+  for (const std::string& line : changes.values) text += "\r\n" + line;
+  if (changes.values.empty()) {
+    text += changes.formOnly.empty() ? "\r\n変更はありません (この設定の状態です)"
+                                     : "\r\n値の変わる変更はありません (この設定の状態です)";
+  }
+  if (!changes.formOnly.empty()) {
+    text += std::string("\r\n\r\n") + kFormOnlyHeading;
+    for (const std::string& line : changes.formOnly) text += "\r\n" + line;
+  }
+  text += plan.restartNeeded ? "\r\n\r\n反映後に再起動が必要です" : "\r\n\r\n再起動は不要です";
   return text;
 }
 

@@ -45,6 +45,15 @@ class RegistryNotSaved : public system::Exception {
   using system::Exception::Exception;
 };
 
+// Changes described for the user, one line each: those that change a value
+// and those that change only its form (journal::ChangesFormOnly), shown
+// apart under kFormOnlyHeading.
+struct ChangedValues {
+  std::vector<std::string> values;
+  std::vector<std::string> formOnly;
+};
+extern const char kFormOnlyHeading[];
+
 class SwitchJournal {
  public:
   SwitchJournal(const ApplyServices& services, system::AppShell& shell, std::string path);
@@ -83,8 +92,9 @@ class SwitchJournal {
   bool Load(journal::Journal* journal);
 
   // The changes that the machine no longer holds as the journal's latest
-  // run left them (someone changed them since), one line each.
-  std::vector<std::string> ChangedSince(const journal::Journal& journal);
+  // run left them (someone changed them since), one line each; those where
+  // only a value's form changed since (journal::ChangesFormOnly) apart.
+  ChangedValues ChangedSince(const journal::Journal& journal);
 
   // Brings the machine to one side of the apply `journal` records: kApply
   // the setting as applied, kUndo the machine as it was before the apply.

@@ -134,7 +134,7 @@ TEST_F(SwitchJournalTest, UndoGivesBackTheMachineByteForByteAndUndoingTheUndoRea
 
   journal::Journal last;
   ASSERT_TRUE(Journal().Load(&last));
-  EXPECT_TRUE(Journal().ChangedSince(last).empty());
+  EXPECT_TRUE(Journal().ChangedSince(last).values.empty());
   Journal().Undo(last);
   machine_.Reopen();
   EXPECT_EQ(MachineBytes(machine_.directory()), MachineBytes(before));
@@ -150,9 +150,28 @@ TEST_F(SwitchJournalTest, ValuesChangedSinceTheApplyAreListed) {
   ASSERT_TRUE(machine_.files().WriteBytes("C:\\WINDOWS\\hosts", "changed by hand\r\n"));
   journal::Journal last;
   ASSERT_TRUE(Journal().Load(&last));
-  const std::vector<std::string> changed = Journal().ChangedSince(last);
-  ASSERT_EQ(changed.size(), 1u);
-  EXPECT_NE(changed[0].find("C:\\WINDOWS\\hosts"), std::string::npos);
+  // A value the apply wrote, given back its bytes under another type: its
+  // form changed, not what it holds.
+  const journal::Change* retyped = nullptr;
+  for (const journal::Change& c : last.changes) {
+    if (c.kind == journal::ChangeKind::kRegistryValue && c.valueAfter && !c.valueAfter->data.empty()) {
+      retyped = &c;
+      break;
+    }
+  }
+  ASSERT_NE(retyped, nullptr);
+  platform::RegKey key;
+  ASSERT_EQ(machine_.registry().OpenKey(retyped->root, retyped->keyPath, &key), 0);
+  platform::RegValue value = *retyped->valueAfter;
+  value.type = value.type == platform::kRegBinary ? platform::kRegDword : platform::kRegBinary;
+  ASSERT_EQ(machine_.registry().SetValue(key, retyped->valueName, value), 0);
+  machine_.registry().CloseKey(key);
+
+  const switching::ChangedValues changed = Journal().ChangedSince(last);
+  ASSERT_EQ(changed.values.size(), 1u);
+  EXPECT_NE(changed.values[0].find("C:\\WINDOWS\\hosts"), std::string::npos);
+  ASSERT_EQ(changed.formOnly.size(), 1u);
+  EXPECT_NE(changed.formOnly[0].find(retyped->valueName), std::string::npos) << changed.formOnly[0];
 }
 
 TEST_F(SwitchJournalTest, ADamagedJournalIsReportedAndNeverUsed) {
@@ -197,7 +216,7 @@ TEST_F(SwitchJournalTest, ATrialIsKeptOrUndoneWithItsRunOnceEntry) {
     system::DeleteRegValue(machine_.registry(), platform::kHkeyLocalMachine,
                            std::string("\\") + kRunOnceKeyPath, kTrialEntryName);
     EXPECT_TRUE(Journal().DifferencesSince(trial).empty());
-    EXPECT_TRUE(Journal().ChangedSince(trial).empty());
+    EXPECT_TRUE(Journal().ChangedSince(trial).values.empty());
     ASSERT_TRUE(system::WriteRegString(machine_.registry(), platform::kHkeyLocalMachine,
                                        "\\System\\CurrentControlSet\\Services\\VxD\\VNETSUP",
                                        "WorkGroup", "BYHAND"));

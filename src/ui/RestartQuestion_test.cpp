@@ -12,7 +12,7 @@ using toolkit::MessageResult;
 TEST(RestartQuestionTest, QuestionAndCaptionAreTheProgramsOwnBytes) {
   toolkit::ScriptedUiServices ui;
   ui.QueueAnswer(MessageResult::kNo);
-  EXPECT_EQ(AskRestart(ui, "会社 LAN"), switching::RestartAnswer::kNo);
+  EXPECT_EQ(AskRestart(ui, RestartCaption("会社 LAN")), switching::RestartAnswer::kNo);
   ASSERT_EQ(ui.Messages().size(), 1u);
   const auto& box = ui.Messages()[0];
   EXPECT_EQ(box.icon, toolkit::MessageIcon::kQuestion);
@@ -23,6 +23,7 @@ TEST(RestartQuestionTest, QuestionAndCaptionAreTheProgramsOwnBytes) {
   EXPECT_EQ(box.text,
             "再起動しますか？\r\n\r\nはい\x09:  再起動する\r\nいいえ\x09:  Windowsを終了する\r\n"
             "キャンセル\x09:  ZubaNetだけ終了する\x20\x20\x20");
+  EXPECT_EQ(UndoneCaption("会社 LAN"), "\x81\x79会社 LAN\x81\x7A\x20の反映を元に戻しました");
 }
 
 }  // namespace

@@ -51,7 +51,9 @@ std::string DirectoryOf(const std::string& path) {
 }
 
 std::string SkippedMessage(const std::vector<std::string>& skipped) {
-  std::string text = "次の設定は起動時のメニューに書けない文字を含むため、メニューから除きました。";
+  std::string text = "次の設定は起動時のメニューに書けない文字を含むため、メニューから除きました。"
+                     "\r\n(| < > % \" と、「ポ」のように 2 バイト目が | の文字、/ で始まる語、"
+                     "続けて 2 つの空白)";
   for (const std::string& name : skipped) text += "\r\n【" + name + "】";
   return text;
 }

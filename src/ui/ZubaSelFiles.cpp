@@ -35,6 +35,9 @@ bool CanCarry(const std::string& name) {
     const unsigned char byte = static_cast<unsigned char>(name[i]);
     if (platform::IsCp932LeadByte(byte)) {
       if (i + 1 == name.size() || !platform::IsCp932TrailByte(name[i + 1])) return false;
+      // Before Windows starts, COMMAND.COM may have no double-byte tables:
+      // a trail byte '|' (as in "ポ", 83 7C) would be a pipe in its ECHO.
+      if (name[i + 1] == '|') return false;
       wordStart = false;
       continue;
     }

@@ -129,6 +129,7 @@ TEST_F(ZubaSelTest, OkWritesTheBootFilesForTheSavedSettingsThatTheMenuCanCarry) 
   ASSERT_EQ(ui.Messages().size(), 1u);
   EXPECT_EQ(ui.Messages()[0].text,
             "次の設定は起動時のメニューに書けない文字を含むため、メニューから除きました。\r\n"
+            "(| < > % \" と、「ポ」のように 2 バイト目が | の文字、/ で始まる語、続けて 2 つの空白)\r\n"
             "【A|B】");
   EXPECT_EQ(ui.Messages()[0].caption, "ZubaNet ベータ版");
   EXPECT_EQ(ui.Messages()[0].icon, MessageIcon::kWarning);

@@ -313,9 +313,11 @@ class TForm1 : public toolkit::Form {
   // of its confirmation), then decides about the restart; with nothing
   // selected the window closes.
   void ApplySelected(bool trial);
-  // The restart decision that ends an apply (or an undo) of `name`, then the
-  // window's close.
-  void DecideRestart(const std::string& name, bool restartNeeded);
+  // The restart decision that ends an apply or an undo, then the window's
+  // close: `caption` says which was done, `notice` comes before the
+  // restart question.
+  void DecideRestart(const std::string& caption, bool restartNeeded,
+                     const std::string& notice = "");
   // What applying the selected setting would change, shown to the user.
   void ShowPreview();
   // Undoes the last completed apply (asking first when values were changed

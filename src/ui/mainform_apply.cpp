@@ -134,7 +134,8 @@ void TForm1::ApplySelected(bool trial) {
     return;
   }
   Show();
-  DecideRestart(name, NeedsRestart(CurrentSetting));
+  DecideRestart(RestartCaption(name), NeedsRestart(CurrentSetting),
+                trial ? TrialNotice(Settings.ReadTrialSeconds()) : "");
 }
 
 void TForm1::OfferUndoOfUnsaved(SwitchJournal& journal, const RegistryNotSaved& error) {
@@ -157,7 +158,8 @@ void TForm1::OfferUndoOfUnsaved(SwitchJournal& journal, const RegistryNotSaved& 
   }
 }
 
-void TForm1::DecideRestart(const std::string& name, bool restartNeeded) {
+void TForm1::DecideRestart(const std::string& caption, bool restartNeeded,
+                           const std::string& notice) {
   toolkit::Application& app = *GetApplication();
   RestartInputs inputs;
   inputs.restartNeeded = restartNeeded;
@@ -167,7 +169,7 @@ void TForm1::DecideRestart(const std::string& name, bool restartNeeded) {
   inputs.noRestartQuestion = NoRestartQuestion;
   inputs.powerOffInstead = PowerOffInstead;
   const ExitAction action = DecideExit(inputs, [&] {
-    const RestartAnswer answer = AskRestart(app.Ui(), name);
+    const RestartAnswer answer = AskRestart(app.Ui(), caption, notice);
     if (answer == RestartAnswer::kNo) PowerOffInstead = true;
     return answer;
   });
@@ -219,12 +221,18 @@ void TForm1::UndoLastApply() {
     return;
   }
   // A run cut short has no "since": what it left is no one else's change.
-  const std::vector<std::string> changed = last.state == journal::JournalState::kDone
+  // A value whose form alone changed since is no one's loss: it is listed
+  // apart, and asks nothing by itself.
+  const switching::ChangedValues changed = last.state == journal::JournalState::kDone
                                                ? journal.ChangedSince(last)
-                                               : std::vector<std::string>();
-  if (!changed.empty()) {
+                                               : switching::ChangedValues();
+  if (!changed.values.empty()) {
     std::string text = "前回の反映の後に次の値が変更されています。元に戻すと上書きされます:";
-    for (const std::string& line : changed) text += "\r\n" + line;
+    for (const std::string& line : changed.values) text += "\r\n" + line;
+    if (!changed.formOnly.empty()) {
+      text += std::string("\r\n\r\n") + switching::kFormOnlyHeading;
+      for (const std::string& line : changed.formOnly) text += "\r\n" + line;
+    }
     text += "\r\n\r\n元に戻しますか？";
     if (app.Ui().ShowMessageBox(text, kJournalCaption, MessageIcon::kWarning,
                                 MessageButtons::kYesNo) != MessageResult::kYes) {
@@ -240,7 +248,11 @@ void TForm1::UndoLastApply() {
     return;
   }
   Show();
-  DecideRestart(last.settingName, last.restartNeeded);
+  // Undoing an undo applies the setting again.
+  const bool reapplied =
+      last.state == journal::JournalState::kDone && last.run == journal::JournalRun::kUndo;
+  DecideRestart(reapplied ? RestartCaption(last.settingName) : UndoneCaption(last.settingName),
+                last.restartNeeded);
 }
 
 void TForm1::RecoverCutShortApply() {

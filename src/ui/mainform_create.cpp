@@ -9,6 +9,7 @@
 #include "system/ZubaUtil.h"
 #include "toolkit/Application.h"
 #include "toolkit/UiServices.h"
+#include "ui/RestartQuestion.h"
 #include "ui/mainform.h"
 #include "ui/winsform.h"
 
@@ -145,7 +146,7 @@ void TForm1::ShowingChanged() {
       // The trial went back at start-up: the restart follows as after an
       // undo, and the program ends.
       trialUndone_ = false;
-      DecideRestart(trialName_, trialRestartNeeded_);
+      DecideRestart(UndoneCaption(trialName_), trialRestartNeeded_);
       return;
     }
     if (ConfirmOnly) {

@@ -76,5 +76,29 @@ TEST_F(BootSwitchTest, TheSettingChosenInTheBootMenuIsAppliedWhenWindowsStarts) 
   EXPECT_EQ(out_, "power action: restart-windows\nWindows starts\n");
 }
 
+// A name whose double-byte character ends in the byte '|' (ポ is 83 7C)
+// would be a pipe to a COMMAND.COM without double-byte tables: the menu
+// leaves it out, and says why.
+TEST_F(BootSwitchTest, ANameWhoseBytesHoldAPipeIsLeftOutOfTheMenu) {
+  ASSERT_EQ(RunTool(machine_, "init --zubanet '" + zubanet_ + "'"), 0) << err_;
+  ASSERT_EQ(RunZubaNet(machine_,
+                       u8"--do 'click BtConfig' --do 'choose CbTnc PCI Fast Ethernet Adapter' "
+                       u8"--do 'type EdNm ポート' --do 'click BbOk' "
+                       "--do 'click BtConfig' --do 'type EdNm Office' --do 'click BbOk'"),
+            0)
+      << err_;
+  ASSERT_EQ(RunZubaNet(machine_,
+                       "--answer 'file=C:\\AUTOEXEC.BAT' --do 'click Windows1' --do 'click btCreate'"),
+            0)
+      << err_;
+  EXPECT_NE(err_.find(u8"メニューから除きました。\\n(| < > % \" と、「ポ」のように 2 バイト目が | の文字、"
+                      u8"/ で始まる語、続けて 2 つの空白)\\n【ポート】"),
+            std::string::npos)
+      << err_;
+  ASSERT_EQ(RunTool(machine_, "boot --choose A"), 0) << err_;
+  EXPECT_NE(out_.find("A:Office\n\nX:"), std::string::npos) << out_;
+  EXPECT_EQ(out_.find(u8"ポート"), std::string::npos) << out_;
+}
+
 }  // namespace
 }  // namespace zuba::app

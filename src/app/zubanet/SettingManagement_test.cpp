@@ -5,7 +5,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-
+#include <fstream>
+#include <random>
 #include <string>
 
 #include "testing/MachineTool.h"
@@ -75,6 +76,38 @@ TEST_F(SettingManagementTest, TheFirstStartsFileAsksNothingAnOldFileIsConvertedA
   EXPECT_EQ(Copy(), firstLayout);
   EXPECT_NE(File().find("[NIC_registry_list]\r\nOffice=0000\r\n"), std::string::npos) << File();
   EXPECT_NE(File().find("IniConvert=1\r\n"), std::string::npos) << File();
+}
+
+// A settings file damaged beyond reading (any bytes after [Initialize]:
+// zero bytes, form feeds, stray brackets) keeps every byte the program does
+// not write: a start and a close add the window's keys and nothing else.
+TEST_F(SettingManagementTest, BytesTheProgramDoesNotWriteAreKept) {
+  std::mt19937 random(33);
+  auto bytes = [&random](std::size_t n) {
+    std::string text;
+    while (text.size() < n) text.push_back(static_cast<char>(random() & 0xFF));
+    return text;
+  };
+  // [Initialize] small enough to be listed whole, then 60 KiB more.
+  const std::string original = "[Initialize]\r\nIniConvert=1\r\n" + bytes(4096) +
+                               "\r\n[Random]\r\n" + bytes(61440);
+  ASSERT_NE(original.find(std::string(1, '\0')), std::string::npos);
+  std::ofstream(machine.HostPath("drive_c/ZUBANET/Zubanet.ini"), std::ios::binary) << original;
+
+  ASSERT_EQ(RunZubaNet(machine.directory(), "--do dump"), 0) << err_;
+  std::string after = File();
+  // The program's keys go in as one block of whole lines.
+  const std::string::size_type block = after.find("WindowSize.X=");
+  ASSERT_NE(block, std::string::npos);
+  std::string::size_type end = block;
+  for (const char* key : {"WindowSize.X=", "WindowSize.Y=", "Opt1=", "Opt2=", "Opt3=", "Opt4=",
+                          "Opt5=", "Opt6=", "Opt7=", "SaveWarnings="}) {
+    ASSERT_EQ(after.compare(end, std::string(key).size(), key), 0) << key;
+    end = after.find("\r\n", end) + 2;
+  }
+  after.erase(block, end - block);
+  EXPECT_EQ(after.size(), original.size());
+  EXPECT_TRUE(after == original);
 }
 
 TEST_F(SettingManagementTest, SaveReplaceReorderAndDeleteAsAUserWould) {

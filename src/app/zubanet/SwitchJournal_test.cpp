@@ -135,21 +135,43 @@ TEST_F(SwitchJournalCommandTest, PreviewShowsTheChangesAndWritesNothing) {
   EXPECT_TRUE(Has(err_, u8"「Nowhere」 という設定はありません")) << err_;
 }
 
+// A setting saved from the machine as it stands, its address changed: the
+// preview leads with the address; the values the apply writes in its own
+// types, or makes empty, follow apart.
+TEST_F(SwitchJournalCommandTest, APreviewShowsWhatChangesOnlyAValuesFormApart) {
+  ASSERT_EQ(RunZubaNet(machine_.directory(),
+                       "--answer yes --do 'click BtConfig' --do 'choose CbTnc PCI Fast Ethernet Adapter' "
+                       "--do 'type EdNm Fresh' --do 'type EdTip 192.168.1.50' --do 'click BbOk'"),
+            0)
+      << err_;
+  ASSERT_EQ(RunZubaNet(machine_.directory(), "-- /p Fresh"), 0) << err_;
+  const std::string::size_type formOnly =
+      out_.find(u8"\n\n値は同じで型だけが変わるもの、空の値が作られるもの:\n");
+  ASSERT_NE(formOnly, std::string::npos) << out_;
+  EXPECT_LT(out_.find(u8"\"IPAddress\": \"192.168.1.10\" -> \"192.168.1.50\"\n"), formOnly) << out_;
+  for (const char* line : {u8"\"ScopeID\": (なし) -> \"\"\n", "\"LMLogon\": hex:01,00,00,00 -> 1\n",
+                           "\"CurrentID\": 1 -> hex:01,00,00,00\n"}) {
+    EXPECT_NE(out_.find(line, formOnly), std::string::npos) << line << out_;
+  }
+}
+
 TEST_F(SwitchJournalCommandTest, UndoPutsBackWhatTheLastApplyChanged) {
   const std::string showBefore = Show(), hostsBefore = Hosts();
   ASSERT_EQ(RunZubaNet(machine_.directory(), "-- Office /c"), 0) << err_;
   ASSERT_TRUE(Has(Show(), "10.1.2.3"));
   ASSERT_EQ(RunTool(machine_.directory(), "boot"), 0) << err_;  // the restart it asked for
 
-  ASSERT_EQ(RunZubaNet(machine_.directory(), "-- /u /c"), 0) << err_;
+  ASSERT_EQ(RunZubaNet(machine_.directory(), "--answer yes -- /u"), 0) << err_;
+  EXPECT_TRUE(Has(err_, u8"[【Office】 の反映を元に戻しました] (question; Yes/No/Cancel)")) << err_;
   const std::string undone = Show();
   EXPECT_FALSE(Has(undone, "10.1.2.3")) << undone;
   EXPECT_TRUE(Has(undone, "restart-windows")) << undone;  // the undo restarts as the apply did
   EXPECT_EQ(Hosts(), hostsBefore);
 
-  // Undoing the undo applies the setting again.
+  // Undoing the undo applies the setting again, and says so.
   ASSERT_EQ(RunTool(machine_.directory(), "boot"), 0) << err_;
-  ASSERT_EQ(RunZubaNet(machine_.directory(), "-- /u /c"), 0) << err_;
+  ASSERT_EQ(RunZubaNet(machine_.directory(), "--answer yes -- /u"), 0) << err_;
+  EXPECT_TRUE(Has(err_, u8"[【Office】 を反映しました] (question; Yes/No/Cancel)")) << err_;
   EXPECT_TRUE(Has(Show(), "10.1.2.3"));
 }
 

@@ -118,6 +118,11 @@ TEST_F(TrialApplyTest, TheOptionMenuTriesTheSelectedSetting) {
                           "--do 'click pmTrial'"),
             0)
       << err_;
+  // The trial's restart question says what the next start does.
+  EXPECT_TRUE(Has(err_, u8"[【Office】 を反映しました] (question; Yes/No/Cancel) 試しに反映しています。"
+                        u8"次に Windows を起動したとき、この設定を使い続けるかをたずねます。\\n"
+                        u8"60 秒以内に答えがなければ反映する前の状態に戻します。\\n\\n再起動しますか？"))
+      << err_;
   const std::string tried = Show(m);
   EXPECT_TRUE(Has(tried, "10.1.2.3")) << tried;
   EXPECT_TRUE(Has(tried, "poweroff")) << tried;
@@ -138,7 +143,10 @@ TEST_F(TrialApplyTest, UnansweredTheOldMachineComesBackAndTheRestartIsPending) {
   ASSERT_NE(Files(m), Files(before));
   ASSERT_EQ(RunTool(m, "boot"), 0) << err_;
   EXPECT_TRUE(Has(err_, u8"30 秒以内に答えがなければ元に戻します")) << err_;
-  EXPECT_TRUE(Has(err_, u8"再起動しますか？")) << err_;
+  // The restart that follows says what was done: the trial went back.
+  EXPECT_TRUE(Has(err_, u8"[【Office】 の反映を元に戻しました] (question; Yes/No/Cancel) 再起動しますか？"))
+      << err_;
+  EXPECT_FALSE(Has(err_, u8"を反映しました]")) << err_;
   EXPECT_EQ(Files(m), Files(before));
   const std::string shown = Show(m);
   EXPECT_TRUE(Has(shown, "restart")) << shown;

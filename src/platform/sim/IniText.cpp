@@ -11,6 +11,8 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 
+std::string_view UpToZero(std::string_view text) { return text.substr(0, text.find('\0')); }
+
 // Narrows [*begin, *end) of `text` to its part without surrounding blanks.
 void TrimBlanks(const std::string& text, std::size_t* begin, std::size_t* end) {
   while (*begin < *end && IsBlank(text[*begin])) ++*begin;
@@ -357,7 +359,9 @@ std::string IniText::WithSection(
       out.append(c, line.begin, line.next - line.begin);
     } else if (next < entries.size()) {
       const auto& entry = entries[next++];
-      if (entry.first == Name(line) && entry.second == Value(line)) {
+      // A line reads as the profile functions hand it out: up to its first
+      // zero byte, which no entry can carry. Bytes beyond it stay.
+      if (entry.first == UpToZero(Name(line)) && entry.second == UpToZero(Value(line))) {
         out.append(c, line.begin, line.next - line.begin);  // unchanged: kept as it was
       } else {
         appendEntry(entry);

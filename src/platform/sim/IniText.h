@@ -66,7 +66,9 @@ class IniText {
   // The text with the keys of `section` replaced by `entries` (name, value,
   // written exactly as given): the section's key lines take the entries in
   // their order, each rewritten as name '=' value unless it already reads
-  // so (then its bytes stay as they are); further entries go after
+  // so as the profile functions read it, up to a zero byte (then its bytes
+  // stay as they are, the zero byte and what follows it too); further
+  // entries go after
   // the section's last line that carries text (where WithValue puts a new
   // key); key lines left over are removed. Comments, blank lines and lines
   // without '=' stay where they are. A missing section is added at the end
