@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the user stories of scripts/win32-stories.txt twice: with zubanet on
-# a fresh simulated machine, and with zubanet.exe on a fresh 32-bit Wine
-# prefix (as Windows 98) seeded with the same template registry and files.
+# a fresh simulated machine, and on a fresh 32-bit Wine prefix (as Windows
+# 98) seeded with the same template registry and files with zubanetc.exe,
+# the console companion scripts run headless, beside zubanet.exe.
 # After every run it compares the exit code, standard error and standard
 # output (the dumps); after every story the registry keys the program works
 # on and the files the story changed on either side, each exported the same
@@ -27,6 +28,7 @@ fi
 zubanet="$PWD/$build/src/app/zubanet"
 tool="$PWD/$build/src/app/zubanet-machine"
 exe="$PWD/$win/src/zubanet.exe"
+companion="$PWD/$win/src/zubanetc.exe"
 work="$PWD/$win/stories"
 sim="$work/sim"
 export WINEPREFIX="$work/wineprefix" WINEARCH=win32 WINEDEBUG=-all
@@ -121,7 +123,8 @@ normalize_journal() {
 changed_files() {
   (cd "$1" && find . -type f -newer "$2" \
      -not -path './windows/*/*' -not -path './users/*' -not -path './ProgramData/*' \
-     -not -path './Program Files/*' -not -iname 'ZUBANET.EXE' -not -name '*.log' |
+     -not -path './Program Files/*' -not -iname 'ZUBANET.EXE' -not -iname 'ZUBANETC.EXE' \
+     -not -name '*.log' |
      sed 's|^\./|C:\\|; s|/|\\|g' | tr '[:lower:]' '[:upper:]')
 }
 
@@ -169,6 +172,7 @@ wine regedit /S "Z:${sim//\//\\}\\system.reg" "Z:${sim//\//\\}\\user.reg"
   cp "$sim/drive_c/$file" "$target"
 done
 cp "$exe" "$(host_path "$WINEPREFIX/drive_c" 'C:\ZUBANET\ZUBANET.EXE')"
+cp "$companion" "$(host_path "$WINEPREFIX/drive_c" 'C:\ZUBANET')/ZUBANETC.EXE"
 wineserver -w
 
 # --- The stories -----------------------------------------------------------
@@ -207,7 +211,7 @@ run_story_line() {
   "$zubanet" --machine "$sim" --headless "${words[@]}" > "$work/sim.out" 2> "$work/sim.err" ||
     simCode=$?
   (cd "$(host_path "$WINEPREFIX/drive_c" 'C:\ZUBANET')" &&
-     wine 'C:\ZUBANET\ZUBANET.EXE' --headless "${words[@]}") > "$work/wine.out" 2> "$work/wine.err" ||
+     wine 'C:\ZUBANET\ZUBANETC.EXE' --headless "${words[@]}") > "$work/wine.out" 2> "$work/wine.err" ||
     wineCode=$?
   [ "$simCode" = "$wineCode" ] || report "$story: exit code of: $1" "$simCode" "$wineCode"
   echo "  run: exit $simCode, $(wc -l < "$work/sim.err") line(s) of messages," \

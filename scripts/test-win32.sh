@@ -87,6 +87,9 @@ wineserver -k 2>/dev/null || true
 # under Wine, compared.
 bash scripts/compare-win32.sh "$build" "$win" || status=$?
 
+# The package built twice, and installed, used and uninstalled from it.
+bash scripts/test-setup-win32.sh "$build" "$win" || status=$?
+
 # Restarting Windows through the 16-bit route ends the Wine session, so it
 # runs in a prefix of its own, thrown away after. Wine loses the 16-bit
 # answer; the test's window sees the session end (WM_ENDSESSION).

@@ -140,6 +140,27 @@ bool AddAutoexecCall(platform::Files& files, const std::string& autoexecDir,
   return true;
 }
 
+bool RemoveAutoexecCall(platform::Files& files, const std::string& autoexecDir,
+                        const std::string& programDir) {
+  const std::string path = autoexecDir + "autoexec.bat";
+  const std::string call = "call \"" + programDir + kBatchName + "\"";
+  std::vector<std::string> lines;
+  if (!platform::ReadTextLines(files, path, &lines)) return false;
+  std::vector<std::string> kept;
+  for (const std::string& line : lines) {
+    if (!platform::EqualsNoCaseCp932(line, call)) kept.push_back(line);
+  }
+  if (kept.size() == lines.size()) return false;
+  Write(files, path, kept);
+  return true;
+}
+
+std::vector<std::string> BootFileNames() {
+  std::vector<std::string> names{kBatchName};
+  for (std::size_t i = 0; i < kMaxBootSettings; ++i) names.push_back(Letter(i) + ".reg");
+  return names;
+}
+
 void MakeRegFiles(platform::Files& files, const std::string& programDir,
                   const std::vector<std::string>& names, bool withSwitchC) {
   const std::string program = EscapeBackslashes(programDir + "zubanet.exe");

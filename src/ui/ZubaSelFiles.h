@@ -55,6 +55,19 @@ void MakeSwitchBatch(platform::Files& files, const std::string& programDir,
 bool AddAutoexecCall(platform::Files& files, const std::string& autoexecDir,
                      const std::string& programDir);
 
+// Takes the boot menu out of `autoexecDir`autoexec.bat: removes every line
+// AddAutoexecCall adds for `programDir` (ASCII case ignored) and leaves the
+// others as they stand. autoexec.zb stays: it is the user's copy of the
+// file as it was. True when autoexec.bat was changed; false when it holds no
+// such line or cannot be read. Raises system::Exception when it cannot be
+// written.
+bool RemoveAutoexecCall(platform::Files& files, const std::string& autoexecDir,
+                        const std::string& programDir);
+
+// The names of the files the boot menu writes beside the program:
+// zubaset.bat and the scripts A.reg to T.reg.
+std::vector<std::string> BootFileNames();
+
 // Writes one REGEDIT4 script per name (at most kMaxBootSettings), letter by
 // letter from A: the RunOnce value "ZubaNet" holding the program's path, a
 // blank, the name and, with `withSwitchC`, " /c". Backslashes are doubled

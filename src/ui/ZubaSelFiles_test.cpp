@@ -137,6 +137,18 @@ TEST_F(ZubaSelFilesTest, TheCallLineIsAddedOnceAfterTheBackup) {
   EXPECT_EQ(Read("C:\\AUTOEXEC.BAT"), "@echo off\r\ncall \"D:\\zubaset.bat\"\r\n\x1A\r\n");
 }
 
+TEST_F(ZubaSelFilesTest, RemovingTheCallLineLeavesTheRestOfAutoexecAsItStands) {
+  ASSERT_TRUE(machine_.files().WriteBytes(
+      "C:\\AUTOEXEC.BAT", "@echo off\r\nCALL \"c:\\zubanet\\ZUBASET.BAT\"\r\npath c:\\dos\r\n"));
+  EXPECT_TRUE(AddAutoexecCall(machine_.files(), "C:\\", "D:\\"));
+  EXPECT_TRUE(RemoveAutoexecCall(machine_.files(), "C:\\", "C:\\ZUBANET\\"));
+  EXPECT_EQ(Read("C:\\AUTOEXEC.BAT"), "@echo off\r\npath c:\\dos\r\ncall \"D:\\zubaset.bat\"\r\n");
+  EXPECT_FALSE(RemoveAutoexecCall(machine_.files(), "C:\\", "C:\\ZUBANET\\"));
+  EXPECT_FALSE(RemoveAutoexecCall(machine_.files(), "C:\\NOWHERE\\", "C:\\ZUBANET\\"));
+  EXPECT_EQ(BootFileNames().size(), 21u);
+  EXPECT_EQ(BootFileNames().back(), "T.reg");
+}
+
 TEST_F(ZubaSelFilesTest, AFileThatCannotBeReadOrWrittenStopsThatStep) {
   EXPECT_THROW(
       {

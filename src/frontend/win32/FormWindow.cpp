@@ -29,6 +29,7 @@ using toolkit::ControlKind;
 
 constexpr char kFormClass[] = "ZubaNetForm";
 constexpr char kPaneClass[] = "ZubaNetPane";
+constexpr int kProgramIcon = 1;  // resource/ZubaNetIcon.rc
 constexpr int kBrowseWidth = 18;  // the browse button inside a file-name edit
 constexpr int kGroupCaptionLeft = 8;
 
@@ -144,17 +145,25 @@ class FormWindow::Watch : public toolkit::Component {
 };
 
 void FormWindow::RegisterClasses(HINSTANCE instance) {
-  WNDCLASSA type{};
+  WNDCLASSEXA type{};
+  type.cbSize = sizeof type;
   type.style = CS_DBLCLKS;
   type.lpfnWndProc = WindowProc;
   type.hInstance = instance;
   type.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  type.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+  // The program's icon (resource 1): the large one for Alt+Tab, the small
+  // one for the caption and the taskbar. A program without it (a test) has
+  // the system's.
+  type.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kProgramIcon));
+  type.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kProgramIcon),
+                                               IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+  if (type.hIcon == nullptr) type.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
   type.lpszClassName = kFormClass;
-  RegisterClassA(&type);
+  RegisterClassExA(&type);
   type.hIcon = nullptr;
+  type.hIconSm = nullptr;
   type.lpszClassName = kPaneClass;
-  RegisterClassA(&type);
+  RegisterClassExA(&type);
 }
 
 FormWindow::FormWindow(toolkit::Form& form, WindowHost& host)

@@ -151,6 +151,19 @@ TEST_F(MainWindowTest, ConfigEntersEditModeAGatewayJoinsItsListAndEscapeLeaves) 
   EXPECT_EQ(client.bottom, 57);
   EXPECT_EQ(Misplaced(*form), "");
   EXPECT_FALSE(IsWindowVisible(Window("Sb1")));
+  // The program's icon in both sizes: Alt+Tab's, and the caption's and the
+  // taskbar's.
+  for (auto [index, size] : {std::pair{GCL_HICON, 32}, std::pair{GCL_HICONSM, 16}}) {
+    HICON icon = reinterpret_cast<HICON>(GetClassLongA(window, index));
+    ICONINFO info{};
+    ASSERT_TRUE(icon != nullptr && GetIconInfo(icon, &info)) << index;
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, size);
+    EXPECT_NE(icon, LoadIcon(nullptr, IDI_APPLICATION));
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+  }
   std::printf("first show of the main window: %.1f ms of process time\n", firstShow);
 
   // A click on Config: edit mode, the whole window, the status bar.
