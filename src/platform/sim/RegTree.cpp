@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/sim/Regedit4.h"
+
 namespace zuba::platform::sim {
 
 std::string StoredValueData(std::uint32_t type, std::string_view data) {
@@ -17,6 +19,37 @@ namespace {
 
 // Below this many entries a linear scan beats hashing.
 constexpr std::size_t kIndexThreshold = 12;
+
+// The stop a sink gives the parser once it has what it came for.
+constexpr char kFound[] = "found";
+
+// Reads a key's block: its values in order, or only the one asked for.
+class BlockReader : public Regedit4Sink {
+ public:
+  BlockReader(std::vector<RegValueEntry>* values, std::string_view wanted = {},
+              std::uint32_t* type = nullptr, std::string* data = nullptr)
+      : values_(values), wanted_(wanted), type_(type), data_(data) {}
+
+  const char* OnKey(int, RegRoot, std::string_view, bool) override { return nullptr; }
+  const char* OnValue(int, std::string_view name, std::uint32_t type,
+                      std::string_view data) override {
+    if (values_) {
+      values_->push_back(RegValueEntry{std::string(name), type, std::string(data)});
+      return nullptr;
+    }
+    if (!NamesEqual(name, wanted_)) return nullptr;
+    *type_ = type;
+    data_->assign(data);
+    return kFound;
+  }
+  const char* OnRemoveValue(int, std::string_view) override { return nullptr; }
+
+ private:
+  std::vector<RegValueEntry>* values_;
+  std::string_view wanted_;
+  std::uint32_t* type_;
+  std::string* data_;
+};
 
 }  // namespace
 
@@ -67,7 +100,55 @@ std::unique_ptr<RegNode> RegNode::DetachChild(RegNode* child) {
   return detached;
 }
 
+void RegNode::SetSourceBlock(std::string_view block, int firstLine) {
+  block_ = block.data();
+  blockSize_ = static_cast<std::uint32_t>(block.size());
+  blockLine_ = firstLine;
+  values_.clear();
+  valueIndex_.reset();
+  textCache_.clear();
+  valuesMade_ = false;
+}
+
+void RegNode::MakeValuesFromBlock() const {
+  valuesMade_ = true;
+  // The block was parsed whole when the file was read: it cannot fail now.
+  BlockReader reader(&values_);
+  ParseRegedit4Part(SourceBlock(), blockLine_, reader, nullptr);
+  if (values_.size() > kIndexThreshold) RebuildValueIndex();
+}
+
+bool RegNode::PeekValue(std::string_view name, std::uint32_t* type, std::string* data) const {
+  if (valuesMade_) {
+    const RegValueEntry* entry = FindValue(name);
+    if (!entry) return false;
+    *type = entry->type;
+    data->assign(entry->data);
+    return true;
+  }
+  // The block is as the writer writes it: the value's line starts with its
+  // name quoted so, and names that differ in case only differ there so.
+  std::string start;
+  if (!AppendRemoveValueLine(&start, name)) return false;
+  start.resize(start.size() - 3);  // "name"= without -\r\n
+  const std::string_view block = SourceBlock();
+  int line = blockLine_ + 1;
+  for (std::size_t pos = block.find('\n') + 1; pos < block.size(); ++line) {
+    const std::string_view rest = block.substr(pos);
+    if (rest.size() >= start.size() && NamesEqual(rest.substr(0, start.size()), start)) {
+      BlockReader reader(nullptr, name, type, data);
+      Regedit4Error stop;
+      return !ParseRegedit4Part(rest, line, reader, &stop, true) && stop.message == kFound;
+    }
+    const std::size_t lf = rest.find('\n');
+    if (lf == std::string_view::npos) break;
+    pos += lf + 1;
+  }
+  return false;
+}
+
 std::ptrdiff_t RegNode::FindValueIndex(std::string_view name) const {
+  MakeValues();
   if (valueIndex_) {
     auto it = valueIndex_->find(std::string(name));
     return it == valueIndex_->end() ? -1 : static_cast<std::ptrdiff_t>(it->second);
@@ -88,12 +169,12 @@ bool RegNode::SetValue(std::string_view name, std::uint32_t type, std::string_vi
   if (i >= 0) {
     RegValueEntry& entry = values_[i];
     if (entry.type == type && entry.data == data) return false;
-    textCache_.clear();
+    DropBlock();
     entry.type = type;
     entry.data.assign(data);
     return true;
   }
-  textCache_.clear();
+  DropBlock();
   values_.push_back(RegValueEntry{std::string(name), type, std::string(data)});
   if (valueIndex_) {
     valueIndex_->emplace(values_.back().name, values_.size() - 1);
@@ -104,6 +185,7 @@ bool RegNode::SetValue(std::string_view name, std::uint32_t type, std::string_vi
 }
 
 void RegNode::SetValues(std::vector<RegValueEntry>* entries) {
+  MakeValues();
   bool distinct = values_.empty();
   for (std::size_t i = 0; distinct && i < entries->size(); ++i) {
     for (std::size_t j = 0; distinct && j < i; ++j) {
@@ -113,7 +195,7 @@ void RegNode::SetValues(std::vector<RegValueEntry>* entries) {
   if (!distinct || entries->size() > kIndexThreshold) {
     for (const RegValueEntry& e : *entries) SetValue(e.name, e.type, e.data);
   } else if (!entries->empty()) {
-    textCache_.clear();
+    DropBlock();
     values_.reserve(entries->size());
     for (RegValueEntry& e : *entries) values_.push_back(std::move(e));
   }
@@ -123,13 +205,13 @@ void RegNode::SetValues(std::vector<RegValueEntry>* entries) {
 bool RegNode::RemoveValue(std::string_view name) {
   std::ptrdiff_t i = FindValueIndex(name);
   if (i < 0) return false;
-  textCache_.clear();
+  DropBlock();
   values_.erase(values_.begin() + i);
   if (valueIndex_) RebuildValueIndex();
   return true;
 }
 
-void RegNode::RebuildValueIndex() {
+void RegNode::RebuildValueIndex() const {
   valueIndex_ = std::make_unique<ValueIndex>();
   valueIndex_->reserve(values_.size() * 2);
   for (std::size_t i = 0; i < values_.size(); ++i) valueIndex_->emplace(values_[i].name, i);
