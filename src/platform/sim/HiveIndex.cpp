@@ -26,24 +26,23 @@ bool IsHexDigitLower(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <
 std::size_t QuotedAsWritten(std::string_view line, std::size_t begin) {
   for (std::size_t i = begin; i < line.size();) {
     const char c = line[i];
-    if (IsLeadByte(c)) {
+    if (!IsSpecialNameByte(c)) {
+      ++i;
+    } else if (IsLeadByte(c)) {
       if (i + 1 < line.size() && IsTrailByte(line[i + 1])) {
         i += 2;
-        continue;
+      } else if (i + 1 < line.size() && line[i + 1] == '"') {
+        return std::string_view::npos;
+      } else {
+        ++i;
       }
-      if (i + 1 < line.size() && line[i + 1] == '"') return std::string_view::npos;
     } else if (c == '"') {
       return i;
-    } else if (c == '\\') {
-      if (i + 1 == line.size() || (line[i + 1] != '\\' && line[i + 1] != '"')) {
-        return std::string_view::npos;
-      }
+    } else if (c == '\\' && i + 1 < line.size() && (line[i + 1] == '\\' || line[i + 1] == '"')) {
       i += 2;
-      continue;
-    } else if (c == '\r' || c == '\0') {
-      return std::string_view::npos;
+    } else {
+      return std::string_view::npos;  // a lone backslash, CR, LF or zero byte
     }
-    ++i;
   }
   return std::string_view::npos;
 }
@@ -203,32 +202,27 @@ class HiveIndexer {
   }
 
   // A new child of a key of the previous path, named there exactly as in
-  // this line.
+  // this line: the path is the previous one's first names, a backslash
+  // and one valid name. The names before it were checked on their lines.
   RegNode* AddKey(std::string_view path) {
-    parts_.clear();
-    std::size_t named = 0;
-    if (!ForEachKeyName(path, [&](std::string_view name) {
-          parts_.push_back(name);
-          named += name.size();
-          return IsValidKeyName(name);
-        })) {
-      return nullptr;
+    std::size_t shared = previousEnds_.size();
+    for (; shared > 0; --shared) {
+      const std::size_t end = previousEnds_[shared - 1];
+      if (path.size() > end && path[end] == '\\' && path.compare(0, end, previousPath_, 0, end) == 0) {
+        break;
+      }
     }
-    if (parts_.empty() || parts_.size() > kMaxKeyDepth || named + parts_.size() - 1 != path.size()) {
-      return nullptr;
-    }
-    std::size_t shared = 0;
-    while (shared < parts_.size() && shared < previousParts_.size() &&
-           parts_[shared] == previousParts_[shared]) {
-      ++shared;
-    }
-    if (parts_.size() != shared + 1) return nullptr;
+    const std::size_t begin = shared == 0 ? 0 : previousEnds_[shared - 1] + 1;
+    const std::string_view name = path.substr(begin);
+    if (!IsValidKeyName(name) || shared + 1 > kMaxKeyDepth) return nullptr;
     RegNode* parent = shared == 0 ? tree_ : previousNodes_[shared - 1];
-    if (parent->FindChild(parts_.back())) return nullptr;
-    RegNode* node = parent->AddChild(parts_.back());
+    if (parent->FindChild(name)) return nullptr;
+    RegNode* node = parent->AddChild(name);
     previousNodes_.resize(shared);
     previousNodes_.push_back(node);
-    previousParts_.swap(parts_);  // views into the text, which stays
+    previousEnds_.resize(shared);
+    previousEnds_.push_back(path.size());
+    previousPath_ = path;  // a view into the text, which stays
     return node;
   }
 
@@ -238,8 +232,8 @@ class HiveIndexer {
   RegNode* current_ = nullptr;
   std::size_t blockBegin_ = 0;
   int blockLine_ = 0;
-  std::vector<std::string_view> parts_;
-  std::vector<std::string_view> previousParts_;
+  std::string_view previousPath_;         // the path of the previous key line
+  std::vector<std::size_t> previousEnds_;  // where each of its names ends in it
   std::vector<RegNode*> previousNodes_;
   std::vector<std::string_view> names_;  // the current key's value names so far, as quoted
   std::size_t nameCount_ = 0;

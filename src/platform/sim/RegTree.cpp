@@ -51,7 +51,45 @@ class BlockReader : public Regedit4Sink {
   std::string* data_;
 };
 
+// The data of a value line as the writer writes a plain string, from its
+// opening quote: its bytes, escapes undone, with the terminating zero.
+// False for any other notation (the parser reads it then).
+bool ReadPlainData(std::string_view rest, std::uint32_t* type, std::string* data) {
+  if (rest.empty() || rest[0] != '"') return false;
+  data->clear();
+  for (std::size_t i = 1; i < rest.size();) {
+    std::size_t run = i;
+    while (run < rest.size() && !IsSpecialNameByte(rest[run])) ++run;
+    data->append(rest.data() + i, run - i);
+    i = run;
+    if (i == rest.size()) return false;
+    const char c = rest[i];
+    if (CharLength(rest, i) == 2) {
+      data->append(rest.data() + i, 2);
+      i += 2;
+    } else if (c == '"') {
+      if (rest.compare(i + 1, 2, "\r\n") != 0) return false;
+      data->push_back('\0');
+      *type = 1;  // REG_SZ
+      return true;
+    } else if (c == '\\' && i + 1 < rest.size() && (rest[i + 1] == '\\' || rest[i + 1] == '"')) {
+      data->push_back(rest[i + 1]);
+      i += 2;
+    } else {
+      return false;
+    }
+  }
+  return false;
+}
+
 }  // namespace
+
+bool ValueLineStart(std::string_view name, std::string* start) {
+  start->clear();
+  if (!AppendRemoveValueLine(start, name)) return false;
+  start->resize(start->size() - 3);  // "name"= without -\r\n
+  return true;
+}
 
 RegNode::RegNode() = default;
 
@@ -119,6 +157,12 @@ void RegNode::MakeValuesFromBlock() const {
 }
 
 bool RegNode::PeekValue(std::string_view name, std::uint32_t* type, std::string* data) const {
+  std::string start;
+  return ValueLineStart(name, &start) && PeekValue(name, start, type, data);
+}
+
+bool RegNode::PeekValue(std::string_view name, std::string_view lineStart, std::uint32_t* type,
+                        std::string* data) const {
   if (valuesMade_) {
     const RegValueEntry* entry = FindValue(name);
     if (!entry) return false;
@@ -128,14 +172,12 @@ bool RegNode::PeekValue(std::string_view name, std::uint32_t* type, std::string*
   }
   // The block is as the writer writes it: the value's line starts with its
   // name quoted so, and names that differ in case only differ there so.
-  std::string start;
-  if (!AppendRemoveValueLine(&start, name)) return false;
-  start.resize(start.size() - 3);  // "name"= without -\r\n
   const std::string_view block = SourceBlock();
   int line = blockLine_ + 1;
   for (std::size_t pos = block.find('\n') + 1; pos < block.size(); ++line) {
     const std::string_view rest = block.substr(pos);
-    if (rest.size() >= start.size() && NamesEqual(rest.substr(0, start.size()), start)) {
+    if (rest.size() >= lineStart.size() && NamesEqual(rest.substr(0, lineStart.size()), lineStart)) {
+      if (ReadPlainData(rest.substr(lineStart.size()), type, data)) return true;
       BlockReader reader(nullptr, name, type, data);
       Regedit4Error stop;
       return !ParseRegedit4Part(rest, line, reader, &stop, true) && stop.message == kFound;

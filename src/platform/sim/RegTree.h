@@ -34,6 +34,10 @@ struct RegValueEntry {
 // hive file's loader completes it, so that it loads back unchanged.
 std::string StoredValueData(std::uint32_t type, std::string_view data);
 
+// `"name"=` (`@=` for the default value): how the hive writer starts the
+// value's line. False for a name no value can have.
+bool ValueLineStart(std::string_view name, std::string* start);
+
 class RegNode {
  public:
   // A root node: no name, no parent.
@@ -86,6 +90,10 @@ class RegNode {
   // search through many keys reads one value of each): its type and data.
   // False when there is none.
   bool PeekValue(std::string_view name, std::uint32_t* type, std::string* data) const;
+  // The same for many keys: `lineStart` is the value's line as the writer
+  // starts it (ValueLineStart), made once for them all.
+  bool PeekValue(std::string_view name, std::string_view lineStart, std::uint32_t* type,
+                 std::string* data) const;
 
   // Gives the key its block of a hive file's text, which must hold exactly
   // what the hive writer makes of the key: REGEDIT4 text that parses, its

@@ -223,6 +223,8 @@ class SimRegistry final : public Registry {
       std::size_t next;
       std::size_t pathLength;  // the path's length before this key's name
     };
+    std::string lineStart;
+    if (!ValueLineStart(valueName, &lineStart)) return kErrorSuccess;  // no value has that name
     std::vector<Frame> stack{{node, 0, 0}};
     std::string path;
     std::uint32_t type;
@@ -237,7 +239,7 @@ class SimRegistry final : public Registry {
         stack.push_back(Frame{child, 0, before});
         continue;
       }
-      if (top.node->PeekValue(valueName, &type, &data)) {
+      if (top.node->PeekValue(valueName, lineStart, &type, &data)) {
         const bool text = type == kRegSz || type == kRegExpandSz;
         const std::size_t zero = data.find('\0');
         if (!text || (zero == std::string::npos ? data.size() : zero) == length) {
