@@ -4,7 +4,10 @@
 // is set (as the registry stores it) on a key the input chooses and the hive
 // is written again: the text written from the kept key texts must equal the
 // text of a fresh load with the same change, and must load and write back
-// to itself.
+// to itself. The writer's text is also read on demand (HiveIndex): it must
+// be indexed, give the same keys and values, and write back the same text,
+// before and after the change; an input that is indexed as it stands must
+// be the writer's text already.
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -13,6 +16,7 @@
 #include <vector>
 
 #include "platform/sim/HiveFile.h"
+#include "platform/sim/HiveIndex.h"
 #include "platform/sim/RegName.h"
 #include "platform/sim/SimulatedMachine.h"
 
@@ -77,6 +81,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(again != nullptr);
   Check(Write(*again, root) == first);
 
+  std::string input(text);
+  if (IndexHiveText(&input, root)) Check(text == first);
+  std::string copy = first;
+  std::unique_ptr<RegNode> indexed = IndexHiveText(&copy, root);
+  Check(indexed != nullptr);
+  Check(Write(*indexed, root) == first);
+  std::vector<RegNode*> wholeNodes, indexedNodes;
+  Walk(again.get(), &wholeNodes);
+  Walk(indexed.get(), &indexedNodes);
+  Check(wholeNodes.size() == indexedNodes.size());
+  for (std::size_t i = 0; i < wholeNodes.size(); ++i) {
+    Check(wholeNodes[i]->name() == indexedNodes[i]->name());
+    Check(wholeNodes[i]->ValueCount() == indexedNodes[i]->ValueCount());
+    for (std::size_t v = 0; v < wholeNodes[i]->ValueCount(); ++v) {
+      const RegValueEntry& a = wholeNodes[i]->Value(v);
+      const RegValueEntry& b = indexedNodes[i]->Value(v);
+      Check(a.name == b.name && a.type == b.type && a.data == b.data);
+    }
+  }
+
   // A change chosen by the input: the key by the size, the type, the name
   // and the data from the input's last bytes.
   std::vector<RegNode*> nodes;
@@ -89,9 +113,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string valueData = StoredValueData(type, tail.substr(tail.size() / 2));
   changed->SetValue(name, type, valueData);
   Follow(again.get(), PathOf(changed))->SetValue(name, type, valueData);
+  std::string copyAgain = first;
+  std::unique_ptr<RegNode> onDemand = IndexHiveText(&copyAgain, root);
+  Follow(onDemand.get(), PathOf(changed))->SetValue(name, type, valueData);
 
   const std::string third = Write(*tree, root);  // most keys from their kept texts
   Check(Write(*again, root) == third);
+  Check(Write(*onDemand, root) == third);  // the other keys' blocks as read
   std::unique_ptr<RegNode> reloaded = Load(third, root);
   Check(reloaded != nullptr);
   Check(Write(*reloaded, root) == third);

@@ -14,7 +14,7 @@ scripts/deps.sh clang libclang-rt-14-dev
 
 # clang reads narrow literals as UTF-8: a fuzzed parser must hold none but ASCII.
 if LC_ALL=C grep -nP '[^\x00-\x7F]' src/platform/sim/Regedit4.cpp src/platform/sim/RegName.cpp \
-    src/platform/sim/RegTree.cpp src/platform/sim/HiveFile.cpp src/platform/sim/IniText.cpp src/platform/Cp932.cpp \
+    src/platform/sim/RegTree.cpp src/platform/sim/HiveFile.cpp src/platform/sim/HiveIndex.cpp src/platform/sim/IniText.cpp src/platform/Cp932.cpp \
     src/platform/sim/WinPath.cpp src/platform/sim/VfatAlias.cpp src/platform/sim/Wildcard.cpp \
     src/platform/VersionResource.cpp src/platform/TextCodec.cpp src/toolkit/HelpFile.cpp \
     src/platform/sim/DosBatch.cpp; then

@@ -4,8 +4,10 @@
 #ifndef ZUBA_PLATFORM_REGISTRY_H_
 #define ZUBA_PLATFORM_REGISTRY_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/WinError.h"
 
@@ -80,6 +82,21 @@ class Registry {
 
   // RegFlushKey: makes the key's hive durable; returns the result code.
   virtual long FlushKey(RegKey key) = 0;
+
+  // A search no Windows function makes, for a registry that can answer it
+  // without opening every key: appends to `*paths` the path below `key`
+  // ("" for `key` itself, names joined by backslashes) of each key in the
+  // subtree of `key` that has a value named `valueName` whose data is not
+  // a string (REG_SZ, REG_EXPAND_SZ) or is one of `length` bytes up to its
+  // first zero byte: every key whose value could equal a text of that
+  // length. A key's descendants come before it, subkeys in enumeration
+  // order. kErrorCallNotImplemented (the default) when the registry cannot
+  // answer so: the caller opens the keys itself.
+  virtual long FindKeysWithValue(RegKey key, const std::string& valueName, std::size_t length,
+                                 std::vector<std::string>* paths) {
+    (void)key, (void)valueName, (void)length, (void)paths;
+    return kErrorCallNotImplemented;
+  }
 };
 
 // Forwards every call to another Registry; a test derives from it and

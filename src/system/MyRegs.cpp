@@ -312,11 +312,45 @@ class KeySearch {
   bool anyValue_;
 };
 
+// FindRegKeys through a registry that lists the keys whose value could
+// match (Registry::FindKeysWithValue): only those are opened and read.
+// False when the registry cannot list them.
+bool FindByValue(Registry& registry, const LeadBytes& lead, NameList& result,
+                 const std::string& keyPath, const std::string& valueName,
+                 const std::string& pattern) {
+  OpenedKey top(registry, platform::kHkeyLocalMachine, keyPath);
+  if (!top.ok()) return true;
+  NameList candidates;
+  if (registry.FindKeysWithValue(top.handle(), valueName, pattern.size(), &candidates) !=
+      kErrorSuccess) {
+    return false;
+  }
+  for (const std::string& below : candidates) {
+    OpenedKey key(registry, top.handle(), below);
+    if (!key.ok() ||
+        !SameTextIgnoringCase(ReadStringOf(registry, key.handle(), valueName), pattern, lead)) {
+      continue;
+    }
+    if (below.empty()) {
+      result.push_back(keyPath);
+    } else {
+      result.push_back(keyPath + (keyPath == "\\" ? "" : "\\") + below);
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 void FindRegKeys(Registry& registry, const LeadBytes& lead, NameList& result,
                  const std::string& keyPath, const std::string& valueName,
                  const std::string& pattern) {
+  // A missing value reads as empty: an empty pattern matches keys the
+  // registry would not list, and "*" asks for the name alone.
+  if (!pattern.empty() && pattern != "*" &&
+      FindByValue(registry, lead, result, keyPath, valueName, pattern)) {
+    return;
+  }
   KeySearch(registry, lead, result, valueName, pattern).Run(keyPath);
 }
 

@@ -384,6 +384,37 @@ TEST_F(FindRegKeysTest, ANonStringValueEndsTheWholeSearch) {
                       "\\Enum\\PCI\\VEN_1"}));
 }
 
+// The simulated registry lists the keys whose value could match, so the
+// search opens only those; a wrapper (registry_) walks every key. Both give
+// the same answers, on keys read from the hive file and on keys changed
+// since, and both end at the same value that is no string.
+TEST_F(FindRegKeysTest, TheRegistrysOwnSearchAnswersAsTheWalk) {
+  auto reread = platform::sim::OpenSimRegistry(dir_.path(), events_);
+  Put("\\Enum\\Root\\Net\\0001", "Class", Sz("NEt"));  // changed in memory only below
+  RegKey key;
+  ASSERT_EQ(reread->OpenKey(kLocal, "\\Enum\\PCI\\VEN_2", &key), platform::kErrorSuccess);
+  ASSERT_EQ(reread->SetValue(key, "CLASS", Sz("Other")), platform::kErrorSuccess);
+  reread->CloseKey(key);
+  const char* queries[][3] = {
+      {"\\Enum", "Class", "Net"},     {"Enum\\PCI", "Class", "net"}, {"\\", "Class", "NetTrans"},
+      {"\\Enum", "Class", "ｎｅｔ"}, {"\\Missing", "Class", "Net"}, {"\\Enum", "Driver", "Net"},
+      {"\\Enum\\Root\\Net\\0000", "class", "NET"},
+  };
+  for (auto [path, name, pattern] : queries) {
+    SCOPED_TRACE(std::string(path) + " " + name + " " + pattern);
+    NameList searched, walked;
+    FindRegKeys(*reread, lead_, searched, path, name, pattern);
+    FindRegKeys(registry_, lead_, walked, path, name, pattern);
+    EXPECT_EQ(searched, walked);
+  }
+  Put("\\Enum\\PCI\\VEN_1\\ソフト\\Child", "Class", Dword(1));
+  reread = platform::sim::OpenSimRegistry(dir_.path(), events_);
+  NameList searched, walked;
+  EXPECT_THROW(FindRegKeys(*reread, lead_, searched, "\\Enum", "Class", "Net"), ERegistryException);
+  EXPECT_THROW(FindRegKeys(registry_, lead_, walked, "\\Enum", "Class", "Net"), ERegistryException);
+  EXPECT_EQ(searched, walked);
+}
+
 TEST_F(MyRegsTest, FlushGoesToTheRegistry) {
   struct FlushLog : platform::RegistryWrapper {
     using RegistryWrapper::RegistryWrapper;

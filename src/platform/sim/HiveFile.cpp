@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/sim/HiveIndex.h"
 #include "platform/sim/RegName.h"
 #include "platform/sim/SimulatedMachine.h"
 
@@ -110,12 +111,15 @@ class HiveBuilder : public Regedit4Sink {
 };
 
 // A save rewrites the whole hive, but usually only one key changed since the
-// last: the text of every other key comes from its cache. A key's text is
-// made in `scratch`, whose memory serves every key, and then copied into
-// the cache at its final size.
+// last: every other key's text is its block of the file as it was read, or
+// comes from its cache. A key's text is made in `scratch`, whose memory
+// serves every key, and then copied into the cache at its final size.
 void WriteKey(const RegNode& node, std::string* path, std::string* out, std::string* scratch) {
   std::string& text = node.TextCache();
-  if (text.empty()) {
+  const std::string_view block = node.SourceBlock();
+  if (!block.empty()) {
+    out->append(block);
+  } else if (text.empty()) {
     scratch->clear();
     AppendKeyLine(scratch, *path);
     for (std::size_t i = 0; i < node.ValueCount(); ++i) {
@@ -124,8 +128,10 @@ void WriteKey(const RegNode& node, std::string* path, std::string* out, std::str
     }
     scratch->append("\r\n");
     text.assign(*scratch);
+    out->append(text);
+  } else {
+    out->append(text);
   }
-  out->append(text);
   for (std::size_t i = 0; i < node.ChildCount(); ++i) {
     const RegNode& child = *node.Child(i);
     std::size_t length = path->size();
@@ -192,7 +198,8 @@ std::unique_ptr<RegNode> LoadHiveFile(const std::string& path, RegRoot root, Fil
   int savedErrno = errno;
   close(fd);
   if (!ok) throw MachineError(path + ": cannot read: " + std::strerror(savedErrno));
-  auto tree = ParseHiveText(text, root, path);
+  std::unique_ptr<RegNode> tree = IndexHiveText(&text, root);
+  if (!tree) tree = ParseHiveText(text, root, path);
   *stamp = StampOf(st);
   return tree;
 }

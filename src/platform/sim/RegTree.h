@@ -2,6 +2,11 @@
 // order they were created in and the case they were created with; lookups
 // ignore case (RegName). Large keys get a hash index, small ones are
 // scanned.
+//
+// A key read from a hive file may keep its block of the file's text (its
+// key line, its value lines and the empty line after them) instead of its
+// values: they are made from the block when first asked for, and while no
+// value of the key changes, a save writes the block as it was read.
 #ifndef ZUBA_PLATFORM_SIM_REGTREE_H_
 #define ZUBA_PLATFORM_SIM_REGTREE_H_
 
@@ -28,6 +33,10 @@ struct RegValueEntry {
 // REG_EXPAND_SZ and REG_MULTI_SZ data always ending in a zero byte, as a
 // hive file's loader completes it, so that it loads back unchanged.
 std::string StoredValueData(std::uint32_t type, std::string_view data);
+
+// `"name"=` (`@=` for the default value): how the hive writer starts the
+// value's line. False for a name no value can have.
+bool ValueLineStart(std::string_view name, std::string* start);
 
 class RegNode {
  public:
@@ -56,8 +65,14 @@ class RegNode {
   // parent() still names this node. nullptr when it is not a child.
   std::unique_ptr<RegNode> DetachChild(RegNode* child);
 
-  std::size_t ValueCount() const { return values_.size(); }
-  const RegValueEntry& Value(std::size_t index) const { return values_[index]; }
+  std::size_t ValueCount() const {
+    MakeValues();
+    return values_.size();
+  }
+  const RegValueEntry& Value(std::size_t index) const {
+    MakeValues();
+    return values_[index];
+  }
   // The value of that name, or nullptr.
   const RegValueEntry* FindValue(std::string_view name) const;
   // Creates the value at the end or replaces type and data in place.
@@ -71,6 +86,29 @@ class RegNode {
   // Returns false when there was no such value.
   bool RemoveValue(std::string_view name);
 
+  // The value of that name, found without making the key's values (a
+  // search through many keys reads one value of each): its type and data.
+  // False when there is none.
+  bool PeekValue(std::string_view name, std::uint32_t* type, std::string* data) const;
+  // The same for many keys: `lineStart` is the value's line as the writer
+  // starts it (ValueLineStart), made once for them all.
+  bool PeekValue(std::string_view name, std::string_view lineStart, std::uint32_t* type,
+                 std::string* data) const;
+
+  // Gives the key its block of a hive file's text, which must hold exactly
+  // what the hive writer makes of the key: REGEDIT4 text that parses, its
+  // value names distinct. `firstLine` is the block's line number in the
+  // file. The text must outlive the key (the root keeps it: TakeSource).
+  // The key's values are made from the block when first asked for.
+  void SetSourceBlock(std::string_view block, int firstLine);
+  // The block while it still holds the key's text: empty for a key not read
+  // from a file and once a value changed.
+  std::string_view SourceBlock() const { return std::string_view(block_, blockSize_); }
+  // The hive file's text the blocks of this tree view, kept by the root.
+  void TakeSource(std::string text) { source_ = std::move(text); }
+  std::string ReleaseSource() { return std::move(source_); }
+  const std::string& Source() const { return source_; }
+
   // True when `this` is `node` or one of its ancestors.
   bool Contains(const RegNode* node) const;
 
@@ -81,7 +119,19 @@ class RegNode {
  private:
   RegNode(std::string_view name, RegNode* parent);
   std::ptrdiff_t FindValueIndex(std::string_view name) const;
-  void RebuildValueIndex();
+  void RebuildValueIndex() const;
+  // Makes the values from the block, once.
+  void MakeValues() const {
+    if (!valuesMade_) MakeValuesFromBlock();
+  }
+  void MakeValuesFromBlock() const;
+  // A value changes: the block no longer holds the key's text.
+  void DropBlock() {
+    MakeValues();
+    block_ = nullptr;
+    blockSize_ = 0;
+    textCache_.clear();
+  }
 
   using ChildIndex = std::unordered_map<std::string_view, RegNode*, NameHashFn, NameEqualFn>;
   using ValueIndex = std::unordered_map<std::string, std::size_t, NameHashFn, NameEqualFn>;
@@ -91,9 +141,14 @@ class RegNode {
   std::size_t depth_ = 0;
   std::vector<std::unique_ptr<RegNode>> children_;
   std::unique_ptr<ChildIndex> childIndex_;  // once the key has many children
-  std::vector<RegValueEntry> values_;
-  std::unique_ptr<ValueIndex> valueIndex_;  // once the key has many values
+  mutable std::vector<RegValueEntry> values_;
+  mutable std::unique_ptr<ValueIndex> valueIndex_;  // once the key has many values
   mutable std::string textCache_;
+  const char* block_ = nullptr;  // the key's block of the file's text (SetSourceBlock)
+  std::uint32_t blockSize_ = 0;
+  int blockLine_ = 0;
+  mutable bool valuesMade_ = true;  // false while the values are only in the block
+  std::string source_;              // the root's: the text the blocks view
 };
 
 }  // namespace zuba::platform::sim

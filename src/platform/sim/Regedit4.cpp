@@ -59,8 +59,10 @@ class Parser {
  public:
   Parser(std::string_view text, Regedit4Sink& sink) : text_(text), sink_(sink) {}
 
-  bool Run(Regedit4Error* error) {
-    bool ok = Parse();
+  bool Run(Regedit4Error* error, bool header = true, int firstLine = 1, bool inKey = false) {
+    line_ = firstLine - 1;
+    if (inKey) state_ = State::kKey;
+    bool ok = Parse(header);
     if (!ok && error) {
       error->line = line_ == 0 ? 1 : line_;
       error->message = error_;
@@ -71,11 +73,13 @@ class Parser {
  private:
   enum class State { kNoKey, kKey, kRemovedKey };
 
-  bool Parse() {
+  bool Parse(bool header) {
     std::string_view line;
-    if (!NextLine(&line)) return Fail("missing REGEDIT4 header");
-    while (!line.empty() && IsBlank(line.back())) line.remove_suffix(1);
-    if (line != "REGEDIT4") return Fail("missing REGEDIT4 header");
+    if (header) {
+      if (!NextLine(&line)) return Fail("missing REGEDIT4 header");
+      while (!line.empty() && IsBlank(line.back())) line.remove_suffix(1);
+      if (line != "REGEDIT4") return Fail("missing REGEDIT4 header");
+    }
     while (NextLine(&line)) {
       std::size_t i = SkipBlanks(line, 0);
       if (i == line.size()) continue;
@@ -91,6 +95,7 @@ class Parser {
   }
 
   bool NextLine(std::string_view* line) {
+    lineStart_ = pos_;
     if (pos_ >= text_.size()) return false;
     const char* start = text_.data() + pos_;
     std::size_t left = text_.size() - pos_;
@@ -109,6 +114,9 @@ class Parser {
   }
 
   bool Deliver(const char* sinkError) { return sinkError ? Fail(sinkError) : true; }
+
+  // Hands the sink the text from `start` through the line just read.
+  void SetRaw(std::size_t start) { sink_.rawText = text_.substr(start, pos_ - start); }
 
   bool KeyLine(std::string_view line) {
     std::size_t close = line.rfind(']');
@@ -132,6 +140,7 @@ class Parser {
     }
     if (depth > kMaxKeyDepth) return Fail("key path too deep");
     state_ = remove ? State::kRemovedKey : State::kKey;
+    SetRaw(lineStart_);
     return Deliver(sink_.OnKey(line_, root, path, remove));
   }
 
@@ -176,6 +185,7 @@ class Parser {
     if (state_ == State::kNoKey) return Fail("value outside a key");
     if (state_ == State::kRemovedKey) return Fail("value under a deleted key");
     const int valueLine = line_;  // hex data may go on over further lines
+    const std::size_t valueStart = lineStart_;
     std::size_t i = 1;
     if (line[0] == '@') {
       name_.clear();
@@ -192,10 +202,12 @@ class Parser {
       if (!ReadQuoted(line, &i, &data_)) return Fail("unterminated string");
       if (!RestIsEmpty(line, i)) return Fail("unexpected text after the value");
       data_.push_back('\0');
+      SetRaw(valueStart);
       return Deliver(sink_.OnValue(valueLine, name_, kTypeString, data_));
     }
     if (!rest.empty() && rest[0] == '-') {
       if (!RestIsEmpty(line, i + 1)) return Fail("unexpected text after the value");
+      SetRaw(valueStart);
       return Deliver(sink_.OnRemoveValue(line_, name_));
     }
     if (StartsWithNoCase(rest, "dword:")) {
@@ -208,6 +220,7 @@ class Parser {
       if (digits == 0 || digits > 8 || !RestIsEmpty(line, i)) return Fail("invalid dword value");
       char bytes[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
                        static_cast<char>((v >> 16) & 0xFF), static_cast<char>(v >> 24)};
+      SetRaw(valueStart);
       return Deliver(sink_.OnValue(valueLine, name_, kTypeDword, std::string_view(bytes, 4)));
     }
     std::uint32_t type = kTypeBinary;
@@ -234,6 +247,7 @@ class Parser {
         (data_.empty() || data_.back() != '\0')) {
       data_.push_back('\0');
     }
+    SetRaw(valueStart);
     return Deliver(sink_.OnValue(valueLine, name_, type, data_));
   }
 
@@ -264,6 +278,7 @@ class Parser {
   std::string_view text_;
   Regedit4Sink& sink_;
   std::size_t pos_ = 0;
+  std::size_t lineStart_ = 0;  // where the line NextLine read last starts
   int line_ = 0;
   State state_ = State::kNoKey;
   const char* error_ = "";
@@ -340,6 +355,11 @@ bool FindRegRoot(std::string_view name, RegRoot* root) {
 
 bool ParseRegedit4(std::string_view text, Regedit4Sink& sink, Regedit4Error* error) {
   return Parser(text, sink).Run(error);
+}
+
+bool ParseRegedit4Part(std::string_view text, int firstLine, Regedit4Sink& sink,
+                       Regedit4Error* error, bool inKey) {
+  return Parser(text, sink).Run(error, false, firstLine, inKey);
 }
 
 void AppendRegedit4Header(std::string* out) { out->append("REGEDIT4\r\n\r\n"); }

@@ -64,6 +64,11 @@ class Regedit4Sink {
                               std::string_view data) = 0;
   // "name"=- below the current key.
   virtual const char* OnRemoveValue(int line, std::string_view name) = 0;
+
+  // The text the current call stands on, as a view into the parsed text:
+  // the key line, or the value's line with its continuation lines, each
+  // with its line break. Set before every call.
+  std::string_view rawText;
 };
 
 struct Regedit4Error {
@@ -75,6 +80,12 @@ struct Regedit4Error {
 // else false with the line and the reason in `*error`. What the sink got
 // before the error stays with the sink.
 bool ParseRegedit4(std::string_view text, Regedit4Sink& sink, Regedit4Error* error);
+
+// As ParseRegedit4, for a part of a text: no header line, and the first
+// line of `text` counts as line `firstLine`. With `inKey`, value lines may
+// come before any key line (they belong to a key the caller knows).
+bool ParseRegedit4Part(std::string_view text, int firstLine, Regedit4Sink& sink,
+                       Regedit4Error* error, bool inKey = false);
 
 // --- Writing -----------------------------------------------------------------
 // Lines end in CR LF, as the registry editor writes them.

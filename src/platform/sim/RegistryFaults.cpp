@@ -51,6 +51,12 @@ class FaultyRegistry final : public RegistryWrapper {
     return RegistryWrapper::DeleteKey(parent, subKey);
   }
 
+  // A read: never refused.
+  long FindKeysWithValue(RegKey key, const std::string& valueName, std::size_t length,
+                         std::vector<std::string>* paths) override {
+    return target().FindKeysWithValue(key, valueName, length, paths);
+  }
+
   long FlushKey(RegKey key) override {
     if (long code = Refused("RegFlushKey", PathOf(key))) return code;
     return RegistryWrapper::FlushKey(key);

@@ -212,6 +212,46 @@ class SimRegistry final : public Registry {
     return kErrorSuccess;
   }
 
+  // Goes through the keys in memory, reading the one value of each: the
+  // keys' values stay in the hive's text where they are (RegNode::PeekValue).
+  long FindKeysWithValue(RegKey key, const std::string& valueName, std::size_t length,
+                         std::vector<std::string>* paths) override {
+    RegNode* node = ReadNode(key);
+    if (!node) return kErrorBadKey;
+    struct Frame {
+      RegNode* node;
+      std::size_t next;
+      std::size_t pathLength;  // the path's length before this key's name
+    };
+    std::string lineStart;
+    if (!ValueLineStart(valueName, &lineStart)) return kErrorSuccess;  // no value has that name
+    std::vector<Frame> stack{{node, 0, 0}};
+    std::string path;
+    std::uint32_t type;
+    std::string data;
+    while (!stack.empty()) {
+      Frame& top = stack.back();
+      if (top.next < top.node->ChildCount()) {
+        RegNode* child = top.node->Child(top.next++);
+        const std::size_t before = path.size();
+        if (!path.empty()) path += '\\';
+        path += child->name();
+        stack.push_back(Frame{child, 0, before});
+        continue;
+      }
+      if (top.node->PeekValue(valueName, lineStart, &type, &data)) {
+        const bool text = type == kRegSz || type == kRegExpandSz;
+        const std::size_t zero = data.find('\0');
+        if (!text || (zero == std::string::npos ? data.size() : zero) == length) {
+          paths->push_back(path);
+        }
+      }
+      path.resize(top.pathLength);
+      stack.pop_back();
+    }
+    return kErrorSuccess;
+  }
+
   long FlushKey(RegKey key) override {
     RegNode* node = ReadNode(key);
     if (!node) return kErrorBadKey;

@@ -220,6 +220,38 @@ TEST_F(SimRegistryTest, ChangeThatCannotBeSavedIsUndone) {
   EXPECT_EQ(ReadFile(Path("system.reg")), before);
 }
 
+// The hives are read on demand: a change of one key leaves every other
+// key's bytes as they were, a value read before another process changed it
+// is read anew, and a fault deep in a file is found at the open.
+TEST_F(SimRegistryTest, ReadOnDemandKeepsUntouchedKeysAndSeesOtherWriters) {
+  RegKey key = Create(*registry_, "A\\Deep");
+  ASSERT_EQ(registry_->SetValue(key, "v", Sz("1")), kErrorSuccess);
+  registry_->CloseKey(Create(*registry_, "B"));
+  const std::string before = ReadFile(Path("system.reg"));
+
+  auto other = Open();
+  EXPECT_EQ(Query(*other, "A\\Deep", "v"), "1\0"s);  // values made in `other`
+  auto third = Open();
+  RegKey b = Create(*third, "b");
+  ASSERT_EQ(third->SetValue(b, "w", Sz("2")), kErrorSuccess);
+  third->CloseKey(b);
+  std::string expected = before;
+  expected.insert(expected.find("[HKEY_LOCAL_MACHINE\\B]\r\n") + 24, "\"w\"=\"2\"\r\n");
+  EXPECT_EQ(ReadFile(Path("system.reg")), expected);
+  EXPECT_EQ(Query(*other, "B", "w"), "2\0"s);
+  RegKey deep = Create(*third, "A\\Deep");
+  ASSERT_EQ(third->SetValue(deep, "v", Sz("3")), kErrorSuccess);
+  third->CloseKey(deep);
+  EXPECT_EQ(Query(*other, "A\\Deep", "v"), "3\0"s);
+  registry_->CloseKey(key);
+
+  std::string broken = ReadFile(Path("system.reg"));
+  broken.insert(broken.find("\"w\""), "\"bad\"=dword:xyz\r\n");
+  WriteFile(Path("system.reg"), broken);
+  EXPECT_THROW(Open(), MachineError);
+  EXPECT_EQ(ReadFile(Path("system.reg")), broken);
+}
+
 TEST_F(SimRegistryTest, UnparsableHiveIsRefusedAndNeverOverwritten) {
   const std::string broken = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\A]\r\n\"v\"=dword:xyz\r\n";
   WriteFile(Path("system.reg"), broken);
