@@ -370,6 +370,17 @@ std::vector<int> SettingsFile::SaveSetting(const std::string& name, const TRegLi
 
 void SettingsFile::DeleteSetting(const std::string& name) { ini_.DeleteSection(name); }
 
+std::vector<std::string> SettingsFile::ReadSettingEntries(const std::string& name) {
+  std::vector<std::string> entries;
+  ini_.ReadSection(name, &entries);
+  return entries;
+}
+
+void SettingsFile::WriteSettingEntries(const std::string& name,
+                                       const std::vector<std::string>& entries) {
+  ini_.WriteSection(name, entries);
+}
+
 void SettingsFile::Flush() { ini_.Flush(); }
 
 SettingsFile::Change::Change(SettingsFile& file) : file_(file) { file_.ini_.HoldWrites(); }

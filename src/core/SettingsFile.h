@@ -204,6 +204,11 @@ class SettingsFile {
   // Removes the section `name`.
   void DeleteSetting(const std::string& name);
 
+  // The section `name` as "key=value" lines in file order, values raw.
+  std::vector<std::string> ReadSettingEntries(const std::string& name);
+  // Replaces the section's keys with `entries` in one atomic change.
+  void WriteSettingEntries(const std::string& name, const std::vector<std::string>& entries);
+
   // --- The file -----------------------------------------------------------
 
   // Has every write made so far put on the disk (the platform's profile

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "toolkit/Application.h"
+#include "ui/TransferMenu.h"
 #include "ui/winsform.h"
 
 namespace zuba::ui {
@@ -357,6 +358,7 @@ TForm1::TForm1(Application& app, platform::Registry& registry, platform::Files& 
 
   SetInitialStates();
   CreateDualListDlg();
+  AddTransferMenu(*this);
   BindHandlers();
 }
 

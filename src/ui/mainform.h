@@ -234,6 +234,7 @@ class TForm1 : public toolkit::Form {
   bool TrialApply = false;         // /T: the named setting's apply is a trial
   bool ConfirmOnly = false;        // /K: confirm a trial (RunOnce), then end
   bool StandingOnly = false;       // /S: where the machine stands, then end
+  std::vector<std::string> TransferCommand;  // /export or /import (ui/TransferMenu), then end
   core::TRegList CurrentSetting;   // the setting shown, edited or applied
 
   // The platform services the window works with.

@@ -10,6 +10,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/UiServices.h"
 #include "ui/RestartQuestion.h"
+#include "ui/TransferMenu.h"
 #include "ui/mainform.h"
 #include "ui/winsform.h"
 
@@ -112,6 +113,11 @@ void TForm1::FormCreate(Component&) {
 void TForm1::ReadCommandLine(const std::vector<std::string>& parameters) {
   // A name with blanks comes as several parameters when Windows got it
   // unquoted: the parts are joined again.
+  TransferCommand.clear();
+  if (IsTransferCommand(parameters)) {
+    TransferCommand = parameters;
+    return;
+  }
   std::string name;
   bool named = false;
   for (const std::string& parameter : parameters) {
@@ -151,6 +157,17 @@ void TForm1::ShowingChanged() {
     }
     if (ConfirmOnly) {
       // /K: the confirmation ran at start-up; nothing else is done.
+      Close();
+      return;
+    }
+    if (!TransferCommand.empty()) {
+      const std::vector<std::string> command = std::move(TransferCommand);
+      TransferCommand.clear();
+      try {
+        RunTransferCommand(*this, command);
+      } catch (const std::exception& error) {
+        App().HandleException(error);
+      }
       Close();
       return;
     }
