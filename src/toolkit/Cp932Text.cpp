@@ -50,4 +50,27 @@ std::string DropLastCharacter(const std::string& text) {
   return text.substr(0, last);
 }
 
+std::string UnbreakableWords(const std::string& caption) {
+  std::string words;
+  std::string word;
+  auto endWord = [&] {
+    if (!word.empty()) words += word + "\r\n";
+    word.clear();
+  };
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(caption[i]);
+    if (IsCp932LeadByte(c) && i + 1 < caption.size()) {
+      endWord();
+      words += caption.substr(i, 2) + "\r\n";  // a double-byte character stands alone
+      ++i;
+    } else if (c == ' ' || c == '\r' || c == '\n') {
+      endWord();
+    } else {
+      word += caption[i];
+    }
+  }
+  endWord();
+  return words;
+}
+
 }  // namespace zuba::toolkit

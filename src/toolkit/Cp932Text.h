@@ -26,6 +26,13 @@ inline bool SameTextNoCase(const std::string& a, const std::string& b) {
 // whole); the empty text stays empty.
 std::string DropLastCharacter(const std::string& text);
 
+// The pieces of a caption that a line cannot break inside when it wraps:
+// each double-byte character, and each run of single-byte characters
+// between blanks, line breaks and double-byte characters, one piece a line
+// ending in CR LF ("DHCPを使う": "DHCP", "を", "使", "う"). A caption that
+// wraps fits its width when its widest piece does.
+std::string UnbreakableWords(const std::string& caption);
+
 }  // namespace zuba::toolkit
 
 #endif  // ZUBA_TOOLKIT_CP932TEXT_H_

@@ -31,6 +31,7 @@
 #include "toolkit/Panel.h"
 #include "toolkit/Picture.h"
 #include "toolkit/RadioButton.h"
+#include "toolkit/ScreenArea.h"
 #include "toolkit/StatusBar.h"
 
 namespace zuba::qt {
@@ -40,6 +41,16 @@ namespace {
 using toolkit::Change;
 using toolkit::Control;
 using toolkit::ControlKind;
+
+// The work areas of the screens (each less its task bar and panels).
+std::vector<toolkit::Rect> WorkAreas() {
+  std::vector<toolkit::Rect> areas;
+  for (QScreen* screen : QGuiApplication::screens()) {
+    const QRect area = screen->availableGeometry();
+    areas.push_back({area.x(), area.y(), area.width(), area.height()});
+  }
+  return areas;
+}
 
 // A caption with CR LF pairs (and lone CRs) as Qt's line breaks.
 QString Lines(const std::string& text) { return QtLineBreaks(ToQt(text)); }
@@ -380,6 +391,9 @@ void FormRenderer::ApplyBounds(Control& control) {
     return;
   }
   QSize client(form_->ClientWidth(), form_->ClientHeight());
+  // A window that grows (edit mode) stays whole on its screen: the model
+  // moves, and its change places the window.
+  if (!SystemPlaces() && widget->isVisible() && widget->size() != client && KeepOnScreen()) return;
   if (form_->GetBorderStyle() == toolkit::BorderStyle::kSizeable) {
     widget->setMinimumSize(0, 0);
     widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -490,28 +504,25 @@ bool FormRenderer::SystemPlaces() const {
 }
 
 void FormRenderer::PlaceWindow() {
-  QRect frame(form_->Left(), form_->Top(), form_->Width(), form_->Height());
-  QScreen* screen = QGuiApplication::screenAt(frame.center());
-  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
-  QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 640, 480);
   if (form_->Position() == toolkit::FormPosition::kScreenCenter) {
-    frame.moveTo(area.left() + (area.width() - frame.width()) / 2,
-                 area.top() + (area.height() - frame.height()) / 2);
-  } else if (!SystemPlaces() && !OnAScreen(frame)) {
-    // A position off every screen (a stored one from another display) is
-    // brought onto the nearest screen, whole where it fits.
-    frame.moveTo(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())),
-                 std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height())));
+    const toolkit::Rect frame{form_->Left(), form_->Top(), form_->Width(), form_->Height()};
+    const std::vector<toolkit::Rect> areas = WorkAreas();
+    const toolkit::Rect centred =
+        toolkit::CenteredIn(frame, areas.empty() ? toolkit::Rect{0, 0, 640, 480}
+                                                 : areas[toolkit::AreaOf(frame, areas)]);
+    form_->SetBounds(centred.left, centred.top, centred.width, centred.height);
+  } else if (!SystemPlaces()) {
+    KeepOnScreen();
   }
-  form_->SetBounds(frame.left(), frame.top(), frame.width(), frame.height());
   if (form_ != nullptr) ApplyBounds(*form_);
 }
 
-bool FormRenderer::OnAScreen(const QRect& frame) {
-  for (QScreen* screen : QGuiApplication::screens()) {
-    if (screen->availableGeometry().contains(frame)) return true;
-  }
-  return false;
+bool FormRenderer::KeepOnScreen() {
+  const toolkit::Rect frame{form_->Left(), form_->Top(), form_->Width(), form_->Height()};
+  const toolkit::Rect kept = toolkit::KeepOnScreen(frame, WorkAreas());
+  if (kept == frame) return false;
+  form_->SetBounds(kept.left, kept.top, kept.width, kept.height);
+  return true;
 }
 
 void FormRenderer::TakePosition() {

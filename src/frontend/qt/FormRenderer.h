@@ -103,10 +103,12 @@ class FormRenderer : public QObject, public toolkit::ControlObserver {
   // Whether the system chooses where the window appears (a form of a
   // default position, shown for the first time, not placed by the program).
   bool SystemPlaces() const;
-  // Puts the window where the model says (centred for a centred form, on
-  // a screen for a position off every screen); the model follows.
+  // Puts the window where the model says (centred for a centred form),
+  // whole inside the work area of its screen; the model follows.
   void PlaceWindow();
-  static bool OnAScreen(const QRect& frame);
+  // Moves a window the program has placed whole into the work area of its
+  // screen: true when the model was moved (and the window with it).
+  bool KeepOnScreen();
   // The model learns where the window is.
   void TakePosition();
   void FocusFromModel();

@@ -199,7 +199,10 @@ TEST_F(MainWindowTest, EveryControlWithAHintShowsItUnderThePointerInBothModes) {
   QToolTip::hideText();
 
   // Edit mode: every control with a hint of its own, in the status bar.
+  // (The grown window may have moved to stay on the screen: the pointer
+  // goes to its corner first, as a person's would follow it.)
   QTest::mouseClick(Widget("BtConfig"), Qt::LeftButton);
+  QTest::mouseMove(window, QPoint(0, 0));
   std::vector<std::string> named;
   for (Control* control : HintedControls()) {
     QWidget* widget = renderer->WidgetOf(*control);
@@ -348,6 +351,31 @@ TEST_F(MainWindowTest, AStoredPositionOffTheScreenIsBroughtOntoIt) {
   int y = 0;
   main.ClientToScreen(0, 0, &x, &y);
   EXPECT_EQ(renderer->Window()->geometry().topLeft(), QPoint(x, y));
+}
+
+// The small window kept near the bottom right corner grows in edit mode:
+// it stays whole inside the work area, Save, Close and Options within
+// reach, and the model knows where it went.
+TEST_F(MainWindowTest, TheWindowStaysInsideTheWorkAreaWhenItGrows) {
+  QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  machine.profiles().WriteString("Initialize", "WindowSize.X",
+                                 std::to_string(screen.right() - 240), kSettingsPath);
+  machine.profiles().WriteString("Initialize", "WindowSize.Y",
+                                 std::to_string(screen.bottom() - 110), kSettingsPath);
+  ui::TForm1& main = Open();
+  auto frame = [&] { return QRect(main.Left(), main.Top(), main.Width(), main.Height()); };
+  EXPECT_TRUE(screen.contains(frame()));
+  QTest::mouseClick(Widget("BtConfig"), Qt::LeftButton);
+  EXPECT_EQ(main.ClientWidth(), 541);
+  EXPECT_TRUE(screen.contains(frame()));
+  int x = 0;
+  int y = 0;
+  main.ClientToScreen(0, 0, &x, &y);
+  EXPECT_EQ(renderer->Window()->geometry().topLeft(), QPoint(x, y));
+  for (const char* button : {"BbOk", "BbCan", "BtOpt"}) {
+    QRect at(Widget(button)->mapToGlobal(QPoint(0, 0)), Widget(button)->size());
+    EXPECT_TRUE(screen.contains(at)) << button;
+  }
 }
 
 TEST_F(MainWindowTest, WhereTheSystemPlacesTheWindowTheModelLearnsIt) {

@@ -17,6 +17,7 @@
 #include "toolkit/Panel.h"
 #include "toolkit/Picture.h"
 #include "toolkit/RadioButton.h"
+#include "toolkit/ScreenArea.h"
 #include "toolkit/StatusBar.h"
 
 namespace zuba::winui {
@@ -32,6 +33,9 @@ constexpr char kPaneClass[] = "ZubaNetPane";
 constexpr int kProgramIcon = 1;  // resource/ZubaNetIcon.rc
 constexpr int kBrowseWidth = 18;  // the browse button inside a file-name edit
 constexpr int kGroupCaptionLeft = 8;
+// What a check box whose caption wraps keeps from its caption's lines: the
+// box, the gap after it and a pixel each side for the focus rectangle.
+constexpr int kWrappedCaptionInset = 19;
 
 DWORD CheckBoxStyle(const toolkit::CheckBox& box) {
   DWORD style = BS_3STATE;
@@ -470,14 +474,21 @@ void FormWindow::ApplyBounds(Control& control) {
   HWND hwnd = WindowOf(control);
   if (control.Kind() == ControlKind::kForm) {
     // The model's client area inside the frame the system draws.
-    RECT frame{0, 0, form_->ClientWidth(), form_->ClientHeight()};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE)));
+    const SIZE size = FrameSize();
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-    if (SystemPlaces()) flags |= SWP_NOMOVE;
+    if (SystemPlaces()) {
+      flags |= SWP_NOMOVE;
+    } else if (IsWindowVisible(hwnd)) {
+      // A window that grows (edit mode) stays whole on the screen: the
+      // model moves, and its change places the window.
+      RECT now;
+      GetWindowRect(hwnd, &now);
+      if ((now.right - now.left != size.cx || now.bottom - now.top != size.cy) && KeepOnScreen()) {
+        return;
+      }
+    }
     placing_ = true;
-    SetWindowPos(hwnd, nullptr, form_->Left(), form_->Top(), frame.right - frame.left,
-                 frame.bottom - frame.top, flags);
+    SetWindowPos(hwnd, nullptr, form_->Left(), form_->Top(), size.cx, size.cy, flags);
     placing_ = false;
     return;
   }
@@ -595,27 +606,46 @@ bool FormWindow::SystemPlaces() const {
           form_->Position() == toolkit::FormPosition::kDefaultPosOnly);
 }
 
-void FormWindow::PlaceWindow() {
+namespace {
+
+// The work area of the screen (less the task bar); Windows 95 has one.
+toolkit::Rect WorkArea() {
   RECT area;
   if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0)) {
     area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   }
-  int left = form_->Left();
-  int top = form_->Top();
-  const int width = form_->Width();
-  const int height = form_->Height();
+  return toolkit::Rect{area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
+}  // namespace
+
+SIZE FormWindow::FrameSize() const {
+  RECT frame{0, 0, form_->ClientWidth(), form_->ClientHeight()};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongA(window_, GWL_EXSTYLE)));
+  return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void FormWindow::PlaceWindow() {
   if (form_->Position() == toolkit::FormPosition::kScreenCenter) {
-    left = area.left + (area.right - area.left - width) / 2;
-    top = area.top + (area.bottom - area.top - height) / 2;
-  } else if (!SystemPlaces() && (left < area.left || top < area.top ||
-                                 left + width > area.right || top + height > area.bottom)) {
-    // A position off the screen (a stored one from another display) is
-    // brought onto it, whole where it fits.
-    left = std::max<int>(area.left, std::min<int>(left, area.right - width));
-    top = std::max<int>(area.top, std::min<int>(top, area.bottom - height));
+    const SIZE size = FrameSize();
+    const toolkit::Rect centred =
+        toolkit::CenteredIn({form_->Left(), form_->Top(), size.cx, size.cy}, WorkArea());
+    form_->SetBounds(centred.left, centred.top, form_->Width(), form_->Height());
+  } else if (!SystemPlaces()) {
+    KeepOnScreen();
   }
-  if (left != form_->Left() || top != form_->Top()) form_->SetBounds(left, top, width, height);
   if (form_ != nullptr) ApplyBounds(*form_);
+}
+
+bool FormWindow::KeepOnScreen() {
+  // The window's own frame, which may be larger than the model's.
+  const SIZE size = FrameSize();
+  const toolkit::Rect frame{form_->Left(), form_->Top(), size.cx, size.cy};
+  const toolkit::Rect kept = toolkit::KeepOnScreen(frame, {WorkArea()});
+  if (kept == frame) return false;
+  form_->SetBounds(kept.left, kept.top, form_->Width(), form_->Height());
+  return true;
 }
 
 void FormWindow::TakePosition() {
@@ -749,9 +779,15 @@ void FormWindow::ApplyFont(Control& control) {
   bool box = control.Kind() == ControlKind::kCheckBox || control.Kind() == ControlKind::kRadioButton;
   bool wraps = control.Kind() == ControlKind::kCheckBox &&
                static_cast<toolkit::CheckBox&>(control).WordWrap();
-  if (box && !wraps) {
-    // A one-line caption beside its box, narrowed to fit.
-    font = host_.Gdi().FittingFont(control.GetFont(), control.Caption(), control.Width() - 17);
+  if (box) {
+    // A caption beside its box, narrowed to fit: one line as it is; a
+    // caption that wraps breaks at blanks and between double-byte
+    // characters, so each word of single-byte characters ("DHCP") must fit.
+    font = wraps ? host_.Gdi().FittingFont(control.GetFont(),
+                                           toolkit::UnbreakableWords(control.Caption()),
+                                           control.Width() - kWrappedCaptionInset)
+                 : host_.Gdi().FittingFont(control.GetFont(), control.Caption(),
+                                           control.Width() - 17);
   }
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   if (control.Kind() == ControlKind::kComboBox) ApplyBounds(control);  // the field's height

@@ -108,7 +108,14 @@ class FormWindow : public toolkit::ControlObserver {
   void ApplyWindowStyle();
   void ShowFormWindow();
   bool SystemPlaces() const;
+  // Puts the window where the model says (centred for a centred form),
+  // whole inside the work area; the model follows.
   void PlaceWindow();
+  // Moves a window the program has placed whole into the work area: true
+  // when the model was moved (and the window with it).
+  bool KeepOnScreen();
+  // The size of the window's frame around the model's client area.
+  SIZE FrameSize() const;
   void TakePosition();
   void FocusFromModel();
 

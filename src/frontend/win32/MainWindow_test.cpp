@@ -11,11 +11,15 @@
 #include "core/RegType.h"
 #include "core/SettingsFile.h"
 #include "frontend/win32/WinApi.h"
+#include "frontend/win32/WinHelpWindow.h"
 #include "frontend/win32/WinTesting.h"
 #include "frontend/win32/WinUiServices.h"
 #include "testing/TestMachine.h"
 #include "toolkit/Application.h"
+#include "toolkit/CheckBox.h"
 #include "toolkit/ComboBox.h"
+#include "toolkit/Cp932Text.h"
+#include "toolkit/Edit.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/StatusBar.h"
 #include "ui/ZubaSel.h"
@@ -196,6 +200,106 @@ TEST_F(MainWindowTest, ConfigEntersEditModeAGatewayJoinsItsListAndEscapeLeaves) 
   GetClientRect(window, &client);
   EXPECT_EQ(client.right, 185);
   EXPECT_FALSE(app.Terminated());
+}
+
+// A small window moved near the bottom right corner grows in edit mode: it
+// stays whole inside the work area, its buttons within reach, and the model
+// knows where it went.
+TEST_F(MainWindowTest, TheWindowStaysInsideTheWorkAreaWhenItGrows) {
+  RECT area;
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0));
+  HWND window = ui.WindowOf(*form)->Window();
+  auto inside = [&](HWND hwnd) {
+    RECT frame;
+    GetWindowRect(hwnd, &frame);
+    return frame.left >= area.left && frame.top >= area.top && frame.right <= area.right &&
+           frame.bottom <= area.bottom;
+  };
+  form->Hide();
+  form->MoveTo(area.right - 240, area.bottom - 110);
+  form->Show();
+  Settle(ui);
+  EXPECT_TRUE(inside(window));
+  PostClick(ui, Window("BtConfig"));
+  EXPECT_TRUE(inside(window));
+  for (const char* button : {"BbOk", "BbCan", "BtOpt"}) EXPECT_TRUE(inside(Window(button))) << button;
+  RECT frame;
+  GetWindowRect(window, &frame);
+  EXPECT_EQ(form->Left(), frame.left);
+  EXPECT_EQ(form->Top(), frame.top);
+  // A stored position off the screen comes back onto it.
+  form->Hide();
+  form->MoveTo(area.right + 3000, area.top - 2000);
+  form->Show();
+  Settle(ui);
+  EXPECT_TRUE(inside(window));
+}
+
+// F1 on a field, and a right click on a check box, show a help topic;
+// Escape closes the help window, also once the user has clicked into it.
+TEST_F(MainWindowTest, EscapeClosesTheHelpWindow) {
+  char dir[MAX_PATH];
+  GetTempPathA(sizeof dir, dir);
+  const std::string help = std::string(dir) + "ZUBATEST.HLP";
+  ASSERT_TRUE(machine.files().WriteBytes(
+      help, "[Help]\r\nTitle=ZubaNet ヘルプ\r\n[34]\r\nTCP/IP の設定\r\n[35]\r\nDNS の設定\r\n"));
+  app.SetHelpFile(help);
+  PostClick(ui, Window("BtConfig"));
+  PostClick(ui, Window("EdTip"));
+  PostKey(ui, Window("EdTip"), VK_F1);
+  ASSERT_NE(ui.Help(), nullptr);
+  HWND shown = ui.Help()->Window();
+  EXPECT_TRUE(IsWindowVisible(shown));
+  PostKey(ui, GetFocus(), VK_ESCAPE);
+  EXPECT_FALSE(IsWindowVisible(shown));
+
+  wintest::PostRightClick(ui, Window("CbDde"), 4, 4);
+  ASSERT_TRUE(IsWindowVisible(shown));
+  HWND text = GetWindow(shown, GW_CHILD);
+  PostClick(ui, text, 4, 4);
+  PostKey(ui, text, VK_ESCAPE);
+  EXPECT_FALSE(IsWindowVisible(shown));
+  EXPECT_TRUE(IsWindowVisible(Window("Sb1")));  // the key went to the help alone: still edit mode
+  machine.files().RemoveFile(help);
+}
+
+// The width `text` takes in the font of `hwnd`.
+int TextWidth(HWND hwnd, const std::string& text) {
+  HDC dc = GetDC(hwnd);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+  SIZE size{0, 0};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd, dc);
+  return size.cx;
+}
+
+// Every check box whose caption wraps ("DHCPを使う") shows each of its
+// words whole.
+TEST_F(MainWindowTest, NoWordOfAWrappedCaptionIsCut) {
+  PostClick(ui, Window("BtConfig"));
+  for (int entry = 0; entry < 3; ++entry) {  // three gateways: the list's scroll bar
+    form->EdTgw.Focus();
+    form->EdTgw.TypeText("192.168.100.25" + std::to_string(entry) + "\r");
+  }
+  Settle(ui);
+  EXPECT_TRUE(SaveScreenshot(ui.WindowOf(*form)->Window(), "win32_main_full"));
+  std::function<void(Control&)> visit = [&](Control& parent) {
+    for (Control* control : parent.Children()) {
+      visit(*control);
+      if (control->Kind() != ControlKind::kCheckBox) continue;
+      if (!static_cast<CheckBox*>(control)->WordWrap()) continue;
+      std::string words = UnbreakableWords(control->Caption());
+      for (std::size_t start = 0; start < words.size();) {
+        std::size_t end = words.find("\r\n", start);
+        EXPECT_LE(TextWidth(Window(control->Name().c_str()), words.substr(start, end - start)),
+                  control->Width() - 19)  // the box, its gap, the focus rectangle
+            << control->Name() << ": " << words.substr(start, end - start);
+        start = end + 2;
+      }
+    }
+  };
+  visit(*form);
 }
 
 TEST_F(MainWindowTest, PicturesOfBothModesTheWinsDialogTheOptionMenuAndAMessageBox) {

@@ -36,12 +36,22 @@ LRESULT CALLBACK WinHelpWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPara
       if (text != nullptr) MoveWindow(text, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       return 0;
     }
+    case WM_SETFOCUS:
+      if (HWND text = GetWindow(hwnd, GW_CHILD)) SetFocus(text);
+      return 0;
     case WM_CLOSE:
       ShowWindow(hwnd, SW_HIDE);  // kept for the next topic
       return 0;
     default:
       return DefWindowProcA(hwnd, message, wParam, lParam);
   }
+}
+
+bool WinHelpWindow::PreTranslate(const MSG& msg) {
+  if (window_ == nullptr || msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return false;
+  if (msg.hwnd != window_ && !IsChild(window_, msg.hwnd)) return false;
+  ShowWindow(window_, SW_HIDE);
+  return true;
 }
 
 void WinHelpWindow::ShowTopic(const toolkit::HelpFile& file, int context) {

@@ -26,6 +26,9 @@ class WinHelpWindow {
   void ShowTopic(const toolkit::HelpFile& file, int context);
 
   HWND Window() const { return window_; }
+  // A message the loop is about to dispatch: Escape in the window or its
+  // text closes the window, as in the system's help. True when handled.
+  bool PreTranslate(const MSG& msg);
   // The text shown, lines separated by CR LF.
   static std::string TopicText(const toolkit::HelpFile& file, int context);
   static std::string TopicCaption(const toolkit::HelpFile& file, int context);

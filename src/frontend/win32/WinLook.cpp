@@ -60,12 +60,20 @@ HFONT GdiCache::FittingFont(const toolkit::Font& font, const std::string& text, 
   for (int percent = 100; percent >= 80; percent -= 1) {
     HFONT candidate = Make(font, percent);
     HGDIOBJ old = SelectObject(screen, candidate);
-    RECT box{0, 0, 0, 0};
-    DrawTextA(screen, text.c_str(), static_cast<int>(text.size()), &box,
-              DT_SINGLELINE | DT_CALCRECT);
+    // The widest line, each measured alone.
+    int widest = 0;
+    for (std::size_t start = 0; start < text.size() || start == 0;) {
+      std::size_t end = text.find("\r\n", start);
+      if (end == std::string::npos) end = text.size();
+      RECT box{0, 0, 0, 0};
+      DrawTextA(screen, text.c_str() + start, static_cast<int>(end - start), &box,
+                DT_SINGLELINE | DT_CALCRECT);
+      widest = std::max(widest, static_cast<int>(box.right));
+      start = end + 2;
+    }
     SelectObject(screen, old);
     chosen = candidate;
-    if (box.right <= width) break;
+    if (widest <= width) break;
   }
   ReleaseDC(nullptr, screen);
   return chosen;

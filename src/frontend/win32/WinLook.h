@@ -31,8 +31,9 @@ class GdiCache {
   // The font: `font.size` points at the screen's resolution (9 pt is 12
   // pixels at 96 dpi), in its character set.
   HFONT Font(const toolkit::Font& font);
-  // The font narrowed just enough for `text` (one line, "&" marking an
-  // access key) to take no more than `width` pixels, never below 80 % of
+  // The font narrowed just enough for `text` ("&" marking an access key;
+  // of lines ending in CR LF, the widest) to take no more than `width`
+  // pixels, never below 80 % of
   // its width: IPAPGothic runs a few pixels wider than the font the windows
   // were laid out with in some captions. Bounds are never changed.
   HFONT FittingFont(const toolkit::Font& font, const std::string& text, int width);

@@ -161,6 +161,7 @@ bool WinUiServices::Pump(bool wait) {
       return false;
     }
   }
+  if (help_ && help_->PreTranslate(msg)) return true;
   for (const auto& window : windows_) {
     if (window->Form() != nullptr && window->Contains(msg.hwnd)) {
       if (window->PreTranslate(msg)) return true;
