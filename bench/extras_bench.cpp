@@ -9,8 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "actions/PrComboBox.h"
-#include "actions/ZubaPPP.h"
+#include "ui/PrComboBox.h"
+#include "ui/ZubaPPP.h"
 #include "testing/TempMachine.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
@@ -45,7 +45,7 @@ class ExtrasMachine {
 void CreateDialUp(benchmark::State& state, ExtrasMachine& extras) {
   testing::TempMachine& machine = extras.machine();
   for (auto _ : state) {
-    actions::TZubaPPP ppp(machine.registry(), machine.profiles(), machine.files(),
+    ui::TZubaPPP ppp(machine.registry(), machine.profiles(), machine.files(),
                           machine.system());
     benchmark::DoNotOptimize(ppp.LocationNames().size());
   }
@@ -75,7 +75,7 @@ void BM_FillTwoHundredPrinters(benchmark::State& state) {
   toolkit::ScriptedUiServices ui;
   toolkit::Application app(ui);
   toolkit::Form& form = app.CreateForm<toolkit::Form>();
-  auto& box = form.Add<actions::TPrComboBox>("pcbPr", machine.profiles(), machine.registry(),
+  auto& box = form.Add<ui::TPrComboBox>("pcbPr", machine.profiles(), machine.registry(),
                                              machine.files(), machine.system());
   for (auto _ : state) {
     box.FillPrinters();

@@ -64,12 +64,6 @@ void BM_ReadCurrentConfig_Template(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadCurrentConfig_Template)->Unit(benchmark::kMillisecond);
 
-class NoShell : public system::AppShell {
- public:
-  void ShowPlainMessage(const std::string&) override {}
-  void ProcessMessages() override {}
-};
-
 // Items 0 to 18 all set, the logon provider choice and the domain; `variant`
 // changes every value so no write finds its value already there.
 core::TRegList FullSetting(platform::System& system, int variant) {
@@ -106,14 +100,13 @@ core::TRegList FullSetting(platform::System& system, int variant) {
 void BM_WriteFullSetting_Template(benchmark::State& state) {
   testing::TempMachine machine;
   const system::LeadBytes lead(machine.system());
-  NoShell shell;
   int variant = 0;
   for (auto _ : state) {
     state.PauseTiming();
     core::TRegList setting = FullSetting(machine.system(), ++variant);
     state.ResumeTiming();
     network::AppendAdapterSubkey(setting, "0000", false, machine.system());
-    network::WriteGenericItems(machine.registry(), shell, setting);
+    network::WriteGenericItems(machine.registry(), setting);
     network::ClearDnsValues(machine.registry(), machine.system(), setting[core::kDe].Value);
     network::WriteWinsItems(machine.registry(), setting[core::kWp], setting[core::kWs],
                            setting[core::kWi], setting[core::kNt]);

@@ -46,8 +46,9 @@ set(allowed_core ${allowed_system} core)
 set(allowed_network ${allowed_core} network)
 set(allowed_toolkit platform system toolkit)
 set(allowed_journal platform journal)
-set(allowed_actions ${allowed_network} toolkit actions)
-# The switch takes what the window shows as plain values: no toolkit type.
+# The switch and everything below it reach no toolkit or window header: the
+# extras' system side are services, their window bindings live in ui.
+set(allowed_actions ${allowed_network} actions)
 set(allowed_switch ${allowed_network} actions journal switch)
 set(allowed_ui ${allowed_switch} toolkit ui)
 set(allowed_resource platform resource)

@@ -1,15 +1,12 @@
 // The reading of the current configuration takes the printer, dial-up and
-// proxy items from this layer's components.
+// proxy items from this layer's services.
 #include <gtest/gtest.h>
 
-#include "actions/PrComboBox.h"
-#include "actions/ZbProxy.h"
-#include "actions/ZubaPPP.h"
+#include "actions/DialUpSettings.h"
+#include "actions/Printers.h"
+#include "actions/ProxySettings.h"
 #include "network/CurrentConfig.h"
 #include "testing/TempMachine.h"
-#include "toolkit/Application.h"
-#include "toolkit/Form.h"
-#include "toolkit/ScriptedUiServices.h"
 
 namespace zuba::actions {
 namespace {
@@ -29,17 +26,13 @@ class CurrentConfigSourcesTest : public ::testing::TestWithParam<OsKind> {
   }
 
   testing::TempMachine machine_{GetParam()};
-  toolkit::ScriptedUiServices ui_;
-  toolkit::Application app_{ui_};
-  toolkit::Form& form_ = app_.CreateForm<toolkit::Form>();
-  TPrComboBox& printer_ = form_.Add<TPrComboBox>("pcbPr", machine_.profiles(), machine_.registry(),
-                                                 machine_.files(), machine_.system());
-  TZubaPPP& dialUp_ = form_.Add<TZubaPPP>("zbPPP", machine_.registry(), machine_.profiles(),
-                                          machine_.files(), machine_.system());
-  TZbProxy& proxy_ = form_.Add<TZbProxy>("ZbProxy", machine_.registry());
+  Printers printer_{machine_.profiles(), machine_.registry(), machine_.files(), machine_.system()};
+  DialUpSettings dialUp_{machine_.registry(), machine_.profiles(), machine_.files(),
+                         machine_.system()};
+  ProxySettings proxy_{machine_.registry()};
 };
 
-TEST_P(CurrentConfigSourcesTest, TheComponentsFillTheirItems) {
+TEST_P(CurrentConfigSourcesTest, TheServicesFillTheirItems) {
   core::TRegList list = Read();
   EXPECT_EQ(Shown(list[core::kPr]), "レーザー プリンタ");
   EXPECT_EQ(Shown(list[core::kPc]), "1");
@@ -50,10 +43,8 @@ TEST_P(CurrentConfigSourcesTest, TheComponentsFillTheirItems) {
   EXPECT_EQ(Shown(list[core::kPv]), "proxy.example.co.jp:8080");
   EXPECT_EQ(Shown(list[core::kPa]), "http://proxy.example.co.jp/proxy.pac");
 
-  // What the components apply is what is read next time.
-  printer_.FillPrinters();
-  printer_.SetItemIndex(1);
-  ASSERT_TRUE(printer_.ApplyDefaultPrinter());
+  // What the services apply is what is read next time.
+  ASSERT_EQ(printer_.SwitchTo(printer_.InstalledPrinters().at(1)), PrinterSwitch::kSwitched);
   dialUp_.Apply(false, true, "", "会社");
   proxy_.Apply(true, "gate:3128", "");
   list = Read();

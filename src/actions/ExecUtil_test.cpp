@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "testing/TempMachine.h"
-#include "toolkit/ScriptedUiServices.h"
+#include "testing/RecordingShell.h"
 
 namespace zuba::actions {
 namespace {
@@ -32,7 +32,7 @@ TEST(ExecUtilTest, WaitingForAProcessCostsLittleAndEndsAtOnce) {
   const std::string program = machine.HostPath("drive_c/WAIT.EXE");
   std::ofstream(program) << "#!/bin/sh\nsleep 1\ndate +%s.%N > ended.txt\n";
   chmod(program.c_str(), 0755);
-  toolkit::ScriptedUiServices ui;
+  testing::RecordingShell ui;
 
   const double cpu = CpuSeconds(), wall = WallSeconds();
   platform::ProcessHandle p =
@@ -48,7 +48,7 @@ TEST(ExecUtilTest, WaitingForAProcessCostsLittleAndEndsAtOnce) {
   ASSERT_GT(ended, wall);
   EXPECT_LT(returned - ended, 0.050);         // noticed within 50 ms
   EXPECT_LT(used / (returned - wall), 0.05);  // under 5% of one core
-  EXPECT_GT(ui.ProcessMessagesCalls(), 20);   // messages flowed all along
+  EXPECT_GT(ui.processMessagesCalls, 20);   // messages flowed all along
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 
 #include "platform/System.h"
 #include "system/Errors.h"
-#include "toolkit/Component.h"
 
 namespace zuba::actions {
 
@@ -20,10 +19,6 @@ class EExitError : public system::Exception {
  public:
   using Exception::Exception;
 };
-
-// The main window carries one to mark that it ends Windows; the operations
-// are the free functions below.
-class TExitWin : public toolkit::Component {};
 
 // True when the system reports the Windows NT platform (id 2). A version
 // query that fails counts as not NT.

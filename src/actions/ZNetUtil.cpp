@@ -14,10 +14,10 @@ constexpr char kConflictTitle[] = "ﾊﾞｰｼﾞｮﾝの競合";
 constexpr char kFileCopyTitle[] = "ﾌｧｲﾙのｺﾋﾟｰ";
 constexpr std::uint32_t kSettleMs = 1000;
 
-bool PostReturn(platform::System& system, system::AppShell& shell, platform::WindowHandle window) {
-  if (system.PostKeyDown(window, platform::kVkReturn, kReturnKeyData)) return true;
-  system::ShowInfoBox(shell, "RET_Down Post Error:" + std::to_string(system.LastError()));
-  return false;
+// Posts a Return to `window`; empty, else what failed.
+std::string PostReturn(platform::System& system, platform::WindowHandle window) {
+  if (system.PostKeyDown(window, platform::kVkReturn, kReturnKeyData)) return "";
+  return "RET_Down Post Error:" + std::to_string(system.LastError());
 }
 
 // Waits for the Network dialog; false when it did not show in time.
@@ -40,25 +40,23 @@ bool FindNetworkDialog(platform::System& system, system::AppShell& shell,
 
 }  // namespace
 
-void RunNetworkControlPanel(platform::System& system, platform::Files& files,
+std::string RunNetworkControlPanel(platform::System& system, platform::Files& files,
                             system::AppShell& shell,
                             const std::function<bool()>& answerConflicts) {
   const std::string windowsDir = system::GetWindowsDir(files);
   const platform::ProcessHandle panel =
       ExecCommand(system, files, kNetworkPanelCommand, windowsDir, kShowNormal);
   if (panel == 0) {
-    system::ShowInfoBox(shell, "CPL Execute Error:" + std::to_string(system.LastError()));
-    return;
+    return "CPL Execute Error:" + std::to_string(system.LastError());
   }
   CloseProcessHandle(system, panel);
 
   platform::WindowHandle dialog = 0;
   std::string title;
   if (!FindNetworkDialog(system, shell, &dialog, &title)) {
-    system::ShowInfoBox(shell, "Can't find NetworkDLG.");
-    return;
+    return "Can't find NetworkDLG.";
   }
-  if (!PostReturn(system, shell, dialog)) return;
+  if (std::string failed = PostReturn(system, dialog); !failed.empty()) return failed;
 
   for (;;) {
     shell.ProcessMessages();
@@ -76,29 +74,11 @@ void RunNetworkControlPanel(platform::System& system, platform::Files& files,
       answered = false;
     } else if (!answered && answerConflicts()) {
       answered = true;
-      if (!PostReturn(system, shell, conflict)) return;
+      if (std::string failed = PostReturn(system, conflict); !failed.empty()) return failed;
     }
-    if (system.FindTopLevelWindow(kFileCopyTitle) == 0 || system::IsCtrlKeyDown(system)) return;
+    if (system.FindTopLevelWindow(kFileCopyTitle) == 0 || system::IsCtrlKeyDown(system)) return "";
     system.Sleep(kWindowPollMs);
   }
-}
-
-toolkit::CheckState YesNoToCheckState(const std::string& text) {
-  if (platform::EqualsNoCaseCp932(text, "YES")) return toolkit::CheckState::kChecked;
-  if (platform::EqualsNoCaseCp932(text, "NO")) return toolkit::CheckState::kUnchecked;
-  return toolkit::CheckState::kGrayed;
-}
-
-std::string CheckStateToYesNo(toolkit::CheckState state) {
-  switch (state) {
-    case toolkit::CheckState::kUnchecked:
-      return "No";
-    case toolkit::CheckState::kChecked:
-      return "Yes";
-    case toolkit::CheckState::kGrayed:
-      break;
-  }
-  return "";
 }
 
 }  // namespace zuba::actions

@@ -1,7 +1,6 @@
 // Opening and confirming the Network control panel after a setting has been
 // applied, for switches that the registry writes alone do not bring into
-// effect; and the converters between "Yes"/"No" and three-state check
-// boxes.
+// effect.
 #ifndef ZUBA_ACTIONS_ZNETUTIL_H_
 #define ZUBA_ACTIONS_ZNETUTIL_H_
 
@@ -12,7 +11,6 @@
 #include "platform/Files.h"
 #include "platform/System.h"
 #include "system/AppShell.h"
-#include "toolkit/CheckBox.h"
 
 namespace zuba::actions {
 
@@ -35,22 +33,17 @@ constexpr std::uint32_t kReturnKeyData = 0x001C0001;
 // the file-copy window "ﾌｧｲﾙのｺﾋﾟｰ" until it has gone (or Ctrl is held
 // down). While `answerConflicts` answers true (it is asked each time), every
 // appearance of the dialog "ﾊﾞｰｼﾞｮﾝの競合" receives exactly one Return.
-// Failures are shown as plain message boxes and end the procedure: "CPL
-// Execute Error:<code>" when the panel does not start, "RET_Down Post
-// Error:<code>" when a Return cannot be posted, and "Can't find
-// NetworkDLG." when the dialog has not shown within kNetworkDialogWaitMs
-// (Ctrl does not shorten that wait). The panel's process is not waited
-// for; its handle is closed at once.
-void RunNetworkControlPanel(platform::System& system, platform::Files& files,
+// A failure ends the procedure, which answers what its caller shows the
+// user in a plain message box: "CPL Execute Error:<code>" when the panel
+// does not start, "RET_Down Post Error:<code>" when a Return cannot be
+// posted, and "Can't find NetworkDLG." when the dialog has not shown within
+// kNetworkDialogWaitMs (Ctrl does not shorten that wait); empty when
+// nothing failed. `shell` only processes messages while the procedure
+// waits. The panel's process is not waited for; its handle is closed at
+// once.
+std::string RunNetworkControlPanel(platform::System& system, platform::Files& files,
                             system::AppShell& shell,
                             const std::function<bool()>& answerConflicts);
-
-// "YES" (any letter case) gives kChecked, "NO" kUnchecked, anything else
-// (the empty text too) kGrayed.
-toolkit::CheckState YesNoToCheckState(const std::string& text);
-
-// kUnchecked gives "No", kChecked "Yes", kGrayed the empty text.
-std::string CheckStateToYesNo(toolkit::CheckState state);
 
 }  // namespace zuba::actions
 

@@ -11,15 +11,13 @@
 
 #include "platform/sim/NetworkPanel.h"
 #include "testing/TempMachine.h"
-#include "toolkit/PopupMenu.h"
-#include "toolkit/ScriptedUiServices.h"
+#include "testing/RecordingShell.h"
 
 namespace zuba::actions {
 namespace {
 
 using platform::sim::PanelConflictHandle;
 using platform::sim::PanelDialogHandle;
-using toolkit::ScriptedUiServices;
 
 using Clock = std::chrono::steady_clock;
 
@@ -51,8 +49,6 @@ class SecondPostFails : public platform::SystemWrapper {
 class ZNetUtilTest : public ::testing::Test {
  protected:
   ZNetUtilTest() {
-    ui_.SetApplicationTitle("ZubaNet");
-    pmOpt3_.SetChecked(true);
     Script("OpenAfter", "0");
     Script("CloseAfter", "0");
   }
@@ -63,7 +59,10 @@ class ZNetUtilTest : public ::testing::Test {
   // Runs the procedure and answers how long it took, in milliseconds.
   long long Run(platform::System& system) {
     auto start = Clock::now();
-    RunNetworkControlPanel(system, machine_.files(), ui_, [this] { return pmOpt3_.Checked(); });
+    // The procedure tells what stopped it; its caller shows that.
+    const std::string stopped =
+        RunNetworkControlPanel(system, machine_.files(), shell_, [this] { return answerConflicts_; });
+    if (!stopped.empty()) shell_.ShowPlainMessage(stopped);
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
   }
   long long Run() { return Run(machine_.system()); }
@@ -86,36 +85,20 @@ class ZNetUtilTest : public ::testing::Test {
     return count;
   }
   std::vector<std::string> Texts() {
-    std::vector<std::string> texts;
-    for (const auto& m : ui_.Messages()) texts.push_back(m.text);
-    return texts;
+    return shell_.messages;
   }
 
   testing::TempMachine machine_;
-  ScriptedUiServices ui_;
-  toolkit::MenuItem pmOpt3_;
+  testing::RecordingShell shell_;
+  bool answerConflicts_ = true;  // the option PmOpt3
 };
-
-TEST(YesNoTest, ConvertsBetweenTextAndCheckStates) {
-  using toolkit::CheckState;
-  EXPECT_EQ(YesNoToCheckState("Yes"), CheckState::kChecked);
-  EXPECT_EQ(YesNoToCheckState("yEs"), CheckState::kChecked);
-  EXPECT_EQ(YesNoToCheckState("NO"), CheckState::kUnchecked);
-  EXPECT_EQ(YesNoToCheckState("no"), CheckState::kUnchecked);
-  EXPECT_EQ(YesNoToCheckState(""), CheckState::kGrayed);
-  EXPECT_EQ(YesNoToCheckState("Yes "), CheckState::kGrayed);
-  EXPECT_EQ(YesNoToCheckState("ＹＥＳ"), CheckState::kGrayed);
-  EXPECT_EQ(CheckStateToYesNo(CheckState::kUnchecked), "No");
-  EXPECT_EQ(CheckStateToYesNo(CheckState::kChecked), "Yes");
-  EXPECT_EQ(CheckStateToYesNo(CheckState::kGrayed), "");
-}
 
 TEST_F(ZNetUtilTest, ConfirmsTheHalfWidthDialogAndEndsAfterTheWaitWithoutACopy) {
   // Both titles are there at the first look.
   ASSERT_TRUE(config().Set("Desktop", "Window", "ネットワーク"));
   Script("CloseAfter", "200");
   long long took = Run();
-  EXPECT_TRUE(ui_.Messages().empty()) << Texts()[0];
+  EXPECT_TRUE(shell_.messages.empty()) << Texts()[0];
   EXPECT_EQ(PostsTo(PanelDialogHandle(1)), 1) << Events();
   EXPECT_EQ(PostsTo(0x100), 0);  // the full-width window is left alone
   // 200 until the dialog has gone, the one-second wait; no file-copy
@@ -131,7 +114,7 @@ TEST_F(ZNetUtilTest, ConfirmsTheHalfWidthDialogAndEndsAfterTheWaitWithoutACopy) 
   ASSERT_TRUE(config().Set("Desktop", "Window", ""));
   Run();
   EXPECT_EQ(PostsTo(PanelDialogHandle(2)), 1);
-  EXPECT_TRUE(ui_.Messages().empty());
+  EXPECT_TRUE(shell_.messages.empty());
 }
 
 TEST_F(ZNetUtilTest, AnswersEachConflictOnceWhileTheFileCopyRuns) {
@@ -141,7 +124,7 @@ TEST_F(ZNetUtilTest, AnswersEachConflictOnceWhileTheFileCopyRuns) {
   Script("ConflictAfter", "300");
   Script("ConflictCloseAfter", "150");  // open for many looks after its Return
   long long took = Run();
-  EXPECT_TRUE(ui_.Messages().empty());
+  EXPECT_TRUE(shell_.messages.empty());
   EXPECT_EQ(PostsTo(PanelDialogHandle(1)), 1);
   EXPECT_EQ(PostsTo(PanelConflictHandle(1, 0)), 1);
   EXPECT_EQ(PostsTo(PanelConflictHandle(1, 1)), 1);
@@ -152,7 +135,7 @@ TEST_F(ZNetUtilTest, AnswersEachConflictOnceWhileTheFileCopyRuns) {
 }
 
 TEST_F(ZNetUtilTest, LeavesConflictsToTheUserWhenNotAsked) {
-  pmOpt3_.SetChecked(false);
+  answerConflicts_ = false;
   Script("CopyFor", "300");
   Script("CopyAfter", "0");
   Script("Conflicts", "1");
@@ -171,7 +154,7 @@ TEST_F(ZNetUtilTest, LeavesConflictsToTheUserWhenNotAsked) {
   EXPECT_GE(took, 1800);  // waited while the file copy stood still
   EXPECT_LT(took, 4000);
   EXPECT_EQ(PostsTo(PanelConflictHandle(1, 0)), 0);  // only the user's key (data 0)
-  EXPECT_TRUE(ui_.Messages().empty());
+  EXPECT_TRUE(shell_.messages.empty());
 }
 
 TEST_F(ZNetUtilTest, CtrlEndsTheWaitsForClosingAndCopyingButNotForTheDialog) {
@@ -191,7 +174,7 @@ TEST_F(ZNetUtilTest, CtrlEndsTheWaitsForClosingAndCopyingButNotForTheDialog) {
   EXPECT_EQ(PostsTo(PanelDialogHandle(2)), 1);
   EXPECT_GE(took, 980);
   EXPECT_LT(took, 5000);  // not the minute of copying
-  EXPECT_TRUE(ui_.Messages().empty());
+  EXPECT_TRUE(shell_.messages.empty());
 }
 
 TEST_F(ZNetUtilTest, ReportsEachFailureAndStops) {
@@ -201,15 +184,10 @@ TEST_F(ZNetUtilTest, ReportsEachFailureAndStops) {
   ASSERT_TRUE(machine_.files().RemoveFile("C:\\WINDOWS\\RUNDLL32.EXE"));
   Run();
   EXPECT_EQ(Texts(), (std::vector<std::string>{"CPL Execute Error:8", "CPL Execute Error:2"}));
-  for (const auto& m : ui_.Messages()) {
-    EXPECT_EQ(m.caption, "ZubaNet");
-    EXPECT_EQ(m.buttons, toolkit::MessageButtons::kOk);
-    EXPECT_EQ(m.icon, toolkit::MessageIcon::kNone);
-  }
 
   machine_.Reopen();
   ASSERT_TRUE(machine_.files().WriteBytes("C:\\WINDOWS\\RUNDLL32.EXE", "MZ"));
-  ui_.ClearRecords();
+  shell_.messages.clear();
   ASSERT_TRUE(config().Set("Fail", "PostMessage", "1400"));
   Run();
   ASSERT_TRUE(config().Set("Fail", "PostMessage", ""));
@@ -219,7 +197,7 @@ TEST_F(ZNetUtilTest, ReportsEachFailureAndStops) {
   ASSERT_TRUE(system.PostKeyDown(system.FindTopLevelWindow("ﾈｯﾄﾜｰｸ"), platform::kVkReturn, 0));
 
   // The post to a conflict fails: the procedure ends though the copy goes on.
-  ui_.ClearRecords();
+  shell_.messages.clear();
   Script("CopyFor", "60000");
   Script("Conflicts", "1");
   Script("ConflictAfter", "0");
@@ -230,7 +208,7 @@ TEST_F(ZNetUtilTest, ReportsEachFailureAndStops) {
   EXPECT_LT(took, 5000);
 
   // A dialog that never shows: the wait gives up after its bound.
-  ui_.ClearRecords();
+  shell_.messages.clear();
   Script("Title", "");
   ASSERT_TRUE(config().Set("Keyboard", "Down", "Ctrl"));  // does not end this wait
   VirtualClock clock(machine_.system());

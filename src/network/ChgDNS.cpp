@@ -40,7 +40,9 @@ bool AppendAdapterSubkey(core::TRegList& list, const std::string& subkey, bool f
   return !subkey.empty() || !carriesAdapterItems;
 }
 
-bool WriteItem(platform::Registry& registry, system::AppShell& shell, const core::TNetReg& item) {
+namespace {
+
+bool WriteKnownItem(platform::Registry& registry, const core::TNetReg& item) {
   switch (item.Vtype) {
     case 's':
       if (item.RootKey == 0) return false;
@@ -48,23 +50,33 @@ bool WriteItem(platform::Registry& registry, system::AppShell& shell, const core
     case 'b':
       if (item.RootKey == 0) return false;
       return system::WriteRegBool(registry, item.RootKey, item.KeyPath, item.ValueName, item.Value != "0");
-    case 'x': {
+    default: {
       // The text is converted first: a text that is no integer is an error
       // even when the key is missing.
       const std::int32_t value = system::TextToInteger(item.Value);
       if (item.RootKey == 0) return false;
       return system::WriteRegBinary4(registry, item.RootKey, item.KeyPath, item.ValueName, value);
     }
-    default:
-      system::ShowInfoBox(shell, kVtypeError + item.ValueName);
-      return false;
   }
 }
 
-void WriteGenericItems(platform::Registry& registry, system::AppShell& shell, const core::TRegList& list) {
+}  // namespace
+
+ItemWrite WriteItem(platform::Registry& registry, const core::TNetReg& item) {
+  if (item.Vtype != 's' && item.Vtype != 'b' && item.Vtype != 'x') return ItemWrite::kUnknownType;
+  return WriteKnownItem(registry, item) ? ItemWrite::kWritten : ItemWrite::kNotWritten;
+}
+
+std::string UnknownTypeMessage(const core::TNetReg& item) { return kVtypeError + item.ValueName; }
+
+std::vector<std::string> WriteGenericItems(platform::Registry& registry, const core::TRegList& list) {
+  std::vector<std::string> unknown;
   for (int i = 0; i <= kLastGenericItem; ++i) {
-    if (list[i].IsSet) WriteItem(registry, shell, list[i]);
+    if (list[i].IsSet && WriteItem(registry, list[i]) == ItemWrite::kUnknownType) {
+      unknown.push_back(UnknownTypeMessage(list[i]));
+    }
   }
+  return unknown;
 }
 
 void ClearDnsValues(platform::Registry& registry, platform::System& system,

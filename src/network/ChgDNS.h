@@ -11,11 +11,11 @@
 #define ZUBA_NETWORK_CHGDNS_H_
 
 #include <string>
+#include <vector>
 
 #include "core/RegType.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
-#include "system/AppShell.h"
 
 namespace zuba::network {
 
@@ -45,16 +45,23 @@ bool AppendAdapterSubkey(core::TRegList& list, const std::string& subkey, bool f
 //   'b' 1 as a 32-bit integer for every text other than "0", 0 for "0";
 //   'x' the decimal text as a 4-byte little-endian binary value; a text that
 //       is no integer raises Exception "'<text>' は整数ではありません";
-//   any other Vtype shows "Apply: Vtype Error" CR LF ValueName in the plain
-//       message box and writes nothing.
-// True when the value was written; false when the key is missing, the item
-// has no registry location, or the Vtype is unknown. A refused write raises
+//   any other Vtype writes nothing and answers kUnknownType: the caller
+//       tells the user UnknownTypeMessage.
+// kWritten when the value was written; kNotWritten when the key is missing
+// or the item has no registry location. A refused write raises
 // ERegistryException.
-bool WriteItem(platform::Registry& registry, system::AppShell& shell, const core::TNetReg& item);
+enum class ItemWrite { kWritten, kNotWritten, kUnknownType };
+ItemWrite WriteItem(platform::Registry& registry, const core::TNetReg& item);
+
+// What the user is told about an item of an unknown Vtype: "Apply: Vtype
+// Error" CR LF ValueName.
+std::string UnknownTypeMessage(const core::TNetReg& item);
 
 // WriteItem for each set item among 0 to 13 (ip ... li), in table order.
 // Items 14 to 32 are never written here.
-void WriteGenericItems(platform::Registry& registry, system::AppShell& shell, const core::TRegList& list);
+// Answers UnknownTypeMessage of each item of an unknown Vtype, which it
+// skips.
+std::vector<std::string> WriteGenericItems(platform::Registry& registry, const core::TRegList& list);
 
 // When `deValue` is exactly "0": deletes "HostName", "Domain", "NameServer"
 // and "SearchList" (in that order) under the MSTCP key; missing values are

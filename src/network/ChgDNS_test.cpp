@@ -8,7 +8,6 @@
 #include "network/ChgWINS.h"
 #include "system/Errors.h"
 #include "testing/NetMachine.h"
-#include "testing/RecordingShell.h"
 #include "testing/TestMachine.h"
 
 namespace zuba::network {
@@ -36,7 +35,6 @@ class ChgDnsTest : public ::testing::Test {
   }
 
   testing::TestMachine machine_;
-  testing::RecordingShell shell_;
   TRegList list_;
 };
 
@@ -50,7 +48,7 @@ TEST_F(ChgDnsTest, GenericItemsGoToTheAdapterAndTheFixedKeysOnly) {
   Set(core::kWp, "10.0.0.9");
   Set(core::kWi, "scope");
   ASSERT_TRUE(AppendAdapterSubkey(list_, "0000", false, machine_.system()));
-  WriteGenericItems(machine_.registry(), shell_, list_);
+  EXPECT_TRUE(WriteGenericItems(machine_.registry(), list_).empty());
 
   EXPECT_EQ(Local(kCard, "IPAddress"), "\"10.0.0.5\"");
   EXPECT_EQ(Local(kCard, "DefaultGateway"), "\"\"");       // an empty list is written, not deleted
@@ -66,7 +64,6 @@ TEST_F(ChgDnsTest, GenericItemsGoToTheAdapterAndTheFixedKeysOnly) {
   const bool win95 = machine_.from() == testing::Template::kWin95;
   EXPECT_EQ(Local(win95 ? kMstcp : kCard, "NameServer1"), "\"192.168.1.2\"");
   EXPECT_EQ(Local(kMstcp, "ScopeID"), "-");
-  EXPECT_TRUE(shell_.messages.empty());
 }
 
 TEST_F(ChgDnsTest, AnEmptyAdapterSubkeyKeepsTheAdapterItemsOutOfTheRegistry) {
@@ -77,7 +74,7 @@ TEST_F(ChgDnsTest, AnEmptyAdapterSubkeyKeepsTheAdapterItemsOutOfTheRegistry) {
   Set(core::kNt, "8");
   Set(core::kDh, "newhost");
   EXPECT_FALSE(AppendAdapterSubkey(list_, "", true, machine_.system()));
-  WriteGenericItems(machine_.registry(), shell_, list_);
+  WriteGenericItems(machine_.registry(), list_);
   WriteWinsItems(machine_.registry(), list_[core::kWp], list_[core::kWs], list_[core::kWi],
                  list_[core::kNt]);
   EXPECT_EQ(testing::ExportKey(machine_.registry(), std::string("HKEY_LOCAL_MACHINE") + kNetTrans),
@@ -94,12 +91,12 @@ TEST_F(ChgDnsTest, AnEmptyAdapterSubkeyKeepsTheAdapterItemsOutOfTheRegistry) {
 
 TEST_F(ChgDnsTest, DnsOffDeletesTheFourValuesAfterEnableDnsIsWritten) {
   Set(core::kDe, "1");
-  WriteGenericItems(machine_.registry(), shell_, list_);
+  WriteGenericItems(machine_.registry(), list_);
   ClearDnsValues(machine_.registry(), machine_.system(), "1");
   EXPECT_EQ(Local(kMstcp, "HostName"), "\"zubapc\"");
 
   Set(core::kDe, "0");
-  WriteGenericItems(machine_.registry(), shell_, list_);
+  WriteGenericItems(machine_.registry(), list_);
   ClearDnsValues(machine_.registry(), machine_.system(), list_[core::kDe].Value);
   EXPECT_EQ(Local(kMstcp, "EnableDNS"), "\"0\"");
   for (const char* name : {"HostName", "Domain", "NameServer", "SearchList"}) {
@@ -113,19 +110,19 @@ TEST_F(ChgDnsTest, ValueTypesAndTheirErrors) {
   core::TNetReg item = list_[core::kCc];
   item.Vtype = 'b';
   item.Value = "";
-  EXPECT_TRUE(WriteItem(machine_.registry(), shell_, item));
+  EXPECT_EQ(WriteItem(machine_.registry(), item), ItemWrite::kWritten);
   EXPECT_EQ(Local(kVnetsup, "Comment"), "dword:00000001");
   item.Value = "0";
-  WriteItem(machine_.registry(), shell_, item);
+  WriteItem(machine_.registry(), item);
   EXPECT_EQ(Local(kVnetsup, "Comment"), "dword:00000000");
 
   item.Vtype = 'x';
   item.Value = "-2";
-  WriteItem(machine_.registry(), shell_, item);
+  WriteItem(machine_.registry(), item);
   EXPECT_EQ(Local(kVnetsup, "Comment"), "hex:fe,ff,ff,ff");
   item.Value = "1.5";
   try {
-    WriteItem(machine_.registry(), shell_, item);
+    WriteItem(machine_.registry(), item);
     ADD_FAILURE() << "no error";
   } catch (const system::Exception& e) {
     EXPECT_STREQ(e.what(), "'1.5' は整数ではありません");
@@ -136,8 +133,8 @@ TEST_F(ChgDnsTest, ValueTypesAndTheirErrors) {
   Set(core::kWg, "SKIPPED");
   list_[core::kWg].Vtype = 'q';
   Set(core::kLc, "NEWPC");
-  WriteGenericItems(machine_.registry(), shell_, list_);
-  EXPECT_THAT(shell_.messages, ::testing::ElementsAre("Apply: Vtype Error\r\nWorkGroup"));
+  EXPECT_THAT(WriteGenericItems(machine_.registry(), list_),
+              ::testing::ElementsAre("Apply: Vtype Error\r\nWorkGroup"));
   EXPECT_EQ(Local(kVnetsup, "WorkGroup"), "\"WORKGROUP\"");
   EXPECT_EQ(
       Local("\\System\\CurrentControlSet\\Control\\ComputerName\\ComputerName", "ComputerName"),
@@ -147,10 +144,10 @@ TEST_F(ChgDnsTest, ValueTypesAndTheirErrors) {
 TEST_F(ChgDnsTest, AMissingKeyIsSkippedAndNeverCreated) {
   Set(core::kIp, "10.0.0.5");
   AppendAdapterSubkey(list_, "0042", false, machine_.system());
-  WriteGenericItems(machine_.registry(), shell_, list_);
+  WriteGenericItems(machine_.registry(), list_);
   EXPECT_FALSE(testing::KeyExists(machine_.registry(), kHkeyLocalMachine,
                                   std::string(kNetTrans) + "\\0042"));
-  EXPECT_FALSE(WriteItem(machine_.registry(), shell_, list_[core::kIp]));
+  EXPECT_EQ(WriteItem(machine_.registry(), list_[core::kIp]), ItemWrite::kNotWritten);
 }
 
 }  // namespace

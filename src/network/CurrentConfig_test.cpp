@@ -6,7 +6,6 @@
 #include "network/ChgLogon.h"
 #include "network/ChgWINS.h"
 #include "testing/NetMachine.h"
-#include "testing/RecordingShell.h"
 #include "testing/TestMachine.h"
 
 namespace zuba::network {
@@ -149,9 +148,8 @@ TEST_P(CurrentConfigTest, WrittenSettingReadsBackEqual) {
       setting[index].IsSet = true;
     }
     TRegList applied = setting;
-    testing::RecordingShell shell;
     ASSERT_TRUE(AppendAdapterSubkey(applied, "0001", force, machine_.system()));
-    WriteGenericItems(machine_.registry(), shell, applied);
+    WriteGenericItems(machine_.registry(), applied);
     ClearDnsValues(machine_.registry(), machine_.system(), applied[core::kDe].Value);
     WriteWinsItems(machine_.registry(), applied[core::kWp], applied[core::kWs], applied[core::kWi],
                    applied[core::kNt]);

@@ -2,18 +2,20 @@
 
 #include <exception>
 
-#include "actions/PrComboBox.h"
+#include "actions/AppLauncher.h"
+#include "actions/DialUpSettings.h"
+#include "actions/Printers.h"
+#include "actions/ProxySettings.h"
 #include "actions/ZNetUtil.h"
-#include "actions/ZbProxy.h"
-#include "actions/ZubaExec.h"
-#include "actions/ZubaPPP.h"
 #include "core/IniGT.h"
 #include "core/SettingsFile.h"
 #include "network/ChgDNS.h"
 #include "network/ChgLogon.h"
 #include "network/ChgWINS.h"
 #include "switch/ApplyCheck.h"
+#include "switch/SettingsFileAt.h"
 #include "system/MyRegs.h"
+#include "system/ZubaUtil.h"
 #include "system/jstrm.h"
 
 namespace zuba::switching {
@@ -29,20 +31,6 @@ std::string NoAdapterMessage(const std::string& name) {
          "】にはネットワークアダプタの指定がないため、TCP/IP の値の書き込み先が"
          "決まりません。\r\n設定を開いてアダプタを選び、保存し直してください。";
 }
-
-// The settings file at a full path, on the flow's own services.
-class SettingsFileAt {
- public:
-  SettingsFileAt(const ApplyServices& services, const std::string& path)
-      : ini_(services.profiles, services.files), file_(ini_, services.files) {
-    ini_.SetFileName(path);
-  }
-  core::SettingsFile* operator->() { return &file_; }
-
- private:
-  core::TIniGT ini_;
-  core::SettingsFile file_;
-};
 
 }  // namespace
 
@@ -77,7 +65,11 @@ std::vector<ApplyStep> ApplyFlow::Plan(const ApplyRequest& request,
     const core::TNetReg& item = setting[index];
     if (!item.IsSet) continue;
     steps.push_back({"レジストリの値 " + item.ValueName,
-                     [&registry, &shell = shell_, &item] { network::WriteItem(registry, shell, item); }});
+                     [&registry, &shell = shell_, &item] {
+                       if (network::WriteItem(registry, item) == network::ItemWrite::kUnknownType) {
+                         system::ShowInfoBox(shell, network::UnknownTypeMessage(item));
+                       }
+                     }});
   }
   const core::TNetReg& de = setting[core::kDe];
   if (de.IsSet && de.Value == "0") {
@@ -114,10 +106,12 @@ std::vector<ApplyStep> ApplyFlow::Plan(const ApplyRequest& request,
   }
   if (!request.launchFile.empty()) {
     steps.push_back({"アプリケーションの起動 (" + request.launchFile + ")", [this, &request] {
-                       actions::TZubaExec exec(services_.system, services_.files, shell_);
-                       exec.SetFileName(request.launchFile);
-                       exec.SetOptions(request.launchOptions);
-                       exec.Launch(actions::LaunchWait::kUntilEnded);
+                       if (actions::LaunchApplication(services_.system, services_.files, shell_,
+                                                      request.launchFile, request.launchOptions,
+                                                      actions::LaunchWait::kUntilEnded) ==
+                           actions::LaunchOutcome::kNotRunnable) {
+                         system::ShowInfoBox(shell_, actions::NotRunnableMessage(request.launchFile));
+                       }
                      }});
   }
   if (setting[core::kPc].IsSet) {
@@ -125,15 +119,16 @@ std::vector<ApplyStep> ApplyFlow::Plan(const ApplyRequest& request,
   }
   if (setting[core::kPe].IsSet) {
     steps.push_back({"プロキシの設定", [&registry, &setting] {
-                       actions::TZbProxy(registry).Apply(setting[core::kPe].Value == "1",
+                       actions::ProxySettings(registry).Apply(setting[core::kPe].Value == "1",
                                                          setting[core::kPv].Value,
                                                          setting[core::kPa].Value);
                      }});
   }
   if (request.runControlPanel && request.answerConflicts) {
     steps.push_back({"ネットワーク コントロールパネルの起動", [this, &request] {
-                       actions::RunNetworkControlPanel(services_.system, services_.files, shell_,
-                                                       request.answerConflicts);
+                       const std::string stopped = actions::RunNetworkControlPanel(
+                           services_.system, services_.files, shell_, request.answerConflicts);
+                       if (!stopped.empty()) system::ShowInfoBox(shell_, stopped);
                      }});
   }
   steps.push_back({"前回反映した設定名 (Previous) の記録", [this, &request] { WritePrevious(request); }});
@@ -171,7 +166,7 @@ void ApplyFlow::SetPrinter(const std::string& printer) {
 }
 
 void ApplyFlow::ApplyDialUp(const core::TRegList& setting) {
-  actions::TZubaPPP ppp(services_.registry, services_.profiles, services_.files,
+  actions::DialUpSettings ppp(services_.registry, services_.profiles, services_.files,
                         services_.system);
   if (!ppp.Apply(setting[core::kPc].Value == "1", setting[core::kPd].Value == "1",
                  setting[core::kPf].Value, setting[core::kTl].Value)) {

@@ -44,4 +44,16 @@ void PerformExit(platform::System& system, ExitAction action) {
   }
 }
 
+std::string RestartCaption(const std::string& name) { return "【" + name + "】 を反映しました"; }
+
+std::string UndoneCaption(const std::string& name) {
+  return "【" + name + "】 の反映を元に戻しました";
+}
+
+std::string TrialNotice(int seconds) {
+  return "試しに反映しています。次に Windows を起動したとき、この設定を使い続けるかを"
+         "たずねます。\r\n" +
+         std::to_string(seconds) + " 秒以内に答えがなければ反映する前の状態に戻します。\r\n\r\n";
+}
+
 }  // namespace zuba::switching

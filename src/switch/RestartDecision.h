@@ -58,6 +58,18 @@ using RestartAsker = std::function<RestartAnswer()>;
 // where the table has the question.
 ExitAction DecideExit(const RestartInputs& inputs, const RestartAsker& ask);
 
+// The restart question's caption after the setting `name` was applied:
+// "【name】 を反映しました".
+std::string RestartCaption(const std::string& name);
+
+// The caption after the apply of `name` was undone (by /U, or a trial
+// that went back): "【name】 の反映を元に戻しました".
+std::string UndoneCaption(const std::string& name);
+
+// What a trial's question says before it: the next start asks whether to
+// keep the setting, and goes back when `seconds` pass without an answer.
+std::string TrialNotice(int seconds);
+
 // Ends Windows as `action` says (nothing for kEndProgram). A request that
 // fails raises EExitError (actions/ExitWin32.h).
 void PerformExit(platform::System& system, ExitAction action);

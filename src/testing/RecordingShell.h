@@ -13,9 +13,10 @@ namespace zuba::testing {
 class RecordingShell : public system::AppShell {
  public:
   void ShowPlainMessage(const std::string& text) override { messages.push_back(text); }
-  void ProcessMessages() override {}
+  void ProcessMessages() override { ++processMessagesCalls; }
 
   std::vector<std::string> messages;
+  int processMessagesCalls = 0;
 };
 
 }  // namespace zuba::testing

@@ -1,6 +1,6 @@
 #include "ui/FCheck.h"
 
-#include "actions/ZNetUtil.h"
+#include "ui/YesNoState.h"
 #include "core/SettingName.h"
 #include "network/ChgWINS.h"
 #include "platform/Cp932.h"
@@ -170,10 +170,10 @@ bool CaptureWorkgroup(TForm1& form, TRegList& setting, std::string& message) {
   if (!comment.empty()) SetItemValue(setting[core::kCc], comment);
   // Grayed: sharing stays as it is when the setting is applied.
   if (form.CbWfs.State() != CheckState::kGrayed) {
-    SetItemValue(setting[core::kFs], actions::CheckStateToYesNo(form.CbWfs.State()));
+    SetItemValue(setting[core::kFs], CheckStateToYesNo(form.CbWfs.State()));
   }
   if (form.CbWps.State() != CheckState::kGrayed) {
-    SetItemValue(setting[core::kPs], actions::CheckStateToYesNo(form.CbWps.State()));
+    SetItemValue(setting[core::kPs], CheckStateToYesNo(form.CbWps.State()));
   }
   return true;
 }

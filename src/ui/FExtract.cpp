@@ -1,6 +1,6 @@
 #include "ui/FExtract.h"
 
-#include "actions/ZNetUtil.h"
+#include "ui/YesNoState.h"
 #include "network/ChgWINS.h"
 #include "system/IntegerText.h"
 #include "ui/mainform.h"
@@ -114,8 +114,8 @@ void ShowWorkgroup(TForm1& form, TRegList& setting) {
   form.EdWcc.SetText(setting[core::kCc].Value);
   // The radio group keeps the index within -1 .. the last entry.
   form.RgLogon.SetItemIndex(system::TextToInteger(setting[core::kLo].Value));
-  form.CbWfs.SetState(actions::YesNoToCheckState(setting[core::kFs].Value));
-  form.CbWps.SetState(actions::YesNoToCheckState(setting[core::kPs].Value));
+  form.CbWfs.SetState(YesNoToCheckState(setting[core::kFs].Value));
+  form.CbWps.SetState(YesNoToCheckState(setting[core::kPs].Value));
 }
 
 void ShowLauncher(TForm1& form, TRegList& setting) {

@@ -112,13 +112,13 @@ TForm1::TForm1(Application& app, platform::Registry& registry, platform::Files& 
       CbCpl(Make<TMultiLineCheckBox>(GbNm, "CbCpl", {184, 12, 33, 25}, {"起動", kCplHint, 0, 47})),
       Image5(Make<Picture>(GbNm, "Image5", {152, 8, 34, 29}, {"", kCplHint})),
       Image1(Make<Picture>(*this, "Image1", {232, 32, 20, 20}, {"", "", 10, 0})),
-      fcbtHosts(Make<actions::TFileCopyBtn>(
+      fcbtHosts(Make<TFileCopyBtn>(
           *this, "fcbtHosts", {232, 4, 85, 25},
           {"Hosts変更", "切り替えるHOSTSファイルを選択します", 0, 47}, files)),
-      fcbtLmhosts(Make<actions::TFileCopyBtn>(
+      fcbtLmhosts(Make<TFileCopyBtn>(
           *this, "fcbtLmhosts", {320, 4, 85, 25},
           {"LMHosts変更", "切り替えるLMHOSTSファイルを選択します", 0, 47}, files)),
-      pcbPr(Make<actions::TPrComboBox>(*this, "pcbPr", {252, 32, 153, 20},
+      pcbPr(Make<TPrComboBox>(*this, "pcbPr", {252, 32, 153, 20},
                                        {"", "デフォルトプリンタを切り替えます"}, profiles,
                                        registry, files, system)),
       BtOpt(Make<Button>(*this, "BtOpt", {412, 2, 53, 55},
@@ -287,7 +287,7 @@ TForm1::TForm1(Application& app, platform::Registry& registry, platform::Files& 
       // Components.
       IniGT(profiles, files),
       Settings(IniGT, files),
-      ExitWin(Add<actions::TExitWin>("ExitWin")),
+      ExitWin(Add<TExitWin>("ExitWin")),
       PmOpt(Add<PopupMenu>("PmOpt")),
       PmOpt1(MakeItem(PmOpt, "PmOpt1", "アダプタ変更時に問合せする",
                       "チェックしないと対象レジストリ変更時に自動で現状の設定を埋め込みます")),
@@ -331,15 +331,16 @@ TForm1::TForm1(Application& app, platform::Registry& registry, platform::Files& 
       OpenDialog(MakeOpenDialog(*this, "OpenDialog", "", "",
                                 "Any file (*.*)|*.*|Exe file (*.exe)|*.exe|Batch file "
                                 "(*.bat)|*.bat|Reg file (*.reg)|*.reg|PIF file (*.pif)|*.pif")),
-      zbExec(Add<actions::TZubaExec>("zbExec", system, files, app.Ui())),
-      zbPPP(Add<actions::TZubaPPP>("zbPPP", registry, profiles, files, system)),
-      ZbProxy(Add<actions::TZbProxy>("ZbProxy", registry)),
+      zbExec(Add<TZubaExec>("zbExec", system, files, app.Ui())),
+      zbPPP(Add<TZubaPPP>("zbPPP", registry, profiles, files, system)),
+      ZbProxy(Add<TZbProxy>("ZbProxy", registry)),
       zbVersion(Add<TZubaVersion>("zbVersion", system, app.Ui())),
       registry_(registry),
       files_(files),
       profiles_(profiles),
       system_(system),
       lead_(system),
+      questions_(app, [this] { return PmOpt3.Checked(); }),
       commandLine_(std::move(commandLine)) {
   SetName("Form1");
   SetCaption("ZubaNet");
@@ -356,6 +357,7 @@ TForm1::TForm1(Application& app, platform::Registry& registry, platform::Files& 
   IniGT.SetFence(core::fnNone);
   IniGT.Loaded();
 
+  questions_.OnWrites([this] { Hide(); }, [this] { Show(); });
   SetInitialStates();
   CreateDualListDlg();
   AddTransferMenu(*this);

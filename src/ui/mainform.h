@@ -12,15 +12,17 @@
 #define ZUBA_UI_MAINFORM_H_
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "actions/ExitWin32.h"
-#include "actions/FileCopyBtn.h"
-#include "actions/PrComboBox.h"
-#include "actions/ZbProxy.h"
-#include "actions/ZubaExec.h"
-#include "actions/ZubaPPP.h"
+#include "ui/ExitWin.h"
+#include "ui/FileCopyBtn.h"
+#include "ui/PrComboBox.h"
+#include "ui/ZbProxy.h"
+#include "ui/ZubaExec.h"
+#include "ui/ZubaPPP.h"
 #include "core/IniGT.h"
 #include "core/RegType.h"
 #include "core/SettingsFile.h"
@@ -28,6 +30,7 @@
 #include "platform/Profiles.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
+#include "switch/SwitchService.h"
 #include "system/jstrm.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
@@ -44,17 +47,13 @@
 #include "toolkit/PopupMenu.h"
 #include "toolkit/RadioGroup.h"
 #include "toolkit/StatusBar.h"
+#include "ui/AppQuestions.h"
 #include "ui/MlChkbox.h"
 #include "ui/PanelEx.h"
 #include "ui/TulGroupCheckBox.h"
 #include "ui/ZbPanelEx.h"
 #include "ui/ZubaVersion.h"
 
-namespace zuba::switching {
-class SwitchJournal;
-class RegistryNotSaved;
-struct ApplyRequest;
-}  // namespace zuba::switching
 
 namespace zuba::ui {
 
@@ -92,9 +91,9 @@ class TForm1 : public toolkit::Form {
   TMultiLineCheckBox& CbCpl;
   toolkit::Picture& Image5;
   toolkit::Picture& Image1;
-  actions::TFileCopyBtn& fcbtHosts;
-  actions::TFileCopyBtn& fcbtLmhosts;
-  actions::TPrComboBox& pcbPr;
+  TFileCopyBtn& fcbtHosts;
+  TFileCopyBtn& fcbtLmhosts;
+  TPrComboBox& pcbPr;
   toolkit::Button& BtOpt;
   toolkit::Button& BbCan;
   toolkit::Button& BbOk;
@@ -186,7 +185,7 @@ class TForm1 : public toolkit::Form {
   // layout on top of it.
   core::TIniGT IniGT;
   core::SettingsFile Settings;
-  actions::TExitWin& ExitWin;
+  TExitWin& ExitWin;
   toolkit::PopupMenu& PmOpt;
   toolkit::MenuItem& PmOpt1;
   toolkit::MenuItem& PmOpt3;
@@ -217,9 +216,9 @@ class TForm1 : public toolkit::Form {
   toolkit::OpenDialog& odHosts;
   toolkit::OpenDialog& odLmhosts;
   toolkit::OpenDialog& OpenDialog;
-  actions::TZubaExec& zbExec;
-  actions::TZubaPPP& zbPPP;
-  actions::TZbProxy& ZbProxy;
+  TZubaExec& zbExec;
+  TZubaPPP& zbPPP;
+  TZbProxy& ZbProxy;
   TZubaVersion& zbVersion;
   // The WINS dialog, created by FormCreate and owned by the window.
   TFmWins* FmWins = nullptr;
@@ -338,10 +337,12 @@ class TForm1 : public toolkit::Form {
   // The apply of the saved setting `name` as the window would make it
   // after recalling it, built without showing it.
   switching::ApplyRequest StoredRequest(const std::string& name);
-  // An apply whose registry could not be saved: says what was not saved
-  // and offers to go back to the machine before it at once.
-  void OfferUndoOfUnsaved(switching::SwitchJournal& journal,
-                          const switching::RegistryNotSaved& error);
+  // The switch service on the window's machine, settings file and
+  // questions; the options as the window shows them; the installed printer
+  // a setting names, as the printer list has it.
+  switching::SwitchService Switch();
+  switching::SwitchOptions Options() const;
+  switching::PrinterLookup InstalledPrinter();
 
  private:
   platform::Registry& registry_;
@@ -349,8 +350,14 @@ class TForm1 : public toolkit::Form {
   platform::Profiles& profiles_;
   platform::System& system_;
   system::LeadBytes lead_;
+  // The switch's questions: the window's message boxes; PmOpt3 answers the
+  // control panel; the window hides while the switch writes.
+  AppQuestions questions_;
 
   void BindHandlers();
+  // Runs `run`, then takes back PowerOffInstead from `options` (a No to
+  // the restart question sets it), also when `run` raises.
+  bool KeepingPowerOff(switching::SwitchOptions& options, const std::function<bool()>& run);
   // The list entry field and the list of a Tag (1 gateways, 2 DNS servers,
   // 3 suffixes); nullptr for another Tag.
   toolkit::Edit* EntryField(int tag);

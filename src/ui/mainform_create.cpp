@@ -6,6 +6,7 @@
 #include "core/AnsiText.h"
 #include "network/GetRegs.h"
 #include "system/Errors.h"
+#include "switch/CommandLine.h"
 #include "system/ZubaUtil.h"
 #include "toolkit/Application.h"
 #include "toolkit/UiServices.h"
@@ -111,35 +112,24 @@ void TForm1::FormCreate(Component&) {
 }
 
 void TForm1::ReadCommandLine(const std::vector<std::string>& parameters) {
-  // A name with blanks comes as several parameters when Windows got it
-  // unquoted: the parts are joined again.
+  // Moving settings to another machine has switches of its own, kept away
+  // from the one-letter ones (/export is no /e).
   TransferCommand.clear();
   if (IsTransferCommand(parameters)) {
     TransferCommand = parameters;
     return;
   }
-  std::string name;
-  bool named = false;
-  for (const std::string& parameter : parameters) {
-    if (parameter.empty()) continue;
-    if (parameter[0] == '/') {
-      char letter = parameter.size() > 1 ? parameter[1] : '\0';
-      if (letter == 'c' || letter == 'C') NoRestartQuestion = true;
-      if (letter == 'e' || letter == 'E') PowerOffInstead = true;
-      if (letter == 'p' || letter == 'P') PreviewOnly = true;
-      if (letter == 'u' || letter == 'U') UndoLast = true;
-      if (letter == 't' || letter == 'T') TrialApply = true;
-      if (letter == 'k' || letter == 'K') ConfirmOnly = true;
-      if (letter == 's' || letter == 'S') StandingOnly = true;
-      continue;
-    }
-    if (named) name += ' ';
-    name += parameter;
-    named = true;
-  }
-  if (named) {
+  const switching::CommandLine line = switching::ParseCommandLine(parameters);
+  NoRestartQuestion = NoRestartQuestion || line.noRestartQuestion;
+  PowerOffInstead = PowerOffInstead || line.powerOffInstead;
+  PreviewOnly = PreviewOnly || line.previewOnly;
+  UndoLast = UndoLast || line.undoLast;
+  TrialApply = TrialApply || line.trial;
+  ConfirmOnly = ConfirmOnly || line.confirmOnly;
+  StandingOnly = StandingOnly || line.standingOnly;
+  if (line.named) {
     AutoApply = true;
-    AutoApplyName = name;
+    AutoApplyName = line.name;
   }
 }
 

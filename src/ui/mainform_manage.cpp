@@ -20,6 +20,7 @@
 #include "ui/FCheck.h"
 #include "ui/FClear.h"
 #include "ui/FExtract.h"
+#include "ui/StartUpQuestions.h"
 #include "ui/mainform.h"
 #include "ui/winsform.h"
 
@@ -28,10 +29,6 @@ namespace {
 
 using namespace toolkit;
 
-constexpr char kAdapterChangedMessage[] =
-    "ネットワークカードのレジストリが変更されているようです\r\n"
-    "設定ボタンを押してネットワークカード名を指定し\r\n再度設定を保存しなおしてください";
-constexpr char kAdapterChangedCaption[] = "以前の設定が環境と異なります";
 constexpr char kReplaceQuestionEnd[] = "】　を置き換えますか？";
 constexpr char kReplaceCaption[] = "既に登録されています";
 constexpr char kDeleteQuestionEnd[] = "】　を削除しますか？";
@@ -46,18 +43,6 @@ constexpr char kReadCurrentCaption[] = "ZubaNet";
 constexpr char kDnsNotUsed[] = "DNS（使用しない）";
 constexpr char kDnsSet[] = "DNS（設定する）";
 constexpr char kDnsUnchanged[] = "DNS（何も変更しない）";
-
-constexpr char kConvertQuestion[] =
-    "これからINIファイルをVer2形式に変換します。\r\n\r\n"
-    "　現在のINIファイルは zubanet.--- にリネームされます。\r\n"
-    "　Ver1.xx を使用する場合は zubanet.--- を zubanet.ini と\r\n"
-    "　差し替えて使用してください。";
-constexpr char kConvertCaption[] = "zubanet.ini をVer2形式に変換";
-constexpr char kConvertCancelled[] = "変換を中止しました。";
-constexpr char kConvertFailed[] =
-    "変換に失敗しました。zubanet を終了し、\r\n"
-    "zubanet.--- →zubanet.ini に置き換えて\r\nzubanet を再度起動してください。";
-constexpr char kConvertFailedCaption[] = "変換失敗";
 
 // The name the list shows as selected; empty when none is.
 std::string SelectedName(const ComboBox& list) {
@@ -82,8 +67,7 @@ void TForm1::CbSettingChange(Component&) {
   Settings.RecallSetting(SelectedName(CbSetting), &CurrentSetting);
   ShowSetting(*this, CurrentSetting, BindingForm::kFull);
   if (CurrentSetting[core::kIp].IsSet && CbTnc.ItemIndex() < 0) {
-    App().Ui().ShowMessageBox(kAdapterChangedMessage, kAdapterChangedCaption,
-                              MessageIcon::kInformation, MessageButtons::kOk);
+    ShowAdapterChanged(App().Ui());
   }
 }
 
@@ -275,20 +259,7 @@ void TForm1::CbDdeClick(Component&) {
 void TForm1::RemoveAdapterEntry(const std::string& name) { Settings.RemoveAdapterEntry(name); }
 
 void TForm1::ConvertSettingsFile() {
-  UiServices& ui = App().Ui();
-  if (ui.ShowMessageBox(kConvertQuestion, kConvertCaption, MessageIcon::kQuestion,
-                        MessageButtons::kOkCancel) != MessageResult::kOk) {
-    ui.ShowPlainMessage(kConvertCancelled);
-    return;
-  }
-  try {
-    core::ConvertSettingsFile(IniGT, files_, LsIniIni.Items(), CbSetting.Items());
-  } catch (const std::exception& error) {
-    // Start-up goes on with the file as far as it was converted.
-    ui.ShowMessageBox(kConvertFailed, kConvertFailedCaption, MessageIcon::kError,
-                      MessageButtons::kOk);
-    App().HandleException(error);
-  }
+  OfferSettingsConversion(App(), IniGT, files_, CbSetting.Items());
 }
 
 void TForm1::CreateDualListDlg() { DualListDlg = &Add<TDualListDlg>("DualListDlg", App()); }

@@ -19,9 +19,9 @@
 #include <utility>
 #include <vector>
 
-#include "actions/PrComboBox.h"
-#include "actions/ZbProxy.h"
-#include "actions/ZubaPPP.h"
+#include "actions/DialUpSettings.h"
+#include "actions/Printers.h"
+#include "actions/ProxySettings.h"
 #include "app/Terminal.h"
 #include "app/machine/Commands.h"
 #include "core/RegType.h"
@@ -255,9 +255,9 @@ std::string DescribeMachine(platform::sim::Machine& machine) {
   platform::System& system = *machine.system;
   const system::LeadBytes lead(system);
   const bool win98Mode = system::IsWin98Mode(false, system);
-  actions::TPrComboBox printer(*machine.profiles, registry, *machine.files, system);
-  actions::TZubaPPP dialUp(registry, *machine.profiles, *machine.files, system);
-  actions::TZbProxy proxy(registry);
+  actions::Printers printer(*machine.profiles, registry, *machine.files, system);
+  actions::DialUpSettings dialUp(registry, *machine.profiles, *machine.files, system);
+  actions::ProxySettings proxy(registry);
   network::CurrentConfig reader(registry, system, printer, dialUp, proxy);
 
   Report report;

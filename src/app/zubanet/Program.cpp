@@ -1,20 +1,26 @@
 #include "app/zubanet/Program.h"
 
+#include "app/zubanet/CommandLineRun.h"
 #include "system/ZubaUtil.h"
 #include "ui/HeldKeysSystem.h"
 #include "ui/ZubaSel.h"
 
 namespace zuba::app {
 
-ui::TForm1* StartZubaNet(toolkit::Application& app, const platform::Services& machine,
-                         const std::vector<std::string>& commandLine) {
+bool AcceptSystem(toolkit::Application& app, const platform::Services& machine) {
   app.SetTitle(kApplicationTitle);
   system::OsNameInfo os;
   bool known = system::GetOSName(machine.system, os);
   if (!known || (os.name != system::kOsWin95 && os.name != system::kOsWin98)) {
     system::ShowInfoBox(app.Ui(), kOnlyWin9x);
-    return nullptr;
+    return false;
   }
+  return true;
+}
+
+ui::TForm1* StartZubaNet(toolkit::Application& app, const platform::Services& machine,
+                         const std::vector<std::string>& commandLine) {
+  if (!AcceptSystem(app, machine)) return nullptr;
   ui::TForm1& form1 = app.CreateForm<ui::TForm1>(machine.registry, machine.files, machine.profiles,
                                                  machine.system, commandLine);
   ui::TfmZbSel& fmZbSel = app.CreateForm<ui::TfmZbSel>(
@@ -34,8 +40,12 @@ int RunZubaNet(toolkit::FrontEnd& frontEnd, const platform::Services& machine,
   system.Watch(app);
   frontEnd.Watch(app);
   const platform::Services seen{machine.registry, machine.files, machine.profiles, system};
-  if (StartZubaNet(app, seen, commandLine) == nullptr) return 1;
-  app.Run();
+  if (!AcceptSystem(app, seen)) return 1;
+  // A command on the command line runs without the window.
+  if (!RunCommandLine(app, seen, commandLine)) {
+    if (StartZubaNet(app, seen, commandLine) == nullptr) return 1;
+    app.Run();
+  }
   return frontEnd.ScriptFailed() ? 2 : 0;
 }
 

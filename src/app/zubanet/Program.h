@@ -20,6 +20,10 @@ namespace zuba::app {
 inline constexpr char kApplicationTitle[] = "ZubaNet ベータ版";
 inline constexpr char kOnlyWin9x[] = "ZubaNetはWin95/98専用です";
 
+// Sets `app`'s title and refuses every system but Windows 95 and 98 (its
+// message shown): false then.
+bool AcceptSystem(toolkit::Application& app, const platform::Services& machine);
+
 // Everything before the message loop, on `app` (whose title it sets): the
 // system check, then Form1, fmZbSel and the first show of Form1. `machine`
 // is the machine as the forms see it. Answers Form1, or nullptr when the
@@ -28,7 +32,9 @@ ui::TForm1* StartZubaNet(toolkit::Application& app, const platform::Services& ma
                          const std::vector<std::string>& commandLine);
 
 // Runs the program with `commandLine` (its parameters as Windows passes
-// them) and answers the exit code: 0 when the main window closed, 1 when the
+// them): its command without a window (CommandLineRun.h), else the main
+// window. Answers the exit code: 0 when the command ran or the main window
+// closed, 1 when the
 // system was refused, 2 when a scripted action was a usage error.
 int RunZubaNet(toolkit::FrontEnd& frontEnd, const platform::Services& machine,
                const std::vector<std::string>& commandLine);

@@ -1,10 +1,15 @@
 // The program in-process on template machines: every help topic the main
-// window can ask for is in the help file installed beside the program.
+// window can ask for is in the help file installed beside the program, and
+// a command on the command line runs without building a form.
 #include "app/zubanet/Program.h"
+
+#include "app/zubanet/CommandLineRun.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
 #include "testing/TempMachine.h"
 #include "toolkit/HelpFile.h"
@@ -47,6 +52,30 @@ TEST(ProgramTest, EveryHelpTopicOfTheMainWindowIsInTheHelpFile) {
     EXPECT_FALSE(topic->lines.empty()) << context;
   }
   EXPECT_EQ(contexts, (std::set<int>{19, 26, 32, 33, 34, 35, 36, 37, 47, 48, 50}));
+}
+
+TEST(ProgramTest, ACommandOnTheCommandLineBuildsNoForm) {
+  testing::TempMachine machine;
+  constexpr char kSettings[] = "C:\\ZUBANET\\ZUBANET.INI";
+  machine.profiles().WriteString("Office", "wg", "OFFICE", kSettings);
+  machine.profiles().WriteString("NIC_registry_list", "Office", "0000", kSettings);
+  const std::vector<std::vector<std::string>> commands = {
+      {"/p", "office"}, {"/s"}, {"Office", "/c"}, {"/u", "/c"}, {"/k"}, {"Gone"}};
+  for (const std::vector<std::string>& command : commands) {
+    toolkit::ScriptedUiServices ui;
+    toolkit::Application app(ui);
+    ASSERT_TRUE(AcceptSystem(app, machine.services()));
+    ASSERT_TRUE(RunCommandLine(app, machine.services(), command)) << command[0];
+    EXPECT_TRUE(app.Forms().empty()) << command[0];
+    EXPECT_EQ(app.MainForm(), nullptr) << command[0];
+  }
+  // The apply ran and left its journal.
+  std::string journal;
+  EXPECT_TRUE(machine.files().ReadBytes("C:\\ZUBANET\\ZUBANET.JNL", &journal));
+  // No command: the window's own.
+  toolkit::ScriptedUiServices ui;
+  toolkit::Application app(ui);
+  EXPECT_FALSE(RunCommandLine(app, machine.services(), {"/c", "/e", "/p"}));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "actions/ZubaPPP.h"
+#include "ui/ZubaPPP.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,10 @@
 #include "toolkit/Form.h"
 #include "toolkit/ScriptedUiServices.h"
 
-namespace zuba::actions {
+namespace zuba::ui {
 namespace {
+
+using namespace actions;  // the system's side of the component
 
 using platform::kHkeyCurrentUser;
 using platform::kHkeyLocalMachine;
@@ -307,4 +309,4 @@ TEST(DialUpNtTest, TheNtTemplateKeepsLocationsInTheRegistry) {
 }
 
 }  // namespace
-}  // namespace zuba::actions
+}  // namespace zuba::ui

@@ -1,24 +1,22 @@
-// The application a setting starts when it is applied: its file name and
-// its options, bound to two edits of the main window, and the start itself.
-#ifndef ZUBA_ACTIONS_ZUBAEXEC_H_
-#define ZUBA_ACTIONS_ZUBAEXEC_H_
+// The launch group's binding: the application a setting starts when it is
+// applied, its file name and its options, bound to two edits of the main
+// window. The start itself is actions::LaunchApplication.
+#ifndef ZUBA_UI_ZUBAEXEC_H_
+#define ZUBA_UI_ZUBAEXEC_H_
 
 #include <string>
 
+#include "actions/AppLauncher.h"
 #include "platform/Files.h"
 #include "platform/System.h"
 #include "system/AppShell.h"
 #include "toolkit/Component.h"
 #include "toolkit/Edit.h"
 
-namespace zuba::actions {
+namespace zuba::ui {
 
-// `text` without one double quote at its start and one at its end, each
-// removed on its own; quotes inside stay. "\"" gives the empty text.
-std::string StripQuotes(const std::string& text);
-
-// Whether Launch waits for the started application to end.
-enum class LaunchWait { kNoWait, kUntilEnded };
+using actions::LaunchWait;
+using actions::StripQuotes;
 
 class TZubaExec : public toolkit::Component {
  public:
@@ -50,8 +48,7 @@ class TZubaExec : public toolkit::Component {
   // trailing "\" (empty for a bare name).
   bool BuildCommandLine(std::string* commandLine, std::string* directory);
 
-  // Starts the application in its own directory with a normal window and,
-  // with kUntilEnded, waits for it to end while messages are processed. A
+  // Starts the application from the stored values (LaunchApplication). A
   // file that does not exist gives the message "<name>\nこのファイルを
   // 実行できません"; an empty file name does nothing; a start that fails is
   // not reported.
@@ -73,6 +70,6 @@ class TZubaExec : public toolkit::Component {
   std::string options_;
 };
 
-}  // namespace zuba::actions
+}  // namespace zuba::ui
 
-#endif  // ZUBA_ACTIONS_ZUBAEXEC_H_
+#endif  // ZUBA_UI_ZUBAEXEC_H_

@@ -1,4 +1,4 @@
-#include "actions/PrComboBox.h"
+#include "ui/PrComboBox.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,10 @@
 #include "toolkit/Form.h"
 #include "toolkit/ScriptedUiServices.h"
 
-namespace zuba::actions {
+namespace zuba::ui {
 namespace {
+
+using namespace actions;  // the system's side of the component
 
 using platform::kHkeyLocalMachine;
 using platform::sim::OsKind;
@@ -165,4 +167,4 @@ INSTANTIATE_TEST_SUITE_P(Machines, PrinterTest,
                          ::testing::Values(OsKind::kWin98, OsKind::kWin95, OsKind::kNt));
 
 }  // namespace
-}  // namespace zuba::actions
+}  // namespace zuba::ui

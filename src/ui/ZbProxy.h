@@ -1,34 +1,25 @@
-// The Internet proxy of a Setting: on or off (item pe), the server text
-// (pv) and the automatic configuration address (pa). TZbProxy shows them
-// in the main window's proxy group and captures them back, reads the values
-// in force and writes them when a Setting is applied.
-//
-// The values live in the Internet settings key of HKEY_CURRENT_USER
-// (InternetSettings.h): "ProxyEnable" (4 bytes binary, 1 or 0), "ProxyServer"
-// (an address, ":" and a port, or a per-protocol list such as
-// "ftp=a.b.c.d:8080;http=a.b.c.d:80") and "AutoConfigURL". The server text
-// is kept whole; it is split into address and port only for display.
-//
-// No operation reports an error: missing keys or values read as off and
-// empty and make writes do nothing. Data of the wrong kind in the registry
-// raises ERegistryException.
-#ifndef ZUBA_ACTIONS_ZBPROXY_H_
-#define ZUBA_ACTIONS_ZBPROXY_H_
+// The proxy group's binding: TZbProxy shows a Setting's proxy values (items
+// pe, pv, pa) in the main window's proxy group and captures them back. The
+// system's side (the values in force, the write of an apply) is
+// actions::ProxySettings, which it also is. The server text is split into
+// address and port only for display.
+#ifndef ZUBA_UI_ZBPROXY_H_
+#define ZUBA_UI_ZBPROXY_H_
 
 #include <string>
 
-#include "network/ProxySource.h"
+#include "actions/ProxySettings.h"
 #include "platform/Registry.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Component.h"
 #include "toolkit/Edit.h"
 
-namespace zuba::actions {
+namespace zuba::ui {
 
-class TZbProxy : public toolkit::Component, public network::ProxySource {
+class TZbProxy : public toolkit::Component, public actions::ProxySettings {
  public:
   // `registry` must outlive the component.
-  explicit TZbProxy(platform::Registry& registry);
+  explicit TZbProxy(platform::Registry& registry) : ProxySettings(registry) {}
 
   // --- Bound controls (owned by the window; a control that goes is
   // dropped). Setting one only stores it; every operation skips an empty
@@ -64,23 +55,10 @@ class TZbProxy : public toolkit::Component, public network::ProxySource {
   // Unchecks PxEnabled and PxNotLan, empties the three edits.
   void ClearControls();
 
-  // --- The system's side --------------------------------------------------
-
-  // The values in force: on when "ProxyEnable" is non-zero (4-byte binary
-  // or a 32-bit integer; missing reads as off), "ProxyServer" and
-  // "AutoConfigURL" (empty when missing).
-  network::ProxyValues ReadCurrent() override;
-
-  // Writes "ProxyEnable" as 4-byte binary 1 or 0 and "AutoConfigURL" (also
-  // when empty); "ProxyServer" only when enabled, so a proxy switched off
-  // keeps the server on record.
-  void Apply(bool enabled, const std::string& server, const std::string& autoConfigUrl);
-
  protected:
   void Notification(toolkit::Component& component, toolkit::Operation operation) override;
 
  private:
-  platform::Registry& registry_;
   toolkit::CheckBox* pxEnabled_ = nullptr;
   toolkit::CheckBox* pxNotLan_ = nullptr;
   toolkit::Edit* pxAddr_ = nullptr;
@@ -88,6 +66,6 @@ class TZbProxy : public toolkit::Component, public network::ProxySource {
   toolkit::Edit* pxAutoURL_ = nullptr;
 };
 
-}  // namespace zuba::actions
+}  // namespace zuba::ui
 
-#endif  // ZUBA_ACTIONS_ZBPROXY_H_
+#endif  // ZUBA_UI_ZBPROXY_H_

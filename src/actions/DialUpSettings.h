@@ -1,8 +1,7 @@
 // The dial-up values of a Setting: automatic dialling (item pc), automatic
 // disconnection (pd), the default dial-up connection (pf) and the dialling
-// location (tl). TZubaPPP lists the connections and locations the machine
-// has, shows the values in four controls of the main window and captures
-// them back, reads the values in force and writes them when a Setting is
+// location (tl), as the system keeps them: the connections and locations
+// the machine has, the values in force, and their write when a Setting is
 // applied.
 //
 // Where the values live:
@@ -19,8 +18,8 @@
 // No operation reports an error to the user: missing keys, values or files
 // read as off and empty and make writes do nothing. Data of the wrong kind
 // in the registry raises ERegistryException.
-#ifndef ZUBA_ACTIONS_ZUBAPPP_H_
-#define ZUBA_ACTIONS_ZUBAPPP_H_
+#ifndef ZUBA_ACTIONS_DIALUPSETTINGS_H_
+#define ZUBA_ACTIONS_DIALUPSETTINGS_H_
 
 #include <cstdint>
 #include <string>
@@ -35,9 +34,6 @@
 #include "platform/System.h"
 #include "system/MyRegs.h"
 #include "system/jstrm.h"
-#include "toolkit/CheckBox.h"
-#include "toolkit/ComboBox.h"
-#include "toolkit/Component.h"
 
 namespace zuba::actions {
 
@@ -47,49 +43,18 @@ inline constexpr char kConnectionsKey[] = "\\RemoteAccess\\Profile";
 inline constexpr char kLocationsKey[] =
     "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations";
 
-class TZubaPPP : public toolkit::Component, public network::DialUpSource {
+class DialUpSettings : public network::DialUpSource {
  public:
   // Reads the connection and location lists once; they are not read again
-  // while the component lives. The services must outlive the component.
-  TZubaPPP(platform::Registry& registry, platform::Profiles& profiles, platform::Files& files,
-           platform::System& system);
-
-  // --- Bound controls (owned by the window; a control that goes is
-  // dropped). Every operation skips a reference that is empty. ----------
-
-  toolkit::ComboBox* PppComboBox() const { return pppComboBox_; }
-  // Stores the box; a box given gets a copy of ConnectionNames as entries.
-  void SetPppComboBox(toolkit::ComboBox* box);
-  toolkit::ComboBox* TelComboBox() const { return telComboBox_; }
-  // Stores the box; a box given gets a copy of LocationNames as entries.
-  void SetTelComboBox(toolkit::ComboBox* box);
-  toolkit::CheckBox* AtConnectCB() const { return atConnectCB_; }
-  void SetAtConnectCB(toolkit::CheckBox* box);
-  toolkit::CheckBox* AtDisConnCB() const { return atDisConnCB_; }
-  void SetAtDisConnCB(toolkit::CheckBox* box);
+  // while the object lives. The services must outlive it.
+  DialUpSettings(platform::Registry& registry, platform::Profiles& profiles,
+                 platform::Files& files, platform::System& system);
 
   // The dial-up connections (subkeys of HKCU \RemoteAccess\Profile; none
   // when the key is missing) and the locations (GetLocationNames), as read
   // at creation.
   const std::vector<std::string>& ConnectionNames() const { return connectionNames_; }
   const std::vector<std::string>& LocationNames() const { return locationNames_; }
-
-  // --- The window's side --------------------------------------------------
-
-  // Checks or unchecks the two boxes (their OnClick runs when the state
-  // changes) and selects in each list the entry equal to the name without
-  // regard to case, or none when the name is not listed.
-  void ShowValues(bool autoDial, bool autoDisconnect, const std::string& connectionName,
-                  const std::string& locationName);
-
-  // The two boxes' states (off when unbound) and the selected entry of
-  // each list (empty when none is selected or the list is unbound).
-  network::DialUpValues CaptureValues() const;
-
-  // Unchecks both boxes and selects nothing in either list.
-  void ClearControls();
-
-  // --- The system's side --------------------------------------------------
 
   // The values in force: each flag on when its value is non-zero (a 4-byte
   // binary value or a 32-bit integer; missing reads as off), the default
@@ -124,9 +89,6 @@ class TZubaPPP : public toolkit::Component, public network::DialUpSource {
   // changes nothing and answers true.
   bool SetCurrentLocation(std::int32_t index, const std::string& name);
 
- protected:
-  void Notification(toolkit::Component& component, toolkit::Operation operation) override;
-
  private:
   system::NameList LocationKeys(const std::string& valueName);
   TelephonIni File();
@@ -135,14 +97,10 @@ class TZubaPPP : public toolkit::Component, public network::DialUpSource {
   platform::Profiles& profiles_;
   platform::Files& files_;
   system::LeadBytes lead_;
-  toolkit::ComboBox* pppComboBox_ = nullptr;
-  toolkit::ComboBox* telComboBox_ = nullptr;
-  toolkit::CheckBox* atConnectCB_ = nullptr;
-  toolkit::CheckBox* atDisConnCB_ = nullptr;
   std::vector<std::string> connectionNames_;
   std::vector<std::string> locationNames_;
 };
 
 }  // namespace zuba::actions
 
-#endif  // ZUBA_ACTIONS_ZUBAPPP_H_
+#endif  // ZUBA_ACTIONS_DIALUPSETTINGS_H_

@@ -1,18 +1,9 @@
-#include "actions/ZubaExec.h"
+#include "ui/ZubaExec.h"
 
-#include "actions/ComponentRef.h"
-#include "actions/ExecUtil.h"
-#include "core/AnsiText.h"
+#include "ui/ComponentRef.h"
 #include "system/ZubaUtil.h"
 
-namespace zuba::actions {
-
-std::string StripQuotes(const std::string& text) {
-  std::string result = text;
-  if (!result.empty() && result.front() == '"') result.erase(0, 1);
-  if (!result.empty() && result.back() == '"') result.pop_back();
-  return result;
-}
+namespace zuba::ui {
 
 TZubaExec::TZubaExec(platform::System& system, platform::Files& files, system::AppShell& shell)
     : system_(system), files_(files), shell_(shell) {}
@@ -49,27 +40,13 @@ void TZubaExec::SetOptions(const std::string& options) {
 }
 
 bool TZubaExec::BuildCommandLine(std::string* commandLine, std::string* directory) {
-  *commandLine = fileName_;
-  const std::uint32_t attributes = files_.GetAttributes(fileName_);
-  if (fileName_.empty() || attributes == platform::kInvalidAttributes ||
-      (attributes & platform::kAttrDirectory)) {
-    return false;
-  }
-  *directory = core::ExtractDirectory(fileName_);
-  if (!options_.empty()) *commandLine += " " + options_;
-  return true;
+  return actions::BuildLaunchCommandLine(files_, fileName_, options_, commandLine, directory);
 }
 
 void TZubaExec::Launch(LaunchWait wait) {
-  std::string commandLine, directory;
-  if (BuildCommandLine(&commandLine, &directory)) {
-    platform::ProcessHandle process =
-        ExecCommand(system_, files_, commandLine, directory, kShowNormal);
-    if (process == 0) return;
-    if (wait == LaunchWait::kUntilEnded) WaitForProcess(system_, shell_, process);
-    CloseProcessHandle(system_, process);
-  } else if (!fileName_.empty()) {
-    system::ShowInfoBox(shell_, fileName_ + "\n" + "このファイルを実行できません");
+  if (actions::LaunchApplication(system_, files_, shell_, fileName_, options_, wait) ==
+      actions::LaunchOutcome::kNotRunnable) {
+    system::ShowInfoBox(shell_, actions::NotRunnableMessage(fileName_));
   }
 }
 
@@ -80,4 +57,4 @@ void TZubaExec::ClearControls() {
   if (optEdit_) optEdit_->SetText("");
 }
 
-}  // namespace zuba::actions
+}  // namespace zuba::ui

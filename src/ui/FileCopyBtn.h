@@ -3,8 +3,8 @@
 // name as its caption, and CopyFileNow copies it over a fixed destination
 // when a Setting is applied. The main window has one for hosts (replacing
 // an existing file) and one for lmhosts (never replacing one).
-#ifndef ZUBA_ACTIONS_FILECOPYBTN_H_
-#define ZUBA_ACTIONS_FILECOPYBTN_H_
+#ifndef ZUBA_UI_FILECOPYBTN_H_
+#define ZUBA_UI_FILECOPYBTN_H_
 
 #include <string>
 
@@ -12,7 +12,7 @@
 #include "toolkit/Button.h"
 #include "toolkit/OpenDialog.h"
 
-namespace zuba::actions {
+namespace zuba::ui {
 
 inline constexpr char kNoFileCaption[] = "(NoFile)";
 
@@ -68,6 +68,6 @@ class TFileCopyBtn : public toolkit::Button {
   bool copyOverWrite_ = false;
 };
 
-}  // namespace zuba::actions
+}  // namespace zuba::ui
 
-#endif  // ZUBA_ACTIONS_FILECOPYBTN_H_
+#endif  // ZUBA_UI_FILECOPYBTN_H_

@@ -1,6 +1,5 @@
-#include "actions/ZubaPPP.h"
+#include "actions/DialUpSettings.h"
 
-#include "actions/ComponentRef.h"
 #include "system/ZubaUtil.h"
 
 namespace zuba::actions {
@@ -45,70 +44,16 @@ std::string ReadLocalString(platform::Registry& registry, const std::string& key
   return text;
 }
 
-int SelectedIndex(const toolkit::ComboBox* box) { return box ? box->ItemIndex() : -1; }
-
-std::string SelectedText(const toolkit::ComboBox* box) {
-  const int index = SelectedIndex(box);
-  return index >= 0 ? box->Item(index) : std::string();
-}
-
 }  // namespace
 
-TZubaPPP::TZubaPPP(platform::Registry& registry, platform::Profiles& profiles,
-                   platform::Files& files, platform::System& system)
+DialUpSettings::DialUpSettings(platform::Registry& registry, platform::Profiles& profiles,
+                               platform::Files& files, platform::System& system)
     : registry_(registry), profiles_(profiles), files_(files), lead_(system) {
   system::GetRegKeyNames(registry_, kHkeyCurrentUser, kConnectionsKey, connectionNames_);
   GetLocationNames(locationNames_);
 }
 
-void TZubaPPP::SetPppComboBox(toolkit::ComboBox* box) {
-  AssignRef(*this, pppComboBox_, box);
-  if (box != nullptr) box->SetItems(connectionNames_);
-}
-
-void TZubaPPP::SetTelComboBox(toolkit::ComboBox* box) {
-  AssignRef(*this, telComboBox_, box);
-  if (box != nullptr) box->SetItems(locationNames_);
-}
-
-void TZubaPPP::SetAtConnectCB(toolkit::CheckBox* box) { AssignRef(*this, atConnectCB_, box); }
-
-void TZubaPPP::SetAtDisConnCB(toolkit::CheckBox* box) { AssignRef(*this, atDisConnCB_, box); }
-
-void TZubaPPP::Notification(toolkit::Component& component, toolkit::Operation operation) {
-  toolkit::Component::Notification(component, operation);
-  if (operation != toolkit::Operation::kRemove) return;
-  ForgetRef(pppComboBox_, component);
-  ForgetRef(telComboBox_, component);
-  ForgetRef(atConnectCB_, component);
-  ForgetRef(atDisConnCB_, component);
-}
-
-void TZubaPPP::ShowValues(bool autoDial, bool autoDisconnect, const std::string& connectionName,
-                          const std::string& locationName) {
-  if (atConnectCB_ != nullptr) atConnectCB_->SetChecked(autoDial);
-  if (atDisConnCB_ != nullptr) atDisConnCB_->SetChecked(autoDisconnect);
-  if (pppComboBox_ != nullptr) pppComboBox_->SetItemIndex(pppComboBox_->IndexOf(connectionName));
-  if (telComboBox_ != nullptr) telComboBox_->SetItemIndex(telComboBox_->IndexOf(locationName));
-}
-
-network::DialUpValues TZubaPPP::CaptureValues() const {
-  network::DialUpValues values;
-  values.autoDial = atConnectCB_ != nullptr && atConnectCB_->Checked();
-  values.autoDisconnect = atDisConnCB_ != nullptr && atDisConnCB_->Checked();
-  values.connectionName = SelectedText(pppComboBox_);
-  values.locationName = SelectedText(telComboBox_);
-  return values;
-}
-
-void TZubaPPP::ClearControls() {
-  if (atConnectCB_ != nullptr) atConnectCB_->SetChecked(false);
-  if (atDisConnCB_ != nullptr) atDisConnCB_->SetChecked(false);
-  if (pppComboBox_ != nullptr) pppComboBox_->SetItemIndex(-1);
-  if (telComboBox_ != nullptr) telComboBox_->SetItemIndex(-1);
-}
-
-network::DialUpValues TZubaPPP::ReadCurrent() {
+network::DialUpValues DialUpSettings::ReadCurrent() {
   network::DialUpValues values;
   values.autoDial = ReadFlag(registry_, kAutoDialValue);
   values.autoDisconnect = ReadFlag(registry_, kAutoDisconnectValue);
@@ -118,7 +63,7 @@ network::DialUpValues TZubaPPP::ReadCurrent() {
   return values;
 }
 
-bool TZubaPPP::Apply(bool autoDial, bool autoDisconnect, const std::string& connectionName,
+bool DialUpSettings::Apply(bool autoDial, bool autoDisconnect, const std::string& connectionName,
                      const std::string& locationName) {
   system::WriteRegBinary4(registry_, kHkeyCurrentUser, kInternetSettingsKey, kAutoDialValue,
                           autoDial ? 1 : 0);
@@ -136,17 +81,17 @@ bool TZubaPPP::Apply(bool autoDial, bool autoDisconnect, const std::string& conn
   return SetCurrentLocation(index, locationName);
 }
 
-system::NameList TZubaPPP::LocationKeys(const std::string& valueName) {
+system::NameList DialUpSettings::LocationKeys(const std::string& valueName) {
   system::NameList keys;
   system::FindRegKeys(registry_, lead_, keys, kLocationsKey, valueName, "*");
   return keys;
 }
 
-TelephonIni TZubaPPP::File() {
+TelephonIni DialUpSettings::File() {
   return TelephonIni(profiles_, system::GetWindowsDir(files_) + kTelephonIni);
 }
 
-void TZubaPPP::GetLocationNames(std::vector<std::string>& names) {
+void DialUpSettings::GetLocationNames(std::vector<std::string>& names) {
   const system::NameList keys = LocationKeys(kNameValue);
   if (keys.empty()) {
     File().AppendLocationNames(names);
@@ -155,7 +100,7 @@ void TZubaPPP::GetLocationNames(std::vector<std::string>& names) {
   for (const std::string& key : keys) names.push_back(ReadLocalString(registry_, key, kNameValue));
 }
 
-std::string TZubaPPP::GetCurrentLocationName() {
+std::string DialUpSettings::GetCurrentLocationName() {
   // With the Locations key the locations live in the registry.
   system::NameList values;
   if (system::GetLocalValueNames(registry_, kLocationsKey, values)) {
@@ -178,7 +123,7 @@ std::string TZubaPPP::GetCurrentLocationName() {
   return static_cast<std::size_t>(index) < names.size() ? names[index] : std::string();
 }
 
-bool TZubaPPP::SetCurrentLocation(std::int32_t index, const std::string& name) {
+bool DialUpSettings::SetCurrentLocation(std::int32_t index, const std::string& name) {
   const system::NameList keys = LocationKeys(kNameValue);
   if (keys.empty()) {
     TelephonIni file = File();

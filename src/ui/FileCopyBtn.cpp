@@ -1,9 +1,9 @@
-#include "actions/FileCopyBtn.h"
+#include "ui/FileCopyBtn.h"
 
-#include "actions/ComponentRef.h"
+#include "ui/ComponentRef.h"
 #include "core/AnsiText.h"
 
-namespace zuba::actions {
+namespace zuba::ui {
 
 TFileCopyBtn::TFileCopyBtn(platform::Files& files) : files_(files) { SetCaption(noFileCaption_); }
 
@@ -41,4 +41,4 @@ bool TFileCopyBtn::CopyFileNow() {
       copyOverWrite_ ? platform::IfTargetExists::kReplace : platform::IfTargetExists::kFail);
 }
 
-}  // namespace zuba::actions
+}  // namespace zuba::ui

@@ -1,4 +1,4 @@
-#include "actions/FileCopyBtn.h"
+#include "ui/FileCopyBtn.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include "toolkit/Form.h"
 #include "toolkit/ScriptedUiServices.h"
 
-namespace zuba::actions {
+namespace zuba::ui {
 namespace {
 
 using platform::sim::OsKind;
@@ -133,4 +133,4 @@ INSTANTIATE_TEST_SUITE_P(Machines, FileCopyTest,
                          ::testing::Values(OsKind::kWin98, OsKind::kWin95, OsKind::kNt));
 
 }  // namespace
-}  // namespace zuba::actions
+}  // namespace zuba::ui

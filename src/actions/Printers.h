@@ -1,24 +1,22 @@
-// The drop-down list of installed printers that switches the default
-// printer. Windows 9x keeps both in win.ini of the Windows directory:
+// The installed printers and the default one. Windows 9x keeps both in
+// win.ini of the Windows directory:
 //
 //   [devices]   one entry per printer: name=driver and port text
 //   [windows]   device=name,driver and port text  (the default printer)
 //
 // and also records the default's name as "Default" of
 // HKLM \Config\0001\System\CurrentControlSet\Control\Print\Printers.
-// The entries of the list are printer names; the selected one (none: -1)
-// is the chosen printer.
-#ifndef ZUBA_ACTIONS_PRCOMBOBOX_H_
-#define ZUBA_ACTIONS_PRCOMBOBOX_H_
+#ifndef ZUBA_ACTIONS_PRINTERS_H_
+#define ZUBA_ACTIONS_PRINTERS_H_
 
 #include <string>
+#include <vector>
 
 #include "network/DefaultPrinterSource.h"
 #include "platform/Files.h"
 #include "platform/Profiles.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
-#include "toolkit/ComboBox.h"
 
 namespace zuba::actions {
 
@@ -43,28 +41,23 @@ PrinterSwitch SetDefaultPrinter(platform::Profiles& profiles, platform::Registry
                                 platform::Files& files, platform::System& system,
                                 const std::string& name);
 
-class TPrComboBox : public toolkit::ComboBox, public network::DefaultPrinterSource {
+class Printers : public network::DefaultPrinterSource {
  public:
-  // A drop-down list (no typing). The services must outlive the control.
-  TPrComboBox(platform::Profiles& profiles, platform::Registry& registry, platform::Files& files,
-              platform::System& system);
+  // The services must outlive the object.
+  Printers(platform::Profiles& profiles, platform::Registry& registry, platform::Files& files,
+           platform::System& system)
+      : profiles_(profiles), registry_(registry), files_(files), system_(system) {}
 
-  // Replaces the entries with every printer of [devices] whose text is not
-  // empty, in the section's order; none is selected.
-  void FillPrinters();
-
-  // Selects nothing.
-  void ClearPrinterChoice();
-
-  // Makes the selected printer the default (SetDefaultPrinter). False when
-  // no entry is selected, and when the switch did not happen: the printer
-  // is no longer listed in [devices] with a text (nothing written or sent),
-  // or win.ini refuses the write (no notice sent).
-  bool ApplyDefaultPrinter();
+  // Every printer of [devices] whose text is not empty, in the section's
+  // order.
+  std::vector<std::string> InstalledPrinters();
 
   // The part of [windows] device before its first comma; the whole entry
   // when it has no comma; empty when the entry is missing.
   std::string GetDefaultPrinter() override;
+
+  // SetDefaultPrinter on these services.
+  PrinterSwitch SwitchTo(const std::string& name);
 
  private:
   std::string WinIni() const;
@@ -77,4 +70,4 @@ class TPrComboBox : public toolkit::ComboBox, public network::DefaultPrinterSour
 
 }  // namespace zuba::actions
 
-#endif  // ZUBA_ACTIONS_PRCOMBOBOX_H_
+#endif  // ZUBA_ACTIONS_PRINTERS_H_

@@ -2,12 +2,12 @@
 // component's bound control, a button's dialog): the holder registers for
 // the other's removal notice, so the reference is dropped when the other
 // goes first, and it never dangles.
-#ifndef ZUBA_ACTIONS_COMPONENTREF_H_
-#define ZUBA_ACTIONS_COMPONENTREF_H_
+#ifndef ZUBA_UI_COMPONENTREF_H_
+#define ZUBA_UI_COMPONENTREF_H_
 
 #include "toolkit/Component.h"
 
-namespace zuba::actions {
+namespace zuba::ui {
 
 // Points `field` of `holder` at `target` (or nothing), and has `target`
 // notify `holder` when it goes. The holder's Notification must call
@@ -29,6 +29,6 @@ void ForgetRef(T*& field, const toolkit::Component& gone) {
   if (field != nullptr && static_cast<const toolkit::Component*>(field) == &gone) field = nullptr;
 }
 
-}  // namespace zuba::actions
+}  // namespace zuba::ui
 
-#endif  // ZUBA_ACTIONS_COMPONENTREF_H_
+#endif  // ZUBA_UI_COMPONENTREF_H_

@@ -1,4 +1,4 @@
-#include "actions/PrComboBox.h"
+#include "actions/Printers.h"
 
 #include "actions/ProfileText.h"
 #include "system/MyRegs.h"
@@ -71,15 +71,9 @@ PrinterSwitch SetDefaultPrinter(platform::Profiles& profiles, platform::Registry
   return PrinterSwitch::kSwitched;
 }
 
-TPrComboBox::TPrComboBox(platform::Profiles& profiles, platform::Registry& registry,
-                         platform::Files& files, platform::System& system)
-    : profiles_(profiles), registry_(registry), files_(files), system_(system) {
-  SetStyle(toolkit::ComboStyle::kDropDownList);
-}
+std::string Printers::WinIni() const { return WinIniPath(files_); }
 
-std::string TPrComboBox::WinIni() const { return WinIniPath(files_); }
-
-void TPrComboBox::FillPrinters() {
+std::vector<std::string> Printers::InstalledPrinters() {
   const std::string winIni = WinIni();
   std::vector<std::string> printers;
   for (const std::string& name : ReadProfileKeyNames(profiles_, kDevicesSection, winIni)) {
@@ -87,21 +81,17 @@ void TPrComboBox::FillPrinters() {
       printers.push_back(name);
     }
   }
-  SetItems(printers);
+  return printers;
 }
 
-void TPrComboBox::ClearPrinterChoice() { SetItemIndex(-1); }
-
-bool TPrComboBox::ApplyDefaultPrinter() {
-  if (ItemIndex() < 0) return false;
-  return SetDefaultPrinter(profiles_, registry_, files_, system_, Item(ItemIndex())) ==
-         PrinterSwitch::kSwitched;
-}
-
-std::string TPrComboBox::GetDefaultPrinter() {
+std::string Printers::GetDefaultPrinter() {
   const std::string device = ReadProfileText(profiles_, kWindowsSection, kDeviceKey, WinIni());
   // A comma is never the second byte of a double-byte character.
   return device.substr(0, device.find(','));
+}
+
+PrinterSwitch Printers::SwitchTo(const std::string& name) {
+  return SetDefaultPrinter(profiles_, registry_, files_, system_, name);
 }
 
 }  // namespace zuba::actions

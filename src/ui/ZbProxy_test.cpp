@@ -1,4 +1,4 @@
-#include "actions/ZbProxy.h"
+#include "ui/ZbProxy.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,10 @@
 #include "toolkit/Form.h"
 #include "toolkit/ScriptedUiServices.h"
 
-namespace zuba::actions {
+namespace zuba::ui {
 namespace {
+
+using namespace actions;  // the system's side of the component
 
 using platform::kHkeyCurrentUser;
 using platform::sim::OsKind;
@@ -184,4 +186,4 @@ INSTANTIATE_TEST_SUITE_P(Machines, ProxyTest,
                          ::testing::Values(OsKind::kWin98, OsKind::kWin95, OsKind::kNt));
 
 }  // namespace
-}  // namespace zuba::actions
+}  // namespace zuba::ui

@@ -1,4 +1,4 @@
-#include "actions/ZubaExec.h"
+#include "ui/ZubaExec.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -14,8 +14,10 @@
 #include "toolkit/Form.h"
 #include "toolkit/ScriptedUiServices.h"
 
-namespace zuba::actions {
+namespace zuba::ui {
 namespace {
+
+using namespace actions;  // the system's side of the component
 
 using toolkit::ScriptedUiServices;
 
@@ -201,4 +203,4 @@ TEST_F(ZubaExecTest, ExecCommandStartsInTheCurrentDirectoryWhenGivenNone) {
 }
 
 }  // namespace
-}  // namespace zuba::actions
+}  // namespace zuba::ui

@@ -1,0 +1,2 @@
+// An action reaching up into the windows: refused.
+#include "ui/ZbProxy.h"
