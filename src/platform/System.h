@@ -1,6 +1,7 @@
 // The rest of Windows 9x that the program calls: the version query, the code
 // page, the keyboard, the clock, processes, top-level windows, ending
-// Windows, the win.ini change broadcast and the program's version resource.
+// Windows, the win.ini change broadcast, the program's version resource and
+// the shell's folders and shortcuts.
 #ifndef ZUBA_PLATFORM_SYSTEM_H_
 #define ZUBA_PLATFORM_SYSTEM_H_
 
@@ -53,6 +54,20 @@ enum WaitResult : std::uint32_t {
 struct Luid {
   std::uint32_t low = 0;
   std::int32_t high = 0;
+};
+
+// The shell's special folders the program asks for (CSIDL_*).
+enum ShellFolder : int {
+  kCsidlPrograms = 0x02,           // the Start menu's Programs
+  kCsidlDesktopDirectory = 0x10,   // the desktop's own files
+};
+
+// What a shortcut (.lnk) holds, as IShellLinkA sets and gets it.
+struct ShellLink {
+  std::string target;            // the program's path
+  std::string arguments;         // its command line after the path
+  std::string workingDirectory;  // where it starts
+  std::string description;
 };
 
 class System {
@@ -162,6 +177,20 @@ class System {
   // GetFileVersionInfoSizeA / GetFileVersionInfoA of the running program:
   // the raw VS_VERSIONINFO block, or false when it has none.
   virtual bool ReadOwnVersionInfo(std::string* block) = 0;
+
+  // --- The shell ----------------------------------------------------------
+
+  // SHGetSpecialFolderLocation + SHGetPathFromIDListA (Windows 95 has no
+  // SHGetSpecialFolderPath): the folder's path without a trailing
+  // backslash, or false when the shell does not tell.
+  virtual bool GetSpecialFolder(ShellFolder folder, std::string* path) = 0;
+  // A CLSID_ShellLink object given the link's fields and saved by its
+  // IPersistFile to `path` (a file there is replaced). False when the shell
+  // refuses a field or the file cannot be written (the folder missing).
+  virtual bool WriteShellLink(const std::string& path, const ShellLink& link) = 0;
+  // IPersistFile::Load of `path` and the fields read back. False when the
+  // file is missing or holds no shortcut.
+  virtual bool ReadShellLink(const std::string& path, ShellLink* link) = 0;
 };
 
 // Forwards every call to another System; a test derives from it and
@@ -231,6 +260,15 @@ class SystemWrapper : public System {
     return target_.CallThunk16(thunk, target16, argument32, argument16);
   }
   bool ReadOwnVersionInfo(std::string* block) override { return target_.ReadOwnVersionInfo(block); }
+  bool GetSpecialFolder(ShellFolder folder, std::string* path) override {
+    return target_.GetSpecialFolder(folder, path);
+  }
+  bool WriteShellLink(const std::string& path, const ShellLink& link) override {
+    return target_.WriteShellLink(path, link);
+  }
+  bool ReadShellLink(const std::string& path, ShellLink* link) override {
+    return target_.ReadShellLink(path, link);
+  }
 
  protected:
   System& target() { return target_; }

@@ -3,6 +3,7 @@
 // a Japanese Windows 98 SE, or under Wine one run's Windows 95.
 #include <gtest/gtest.h>
 
+#include "platform/Cp932.h"
 #include "platform/Files.h"
 #include "platform/System.h"
 #include "platform/WinError.h"
@@ -135,6 +136,45 @@ TEST_F(SystemConformance, ANamedMutexHasOneOwnerAmongProcessesAtATime) {
   EXPECT_EQ(s().WaitMutex(mutex, 0), kWaitObject0);  // free again: the peer released it
   EXPECT_TRUE(s().ReleaseMutex(mutex));
   EXPECT_TRUE(s().CloseMutex(mutex));
+}
+
+TEST_F(SystemConformance, TheShellNamesItsFoldersAsDirectoriesThatAreThere) {
+  for (ShellFolder folder : {kCsidlDesktopDirectory, kCsidlPrograms}) {
+    std::string path;
+    ASSERT_TRUE(s().GetSpecialFolder(folder, &path)) << folder;
+    ASSERT_GT(path.size(), 3u) << folder;
+    EXPECT_NE(path.back(), '\\') << path;
+    const std::uint32_t attributes = target_->files().GetAttributes(path);
+    ASSERT_NE(attributes, kInvalidAttributes) << path;
+    EXPECT_NE(attributes & kAttrDirectory, 0u) << path;
+  }
+}
+
+// A shortcut reads back as it was written, a second write replacing the
+// first; what is no shortcut, or where no folder is, fails.
+TEST_F(SystemConformance, AShortcutReadsBackAsWritten) {
+  const std::string program = target_->files().ProgramPath();
+  const std::string path = target_->directory() + "\\自宅 LAN.lnk";
+  const ShellLink links[] = {
+      {program, "\"自宅 LAN\" /c", target_->directory(), "【自宅 LAN】に切り替えます"},
+      {program, "\"Office\"", "", ""},
+  };
+  for (const ShellLink& link : links) {
+    ASSERT_TRUE(s().WriteShellLink(path, link)) << link.arguments;
+    ShellLink read;
+    ASSERT_TRUE(s().ReadShellLink(path, &read)) << link.arguments;
+    EXPECT_TRUE(EqualsNoCaseCp932(read.target, link.target)) << read.target;
+    EXPECT_EQ(read.arguments, link.arguments);
+    EXPECT_EQ(read.workingDirectory, link.workingDirectory);
+    EXPECT_EQ(read.description, link.description);
+  }
+  const std::string text = target_->directory() + "\\text.lnk";
+  ASSERT_TRUE(target_->files().WriteBytes(text, "not a shortcut\r\n"));
+  ShellLink read;
+  for (const std::string& none : {text, target_->directory() + "\\none.lnk"}) {
+    EXPECT_FALSE(s().ReadShellLink(none, &read)) << none;
+  }
+  EXPECT_FALSE(s().WriteShellLink(target_->directory() + "\\none\\a.lnk", links[0]));
 }
 
 }  // namespace

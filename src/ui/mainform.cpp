@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "toolkit/Application.h"
+#include "ui/ShortcutMenu.h"
 #include "ui/TransferMenu.h"
 #include "ui/winsform.h"
 
@@ -361,6 +362,7 @@ TForm1::TForm1(Application& app, platform::Registry& registry, platform::Files& 
   SetInitialStates();
   CreateDualListDlg();
   AddTransferMenu(*this);
+  AddShortcutMenu(*this);
   BindHandlers();
 }
 

@@ -3,7 +3,8 @@
 // Prints the machine's network configuration for a person, in UTF-8: the
 // adapters with their TCP/IP values, DNS, WINS, workgroup, logon, sharing,
 // proxy, dial-up, default printer, the hosts files, and a pending power
-// action and RunOnce entries where the machine holds them. The network values
+// action, RunOnce entries and the desktop's shortcuts (each file's target
+// and arguments) where the machine holds them. The network values
 // come through the program's own readers (adapter discovery, the current-
 // configuration reader, the logon provider), so `show` sees what the program
 // would read; the printer, dial-up and proxy values through the program's
@@ -250,6 +251,25 @@ void ShowRunOnce(Report& report, platform::Registry& registry) {
   }
 }
 
+void ShowDesktopShortcuts(Report& report, platform::Files& files, platform::System& system) {
+  std::string desktop;
+  std::vector<platform::FindData> found;
+  if (!system.GetSpecialFolder(platform::kCsidlDesktopDirectory, &desktop) ||
+      !files.FindFiles(desktop + "\\*.lnk", &found) || found.empty()) {
+    return;
+  }
+  report.Heading("Desktop shortcuts (" + desktop + ")");
+  for (const platform::FindData& file : found) {
+    platform::ShellLink link;
+    if (!system.ReadShellLink(desktop + "\\" + file.longName, &link)) {
+      report.Line(file.longName, "(not a shortcut)");
+      continue;
+    }
+    report.Line(file.longName, link.arguments.empty() ? link.target
+                                                      : link.target + " " + link.arguments);
+  }
+}
+
 std::string DescribeMachine(platform::sim::Machine& machine) {
   platform::Registry& registry = *machine.registry;
   platform::System& system = *machine.system;
@@ -275,6 +295,7 @@ std::string DescribeMachine(platform::sim::Machine& machine) {
 
   ShowPendingPowerAction(report, *machine.config);
   ShowRunOnce(report, registry);
+  ShowDesktopShortcuts(report, *machine.files, system);
   return report.text();
 }
 

@@ -27,8 +27,8 @@ std::string DirectoryOf(const std::string& path) {
 
 class Setup {
  public:
-  Setup(toolkit::UiServices& ui, const platform::Services& machine, ShellLinks& links)
-      : ui_(ui), machine_(machine), files_(machine.files), links_(links) {}
+  Setup(toolkit::UiServices& ui, const platform::Services& machine)
+      : ui_(ui), machine_(machine), files_(machine.files) {}
 
   int Install();
   int Uninstall();
@@ -43,8 +43,11 @@ class Setup {
     return std::string(kInstallDirectory) + "\\" + name;
   }
   std::string ShortcutPath() {
-    std::string folder = links_.ProgramsFolder();
-    return folder.empty() ? std::string() : folder + "\\" + kShortcutName;
+    std::string folder;
+    if (!machine_.system.GetSpecialFolder(platform::kCsidlPrograms, &folder) || folder.empty()) {
+      return std::string();
+    }
+    return folder + "\\" + kShortcutName;
   }
   bool WriteUninstallEntry();
   void RemoveRegistryEntries();
@@ -56,7 +59,6 @@ class Setup {
   toolkit::UiServices& ui_;
   const platform::Services& machine_;
   platform::Files& files_;
-  ShellLinks& links_;
   bool removedLater_ = false;
 };
 
@@ -85,8 +87,8 @@ int Setup::Install() {
     }
   }
   const std::string shortcut = ShortcutPath();
-  ShellLink link{Installed(kProgramName), kInstallDirectory, "ZubaNet"};
-  if (shortcut.empty() || !links_.WriteLink(shortcut, link)) {
+  const platform::ShellLink link{Installed(kProgramName), "", kInstallDirectory, "ZubaNet"};
+  if (shortcut.empty() || !machine_.system.WriteShellLink(shortcut, link)) {
     return Fail("スタート メニューに ZubaNet のショートカットを作れません。");
   }
   if (!WriteUninstallEntry()) {
@@ -158,9 +160,9 @@ void Setup::RemoveRegistryEntries() {
 
 void Setup::RemoveShortcut() {
   const std::string shortcut = ShortcutPath();
-  ShellLink link;
+  platform::ShellLink link;
   // Only a shortcut to the program: another of the same name is the user's.
-  if (shortcut.empty() || !links_.ReadLink(shortcut, &link) ||
+  if (shortcut.empty() || !machine_.system.ReadShellLink(shortcut, &link) ||
       !platform::EqualsNoCaseCp932(link.target, Installed(kProgramName))) {
     return;
   }
@@ -198,9 +200,8 @@ std::optional<SetupAction> SetupActionOf(const std::vector<std::string>& command
   return std::nullopt;
 }
 
-int RunSetup(SetupAction action, toolkit::UiServices& ui, const platform::Services& machine,
-             ShellLinks& links) {
-  Setup setup(ui, machine, links);
+int RunSetup(SetupAction action, toolkit::UiServices& ui, const platform::Services& machine) {
+  Setup setup(ui, machine);
   return action == SetupAction::kInstall ? setup.Install() : setup.Uninstall();
 }
 

@@ -5,7 +5,8 @@
 // Install copies the package's files beside the running program into
 // C:\ZUBANET (where the boot menu and the RunOnce entries start the
 // program), makes the Start menu's shortcut "ZubaNet" under Programs and
-// the Add/Remove Programs entry. Uninstall takes all of it away again with
+// the Add/Remove Programs entry (the shortcut through the shell's link
+// object, platform::System). Uninstall takes all of it away again with
 // the boot menu (its files and autoexec.bat's call line) and the program's
 // RunOnce values; it asks whether the settings file and the journal stay
 // (they do unless the user says otherwise). A file that cannot be removed
@@ -20,7 +21,6 @@
 #include <string>
 #include <vector>
 
-#include "app/zubanet/ShellLinks.h"
 #include "platform/Services.h"
 #include "toolkit/UiServices.h"
 
@@ -45,8 +45,7 @@ std::optional<SetupAction> SetupActionOf(const std::vector<std::string>& command
 
 // Runs `action`, telling the user through `ui`, and answers the exit code:
 // 0 done, 1 refused or failed (the reason shown).
-int RunSetup(SetupAction action, toolkit::UiServices& ui, const platform::Services& machine,
-             ShellLinks& links);
+int RunSetup(SetupAction action, toolkit::UiServices& ui, const platform::Services& machine);
 
 }  // namespace zuba::app
 

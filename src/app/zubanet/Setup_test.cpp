@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "platform/sim/SimulatedMachine.h"
 #include "system/MyRegs.h"
 #include "testing/TempMachine.h"
@@ -15,38 +13,14 @@ namespace {
 using platform::kHkeyLocalMachine;
 using toolkit::MessageResult;
 
-constexpr char kPrograms[] = "C:\\WINDOWS\\Start Menu\\Programs";
-constexpr char kShortcut[] = "C:\\WINDOWS\\Start Menu\\Programs\\ZubaNet.lnk";
+constexpr char kShortcut[] = "C:\\WINDOWS\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\ZubaNet.lnk";
 constexpr char kRunOnce[] = "\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-
-// The shell's shortcuts as files of the machine holding their target.
-class FakeShellLinks : public ShellLinks {
- public:
-  explicit FakeShellLinks(platform::Files& files) : files_(files) {}
-  std::string ProgramsFolder() override { return kPrograms; }
-  bool WriteLink(const std::string& path, const ShellLink& link) override {
-    links_[path] = link;
-    return files_.WriteBytes(path, link.target);
-  }
-  bool ReadLink(const std::string& path, ShellLink* link) override {
-    std::string target;
-    if (!files_.ReadBytes(path, &target)) return false;
-    *link = links_.count(path) ? links_[path] : ShellLink{target, "", ""};
-    return true;
-  }
-  std::map<std::string, ShellLink> links_;
-
- private:
-  platform::Files& files_;
-};
 
 class SetupTest : public ::testing::Test {
  protected:
-  SetupTest() : links_(machine_.files()) {
+  SetupTest() {
     // The unpacked package in C:\PKG, its ZUBANET.EXE running.
     EXPECT_TRUE(machine_.files().MakeDirectory("C:\\PKG"));
-    EXPECT_TRUE(machine_.files().MakeDirectory("C:\\WINDOWS\\Start Menu"));
-    EXPECT_TRUE(machine_.files().MakeDirectory(kPrograms));
     for (const std::string& name : PackageFiles()) Write("C:\\PKG\\" + name, "new " + name);
     RunFrom("C:\\PKG\\ZUBANET.EXE");
   }
@@ -75,14 +49,13 @@ class SetupTest : public ::testing::Test {
     return status == 0 ? value.data.substr(0, value.data.find('\0')) : "(none)";
   }
   int Run(SetupAction action) {
-    return RunSetup(action, ui_, machine_.services(), links_);
+    return RunSetup(action, ui_, machine_.services());
   }
   std::string LastMessage() {
     return ui_.Messages().empty() ? "(none)" : ui_.Messages().back().text;
   }
 
   testing::TempMachine machine_;
-  FakeShellLinks links_;
   toolkit::ScriptedUiServices ui_;
 };
 
@@ -100,7 +73,8 @@ TEST_F(SetupTest, InstallCopiesThePackageMakesTheShortcutAndTheUninstallEntry) {
   for (const std::string& name : PackageFiles()) {
     EXPECT_EQ(Read("C:\\ZUBANET\\" + name), "new " + name);
   }
-  const ShellLink& link = links_.links_[kShortcut];
+  platform::ShellLink link;
+  ASSERT_TRUE(machine_.system().ReadShellLink(kShortcut, &link));
   EXPECT_EQ(link.target, "C:\\ZUBANET\\ZUBANET.EXE");
   EXPECT_EQ(link.workingDirectory, "C:\\ZUBANET");
   const char* key = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZubaNet";
@@ -182,8 +156,7 @@ TEST_F(UninstallTest, TheAnswersRemoveTheSettingsTooOrCancel) {
 }
 
 TEST_F(UninstallTest, LeavesAShortcutOfTheSameNameToAnotherProgram) {
-  Write(kShortcut, "C:\\OTHER\\OTHER.EXE");
-  links_.links_.clear();
+  ASSERT_TRUE(machine_.system().WriteShellLink(kShortcut, {"C:\\OTHER\\OTHER.EXE", "", "", ""}));
   EXPECT_EQ(Run(SetupAction::kUninstall), 0);
   EXPECT_TRUE(Exists(kShortcut));
 }

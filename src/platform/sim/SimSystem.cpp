@@ -16,7 +16,8 @@ SimSystem::SimSystem(std::string machineDirectory, MachineConfig& config, EventL
       mutexes_(context_),
       windows_(context_, desktop_),
       shutdown_(context_),
-      versionInfo_(context_) {}
+      versionInfo_(context_),
+      shell_(context_) {}
 
 bool SimSystem::GetVersion(OsVersion* version) {
   if (std::uint32_t code = context_.config.FailCode("GetVersionEx")) {
@@ -124,5 +125,17 @@ std::uint16_t SimSystem::CallThunk16(std::uint32_t thunk, std::uint32_t target16
 }
 
 bool SimSystem::ReadOwnVersionInfo(std::string* block) { return versionInfo_.ReadOwn(block); }
+
+bool SimSystem::GetSpecialFolder(ShellFolder folder, std::string* path) {
+  return shell_.GetSpecialFolder(folder, path);
+}
+
+bool SimSystem::WriteShellLink(const std::string& path, const ShellLink& link) {
+  return shell_.WriteLink(path, link);
+}
+
+bool SimSystem::ReadShellLink(const std::string& path, ShellLink* link) {
+  return shell_.ReadLink(path, link);
+}
 
 }  // namespace zuba::platform::sim

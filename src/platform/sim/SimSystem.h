@@ -3,7 +3,8 @@
 // it), the code page 932 lead bytes, the keys machine.ini's [Keyboard]
 // holds down, a monotonic tick count (plus [Clock] TickOffset), and the
 // event log. Processes, windows, ending Windows and the version resource
-// are the parts SimProcesses, SimWindows, SimShutdown and SimVersionInfo.
+// are the parts SimProcesses, SimWindows, SimShutdown and SimVersionInfo;
+// the shell's folders and shortcuts SimShell.
 // machine.ini's [Fail] GetVersionEx=CODE makes the version query fail.
 #ifndef ZUBA_PLATFORM_SIM_SIMSYSTEM_H_
 #define ZUBA_PLATFORM_SIM_SIMSYSTEM_H_
@@ -16,6 +17,7 @@
 #include "platform/sim/SimContext.h"
 #include "platform/sim/SimMutexes.h"
 #include "platform/sim/SimProcesses.h"
+#include "platform/sim/SimShell.h"
 #include "platform/sim/SimShutdown.h"
 #include "platform/sim/SimVersionInfo.h"
 #include "platform/sim/SimWindows.h"
@@ -68,6 +70,10 @@ class SimSystem : public System {
 
   bool ReadOwnVersionInfo(std::string* block) override;
 
+  bool GetSpecialFolder(ShellFolder folder, std::string* path) override;
+  bool WriteShellLink(const std::string& path, const ShellLink& link) override;
+  bool ReadShellLink(const std::string& path, ShellLink* link) override;
+
   // Options the machine's own program gets before "--" when it runs as
   // the host's zubanet (SimProcesses.h), for every start from now on.
   void SetProgramOptions(std::vector<std::string> options) {
@@ -82,6 +88,7 @@ class SimSystem : public System {
   SimWindows windows_;
   SimShutdown shutdown_;
   SimVersionInfo versionInfo_;
+  SimShell shell_;
 };
 
 }  // namespace zuba::platform::sim

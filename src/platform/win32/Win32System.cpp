@@ -1,9 +1,11 @@
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "platform/win32/HandleTable.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Thunk16.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace zuba::platform::win32 {
@@ -278,7 +280,23 @@ class Win32System final : public System {
     return true;
   }
 
+  bool GetSpecialFolder(ShellFolder folder, std::string* path) override {
+    return Shell().GetSpecialFolder(folder, path);
+  }
+  bool WriteShellLink(const std::string& path, const ShellLink& link) override {
+    return Shell().WriteLink(path, link);
+  }
+  bool ReadShellLink(const std::string& path, ShellLink* link) override {
+    return Shell().ReadLink(path, link);
+  }
+
  private:
+  // COM is initialised at the first call of the shell, not before.
+  Win32Shell& Shell() {
+    if (!shell_) shell_ = std::make_unique<Win32Shell>();
+    return *shell_;
+  }
+
   bool Kernel16Found() {
     if (kernel16_.loadLibrary16) return true;
     return FindKernel16(&kernel16_) ? true : Failed();
@@ -297,6 +315,7 @@ class Win32System final : public System {
   HandleTable<HMODULE> modules_;
   HandleTable<FARPROC> procedures_;
   Kernel16 kernel16_;
+  std::unique_ptr<Win32Shell> shell_;
 };
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include "app/zubanet/Setup.h"
 #include "app/zubanet/Windowed.h"
 #include "app/zubanet/win32/HandleStream.h"
-#include "app/zubanet/win32/Win32ShellLinks.h"
 #include "frontend/headless/HeadlessFrontEnd.h"
 #include "platform/TextCodec.h"
 #include "platform/win32/Win32Api.h"
@@ -70,10 +69,7 @@ int RunOnWin32(Win32Program kind, int argc, char** argv) {
                                    *services->system};
   const std::optional<SetupAction> setup = SetupActionOf(arguments.commandLine);
   auto program = [&](toolkit::FrontEnd& frontEnd) {
-    if (setup) {
-      std::unique_ptr<ShellLinks> links = OpenWin32ShellLinks();
-      return RunSetup(*setup, frontEnd.Ui(), machine, *links);
-    }
+    if (setup) return RunSetup(*setup, frontEnd.Ui(), machine);
     return RunZubaNet(frontEnd, machine, arguments.commandLine);
   };
   if (!arguments.options.headless) return RunWindowed(argv[0], machine.files, err, program);

@@ -1,25 +1,32 @@
-// zubanet-linkprobe [LINK]: what the setup tests under Wine read back
-// through the shell, as the Explorer would: the Programs folder of the
-// Start menu ("programs<TAB>PATH") and, given a shortcut file, its target
-// and working directory ("target<TAB>PATH", "directory<TAB>PATH"), or
+// zubanet-linkprobe [LINK]: what the Windows tests read back through the
+// shell, as the Explorer would: the Programs folder of the Start menu
+// ("programs<TAB>PATH"), the desktop's folder ("desktop<TAB>PATH") and,
+// given a shortcut file, its target, arguments and working directory
+// ("target<TAB>PATH", "arguments<TAB>TEXT", "directory<TAB>PATH"), or
 // "no link" with exit code 1.
 #include <memory>
 #include <string>
 
 #include "app/zubanet/win32/HandleStream.h"
-#include "app/zubanet/win32/Win32ShellLinks.h"
 #include "platform/win32/Win32Api.h"
+#include "platform/win32/Win32Platform.h"
 
 int main(int argc, char** argv) {
   zuba::app::HandleStream out(GetStdHandle(STD_OUTPUT_HANDLE));
-  std::unique_ptr<zuba::app::ShellLinks> links = zuba::app::OpenWin32ShellLinks();
-  out << "programs\t" << links->ProgramsFolder() << "\n";
+  std::unique_ptr<zuba::platform::System> system = zuba::platform::win32::OpenWin32System();
+  std::string folder;
+  system->GetSpecialFolder(zuba::platform::kCsidlPrograms, &folder);
+  out << "programs\t" << folder << "\n";
+  folder.clear();
+  system->GetSpecialFolder(zuba::platform::kCsidlDesktopDirectory, &folder);
+  out << "desktop\t" << folder << "\n";
   if (argc < 2) return 0;
-  zuba::app::ShellLink link;
-  if (!links->ReadLink(argv[1], &link)) {
+  zuba::platform::ShellLink link;
+  if (!system->ReadShellLink(argv[1], &link)) {
     out << "no link\n";
     return 1;
   }
-  out << "target\t" << link.target << "\ndirectory\t" << link.workingDirectory << "\n";
+  out << "target\t" << link.target << "\narguments\t" << link.arguments << "\ndirectory\t"
+      << link.workingDirectory << "\n";
   return 0;
 }

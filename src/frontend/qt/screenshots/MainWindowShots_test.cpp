@@ -1,7 +1,8 @@
 // Pictures of the main window (saved under <build>/screenshots), on a
 // machine with two saved settings: view mode with a tool tip, edit mode
 // with a setting being made and a hint in the status bar, the open option
-// menu, and the About box it leads to.
+// menu, the About box it leads to, and the dialog of the desktop's
+// shortcuts.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -19,6 +20,8 @@
 #include "frontend/qt/screenshots/WindowFrame.h"
 #include "testing/TempMachine.h"
 #include "toolkit/Application.h"
+#include "ui/ShortcutMenu.h"
+#include "ui/TransferDialogs.h"
 #include "ui/mainform.h"
 
 namespace zuba::qt {
@@ -162,6 +165,23 @@ TEST_F(MainWindowShots, OptionMenuAndAboutBox) {
   });
   form->ZubaNet1.Click();
   EXPECT_TRUE(about.isValid());
+}
+
+// One setting chosen, /c checked; cancelled, so nothing is made.
+TEST_F(MainWindowShots, DesktopShortcutDialog) {
+  auto* menu = dynamic_cast<ui::TShortcutMenu*>(form->FindComponent("ShortcutMenu"));
+  ASSERT_NE(menu, nullptr);
+  QSize dialog;
+  OnNextDialog([&](QWidget* box) {
+    menu->ChoiceDlg.LbChoices.ToggleChoice(1);
+    menu->ChoiceDlg.CbNoQuestion.Click();
+    QApplication::processEvents();
+    dialog = Save(Framed(box, box->windowTitle(), CaptionBoxes::kClose), "shortcut_dialog");
+    QTest::keyClick(box, Qt::Key_Escape);
+  });
+  menu->pmShortcut.Click();
+  EXPECT_TRUE(dialog.isValid());
+  EXPECT_EQ(menu->ChoiceDlg.Chosen(), std::vector<std::string>{"自宅"});
 }
 
 }  // namespace
