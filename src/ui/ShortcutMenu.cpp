@@ -57,7 +57,7 @@ TShortcutMenu::TShortcutMenu(TForm1& form)
 
 void TShortcutMenu::pmShortcutClick(Component&) {
   ChoiceDlg.Prepare(TChoiceDlg::Kind::kShortcut, kCaption,
-                    "ショートカットを作る設定を選んでください（複数選べます）",
+                    "ショートカットを作る設定を選んでください\r\n（複数選べます）",
                     form_.CbSetting.Items());
   ChoiceDlg.CbNoQuestion.SetChecked(false);
   if (ChoiceDlg.ShowModal() != ModalResult::kOk) return;

@@ -66,7 +66,7 @@ std::vector<core::AdapterInfo> TTransferMenu::Adapters() const {
 void TTransferMenu::pmExportClick(Component&) {
   UiServices& ui = form_.App().Ui();
   ChoiceDlg.Prepare(TChoiceDlg::Kind::kExport, kExportCaption,
-                    "書き出す設定を選んでください（複数選べます）", form_.CbSetting.Items());
+                    "書き出す設定を選んでください\r\n（複数選べます）", form_.CbSetting.Items());
   ChoiceDlg.EdFile.SetText(DirectoryOf(form_.GetFiles().ProgramPath()) + kDefaultFile);
   if (ChoiceDlg.ShowModal() != ModalResult::kOk) return;
   const std::vector<std::string> names = ChoiceDlg.Chosen();

@@ -1,6 +1,5 @@
 #include "app/zubanet/CommandLineRun.h"
 
-#include <algorithm>
 #include <exception>
 
 #include "core/IniGT.h"
@@ -54,14 +53,10 @@ class ProgramSettings {
 };
 
 // The setting list as the window's list holds it: the stored order once
-// the user has ordered it, else sorted without regard to case.
+// the user has ordered it, else rebuilt (sorted as the window's sorted
+// list orders it).
 std::vector<std::string> SettingList(core::SettingsFile& settings) {
-  if (settings.ReadListEdited()) return settings.ReadSettingList();
-  std::vector<std::string> names = settings.RebuildSettingList();
-  std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    return toolkit::CompareTextNoCase(a, b) < 0;
-  });
-  return names;
+  return settings.ReadListEdited() ? settings.ReadSettingList() : settings.RebuildSettingList();
 }
 
 int IndexOf(const std::vector<std::string>& items, const std::string& item) {
@@ -123,10 +118,13 @@ class CommandLineRun {
     core::InitRegList(setting, options_.forceWin98Mode, machine_.system);
     settings_.File().RecallSetting(names_[index], &setting);
     if (!setting[core::kIp].IsSet) return;
-    system::NameList descriptions, subkeys;
-    network::DiscoverAdapters(machine_.registry, system::LeadBytes(machine_.system), descriptions,
-                              subkeys);
-    if (IndexOf(subkeys, settings_.File().ReadAdapter(names_[index])) < 0) {
+    if (!adaptersFound_) {
+      system::NameList descriptions;
+      network::DiscoverAdapters(machine_.registry, system::LeadBytes(machine_.system), descriptions,
+                                adapterSubkeys_);
+      adaptersFound_ = true;
+    }
+    if (IndexOf(adapterSubkeys_, settings_.File().ReadAdapter(names_[index])) < 0) {
       ui::ShowAdapterChanged(app_.Ui());
     }
   }
@@ -215,6 +213,10 @@ class CommandLineRun {
   bool answerConflicts_ = false;
   std::vector<std::string> installed_;
   std::vector<std::string> names_;
+  // The machine's adapters, found once when a setting with an address is
+  // recalled.
+  bool adaptersFound_ = false;
+  system::NameList adapterSubkeys_;
 };
 
 }  // namespace

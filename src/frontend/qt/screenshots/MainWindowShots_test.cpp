@@ -177,7 +177,7 @@ TEST_F(MainWindowShots, DesktopShortcutDialog) {
     menu->ChoiceDlg.CbNoQuestion.Click();
     QApplication::processEvents();
     dialog = Save(Framed(box, box->windowTitle(), CaptionBoxes::kClose), "shortcut_dialog");
-    QTest::keyClick(box, Qt::Key_Escape);
+    menu->ChoiceDlg.BtCancel.Click();
   });
   menu->pmShortcut.Click();
   EXPECT_TRUE(dialog.isValid());
