@@ -120,13 +120,16 @@ class FileReplacementTest : public ::testing::Test {
   }
 
   // The target's content as the next reader finds it; afterwards no name
-  // of the replacement is left.
+  // of the replacement is left, nor, once the file was read as a profile,
+  // the copy of a held change that never reached its flush ("NAME.zh~").
   std::string ReadBack() {
     auto services = OpenWin32Services();
-    std::string content;
+    std::string content, value;
     if (!services->files->ReadBytes(target_, &content)) content = "<missing>";
+    services->profiles->GetString("Office", "IPAddress", "", &value, 64, target_);
     for (const std::string& name : {FileReplacement::NewNameOf(target_),
-                                    FileReplacement::BackupNameOf(target_)}) {
+                                    FileReplacement::BackupNameOf(target_), target_ + ".zh~",
+                                    FileReplacement::NewNameOf(target_ + ".zh~")}) {
       EXPECT_EQ(GetFileAttributesA(name.c_str()), INVALID_FILE_ATTRIBUTES) << name << " left";
     }
     return content;

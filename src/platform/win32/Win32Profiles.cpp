@@ -1,5 +1,6 @@
 #include <functional>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "platform/Cp932.h"
@@ -84,8 +85,12 @@ class ProfileLock {
 class Win32Profiles final : public Profiles {
  public:
   explicit Win32Profiles(Files& files)
-      : mutex_(CreateMutexA(nullptr, FALSE, "ZubaNet private profiles")), files_(files) {}
+      : mutex_(CreateMutexA(nullptr, FALSE, "ZubaNet private profiles")),
+        copiesMutex_(CreateMutexA(nullptr, FALSE, "ZubaNet held profile copies")),
+        files_(files) {}
   ~Win32Profiles() override {
+    for (auto& entry : held_) Release(entry.second);
+    if (copiesMutex_) CloseHandle(copiesMutex_);
     if (mutex_) CloseHandle(mutex_);
   }
   Win32Profiles(const Win32Profiles&) = delete;
@@ -210,11 +215,17 @@ class Win32Profiles final : public Profiles {
     }
     HeldFile copy = std::move(found->second);
     held_.erase(found);
+    Release(copy);
     return WriteHeld(path, copy);
   }
 
   void HoldWrites(const std::string& file) override {
-    held_.try_emplace(FoldCp932(FullPath(file)));
+    // Not under the profile lock: the process holding copies now needs it
+    // to finish.
+    const auto [entry, added] = held_.try_emplace(FoldCp932(FullPath(file)));
+    if (!added || !copiesMutex_) return;
+    const DWORD waited = WaitForSingleObject(copiesMutex_, kLockWaitMs);
+    entry->second.owning = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
   }
 
   bool DropHeldWrites(const std::string& file) override {
@@ -223,6 +234,7 @@ class Win32Profiles final : public Profiles {
     auto found = held_.find(FoldCp932(path));
     if (found == held_.end()) return false;
     if (found->second.loaded) files_.RemoveFile(CopyPathOf(path));
+    Release(found->second);
     held_.erase(found);
     return true;
   }
@@ -267,6 +279,7 @@ class Win32Profiles final : public Profiles {
   // meanwhile.
   struct HeldFile {
     bool loaded = false;
+    bool owning = false;  // copiesMutex_ is held for the copy
     bool readable = true;
     std::string base;  // the file's bytes when the copy was made
     std::vector<Call> edits;
@@ -302,9 +315,11 @@ class Win32Profiles final : public Profiles {
   std::string Route(const std::string& file) {
     const std::string path = FullPath(file);
     replacement_.Settle(path);
-    if (held_.empty()) return path;
     auto found = held_.find(FoldCp932(path));
-    if (found == held_.end()) return path;
+    if (found == held_.end()) {
+      RemoveAbandonedCopy(path);
+      return path;
+    }
     HeldFile& held = found->second;
     if (!held.loaded) {
       held.loaded = true;
@@ -370,8 +385,30 @@ class Win32Profiles final : public Profiles {
     return ok;
   }
 
+  // A process holds copiesMutex_ while it has a copy of a file with held
+  // writes, so a copy found while no other process holds it was left by a
+  // process that ended before its flush (a power cut): a change that never
+  // happened, removed by the next process to use the file.
+  void RemoveAbandonedCopy(const std::string& path) {
+    if (!checked_.insert(FoldCp932(path)).second) return;
+    const std::string copy = CopyPathOf(path);
+    // (Its own replacement cut short is settled by the look-up.)
+    if (files_.GetAttributes(copy) == INVALID_FILE_ATTRIBUTES || !copiesMutex_) return;
+    const DWORD waited = WaitForSingleObject(copiesMutex_, 0);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) return;
+    files_.RemoveFile(copy);
+    ReleaseMutex(copiesMutex_);
+  }
+
+  void Release(HeldFile& held) {
+    if (held.owning) ReleaseMutex(copiesMutex_);
+    held.owning = false;
+  }
+
   HANDLE mutex_;
+  HANDLE copiesMutex_;
   Files& files_;
+  std::set<std::string> checked_;  // files whose abandoned copy was looked for
   FileReplacement replacement_;
   std::map<std::string, HeldFile> held_;
 };
