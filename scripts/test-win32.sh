@@ -7,7 +7,8 @@
 # Wine prefix seeded from the template machine. The prefix is a Japanese
 # Windows 98 (code page 932), made afresh each run; the tests run once more
 # with it answering as Windows 95. Then zubanet.exe and the simulated
-# machine's zubanet run the same user stories (scripts/compare-win32.sh).
+# machine's zubanet run the same user stories (scripts/compare-win32.sh),
+# and zubanet.exe is ended at its file changes (scripts/kill-matrix-win32.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -90,6 +91,11 @@ wineserver -k 2>/dev/null || true
 # The user stories with zubanet on the simulated machine and zubanet.exe
 # under Wine, compared.
 bash scripts/compare-win32.sh "$build" "$win" || status=$?
+
+# zubanet.exe ended as by a power cut at its file changes, and with its
+# file moves failing, as Windows 98 and 95: every round ends on one side
+# of the change (scripts/kill-matrix-win32.sh).
+bash scripts/kill-matrix-win32.sh "$build" "$win" || status=$?
 
 # Restarting Windows through the 16-bit route ends the Wine session, so it
 # runs in a prefix of its own, thrown away after. Wine loses the 16-bit

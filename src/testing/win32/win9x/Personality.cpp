@@ -55,6 +55,13 @@ struct Faults {
 };
 Faults faults;
 
+// One line per counted call, for the calls file. Never destroyed: the
+// report is written at the very end of the process.
+std::string& Trace() {
+  static std::string* trace = new std::string;
+  return *trace;
+}
+
 #define ZUBA_9X_REAL(name) decltype(&::name) real##name = &::name
 ZUBA_9X_REAL(MoveFileA);
 ZUBA_9X_REAL(MoveFileExA);
@@ -68,9 +75,17 @@ ZUBA_9X_REAL(RegFlushKey);
 ZUBA_9X_REAL(CreateFileA);
 #undef ZUBA_9X_REAL
 
-// One call of a file-changing function.
-void Count() {
+// One call of a file-changing function, named with the file (and the one
+// it moves to) in the trace.
+void Count(const char* function, const char* path = nullptr, const char* to = nullptr) {
   if (++faults.calls == faults.killAt) TerminateProcess(GetCurrentProcess(), kKilledExitCode);
+  if (!faults.callsFile[0]) return;
+  std::string& trace = Trace();
+  trace += std::to_string(faults.calls) + ' ' + function;
+  for (const char* name : {path, to}) {
+    if (name) trace += std::string(" ") + name;
+  }
+  trace += '\n';
 }
 
 // One move: true when it is the one to fail.
@@ -81,12 +96,12 @@ bool MoveFails() {
 }
 
 BOOL WINAPI HookMoveFileA(LPCSTR from, LPCSTR to) {
-  Count();
+  Count("MoveFileA", from, to);
   return MoveFails() ? FALSE : realMoveFileA(from, to);
 }
 
 BOOL WINAPI HookMoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
-  Count();
+  Count("MoveFileExA", from, to);
   if (faults.moveFileExIsStub) {
     SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
     return FALSE;
@@ -95,39 +110,39 @@ BOOL WINAPI HookMoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
 }
 
 BOOL WINAPI HookDeleteFileA(LPCSTR path) {
-  Count();
+  Count("DeleteFileA", path);
   return realDeleteFileA(path);
 }
 
 BOOL WINAPI HookCopyFileA(LPCSTR from, LPCSTR to, BOOL failIfExists) {
-  Count();
+  Count("CopyFileA", from, to);
   return realCopyFileA(from, to, failIfExists);
 }
 
 BOOL WINAPI HookWriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD done, LPOVERLAPPED over) {
   // Standard output and error, pipes and the console are not file changes.
-  if (GetFileType(file) == FILE_TYPE_DISK) Count();
+  if (GetFileType(file) == FILE_TYPE_DISK) Count("WriteFile");
   return realWriteFile(file, data, size, done, over);
 }
 
 BOOL WINAPI HookSetEndOfFile(HANDLE file) {
-  Count();
+  Count("SetEndOfFile");
   return realSetEndOfFile(file);
 }
 
 BOOL WINAPI HookWritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value,
                                            LPCSTR file) {
-  Count();
+  Count("WritePrivateProfileStringA", file);
   return realWritePrivateProfileStringA(section, key, value, file);
 }
 
 BOOL WINAPI HookWritePrivateProfileSectionA(LPCSTR section, LPCSTR entries, LPCSTR file) {
-  Count();
+  Count("WritePrivateProfileSectionA", file);
   return realWritePrivateProfileSectionA(section, entries, file);
 }
 
 LONG WINAPI HookRegFlushKey(HKEY key) {
-  Count();
+  Count("RegFlushKey");
   return realRegFlushKey(key);
 }
 
@@ -228,9 +243,10 @@ void ReportCalls() {
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   char text[64];
-  const int length = snprintf(text, sizeof text, "%ld %ld\n", faults.calls, faults.moves);
+  snprintf(text, sizeof text, "%ld %ld\n", faults.calls, faults.moves);
+  const std::string all = text + Trace();
   DWORD done;
-  realWriteFile(file, text, static_cast<DWORD>(length), &done, nullptr);
+  realWriteFile(file, all.data(), static_cast<DWORD>(all.size()), &done, nullptr);
   CloseHandle(file);
 }
 

@@ -16,7 +16,8 @@
 //   ZUBA_FAIL_MOVE_AT=N  the N-th move (MoveFileA, or MoveFileExA where it
 //                        is not a stub) fails with ERROR_SHARING_VIOLATION;
 //   ZUBA_CALLS_FILE=PATH at the end of a process not ended so, "CALLS MOVES"
-//                        (how many of each it made) goes to PATH.
+//                        (how many of each it made) goes to PATH, then one
+//                        line per file-changing call: "N FUNCTION [FILE [TO]]".
 #ifndef ZUBA_TESTING_WIN32_WIN9X_PERSONALITY_H_
 #define ZUBA_TESTING_WIN32_WIN9X_PERSONALITY_H_
 
