@@ -46,6 +46,10 @@ function(zuba_layer name dir)
     target_link_libraries(${name}_tests PRIVATE zuba_${name} ${L_TEST_DEPS}
                           GTest::gmock GTest::gtest_main Threads::Threads)
     if(ZUBA_WIN32)
+      # With ZUBA_WIN9X set it answers as Windows 9x (win9x/Personality.h).
+      target_sources(${name}_tests PRIVATE
+                     ${PROJECT_SOURCE_DIR}/src/testing/win32/win9x/SelfStart.cpp)
+      target_link_libraries(${name}_tests PRIVATE zuba_win9x)
       # The test machines of one Wine prefix share its registry.
       add_test(NAME ${name}_tests COMMAND ${name}_tests)
       set_tests_properties(${name}_tests PROPERTIES RESOURCE_LOCK wine_prefix)

@@ -29,6 +29,10 @@ zubanet="$PWD/$build/src/app/zubanet"
 tool="$PWD/$build/src/app/zubanet-machine"
 exe="$PWD/$win/src/zubanet.exe"
 companion="$PWD/$win/src/zubanetc.exe"
+# zubanet.exe runs under the Windows 9x personality: started by the
+# launcher, which finds zuba9x.dll beside it (WINEPATH).
+launcher="$PWD/$win/src/win9x-run.exe"
+export WINEPATH="Z:${PWD//\//\\}\\$win\\src"
 work="$PWD/$win/stories"
 sim="$work/sim"
 export WINEPREFIX="$work/wineprefix" WINEARCH=win32 WINEDEBUG=-all
@@ -211,7 +215,8 @@ run_story_line() {
   "$zubanet" --machine "$sim" --headless "${words[@]}" > "$work/sim.out" 2> "$work/sim.err" ||
     simCode=$?
   (cd "$(host_path "$WINEPREFIX/drive_c" 'C:\ZUBANET')" &&
-     wine 'C:\ZUBANET\ZUBANETC.EXE' --headless "${words[@]}") > "$work/wine.out" 2> "$work/wine.err" ||
+     wine "$launcher" 'C:\ZUBANET\ZUBANETC.EXE' --headless "${words[@]}") \
+    > "$work/wine.out" 2> "$work/wine.err" ||
     wineCode=$?
   [ "$simCode" = "$wineCode" ] || report "$story: exit code of: $1" "$simCode" "$wineCode"
   echo "  run: exit $simCode, $(wc -l < "$work/sim.err") line(s) of messages," \

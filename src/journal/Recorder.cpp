@@ -1,5 +1,7 @@
 #include "journal/Recorder.h"
 
+#include <exception>
+
 #include "journal/Replay.h"
 #include "platform/Cp932.h"
 #include "platform/ProfileSections.h"
@@ -565,7 +567,15 @@ bool Recorder::HoldsSectionBefore(const std::string& file, const std::string& se
 void Recorder::After(std::size_t index, bool durable) {
   if (index == kNotJournalled) return;
   journal_.changes[index].done = true;
-  if (mode_ == RecorderMode::kRecord && durable) save_(journal_);
+  if (mode_ != RecorderMode::kRecord || !durable) return;
+  // The write is made. A journal that cannot take its mark now takes it
+  // with its next save: recovering reads the machine against each change's
+  // two states, never the marks, so nothing is lost, whereas stopping here
+  // would report a write that was made as one that was not.
+  try {
+    save_(journal_);
+  } catch (const std::exception&) {
+  }
 }
 
 }  // namespace zuba::journal

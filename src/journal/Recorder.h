@@ -54,7 +54,8 @@ class Recorder {
   std::size_t Before(const Change& change);
   static constexpr std::size_t kNotJournalled = static_cast<std::size_t>(-1);
   // Marks the change at `index` done. In recording mode the journal is
-  // saved when the write is `durable` on the machine at once (a whole file);
+  // saved when the write is `durable` on the machine at once (a whole file;
+  // a save that fails there stops nothing: the next save carries the mark);
   // a registry or profile write becomes durable only at the next flush of
   // the registry or the profile, so its mark is saved with the next save
   // rather than claim on disk what the disk may not hold yet.

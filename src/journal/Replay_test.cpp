@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "journal/JournalText.h"
 #include "journal/Recorder.h"
@@ -158,6 +160,40 @@ TEST_F(ReplayTest, AnEarlierJournalGivesTheWholeFileBack) {
     SetFile("[s]\r\nk=2\r\n[t]\r\nj=3\r\n");
     EXPECT_TRUE(Finish(Machine(), Inverse(Machine(), read), nullptr));
     EXPECT_EQ(File(), before);
+  }
+}
+
+// The journal's save that marks a file written fails (a virus scanner holds
+// the journal a moment): the write stands and is answered as made, and the
+// next save carries the mark. A save that fails before a write stops it.
+TEST_F(ReplayTest, AJournalThatCannotBeSavedStopsOnlyTheWritesNotYetMade) {
+  constexpr char kOther[] = "C:\\WINDOWS\\OTHER.TXT";
+  SetFile("old\r\n");
+  for (const int failing : {2, 1}) {
+    Journal journal;
+    std::vector<Journal> saved;
+    int saves = 0;
+    platform::Services m = machine_.services();
+    Recorder recorder(RecorderMode::kRecord, journal, m.registry, m.files, m.profiles, m.system,
+                      [&](const Journal& j) {
+                        if (++saves == failing) throw std::runtime_error("journal held");
+                        saved.push_back(j);
+                      });
+    if (failing == 1) {
+      EXPECT_THROW(recorder.files().WriteBytes(kFile, "new\r\n"), std::runtime_error);
+      EXPECT_EQ(File(), "old\r\n");
+      continue;
+    }
+    EXPECT_TRUE(recorder.files().WriteBytes(kFile, "new\r\n"));
+    EXPECT_EQ(File(), "new\r\n");
+    EXPECT_TRUE(recorder.files().WriteBytes(kOther, "other"));
+    // Saved: before the first write, before and after the second.
+    ASSERT_EQ(saved.size(), 3u);
+    EXPECT_FALSE(saved[0].changes[0].done);
+    ASSERT_EQ(saved[1].changes.size(), 2u);
+    EXPECT_TRUE(saved[1].changes[0].done);
+    EXPECT_TRUE(saved[2].changes[1].done);
+    SetFile("old\r\n");
   }
 }
 

@@ -1,5 +1,7 @@
 #include <cstring>
 
+#include "platform/Cp932.h"
+#include "platform/win32/FileReplacement.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -37,13 +39,22 @@ bool FindOne(const std::string& path, WIN32_FIND_DATAA* data) {
   return true;
 }
 
+bool HasWildcard(const std::string& pattern) {
+  return pattern.find_first_of("*?") != std::string::npos;
+}
+
+// Every call that names a file first finishes or rolls back a replacement
+// of it that was cut short (FileReplacement), so the file is found as one
+// whole, old or new.
 class Win32Files final : public Files {
  public:
   std::uint32_t GetAttributes(const std::string& path) override {
+    replacement_.Settle(path);
     return GetFileAttributesA(path.c_str());
   }
 
   bool FindFiles(const std::string& pattern, std::vector<FindData>* found) override {
+    if (!HasWildcard(pattern)) replacement_.Settle(pattern);
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA(pattern.c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return false;
@@ -66,10 +77,30 @@ class Win32Files final : public Files {
 
   bool CopyTo(const std::string& source, const std::string& target,
               IfTargetExists ifExists) override {
-    return CopyFileA(source.c_str(), target.c_str(), ifExists == IfTargetExists::kFail) != FALSE;
+    replacement_.Settle(source);
+    replacement_.Settle(target);
+    WIN32_FIND_DATAA old, from;
+    // CopyFileA itself answers a copy that cannot replace (onto itself, from
+    // a directory, of a missing file).
+    if (ifExists == IfTargetExists::kFail || !FindOne(target, &old) || !FindOne(source, &from) ||
+        (from.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        FoldCp932(DirectoryOf(source) + from.cFileName) ==
+            FoldCp932(DirectoryOf(target) + old.cFileName)) {
+      return CopyFileA(source.c_str(), target.c_str(), ifExists == IfTargetExists::kFail) != FALSE;
+    }
+    // An existing file is replaced as WriteBytes replaces one, never
+    // overwritten in place; it takes the source's attributes, as a copy does.
+    std::string content;
+    if ((old.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) ||
+        !ReadBytes(source, &content)) {
+      return false;
+    }
+    return replacement_.Replace(DirectoryOf(target) + old.cFileName, content,
+                                from.dwFileAttributes);
   }
 
   bool ReadBytes(const std::string& path, std::string* content) override {
+    replacement_.Settle(path);
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
@@ -87,29 +118,20 @@ class Win32Files final : public Files {
   }
 
   bool WriteBytes(const std::string& path, const std::string& content) override {
-    // The content goes to a new file beside the target, which then takes
-    // the target's place in one rename; the target keeps the spelling of
-    // its name and its attributes.
+    // The target keeps the spelling of its name and its attributes.
+    replacement_.Settle(path);
     WIN32_FIND_DATAA old;
     const bool exists = FindOne(path, &old);
     if (exists && (old.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
       return false;
     }
-    const std::string directory = DirectoryOf(path);
-    const std::string target = exists ? directory + old.cFileName : path;
-    char temporary[MAX_PATH];
-    if (!GetTempFileNameA(directory.empty() ? "." : directory.c_str(), "zub", 0, temporary)) {
-      return false;
-    }
-    if (!WriteWhole(temporary, content) || !Replace(temporary, target)) {
-      DeleteFileA(temporary);
-      return false;
-    }
-    if (exists) SetFileAttributesA(target.c_str(), old.dwFileAttributes);
-    return true;
+    const std::string target = exists ? DirectoryOf(path) + old.cFileName : path;
+    return replacement_.Replace(target, content,
+                                exists ? old.dwFileAttributes : INVALID_FILE_ATTRIBUTES);
   }
 
   std::uint64_t ChangeStamp(const std::string& path) override {
+    replacement_.Settle(path);
     WIN32_FIND_DATAA data;
     if (!FindOne(path, &data)) return 0;
     const std::uint64_t written = FileTimeValue(data.ftLastWriteTime);
@@ -126,7 +148,10 @@ class Win32Files final : public Files {
     return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
   }
 
-  bool RemoveFile(const std::string& path) override { return DeleteFileA(path.c_str()) != FALSE; }
+  bool RemoveFile(const std::string& path) override {
+    replacement_.Settle(path);
+    return DeleteFileA(path.c_str()) != FALSE;
+  }
 
   std::string WindowsDirectory() override {
     char buffer[MAX_PATH + 1];
@@ -147,28 +172,7 @@ class Win32Files final : public Files {
   }
 
  private:
-  static bool WriteWhole(const char* path, const std::string& content) {
-    HANDLE file =
-        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD done = 0;
-    bool ok = content.empty() || (WriteFile(file, content.data(),
-                                            static_cast<DWORD>(content.size()), &done, nullptr) &&
-                                  done == content.size());
-    ok = CloseHandle(file) && ok;
-    return ok;
-  }
-
-  // MoveFileEx replaces in one step; Windows 9x does not have it, so there
-  // the target is removed first (a crash in between leaves the new content
-  // in the temporary file).
-  static bool Replace(const char* temporary, const std::string& target) {
-    if (MoveFileExA(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
-    DeleteFileA(target.c_str());
-    return MoveFileA(temporary, target.c_str()) != FALSE;
-  }
-
+  FileReplacement replacement_;
   std::uint64_t recent_ = 0;
 };
 

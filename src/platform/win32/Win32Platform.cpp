@@ -6,7 +6,7 @@ std::unique_ptr<Services> OpenWin32Services() {
   auto services = std::make_unique<Services>();
   services->registry = OpenWin32Registry();
   services->files = OpenWin32Files();
-  services->profiles = OpenWin32Profiles();
+  services->profiles = OpenWin32Profiles(*services->files);
   services->system = OpenWin32System();
   return services;
 }

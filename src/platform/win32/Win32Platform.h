@@ -30,7 +30,9 @@ std::unique_ptr<Services> OpenWin32Services();
 // Each service alone.
 std::unique_ptr<Registry> OpenWin32Registry();
 std::unique_ptr<Files> OpenWin32Files();
-std::unique_ptr<Profiles> OpenWin32Profiles();
+// The profiles read and write files through `files` where they do it
+// themselves (the held writes of HoldWrites); it must outlive them.
+std::unique_ptr<Profiles> OpenWin32Profiles(Files& files);
 std::unique_ptr<System> OpenWin32System();
 
 }  // namespace zuba::platform::win32
