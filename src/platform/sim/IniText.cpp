@@ -207,18 +207,32 @@ IniText::IniText(const IniText& before, std::string content) : content_(std::mov
   auto takeOver = [this](const Section& from, std::size_t by) {
     sections_.emplace_back();
     Section& to = sections_.back();
-    auto move = [by](Line line) {
-      for (std::size_t* at : {&line.begin, &line.end, &line.next, &line.nameBegin, &line.nameEnd,
-                              &line.valueBegin, &line.valueEnd}) {
-        *at += by;
-      }
-      return line;
+    // Each field added to once, in registers: a loop over pointers to the
+    // fields made every line wait on its own stores.
+    auto move = [by](const Line& line) {
+      Line moved = line;
+      moved.begin = line.begin + by;
+      moved.end = line.end + by;
+      moved.next = line.next + by;
+      moved.nameBegin = line.nameBegin + by;
+      moved.nameEnd = line.nameEnd + by;
+      moved.valueBegin = line.valueBegin + by;
+      moved.valueEnd = line.valueEnd + by;
+      return moved;
     };
     to.header = move(from.header);
     to.end = from.end + by;
     to.hash = from.hash;
-    to.lines.reserve(from.lines.size());
-    for (const Line& line : from.lines) to.lines.push_back(move(line));
+    // Only the lines of sections looked into more than once (indexed) are
+    // worth their copy: a section read once (a setting's address read for
+    // the save warnings) is rarely read again.
+    if (!from.keysIndexed) return;
+    if (by == 0) {
+      to.lines = from.lines;
+    } else {
+      to.lines.resize(from.lines.size());
+      for (std::size_t i = 0; i < from.lines.size(); ++i) to.lines[i] = move(from.lines[i]);
+    }
     to.linesRead = from.linesRead;
     to.keys = from.keys;
     to.keysIndexed = from.keysIndexed;
