@@ -21,6 +21,26 @@ void TrimBlanks(const std::string& text, std::size_t* begin, std::size_t* end) {
 
 constexpr char kLineBreak[] = "\r\n";
 
+// A table of slots (hash, item + 1) for `count` names, all free.
+template <typename Slot>
+void MakeSlots(std::vector<Slot>* slots, std::size_t count) {
+  std::size_t size = 16;
+  while (size < 2 * count) size *= 2;
+  slots->assign(size, Slot());
+}
+
+// The item (index + 1) of the first name equal to `name` (hash `hash`), or
+// the free slot where it would go (item 0). `nameOf(index)` is an item's name.
+template <typename Slots, typename NameOf, typename Equal>
+auto FindSlot(Slots& slots, std::uint32_t hash, std::string_view name, NameOf nameOf, Equal equal)
+    -> decltype(&slots[0]) {
+  const std::size_t mask = slots.size() - 1;
+  for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+    auto& slot = slots[at];
+    if (slot.item == 0 || (slot.hash == hash && equal(nameOf(slot.item - 1), name))) return &slot;
+  }
+}
+
 }  // namespace
 
 std::string_view TrimSpaces(std::string_view text) {
@@ -109,21 +129,27 @@ IniText::Line IniText::ReadLine(std::size_t begin, const char* stop) const {
 }
 
 void IniText::Parse() {
-  // Only the header lines: a "[" with nothing but blanks between it and the
-  // start of its line. Such a "[" follows a blank or a line break, never a
-  // lead byte, so it is a character of its own.
-  const std::string& c = content_;
-  const std::size_t n = c.size();
-  const char* data = c.data();
   // Room for as many sections as the text has "[": nothing is moved or
   // rehashed while the headers are read.
+  const char* data = content_.data();
+  const std::size_t n = content_.size();
   std::size_t brackets = 0;
   for (const char* at = data; (at = static_cast<const char*>(std::memchr(at, '[', data + n - at)));
        ++at) {
     ++brackets;
   }
   sections_.reserve(brackets);
-  std::size_t pos = 0;
+  ReadHeaders(0, std::string::npos);
+  IndexSections();
+}
+
+std::size_t IniText::ReadHeaders(std::size_t pos, std::size_t from) {
+  // Only the header lines: a "[" with nothing but blanks between it and the
+  // start of its line. Such a "[" follows a blank or a line break, never a
+  // lead byte, so it is a character of its own.
+  const std::string& c = content_;
+  const std::size_t n = c.size();
+  const char* data = c.data();
   while (pos < n) {
     const char* bracket = static_cast<const char*>(std::memchr(data + pos, '[', n - pos));
     if (!bracket) break;
@@ -133,36 +159,122 @@ void IniText::Parse() {
       pos = static_cast<std::size_t>(bracket - data) + 1;
       continue;
     }
+    if (from != std::string::npos && begin > from) {
+      if (!sections_.empty()) sections_.back().end = begin;
+      return begin;
+    }
     const char* lf = static_cast<const char*>(std::memchr(data + begin, '\n', n - begin));
     Line header = ReadLine(begin, lf ? lf : data + n);
     if (!sections_.empty()) sections_.back().end = header.begin;
     sections_.emplace_back();
-    sections_.back().header = header;
+    Section& section = sections_.back();
+    section.header = header;
+    section.hash = static_cast<std::uint32_t>(FoldedHash()(Name(header)));
     pos = header.next;
   }
   if (!sections_.empty()) sections_.back().end = n;
+  return std::string::npos;
+}
+
+IniText::IniText(const IniText& before, std::string content) : content_(std::move(content)) {
+  const std::string& old = before.content_;
+  const std::size_t n = content_.size(), oldSize = old.size();
+  // The run of bytes that differs: [same, n - tail) here, [same, oldSize -
+  // tail) before. Compared a block at a time, then byte by byte.
+  constexpr std::size_t kBlock = 256;
+  const std::size_t common = std::min(n, oldSize);
+  std::size_t same = 0;
+  while (same + kBlock <= common &&
+         std::memcmp(old.data() + same, content_.data() + same, kBlock) == 0)
+    same += kBlock;
+  while (same < common && old[same] == content_[same]) ++same;
+  std::size_t tail = 0;
+  const std::size_t tailLimit = common - same;
+  while (tail + kBlock <= tailLimit &&
+         std::memcmp(old.data() + oldSize - tail - kBlock, content_.data() + n - tail - kBlock,
+                     kBlock) == 0)
+    tail += kBlock;
+  while (tail < tailLimit && old[oldSize - tail - 1] == content_[n - tail - 1]) ++tail;
+
+  // A header line reads as before when it and the byte after it (which
+  // tells a CR LF from a CR) lie before the run, and when it and the line
+  // break before it lie after it.
+  const std::vector<Section>& was = before.sections_;
+  const auto firstChanged = std::partition_point(
+      was.begin(), was.end(), [same](const Section& s) { return s.header.next < same; });
+  const std::size_t shift = n - oldSize;  // added modulo 2^64: the tail moves by n - oldSize
+  // A section taken over with the lines read of it, moved by `by`.
+  auto takeOver = [this](const Section& from, std::size_t by) {
+    sections_.emplace_back();
+    Section& to = sections_.back();
+    // Each field added to once, in registers: a loop over pointers to the
+    // fields made every line wait on its own stores.
+    auto move = [by](const Line& line) {
+      Line moved = line;
+      moved.begin = line.begin + by;
+      moved.end = line.end + by;
+      moved.next = line.next + by;
+      moved.nameBegin = line.nameBegin + by;
+      moved.nameEnd = line.nameEnd + by;
+      moved.valueBegin = line.valueBegin + by;
+      moved.valueEnd = line.valueEnd + by;
+      return moved;
+    };
+    to.header = move(from.header);
+    to.end = from.end + by;
+    to.hash = from.hash;
+    // Only the lines of sections looked into more than once (indexed) are
+    // worth their copy: a section read once (a setting's address read for
+    // the save warnings) is rarely read again.
+    if (!from.keysIndexed) return;
+    if (by == 0) {
+      to.lines = from.lines;
+    } else {
+      to.lines.resize(from.lines.size());
+      for (std::size_t i = 0; i < from.lines.size(); ++i) to.lines[i] = move(from.lines[i]);
+    }
+    to.linesRead = from.linesRead;
+    to.keys = from.keys;
+    to.keysIndexed = from.keysIndexed;
+    to.scanned = from.scanned;
+  };
+  sections_.reserve(was.size() + 1);
+  for (auto it = was.begin(); it != firstChanged; ++it) takeOver(*it, 0);
+  const std::size_t lastKept = sections_.size() - 1;  // npos when none is
+  const std::size_t pos = sections_.empty() ? 0 : sections_.back().header.next;
+  const std::size_t keptEnd = sections_.empty() ? 0 : sections_.back().end;
+  const std::size_t resume = ReadHeaders(pos, n - tail);
+  if (resume != std::string::npos) {
+    // From here on the lines are the ones `before` read, moved.
+    const std::size_t oldBegin = resume - shift;
+    auto from = std::partition_point(
+        was.begin(), was.end(), [oldBegin](const Section& s) { return s.header.begin < oldBegin; });
+    if (from == was.end() || from->header.begin != oldBegin) {
+      ReadHeaders(resume, std::string::npos);  // not reached: read the rest
+    } else {
+      for (auto it = from; it != was.end(); ++it) takeOver(*it, shift);
+    }
+  }
+  // The last section taken over may reach into the changed bytes, or now
+  // end elsewhere: its lines are read again.
+  if (lastKept != std::size_t(-1) && (keptEnd >= same || sections_[lastKept].end != keptEnd)) {
+    Section& last = sections_[lastKept];
+    last.lines.clear();
+    last.keys.clear();
+    last.linesRead = last.keysIndexed = last.scanned = false;
+  }
   IndexSections();
 }
 
 void IniText::IndexSections() {
-  std::size_t size = 16;
-  while (size < 2 * sections_.size()) size *= 2;
-  sectionSlots_.assign(size, Slot());
-  const std::size_t mask = size - 1;
+  MakeSlots(&sectionSlots_, sections_.size());
+  auto nameOf = [this](std::size_t i) { return Name(sections_[i].header); };
   for (std::size_t i = 0; i < sections_.size(); ++i) {
-    const Line& header = sections_[i].header;
-    if (header.nameEnd == header.nameBegin) continue;
-    const std::string_view name = Name(header);
-    const auto hash = static_cast<std::uint32_t>(FoldedHash()(name));
-    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-      Slot& slot = sectionSlots_[at];
-      if (slot.section == 0) {
-        slot = Slot{hash, static_cast<std::uint32_t>(i + 1)};
-        break;
-      }
-      // A later section of the same name is never reached.
-      if (slot.hash == hash && FoldedEqual()(Name(sections_[slot.section - 1].header), name)) break;
-    }
+    const Section& section = sections_[i];
+    if (section.header.nameEnd == section.header.nameBegin) continue;
+    // A later section of the same name is never reached.
+    Slot* slot = FindSlot(sectionSlots_, section.hash, Name(section.header), nameOf, FoldedEqual());
+    if (slot->item == 0) *slot = Slot{section.hash, static_cast<std::uint32_t>(i + 1)};
   }
 }
 
@@ -196,14 +308,10 @@ std::string_view IniText::Value(const Line& line) const {
 const IniText::Section* IniText::FindSection(std::string_view section) const {
   section = TrimSpaces(section);
   if (section.empty()) return nullptr;
-  const auto hash = static_cast<std::uint32_t>(FoldedHash()(section));
-  const std::size_t mask = sectionSlots_.size() - 1;
-  for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-    const Slot& slot = sectionSlots_[at];
-    if (slot.section == 0) return nullptr;
-    const Section& found = sections_[slot.section - 1];
-    if (slot.hash == hash && FoldedEqual()(Name(found.header), section)) return &found;
-  }
+  auto nameOf = [this](std::size_t i) { return Name(sections_[i].header); };
+  const Slot* slot = FindSlot(sectionSlots_, static_cast<std::uint32_t>(FoldedHash()(section)),
+                              section, nameOf, FoldedEqual());
+  return slot->item == 0 ? nullptr : &sections_[slot->item - 1];
 }
 
 const IniText::Line* IniText::FindKey(const Section& section, std::string_view key) const {
@@ -221,20 +329,25 @@ const IniText::Line* IniText::FindKey(const Section& section, std::string_view k
     }
     return nullptr;
   }
+  const std::vector<Line>& lines = Lines(section);
+  auto nameOf = [this, &lines](std::size_t i) { return Name(lines[i]); };
   if (!section.keysIndexed) {
     // Indexed on the second use: most sections of a large file are never
     // looked into between two changes of the file.
-    const std::vector<Line>& lines = Lines(section);
+    MakeSlots(&section.keys, lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
       const Line& line = lines[i];
-      if (line.kind == Kind::kKey && line.nameEnd > line.nameBegin) {
-        section.keys.emplace(Name(line), i);
-      }
+      if (line.kind != Kind::kKey || line.nameEnd == line.nameBegin) continue;
+      const std::string_view name = Name(line);
+      const auto hash = static_cast<std::uint32_t>(FoldedHash()(name));
+      Slot* slot = FindSlot(section.keys, hash, name, nameOf, FoldedEqual());
+      if (slot->item == 0) *slot = Slot{hash, static_cast<std::uint32_t>(i + 1)};
     }
     section.keysIndexed = true;
   }
-  auto it = section.keys.find(key);
-  return it == section.keys.end() ? nullptr : &section.lines[it->second];
+  const Slot* slot = FindSlot(section.keys, static_cast<std::uint32_t>(FoldedHash()(key)), key,
+                              nameOf, FoldedEqual());
+  return slot->item == 0 ? nullptr : &lines[slot->item - 1];
 }
 
 bool IniText::Find(std::string_view section, std::string_view key, std::string_view* value) const {

@@ -23,7 +23,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -32,6 +31,12 @@ namespace zuba::platform::sim {
 class IniText {
  public:
   explicit IniText(std::string content);
+  // `content` parsed from `before`'s parse: it may differ from `before`'s
+  // text in any one run of bytes (as an edit's result does). Headers wholly
+  // before that run are taken as they were, those after it moved by the
+  // change in length, and only the lines in between are read again; the
+  // result is the parse `IniText(content)` makes.
+  IniText(const IniText& before, std::string content);
   IniText(const IniText&) = delete;
   IniText& operator=(const IniText&) = delete;
 
@@ -96,33 +101,48 @@ class IniText {
     Kind kind = Kind::kBlank;
   };
   // Names compared as the profile functions compare them: ASCII letters
-  // without regard to case, trail bytes exactly. The index keys are views
-  // into the text, so building an index allocates no name.
+  // without regard to case, trail bytes exactly.
   struct FoldedHash {
     std::size_t operator()(std::string_view name) const;
   };
   struct FoldedEqual {
     bool operator()(std::string_view a, std::string_view b) const;
   };
-  using NameIndex = std::unordered_map<std::string_view, std::size_t, FoldedHash, FoldedEqual>;
+  // Name -> the first section or key line of that name: open addressing
+  // over a power-of-two table. A slot holds the name's hash and the
+  // section's or line's index + 1 (0: free); it names no byte of the text,
+  // so a table stays right when the text before it grows or shrinks, and
+  // indexing allocates nothing per name.
+  struct Slot {
+    std::uint32_t hash = 0;
+    std::uint32_t item = 0;
+  };
 
   // A section: its header line and the lines up to the next header. Only
   // the headers are found when the text is parsed; a section's own lines
   // are read the first time something looks into it, so a large file costs
   // one pass over its bytes and the sections used between two changes.
+  // A text made from an edit of another takes over the lines read of the
+  // sections the edit did not touch.
   struct Section {
     Line header;
-    std::size_t end = 0;  // the byte where the next header line starts (or the text's end)
+    std::size_t end = 0;     // the byte where the next header line starts (or the text's end)
+    std::uint32_t hash = 0;  // FoldedHash of the name (unused when it is empty)
     mutable std::vector<Line> lines;
     mutable bool linesRead = false;
-    // Key name -> index of its first line in `lines`, built by the second
-    // lookup (the first scans the lines: most sections are looked into once).
-    mutable NameIndex keys;
+    // Key lines by name, built by the second lookup (the first scans the
+    // lines: most sections are looked into once).
+    mutable std::vector<Slot> keys;
     mutable bool keysIndexed = false;
     mutable bool scanned = false;
   };
 
   void Parse();
+  // Adds the sections whose header lines start at or after `pos` (a line's
+  // start). Stops at the first header line that starts after `from` (the
+  // line break before it at or after `from`) and answers that line's start
+  // without adding it; answers npos when it reached the end.
+  std::size_t ReadHeaders(std::size_t pos, std::size_t from);
   // Reads the line that starts at `begin`: its extent and, when it is no
   // header, what it holds. `lfAfter` is the first LF at or after `begin`
   // (nullptr when there is none).
@@ -132,20 +152,11 @@ class IniText {
   const Line* FindKey(const Section& section, std::string_view key) const;
   std::string_view Name(const Line& line) const;
   std::string_view Value(const Line& line) const;
-
-  std::string content_;
-  // Section name -> the first section of that name: open addressing over
-  // a power-of-two table, so that indexing the headers of a large file
-  // allocates nothing per name. A slot holds the name's hash and the
-  // section's index + 1 (0: free).
-  struct Slot {
-    std::uint32_t hash = 0;
-    std::uint32_t section = 0;
-  };
   void IndexSections();
 
+  std::string content_;
   std::vector<Section> sections_;
-  std::vector<Slot> sectionSlots_;
+  std::vector<Slot> sectionSlots_;  // section name -> the first section of that name
 };
 
 // A value as GetPrivateProfileString returns it: when it is at least two

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 namespace zuba::platform::sim {
 namespace {
 
@@ -186,6 +190,114 @@ TEST(IniTextTest, FindsEachOfManySectionsAndOnlyTheFirstOfAName) {
     EXPECT_EQ(ValueOf(ini, missing, "k"), "<missing>") << missing;
   }
   EXPECT_EQ(ini.SectionNames().size(), 3000u + 429u);
+}
+
+// Everything a parse tells: each section's entries, each entry found by its
+// name twice (a scan, then the index), and where an edit of each section
+// goes (which shows where the parse puts its lines and its end).
+std::string Reading(const IniText& ini) {
+  std::vector<std::string_view> names = ini.SectionNames();
+  names.push_back("absent");
+  std::string out;
+  for (std::string_view name : names) {
+    out += "[" + std::string(name) + "]";
+    std::vector<std::pair<std::string_view, std::string_view>> entries;
+    if (!ini.Entries(name, &entries)) continue;
+    for (const auto& [key, value] : entries) {
+      std::string_view found;
+      for (int pass = 0; pass < 2; ++pass)
+        out += ini.Find(name, key, &found) ? std::string(found) : "<missing>";
+      out += "|" + std::string(key) + "=" + std::string(value);
+    }
+    bool changed = false;
+    out += ini.WithValue(name, "new", "v") + ini.WithoutSection(name, &changed);
+  }
+  return out;
+}
+
+std::string Splice(std::string text, std::string_view at, std::size_t erase,
+                   std::string_view insert) {
+  const std::size_t pos = text.find(at);
+  return pos == std::string::npos ? "<no " + std::string(at) + ">"
+                                  : text.replace(pos, erase, insert);
+}
+
+// A text made from an edit of another reads as the same text parsed afresh,
+// whether the sections of the one before were read or not, and after a
+// chain of edits; the edits are the program's own and changes of any bytes
+// that make, move and unmake header lines.
+TEST(IniTextTest, TextMadeFromAnEditReadsAsParsedAfresh) {
+  const std::string base = std::string(
+                               "lead=1\r\n"
+                               "[First]\r\n"
+                               "a=1\r\n"
+                               "b=2\r"
+                               "  [Second] tail\n"
+                               "x=1\n"
+                               "y=") +
+                           std::string("\0zero", 5) +
+                           "\r\n"
+                           "; note\r\n"
+                           "[first]\r\n"
+                           "a=dup\r\n"
+                           "[Third]\r\n"
+                           "k=v\r\n"
+                           "[Last]";
+  using Edit = std::function<std::string(const IniText&)>;
+  bool changed = false;
+  const std::vector<std::pair<const char*, Edit>> edits = {
+      {"value of a key", [](const IniText& t) { return t.WithValue("second", "x", "longer"); }},
+      {"new key", [](const IniText& t) { return t.WithValue("First", "c", "3"); }},
+      {"new section", [](const IniText& t) { return t.WithValue("Fourth", "n", "1"); }},
+      {"key after a header without break",
+       [](const IniText& t) { return t.WithValue("Last", "n", "1"); }},
+      {"section written with more",
+       [](const IniText& t) {
+         return t.WithSection("Second", {{"x", "1"}, {"z", "9"}, {"w", ""}});
+       }},
+      {"section written with fewer",
+       [](const IniText& t) {
+         return t.WithSection("first", {{"b", "2"}});
+       }},
+      {"key removed", [&](const IniText& t) { return t.WithoutKey("Third", "k", &changed); }},
+      {"first section removed",
+       [&](const IniText& t) { return t.WithoutSection("First", &changed); }},
+      {"middle section removed",
+       [&](const IniText& t) { return t.WithoutSection("Second", &changed); }},
+      {"last section removed",
+       [&](const IniText& t) { return t.WithoutSection("Last", &changed); }},
+      {"nothing changed", [](const IniText& t) { return t.content(); }},
+      {"emptied", [](const IniText&) { return std::string(); }},
+      {"header joined to the line before",
+       [](const IniText& t) { return Splice(t.content(), "\r  [Second]", 1, "x"); }},
+      {"header's bracket changed",
+       [](const IniText& t) { return Splice(t.content(), "[Third]", 1, "x"); }},
+      {"indented header's bracket changed",
+       [](const IniText& t) { return Splice(t.content(), "[Second]", 1, "x"); }},
+      {"bracket made a header",
+       [](const IniText& t) { return Splice(t.content(), "k=v", 0, "\r\n[k]"); }},
+      {"header put first", [](const IniText& t) { return "[new]\r\n" + t.content(); }},
+      {"CR made CR LF before a header",
+       [](const IniText& t) { return Splice(t.content(), "\r  [Second]", 1, "\r\n"); }},
+      {"line break taken out after a header",
+       [](const IniText& t) { return Splice(t.content(), "\r\nk=v", 2, ""); }},
+      {"bytes after the last header", [](const IniText& t) { return t.content() + "]x\r\nq=1"; }},
+      {"header inside a section",
+       [](const IniText& t) { return Splice(t.content(), "x=1", 0, "[Mid]\r\n"); }},
+  };
+  for (const auto& [name, edit] : edits) {
+    const IniText cold(base), warm(base);
+    Reading(warm);
+    const std::string edited = edit(cold);
+    const IniText fresh(edited), fromCold(cold, edited), fromWarm(warm, edited);
+    const std::string expected = Reading(fresh);
+    EXPECT_EQ(Reading(fromCold), expected) << name;
+    EXPECT_EQ(Reading(fromWarm), expected) << name;
+    EXPECT_EQ(fromWarm.content(), edited) << name;
+    // One edit after another, each made on the text the last one made.
+    const std::string twice = edit(fromWarm);
+    EXPECT_EQ(Reading(IniText(fromWarm, twice)), Reading(IniText(twice))) << name;
+  }
 }
 
 }  // namespace

@@ -119,7 +119,7 @@ bool SimProfiles::Write(const std::string& file, Edit edit) {
       bool changed;
       std::string updated = edit(*text, &changed);
       if (!changed) return Unchanged(path);
-      return Store(path, std::make_shared<const IniText>(std::move(updated)));
+      return Store(path, std::make_shared<const IniText>(*text, std::move(updated)));
     });
   }
   Held& h = held->second;
@@ -130,7 +130,7 @@ bool SimProfiles::Write(const std::string& file, Edit edit) {
   bool changed;
   std::string updated = edit(*h.text, &changed);
   if (changed) {
-    h.text = std::make_shared<const IniText>(std::move(updated));
+    h.text = std::make_shared<const IniText>(*h.text, std::move(updated));
     h.edits.push_back(std::move(edit));
   }
   return true;
@@ -273,7 +273,7 @@ bool SimProfiles::Flush(const std::string& file) {
       for (const Edit& edit : held.edits) {
         bool changed;
         std::string updated = edit(*result, &changed);
-        if (changed) result = std::make_shared<const IniText>(std::move(updated));
+        if (changed) result = std::make_shared<const IniText>(*result, std::move(updated));
       }
     }
     if (result->content() == now->content()) return Unchanged(path);
