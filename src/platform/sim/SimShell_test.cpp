@@ -34,7 +34,9 @@ TEST(SimShellTest, FoldersComeFromMachineIniAndAreMadeWhenMissing) {
     EXPECT_EQ(system.GetSpecialFolder(kCsidlDesktopDirectory, &path), *c.answered != '\0')
         << c.configured;
     EXPECT_EQ(path, c.answered);
-    if (*c.answered) EXPECT_NE(machine.files().GetAttributes(path), kInvalidAttributes) << path;
+    if (*c.answered) {
+      EXPECT_NE(machine.files().GetAttributes(path), kInvalidAttributes) << path;
+    }
   }
   ASSERT_TRUE(config.Set("Fail", "SHGetSpecialFolderLocation", "5"));
   EXPECT_FALSE(system.GetSpecialFolder(kCsidlPrograms, &path));
