@@ -252,13 +252,9 @@ QWidget* FormRenderer::Create(Control& control, QWidget* parent) {
       widget = combo;
       break;
     }
-    case ControlKind::kListBox: {
-      auto* list = new QListWidget(parent);
-      list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-      list->setTextElideMode(Qt::ElideNone);  // cut at the edge, as Windows does
-      widget = list;
+    case ControlKind::kListBox:
+      widget = new ListWidget(parent);
       break;
-    }
     case ControlKind::kStatusBar:
       widget = new StatusBarWidget(parent);
       break;
@@ -592,9 +588,10 @@ void FormRenderer::ApplyItems(Control& control) {
     combo->addItems(items);
     if (combo->isEditable()) ShowComboText(control, text);
   } else {
-    auto* list = static_cast<QListWidget*>(widget);
+    auto* list = static_cast<ListWidget*>(widget);
     list->clear();
     list->addItems(items);
+    list->FitEntries();
   }
 }
 
@@ -638,7 +635,11 @@ void FormRenderer::FocusFromModel() {
 void FormRenderer::ApplyFont(Control& control) {
   QWidget* widget = WidgetOf(control);
   const toolkit::Font& font = control.GetFont();
-  widget->setFont(FontToQt(font));
+  if (control.Kind() == ControlKind::kListBox) {
+    static_cast<ListWidget*>(widget)->SetBaseFont(FontToQt(font));
+  } else {
+    widget->setFont(FontToQt(font));
+  }
   QPalette palette = widget->palette();
   QColor ink = ColorToQt(font.color);
   for (auto group : {QPalette::Active, QPalette::Inactive}) {

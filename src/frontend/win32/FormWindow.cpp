@@ -427,6 +427,7 @@ void FormWindow::Apply(Control& control, Change change) {
   switch (change) {
     case Change::kBounds:
       ApplyBounds(control);
+      if (control.Kind() == ControlKind::kListBox) ApplyFont(control);
       break;
     case Change::kText:
       ApplyText(control);
@@ -444,6 +445,7 @@ void FormWindow::Apply(Control& control, Change change) {
     case Change::kItems:
       ApplyItems(control);
       ApplySelection(control);
+      if (control.Kind() == ControlKind::kListBox) ApplyFont(control);
       break;
     case Change::kItemIndex:
       ApplySelection(control);
@@ -788,6 +790,13 @@ void FormWindow::ApplyFont(Control& control) {
                                            control.Width() - kWrappedCaptionInset)
                  : host_.Gdi().FittingFont(control.GetFont(), control.Caption(),
                                            control.Width() - 17);
+  } else if (control.Kind() == ControlKind::kListBox) {
+    // Every entry whole beside the scroll bar, at the list's bounds.
+    const int edge = GetSystemMetrics(SM_CXEDGE);
+    font = host_.Gdi().FittingListFont(
+        control.GetFont(), static_cast<toolkit::ListControl&>(control).Items(),
+        SIZE{control.Width() - 2 * edge, control.Height() - 2 * edge});
+    if (reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)) == font) return;
   }
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   if (control.Kind() == ControlKind::kComboBox) ApplyBounds(control);  // the field's height

@@ -302,6 +302,32 @@ TEST_F(MainWindowTest, NoWordOfAWrappedCaptionIsCut) {
   visit(*form);
 }
 
+// Three gateways and three DNS servers, the longest addresses there are:
+// each list shows every entry whole beside its scroll bar.
+TEST_F(MainWindowTest, EveryEntryOfAListIsShownWhole) {
+  PostClick(ui, Window("BtConfig"));
+  form->CbDde.SetChecked(true);
+  std::pair<Edit*, ListBox*> lists[] = {{&form->EdTgw, &form->LbTgw}, {&form->EdDip, &form->LbDip}};
+  for (auto [field, list] : lists) {
+    list->ClearItems();  // the gateway of the setting recalled
+    for (int entry = 0; entry < 3; ++entry) {
+      field->Focus();
+      field->TypeText("192.168.100.25" + std::to_string(entry + 2) + "\r");
+    }
+  }
+  Settle(ui);
+  EXPECT_TRUE(SaveScreenshot(ui.WindowOf(*form)->Window(), "win32_main_lists"));
+  for (ListBox* list : {&form->LbTgw, &form->LbDip}) {
+    ASSERT_EQ(list->ItemCount(), 3) << list->Name();
+    HWND hwnd = Window(list->Name().c_str());
+    RECT client;  // without the scroll bar where there is one
+    GetClientRect(hwnd, &client);
+    for (const std::string& item : list->Items()) {
+      EXPECT_LE(TextWidth(hwnd, item), client.right - 2) << list->Name() << ": " << item;
+    }
+  }
+}
+
 TEST_F(MainWindowTest, PicturesOfBothModesTheWinsDialogTheOptionMenuAndAMessageBox) {
   HWND window = ui.WindowOf(*form)->Window();
   EXPECT_TRUE(SaveScreenshot(window, "win32_main_view"));

@@ -143,6 +143,20 @@ TEST_F(MainWindowShots, EditModeWithAHintInTheStatusBar) {
   EXPECT_EQ(Save(Picture(), "main_edit"), QSize(541 + 6, 382 + 6 + 18));
 }
 
+// The longest addresses, three of each: the lists show them whole.
+TEST_F(MainWindowShots, EditModeWithThreeGatewaysAndThreeDnsServers) {
+  EditASetting();
+  std::pair<Edit*, ListBox*> lists[] = {{&form->EdTgw, &form->LbTgw}, {&form->EdDip, &form->LbDip}};
+  for (auto [field, list] : lists) {
+    list->ClearItems();
+    for (int entry = 0; entry < 3; ++entry) {
+      field->Focus();
+      field->TypeText("192.168.100.25" + std::to_string(entry + 2) + "\r");
+    }
+  }
+  EXPECT_TRUE(Save(Picture(), "main_lists").isValid());
+}
+
 TEST_F(MainWindowShots, OptionMenuAndAboutBox) {
   QTest::mouseClick(Widget("BtConfig"), Qt::LeftButton);
   QSize menu;
