@@ -1,4 +1,4 @@
-#include "frontend/win32/WinTesting.h"
+#include "testing/winui/WinTesting.h"
 
 #include <cstdint>
 #include <cstdio>
