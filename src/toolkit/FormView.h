@@ -14,7 +14,8 @@
 // Life: the derived constructor calls Start() once it can create windows;
 // the derived destructor calls Stop(). A form that goes (deleted) tells no
 // observer: FormView hears it through the form's free notification and
-// forgets every window (FormGone), the derived class then destroys its own.
+// forgets every window (FormGone), the derived class then destroys its own
+// (Discard, which also sets window_ to none).
 #ifndef ZUBA_TOOLKIT_FORMVIEW_H_
 #define ZUBA_TOOLKIT_FORMVIEW_H_
 
@@ -54,9 +55,11 @@ enum class MouseOutcome {
   kNative,       // the native control handles it too (an edit places its caret)
   kTaken,        // the model took it; the native control never sees it
   kPressed,      // taken: a button is pressed (shown down; capture the mouse)
-  kReleased,     // taken: the pressed button is let go (shown up; release)
+  kReleased,     // taken: the pressed button is let go; the front-end shows it
+                 // up before the model hears (PressedAsAButton), as a click's
+                 // handler may open a dialog
   kListPressed,  // taken: a list box is pressed (capture the mouse)
-  kListReleased  // taken: a list box is let go: drop if dragged (DropAt)
+  kListReleased  // taken: a list box is let go: the front-end calls Dropped
 };
 
 template <typename Native>
@@ -125,7 +128,8 @@ class FormView : public ControlObserver {
   // Destroys the window of a control leaving the form (its children's are
   // gone already).
   virtual void Destroy(Control& control, Native native) = 0;
-  // The form has gone: every record is cleared; the window is to go.
+  // The form has gone: every record is cleared; the window is to go and
+  // window_ to be set to none.
   virtual void Discard() = 0;
   // Stacks the windows of `parent`'s children as the model's z-order says.
   virtual void Restack(Control& parent) = 0;

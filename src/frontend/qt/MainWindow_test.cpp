@@ -318,13 +318,13 @@ TEST_F(MainWindowTest, NoCaptionIsCutOffInEitherModeNorInTheWinsDialog) {
 TEST_F(MainWindowTest, EveryEntryOfAListIsShownWhole) {
   Open();
   QTest::mouseClick(Widget("BtConfig"), Qt::LeftButton);
-  form->CbDde.SetChecked(true);
-  std::pair<Edit*, ListBox*> lists[] = {{&form->EdTgw, &form->LbTgw}, {&form->EdDip, &form->LbDip}};
-  for (auto [field, list] : lists) {
-    list->ClearItems();  // the gateway of the setting recalled
-    for (int entry = 0; entry < 3; ++entry) {
-      field->Focus();
-      field->TypeText("192.168.100.25" + std::to_string(entry + 2) + "\r");
+  QTest::mouseClick(Widget("CbDde"), Qt::LeftButton);
+  // Typed into the fields, each entered with Return.
+  for (const char* name : {"EdTgw", "EdDip"}) {
+    for (const char* address : {"192.168.100.252", "192.168.100.253", "192.168.100.254"}) {
+      QTest::mouseClick(Widget(name), Qt::LeftButton);
+      QTest::keyClicks(Widget(name), address);
+      QTest::keyClick(Widget(name), Qt::Key_Return);
     }
   }
   QCoreApplication::processEvents();

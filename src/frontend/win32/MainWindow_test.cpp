@@ -278,12 +278,13 @@ TEST_F(MainWindowTest, NoWordOfAWrappedCaptionIsCut) {
 TEST_F(MainWindowTest, EveryEntryOfAListIsShownWhole) {
   PostClick(ui, Window("BtConfig"));
   form->CbDde.SetChecked(true);
-  std::pair<Edit*, ListBox*> lists[] = {{&form->EdTgw, &form->LbTgw}, {&form->EdDip, &form->LbDip}};
-  for (auto [field, list] : lists) {
-    list->ClearItems();  // the gateway of the setting recalled
-    for (int entry = 0; entry < 3; ++entry) {
+  // Without the entries of the setting recalled.
+  form->LbTgw.ClearItems();
+  form->LbDip.ClearItems();
+  for (Edit* field : {&form->EdTgw, &form->EdDip}) {
+    for (int last = 252; last <= 254; ++last) {
       field->Focus();
-      field->TypeText("192.168.100.25" + std::to_string(entry + 2) + "\r");
+      field->TypeText("192.168.100." + std::to_string(last) + "\r");
     }
   }
   Settle(ui);
