@@ -20,6 +20,7 @@
 #define ZUBA_TOOLKIT_FORMVIEW_H_
 
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -60,6 +61,22 @@ enum class MouseOutcome {
                  // handler may open a dialog
   kListPressed,  // taken: a list box is pressed (capture the mouse)
   kListReleased  // taken: a list box is let go: the front-end calls Dropped
+};
+
+// Calls `removed` with each component it is on the free-notification list
+// of (FreeNotification) when that component is deleted.
+class RemovalWatch : public Component {
+ public:
+  explicit RemovalWatch(std::function<void(Component&)> removed) : removed_(std::move(removed)) {}
+
+ protected:
+  void Notification(Component& component, Operation operation) override {
+    Component::Notification(component, operation);
+    if (operation == Operation::kRemove) removed_(component);
+  }
+
+ private:
+  std::function<void(Component&)> removed_;
 };
 
 template <typename Native>
@@ -104,7 +121,10 @@ class FormView : public ControlObserver {
   }
 
  protected:
-  explicit FormView(toolkit::Form& form) : form_(&form), watch_(std::make_unique<Watch>(*this)) {}
+  explicit FormView(toolkit::Form& form)
+      : form_(&form), watch_(std::make_unique<RemovalWatch>([this](Component& gone) {
+          if (&gone == form_) FormGone();
+        })) {}
 
   // Builds the form's windows and follows the form from then on.
   void Start() {
@@ -490,20 +510,7 @@ class FormView : public ControlObserver {
 
  private:
   // Hears when the form goes: a form that goes tells no observer.
-  class Watch : public Component {
-   public:
-    explicit Watch(FormView& view) : view_(view) {}
-
-   protected:
-    void Notification(Component& component, Operation operation) override {
-      Component::Notification(component, operation);
-      if (operation == Operation::kRemove && &component == view_.form_) view_.FormGone();
-    }
-
-   private:
-    FormView& view_;
-  };
-  std::unique_ptr<Watch> watch_;
+  std::unique_ptr<RemovalWatch> watch_;
 };
 
 }  // namespace zuba::toolkit

@@ -13,6 +13,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Component.h"
 #include "toolkit/Form.h"
+#include "toolkit/FormView.h"
 
 namespace zuba::toolkit {
 
@@ -26,7 +27,11 @@ class FormViews {
   using Bury = std::function<void(std::unique_ptr<View>)>;
 
   FormViews(Make make, Bury bury)
-      : make_(std::move(make)), bury_(std::move(bury)), watch_(std::make_unique<AppWatch>(*this)) {}
+      : make_(std::move(make)),
+        bury_(std::move(bury)),
+        watch_(std::make_unique<RemovalWatch>([this](Component& gone) {
+          if (&gone == app_) app_ = nullptr;
+        })) {}
   ~FormViews() {
     if (app_ != nullptr) app_->RemoveFreeNotification(*watch_);
   }
@@ -73,24 +78,10 @@ class FormViews {
   }
 
  private:
-  class AppWatch : public Component {
-   public:
-    explicit AppWatch(FormViews& views) : views_(views) {}
-
-   protected:
-    void Notification(Component& component, Operation operation) override {
-      Component::Notification(component, operation);
-      if (operation == Operation::kRemove && &component == views_.app_) views_.app_ = nullptr;
-    }
-
-   private:
-    FormViews& views_;
-  };
-
   Make make_;
   Bury bury_;
   Application* app_ = nullptr;
-  std::unique_ptr<AppWatch> watch_;
+  std::unique_ptr<RemovalWatch> watch_;
   std::vector<std::unique_ptr<View>> views_;
 };
 
