@@ -20,7 +20,8 @@ function(layer_of path out)
       src/system system src/core core src/network network src/journal journal
       src/toolkit toolkit src/actions actions src/switch switch src/ui ui
       src/resource resource src/frontend/headless headless src/frontend/qt qt
-      src/frontend/win32 winui src/app app src/testing testing bench bench fuzz fuzz)
+      src/frontend/win32 winui src/app app src/testing/winui wintesting src/testing testing
+      bench bench fuzz fuzz)
   set(result "")
   list(LENGTH prefixes n)
   math(EXPR last "${n} - 1")
@@ -56,8 +57,10 @@ set(allowed_headless platform system toolkit headless)
 set(allowed_qt ${allowed_ui} headless qt)
 set(allowed_winui ${allowed_ui} headless winui)
 set(allowed_testing ${allowed_network} sim win32 testing)
+# The Windows front-end's test helpers drive its windows.
+set(allowed_wintesting ${allowed_winui} wintesting)
 set(everything platform sim win32 system core network journal toolkit actions switch ui
-    resource headless qt winui testing app)
+    resource headless qt winui testing wintesting app)
 set(allowed_app ${everything})
 set(allowed_bench ${everything})
 set(allowed_fuzz ${everything})
@@ -76,6 +79,9 @@ foreach(file IN LISTS files)
   # A test may also build its fixture machine.
   if(file MATCHES "_test\\.cpp$")
     list(APPEND allowed sim testing)
+    if(layer STREQUAL "winui")
+      list(APPEND allowed wintesting)
+    endif()
   endif()
   file(STRINGS "${ROOT}/${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
   foreach(line IN LISTS lines)

@@ -195,6 +195,45 @@ void CheckWidget::paintEvent(QPaintEvent*) {
 
 // --- Combo box --------------------------------------------------------------
 
+ListWidget::ListWidget(QWidget* parent) : QListWidget(parent), base_(font()) {
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setTextElideMode(Qt::ElideNone);  // cut at the edge, as Windows does
+}
+
+void ListWidget::SetBaseFont(const QFont& font) {
+  base_ = font;
+  FitEntries();
+}
+
+void ListWidget::resizeEvent(QResizeEvent* event) {
+  QListWidget::resizeEvent(event);
+  FitEntries();
+}
+
+bool ListWidget::EntriesFit(const QFont& font) {
+  setFont(font);
+  if (count() == 0) return true;
+  QRect room = contentsRect();
+  int rowHeight = std::max(sizeHintForRow(0), 1);
+  int width = room.width();
+  if (count() > room.height() / rowHeight) {
+    width -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  }
+  return sizeHintForColumn(0) <= width;
+}
+
+void ListWidget::FitEntries() {
+  const int full = base_.pixelSize() > 0 ? base_.pixelSize() : QFontInfo(base_).pixelSize();
+  for (int pixels = full; pixels >= std::max(full * 2 / 3, 1); --pixels) {
+    for (int stretch = 100; stretch >= kMinStretch; stretch -= 4) {
+      QFont font = base_;
+      font.setPixelSize(pixels);
+      if (stretch != 100) font.setStretch(stretch);
+      if (EntriesFit(font)) return;
+    }
+  }
+}
+
 void ComboWidget::paintEvent(QPaintEvent*) {
   QStylePainter painter(this);
   QStyleOptionComboBox option;

@@ -10,6 +10,7 @@
 #define ZUBA_FRONTEND_QT_CONTROLWIDGETS_H_
 
 #include <QComboBox>
+#include <QListWidget>
 #include <QString>
 #include <QWidget>
 
@@ -124,6 +125,27 @@ class ComboWidget : public QComboBox {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+};
+
+// A list box that shows every entry whole at its bounds: where the widest
+// entry does not fit beside the scroll bar the entries need, they are
+// drawn in the largest smaller size (narrowed too, down to kMinStretch) at
+// which it does, never below two thirds of the font's height.
+class ListWidget : public QListWidget {
+ public:
+  explicit ListWidget(QWidget* parent);
+  // The font of the control; the entries are drawn in it or smaller.
+  void SetBaseFont(const QFont& font);
+  // Chooses the entries' font anew (after the entries changed).
+  void FitEntries();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  // Whether every entry fits in `font`.
+  bool EntriesFit(const QFont& font);
+  QFont base_;
 };
 
 class StatusBarWidget : public QWidget, public Captioned {

@@ -38,12 +38,11 @@ namespace zuba::qt {
 
 namespace {
 
-using toolkit::Change;
 using toolkit::Control;
 using toolkit::ControlKind;
 
 // The work areas of the screens (each less its task bar and panels).
-std::vector<toolkit::Rect> WorkAreas() {
+std::vector<toolkit::Rect> ScreenWorkAreas() {
   std::vector<toolkit::Rect> areas;
   for (QScreen* screen : QGuiApplication::screens()) {
     const QRect area = screen->availableGeometry();
@@ -79,64 +78,24 @@ BevelKind BevelOf(toolkit::Bevel bevel) {
 
 }  // namespace
 
-// Hears when the form goes: a form that goes tells no observer.
-class FormRenderer::Watch : public toolkit::Component {
- public:
-  explicit Watch(FormRenderer& renderer) : renderer_(renderer) {}
-
- protected:
-  void Notification(toolkit::Component& component, toolkit::Operation operation) override {
-    toolkit::Component::Notification(component, operation);
-    if (operation == toolkit::Operation::kRemove && &component == renderer_.form_) {
-      renderer_.FormGone();
-    }
-  }
-
- private:
-  FormRenderer& renderer_;
-};
-
 FormRenderer::FormRenderer(toolkit::Form& form, RendererHost& host)
-    : form_(&form), host_(host), watch_(std::make_unique<Watch>(*this)) {
-  form.FreeNotification(*watch_);
-  Build(form, nullptr);
-  form.AddObserver(*this);
+    : FormView(form), host_(host) {
+  Start();
 }
 
 FormRenderer::~FormRenderer() {
-  if (form_ != nullptr) form_->RemoveObserver(*this);
-  watch_.reset();
+  Stop();
   if (modalLoop_ != nullptr) modalLoop_->quit();
   delete window_;
 }
 
-void FormRenderer::FormGone() {
-  form_ = nullptr;
-  widgets_.clear();
-  controls_.clear();
-  pressed_ = nullptr;
-  hovered_ = nullptr;
-  if (dragging_) QApplication::restoreOverrideCursor();
-  dragSource_ = nullptr;
-  dragging_ = false;
+void FormRenderer::Discard() {
   if (modalLoop_ != nullptr) modalLoop_->quit();
   if (window_ != nullptr) {
     window_->hide();
     window_->deleteLater();
     window_ = nullptr;
   }
-}
-
-QWidget* FormRenderer::WidgetOf(const Control& control) const {
-  auto it = widgets_.find(&control);
-  return it == widgets_.end() ? nullptr : it->second;
-}
-
-QWidget* FormRenderer::FindWidget(const std::string& name) const {
-  if (form_ == nullptr) return nullptr;
-  if (toolkit::SameTextNoCase(form_->Name(), name)) return window_;
-  Control* control = form_->FindControl(name);
-  return control == nullptr ? nullptr : WidgetOf(*control);
 }
 
 void FormRenderer::RunModalLoop() {
@@ -147,240 +106,16 @@ void FormRenderer::RunModalLoop() {
   modalLoop_ = nullptr;
 }
 
-// --- Building ----------------------------------------------------------------
-
-void FormRenderer::Build(Control& control, QWidget* parent) {
-  if (widgets_.count(&control) != 0) return;
-  QWidget* widget = Create(control, parent);
-  widgets_[&control] = widget;
-  controls_[widget] = &control;
-  if (control.Kind() == ControlKind::kForm) window_ = widget;
-  Install(widget);
-  ApplyAll(control);
-  for (Control* child : control.Children()) Build(*child, widget);
-  if (!control.Children().empty()) Restack(control);
-  if (control.Kind() == ControlKind::kForm) ApplyVisible(control);
-}
-
-void FormRenderer::Restack(Control& parent) {
-  // Windowed children on top of each other in the model's z-order; labels
-  // and pictures, drawn on the parent, under all of them in theirs.
-  QWidget* lowestWindowed = nullptr;
-  for (Control* child : parent.ZOrder()) {
-    QWidget* widget = child->IsWindowed() ? WidgetOf(*child) : nullptr;
-    if (widget == nullptr) continue;
-    widget->raise();
-    if (lowestWindowed == nullptr) lowestWindowed = widget;
-  }
-  for (Control* child : parent.ZOrder()) {
-    QWidget* widget = child->IsWindowed() ? nullptr : WidgetOf(*child);
-    if (widget == nullptr) continue;
-    if (lowestWindowed != nullptr) {
-      widget->stackUnder(lowestWindowed);
-    } else {
-      widget->raise();
-    }
-  }
-}
-
-QWidget* FormRenderer::Create(Control& control, QWidget* parent) {
-  QWidget* widget = nullptr;
-  switch (control.Kind()) {
-    case ControlKind::kForm: {
-      widget = new QWidget(nullptr, Qt::Window);
-      widget->setAttribute(Qt::WA_QuitOnClose, false);
-      widget->setAutoFillBackground(true);
-      break;
-    }
-    case ControlKind::kPanel:
-      widget = new PanelWidget(parent);
-      break;
-    case ControlKind::kGroupBox:
-    case ControlKind::kRadioGroup:
-      widget = new GroupBoxWidget(parent);
-      break;
-    case ControlKind::kLabel:
-      widget = new LabelWidget(parent);
-      break;
-    case ControlKind::kPicture:
-      widget = new QLabel(parent);
-      break;
-    case ControlKind::kEdit:
-    case ControlKind::kFileNameEdit: {
-      QLineEdit* edit = nullptr;
-      if (control.Kind() == ControlKind::kFileNameEdit) {
-        auto* file = new FileEditWidget(parent);
-        QObject::connect(file, &FileEditWidget::Browse, this, [this, &control, file] {
-          if (controls_.count(file) != 0) Browse(control);
-        });
-        edit = file;
-      } else {
-        edit = new QLineEdit(parent);
-      }
-      edit->setContextMenuPolicy(Qt::NoContextMenu);
-      QObject::connect(edit, &QLineEdit::textEdited, this,
-                       [this, &control, edit](const QString& t) {
-                         if (controls_.count(edit) != 0) Edited(control, edit, t);
-                       });
-      widget = edit;
-      break;
-    }
-    case ControlKind::kButton: {
-      auto* button = new ButtonWidget(parent);
-      // Only a mnemonic (Alt and the marked letter) clicks it natively.
-      QObject::connect(button, &QToolButton::clicked, this, [this, &control, button] {
-        if (controls_.count(button) == 0) return;
-        control.Click(ShiftOf(QGuiApplication::keyboardModifiers()));
-        Done();
-      });
-      widget = button;
-      break;
-    }
-    case ControlKind::kCheckBox:
-      widget = new CheckWidget(parent, false);
-      break;
-    case ControlKind::kRadioButton:
-      widget = new CheckWidget(parent, true);
-      break;
-    case ControlKind::kComboBox: {
-      auto* combo = new ComboWidget(parent);
-      combo->setContextMenuPolicy(Qt::NoContextMenu);
-      QObject::connect(combo, QOverload<int>::of(&QComboBox::activated), this,
-                       [this, &control, combo](int index) {
-                         if (controls_.count(combo) != 0) Chosen(control, index);
-                       });
-      widget = combo;
-      break;
-    }
-    case ControlKind::kListBox: {
-      auto* list = new QListWidget(parent);
-      list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-      list->setTextElideMode(Qt::ElideNone);  // cut at the edge, as Windows does
-      widget = list;
-      break;
-    }
-    case ControlKind::kStatusBar:
-      widget = new StatusBarWidget(parent);
-      break;
-  }
-  widget->setObjectName(ToQt(control.Name()));
-  widget->setFocusPolicy(control.IsWindowed() && !control.IsCustomDrawnContainer() &&
-                                 control.Kind() != ControlKind::kStatusBar &&
-                                 control.Kind() != ControlKind::kForm
-                             ? Qt::StrongFocus
-                             : Qt::NoFocus);
-  return widget;
-}
-
-void FormRenderer::Install(QWidget* widget) {
-  std::vector<QWidget*> parts{widget};
-  for (QWidget* part : widget->findChildren<QWidget*>()) parts.push_back(part);
-  for (QWidget* part : parts) {
-    part->installEventFilter(this);
-    part->setMouseTracking(true);
-  }
-}
-
-void FormRenderer::Unbuild(Control& control) {
-  for (Control* child : control.Children()) Unbuild(*child);
-  auto it = widgets_.find(&control);
-  if (it == widgets_.end()) return;
-  QWidget* widget = it->second;
-  widgets_.erase(it);
-  for (QWidget* part : widget->findChildren<QWidget*>()) controls_.erase(part);
-  controls_.erase(widget);
-  if (pressed_ == &control) pressed_ = nullptr;
-  if (hovered_ == &control) hovered_ = nullptr;
-  if (dragSource_ == &control) {
-    if (dragging_) QApplication::restoreOverrideCursor();
-    dragSource_ = nullptr;
-    dragging_ = false;
-  }
-  widget->hide();
-  widget->deleteLater();
-}
-
 // --- Model to Qt -------------------------------------------------------------
 
-void FormRenderer::ControlChanged(Control& control, Change change) {
-  if (form_ == nullptr) return;
-  if (change == Change::kChildAdded) {
-    if (QWidget* parent = control.Parent() ? WidgetOf(*control.Parent()) : nullptr) {
-      Build(control, parent);
-      Restack(*control.Parent());
-    }
-    return;
-  }
-  if (change == Change::kChildRemoved) {
-    Unbuild(control);
-    return;
-  }
-  if (change == Change::kModalEnded) {
-    if (&control == form_ && modalLoop_ != nullptr) modalLoop_->quit();
-    return;
-  }
-  if (widgets_.count(&control) != 0) Apply(control, change);
+void FormRenderer::ModalEnded() {
+  if (modalLoop_ != nullptr) modalLoop_->quit();
 }
 
-void FormRenderer::ApplyAll(Control& control) {
-  ApplyStyle(control);
-  ApplyFont(control);
-  ApplyColor(control);
-  ApplyText(control);
-  ApplyItems(control);
-  ApplySelection(control);
-  ApplyCheck(control);
-  ApplyBounds(control);
-  WidgetOf(control)->setEnabled(control.Enabled());
-  if (control.Kind() != ControlKind::kForm) ApplyVisible(control);
-}
+void FormRenderer::ApplyEnabled(Control& control) { WidgetOf(control)->setEnabled(control.Enabled()); }
 
-void FormRenderer::Apply(Control& control, Change change) {
-  switch (change) {
-    case Change::kBounds:
-      ApplyBounds(control);
-      break;
-    case Change::kText:
-      ApplyText(control);
-      break;
-    case Change::kEnabled:
-      WidgetOf(control)->setEnabled(control.Enabled());
-      break;
-    case Change::kVisible:
-      ApplyVisible(control);
-      break;
-    case Change::kChecked:
-      ApplyCheck(control);
-      break;
-    case Change::kItems:
-      ApplyItems(control);
-      ApplySelection(control);
-      break;
-    case Change::kItemIndex:
-      ApplySelection(control);
-      break;
-    case Change::kFocus:
-      ApplyFocus(control);
-      break;
-    case Change::kFont:
-      ApplyFont(control);
-      break;
-    case Change::kColor:
-      ApplyColor(control);
-      break;
-    case Change::kStyle:
-      ApplyStyle(control);
-      if (control.Kind() == ControlKind::kForm) ApplyBounds(control);
-      break;
-    case Change::kZOrder:
-      if (control.Parent() != nullptr) Restack(*control.Parent());
-      break;
-    case Change::kRepaint:
-      if (QWidget* widget = WidgetOf(control); widget->isVisible()) widget->repaint();
-      break;
-    default:
-      break;  // hints are asked for when shown; tab order is the model's
-  }
+void FormRenderer::ApplyRepaint(Control& control) {
+  if (QWidget* widget = WidgetOf(control); widget->isVisible()) widget->repaint();
 }
 
 void FormRenderer::ApplyBounds(Control& control) {
@@ -469,61 +204,30 @@ void FormRenderer::ShowComboText(Control& control, const QString& text) {
   field->setCursorPosition(typedInto_ == &control ? text.size() : 0);
 }
 
-void FormRenderer::ApplyVisible(Control& control) {
-  if (control.Kind() != ControlKind::kForm) {
-    WidgetOf(control)->setVisible(control.Visible());
-    return;
-  }
-  if (control.Visible()) {
-    ShowWindow();
-  } else if (window_->isVisible()) {
-    window_->hide();
-  }
-}
+void FormRenderer::ApplyShown(Control& control) { WidgetOf(control)->setVisible(control.Visible()); }
 
-void FormRenderer::ShowWindow() {
-  if (window_->isVisible()) return;
+bool FormRenderer::FormShown() const { return window_->isVisible(); }
+
+void FormRenderer::HideForm() { window_->hide(); }
+
+void FormRenderer::PrepareShow() {
   ApplyWindowFlags();
   window_->setWindowModality(form_->ModalLoopRunning() ? Qt::ApplicationModal : Qt::NonModal);
-  bool systemPlaced = SystemPlaces();
-  PlaceWindow();
-  window_->show();
-  shownBefore_ = true;
-  if (systemPlaced) TakePosition();  // the model learns where the system put it
+}
+
+void FormRenderer::ShowNative() { window_->show(); }
+
+void FormRenderer::Activate() {
   window_->raise();
   window_->activateWindow();
   FocusFromModel();
 }
 
-bool FormRenderer::SystemPlaces() const {
-  // The system places a form of a default position the first time it
-  // shows, unless the program has placed it.
-  return !shownBefore_ && !form_->PositionSet() &&
-         (form_->Position() == toolkit::FormPosition::kDefault ||
-          form_->Position() == toolkit::FormPosition::kDefaultPosOnly);
+toolkit::Rect FormRenderer::FrameAtModel() const {
+  return toolkit::Rect{form_->Left(), form_->Top(), form_->Width(), form_->Height()};
 }
 
-void FormRenderer::PlaceWindow() {
-  if (form_->Position() == toolkit::FormPosition::kScreenCenter) {
-    const toolkit::Rect frame{form_->Left(), form_->Top(), form_->Width(), form_->Height()};
-    const std::vector<toolkit::Rect> areas = WorkAreas();
-    const toolkit::Rect centred =
-        toolkit::CenteredIn(frame, areas.empty() ? toolkit::Rect{0, 0, 640, 480}
-                                                 : areas[toolkit::AreaOf(frame, areas)]);
-    form_->SetBounds(centred.left, centred.top, centred.width, centred.height);
-  } else if (!SystemPlaces()) {
-    KeepOnScreen();
-  }
-  if (form_ != nullptr) ApplyBounds(*form_);
-}
-
-bool FormRenderer::KeepOnScreen() {
-  const toolkit::Rect frame{form_->Left(), form_->Top(), form_->Width(), form_->Height()};
-  const toolkit::Rect kept = toolkit::KeepOnScreen(frame, WorkAreas());
-  if (kept == frame) return false;
-  form_->SetBounds(kept.left, kept.top, kept.width, kept.height);
-  return true;
-}
+std::vector<toolkit::Rect> FormRenderer::WorkAreas() const { return ScreenWorkAreas(); }
 
 void FormRenderer::TakePosition() {
   QRect client = window_->geometry();
@@ -592,9 +296,10 @@ void FormRenderer::ApplyItems(Control& control) {
     combo->addItems(items);
     if (combo->isEditable()) ShowComboText(control, text);
   } else {
-    auto* list = static_cast<QListWidget*>(widget);
+    auto* list = static_cast<ListWidget*>(widget);
     list->clear();
     list->addItems(items);
+    list->FitEntries();
   }
 }
 
@@ -638,7 +343,11 @@ void FormRenderer::FocusFromModel() {
 void FormRenderer::ApplyFont(Control& control) {
   QWidget* widget = WidgetOf(control);
   const toolkit::Font& font = control.GetFont();
-  widget->setFont(FontToQt(font));
+  if (control.Kind() == ControlKind::kListBox) {
+    static_cast<ListWidget*>(widget)->SetBaseFont(FontToQt(font));
+  } else {
+    widget->setFont(FontToQt(font));
+  }
   QPalette palette = widget->palette();
   QColor ink = ColorToQt(font.color);
   for (auto group : {QPalette::Active, QPalette::Inactive}) {

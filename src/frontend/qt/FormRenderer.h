@@ -1,6 +1,9 @@
 // Renders one form of the control model as a Qt window: one widget per
 // control, at the control's exact bounds relative to its parent's client
-// area, and keeps both in step in each direction.
+// area, and keeps both in step in each direction. What does not depend on
+// Qt (the records of controls and widgets, the dispatch of the model's
+// changes, showing and placing, what a click means to the model) is
+// toolkit/FormView's; this class creates, paints and reads the input.
 //
 // Model to Qt: the renderer observes the form (ControlObserver) and applies
 // every change (bounds, texts, enabled and visible flags, check states,
@@ -23,19 +26,18 @@
 
 #include <QObject>
 #include <QPoint>
-#include <memory>
+#include <QWidget>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
-#include "toolkit/ControlObserver.h"
 #include "toolkit/Form.h"
+#include "toolkit/FormView.h"
 
 class QEventLoop;
 class QKeyEvent;
 class QLineEdit;
 class QMouseEvent;
 class QRect;
-class QWidget;
 
 namespace zuba::qt {
 
@@ -48,7 +50,7 @@ class RendererHost {
   virtual void UserActionDone() = 0;
 };
 
-class FormRenderer : public QObject, public toolkit::ControlObserver {
+class FormRenderer : public QObject, public toolkit::FormView<QWidget*> {
  public:
   // Builds the window of `form` (shown when the form is visible) and
   // follows the form until it goes. `host` must outlive the renderer.
@@ -59,62 +61,60 @@ class FormRenderer : public QObject, public toolkit::ControlObserver {
   toolkit::Form* Form() const { return form_; }
   QWidget* Window() const { return window_; }
   // The widget of a control of the form; nullptr when it has none.
-  QWidget* WidgetOf(const toolkit::Control& control) const;
+  QWidget* WidgetOf(const toolkit::Control& control) const { return NativeOf(control); }
   // The widget of the form's control named `name`; nullptr when none.
-  QWidget* FindWidget(const std::string& name) const;
+  QWidget* FindWidget(const std::string& name) const { return FindNative(name); }
 
   // Waits in a nested event loop until the form's modal loop ends, the
   // form goes or the application quits.
   void RunModalLoop();
 
-  void ControlChanged(toolkit::Control& control, toolkit::Change change) override;
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  class Watch;
-
-  void FormGone();
-  void Build(toolkit::Control& control, QWidget* parent);
-  QWidget* Create(toolkit::Control& control, QWidget* parent);
+  // Building (FormRendererBuild.cpp).
+  QWidget* Create(toolkit::Control& control, QWidget* parent) override;
+  void Created(toolkit::Control& control, QWidget* widget) override;
+  // Every part of the widget shows its input to the renderer first.
   void Install(QWidget* widget);
-  // Stacks the widgets of `parent`'s children as the model's z-order says.
-  void Restack(toolkit::Control& parent);
-  void Unbuild(toolkit::Control& control);
+  void Destroy(toolkit::Control& control, QWidget* widget) override;
+  void Discard() override;
+  void Restack(toolkit::Control& parent) override;
 
-  void ApplyAll(toolkit::Control& control);
-  void Apply(toolkit::Control& control, toolkit::Change change);
-  void ApplyBounds(toolkit::Control& control);
-  void ApplyText(toolkit::Control& control);
-  void ApplyVisible(toolkit::Control& control);
+  // Model to Qt (FormRenderer.cpp).
+  void ApplyBounds(toolkit::Control& control) override;
+  void ApplyText(toolkit::Control& control) override;
+  void ApplyEnabled(toolkit::Control& control) override;
+  void ApplyShown(toolkit::Control& control) override;
   // The text of an editable combo box's field, shown from its start unless
   // the user is typing in it.
   void ShowComboText(toolkit::Control& control, const QString& text);
-  void ApplyCheck(toolkit::Control& control);
-  void ApplyItems(toolkit::Control& control);
-  void ApplySelection(toolkit::Control& control);
-  void ApplyFocus(toolkit::Control& control);
-  void ApplyFont(toolkit::Control& control);
-  void ApplyColor(toolkit::Control& control);
-  void ApplyStyle(toolkit::Control& control);
+  void ApplyCheck(toolkit::Control& control) override;
+  void ApplyItems(toolkit::Control& control) override;
+  void ApplySelection(toolkit::Control& control) override;
+  void ApplyFocus(toolkit::Control& control) override;
+  void ApplyFont(toolkit::Control& control) override;
+  void ApplyColor(toolkit::Control& control) override;
+  void ApplyRepaint(toolkit::Control& control) override;
+  void ApplyStyle(toolkit::Control& control) override;
+  void ModalEnded() override;
   void ApplyWindowFlags();
-  void ShowWindow();
-  // Whether the system chooses where the window appears (a form of a
-  // default position, shown for the first time, not placed by the program).
-  bool SystemPlaces() const;
-  // Puts the window where the model says (centred for a centred form),
-  // whole inside the work area of its screen; the model follows.
-  void PlaceWindow();
-  // Moves a window the program has placed whole into the work area of its
-  // screen: true when the model was moved (and the window with it).
-  bool KeepOnScreen();
-  // The model learns where the window is.
-  void TakePosition();
+  bool FormShown() const override;
+  void HideForm() override;
+  void PrepareShow() override;
+  void ShowNative() override;
+  void Activate() override;
+  toolkit::Rect FrameAtModel() const override;
+  std::vector<toolkit::Rect> WorkAreas() const override;
+  void TakePosition() override;
   void FocusFromModel();
 
+  // Qt to model (FormRendererInput.cpp).
   // The control a widget (or a part of one) stands for; nullptr when none.
   toolkit::Control* ControlFor(QObject* object) const;
+  // Whether `object` is still the widget of a control of the form.
+  bool Live(const QObject* object) const;
   // The control under the global point `global`; the form where no other
   // control is, nullptr when the window has gone.
   toolkit::Control* ControlAt(const QPoint& global) const;
@@ -122,34 +122,22 @@ class FormRenderer : public QObject, public toolkit::ControlObserver {
   void HoverAt(const QPoint& global);
   bool HandleKey(toolkit::Control& control, QObject* watched, QKeyEvent* event);
   bool HandleEditKey(toolkit::Control& control, QLineEdit* edit, QKeyEvent* event);
-  bool HandleMouse(toolkit::Control& control, QObject* watched, QMouseEvent* event);
+  bool HandleMouse(toolkit::Control& control, QMouseEvent* event);
   // The left button moves with a list box pressed: past the drag distance a
   // drag begins. Released: drops it on the control under the mouse.
   void DragMoved(QMouseEvent* event);
   void DragReleased(toolkit::Control& control, QMouseEvent* event);
+  void DragEnded() override;
   void Edited(toolkit::Control& control, QLineEdit* edit, const QString& text);
   void Chosen(toolkit::Control& control, int index);
-  void Browse(toolkit::Control& control);
-  // After a user action: tells the host, unless the form went.
-  void Done();
+  void Browse(toolkit::Control& control) override;
+  void ActionDone() override { host_.UserActionDone(); }
 
-  toolkit::Form* form_;
   RendererHost& host_;
-  std::unique_ptr<Watch> watch_;
-  QWidget* window_ = nullptr;
-  std::unordered_map<const toolkit::Control*, QWidget*> widgets_;
-  std::unordered_map<const QObject*, toolkit::Control*> controls_;
-  toolkit::Control* pressed_ = nullptr;  // where the left button went down
-  // A list box pressed with the left button can be dragged onto another
-  // control: released there, it is dropped on it (Control::DragTo).
-  toolkit::Control* dragSource_ = nullptr;
   QPoint dragStart_;
-  bool dragging_ = false;
-  toolkit::Control* hovered_ = nullptr;
   // The control characters are being typed into (while they are handed on).
   toolkit::Control* typedInto_ = nullptr;
   QEventLoop* modalLoop_ = nullptr;
-  bool shownBefore_ = false;
   unsigned appliedFlags_ = 0;
 };
 

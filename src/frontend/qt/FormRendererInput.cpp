@@ -44,26 +44,22 @@ using toolkit::Control;
 using toolkit::ControlKind;
 namespace vk = toolkit::vk;
 
-bool IsEditKind(ControlKind kind) {
-  return kind == ControlKind::kEdit || kind == ControlKind::kFileNameEdit;
-}
-
-bool TakesClicksOnRelease(ControlKind kind) {
-  return kind == ControlKind::kButton || kind == ControlKind::kCheckBox ||
-         kind == ControlKind::kRadioButton;
-}
-
 }  // namespace
 
 // --- Qt to model -------------------------------------------------------------
 
 Control* FormRenderer::ControlFor(QObject* object) const {
   for (QObject* o = object; o != nullptr; o = o->parent()) {
-    auto it = controls_.find(o);
-    if (it != controls_.end()) return it->second;
-    if (o->isWidgetType() && static_cast<QWidget*>(o)->isWindow() && o != window_) return nullptr;
+    if (!o->isWidgetType()) continue;
+    if (Control* control = ControlOf(static_cast<QWidget*>(o))) return control;
+    if (static_cast<QWidget*>(o)->isWindow() && o != window_) return nullptr;
   }
   return nullptr;
+}
+
+bool FormRenderer::Live(const QObject* object) const {
+  return form_ != nullptr && object->isWidgetType() &&
+         ControlOf(static_cast<QWidget*>(const_cast<QObject*>(object))) != nullptr;
 }
 
 Control* FormRenderer::ControlAt(const QPoint& global) const {
@@ -76,15 +72,7 @@ void FormRenderer::HoverAt(const QPoint& global) {
   // A mouse move that a button, a check box or a drop-down list leaves
   // unhandled goes on to its parent: the hint is always that of the
   // control under the pointer, not of whoever saw the event.
-  Control* pointed = ControlAt(global);
-  if (pointed == nullptr || pointed == hovered_) return;
-  hovered_ = pointed;
-  pointed->Hover();
-  Done();
-}
-
-void FormRenderer::Done() {
-  if (form_ != nullptr) host_.UserActionDone();
+  if (Control* pointed = ControlAt(global)) Hovered(*pointed);
 }
 
 bool FormRenderer::eventFilter(QObject* watched, QEvent* event) {
@@ -102,7 +90,7 @@ bool FormRenderer::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-      return HandleMouse(*control, watched, static_cast<QMouseEvent*>(event));
+      return HandleMouse(*control, static_cast<QMouseEvent*>(event));
     case QEvent::MouseMove: {
       auto* mouse = static_cast<QMouseEvent*>(event);
       DragMoved(mouse);
@@ -113,12 +101,12 @@ bool FormRenderer::eventFilter(QObject* watched, QEvent* event) {
       HoverAt(static_cast<QEnterEvent*>(event)->globalPosition().toPoint());
       return false;
     case QEvent::Leave:
-      if (watched == window_) hovered_ = nullptr;
+      if (watched == window_) Left();
       return false;
     case QEvent::InputMethod: {
       // What an input method commits goes in as typed characters, except
       // into an edit, which takes it where its caret is.
-      if (IsEditKind(control->Kind())) return false;
+      if (IsEdit(control->Kind())) return false;
       auto* input = static_cast<QInputMethodEvent*>(event);
       std::string bytes;
       if (!input->commitString().isEmpty() && FromQt(input->commitString(), &bytes)) {
@@ -139,10 +127,9 @@ bool FormRenderer::eventFilter(QObject* watched, QEvent* event) {
       auto* help = static_cast<QHelpEvent*>(event);
       Control* pointed = ControlAt(help->globalPos());
       if (pointed == nullptr) pointed = control;
-      toolkit::Application* app = form_->GetApplication();
-      std::string hint = toolkit::GetShortHint(pointed->EffectiveHint());
-      if (app != nullptr && app->ShowHint() && pointed->ShowHint() && !hint.empty()) {
-        QToolTip::showText(help->globalPos(), ToQt(hint), WidgetOf(*pointed));
+      std::string tip = TipOf(*pointed);
+      if (!tip.empty()) {
+        QToolTip::showText(help->globalPos(), ToQt(tip), WidgetOf(*pointed));
       } else {
         QToolTip::hideText();
       }
@@ -179,7 +166,7 @@ bool FormRenderer::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool FormRenderer::HandleKey(Control& control, QObject* watched, QKeyEvent* event) {
-  if (IsEditKind(control.Kind())) {
+  if (IsEdit(control.Kind())) {
     if (auto* edit = qobject_cast<QLineEdit*>(watched)) return HandleEditKey(control, edit, event);
   }
   std::uint16_t key = VirtualKeyOf(*event);
@@ -219,7 +206,7 @@ bool FormRenderer::HandleEditKey(Control& control, QLineEdit* edit, QKeyEvent* e
       // The handlers see the key; the caret and deleting are the edit's.
       control.PressKey(key, shift);
       Done();
-      return form_ == nullptr || controls_.count(edit) == 0;
+      return !Live(edit);
     case vk::kBack:
       if (atEnd && shift.NoKeys()) break;  // the model's own Backspace
       return false;
@@ -254,107 +241,68 @@ bool FormRenderer::HandleEditKey(Control& control, QLineEdit* edit, QKeyEvent* e
   return true;
 }
 
-bool FormRenderer::HandleMouse(Control& control, QObject* watched, QMouseEvent* event) {
+bool FormRenderer::HandleMouse(Control& control, QMouseEvent* event) {
   QWidget* widget = WidgetOf(control);
-  QPoint global = event->globalPosition().toPoint();
-  QPoint at = widget->mapFromGlobal(global);
-  QEvent::Type type = event->type();
-  ControlKind kind = control.Kind();
-  auto gone = [&] { return form_ == nullptr || controls_.count(widget) == 0; };
-  if (event->button() == Qt::RightButton) {
-    if (type == QEvent::MouseButtonRelease) {
-      control.RightClick(at.x(), at.y());
-      Done();
-    }
-    return true;
+  const QPoint global = event->globalPosition().toPoint();
+  const QPoint at = widget->mapFromGlobal(global);
+  const QEvent::Type type = event->type();
+  const ControlKind kind = control.Kind();
+  toolkit::MouseInput input;
+  input.button = event->button() == Qt::LeftButton    ? toolkit::MouseButton::kLeft
+                 : event->button() == Qt::RightButton ? toolkit::MouseButton::kRight
+                                                      : toolkit::MouseButton::kMiddle;
+  input.step = type == QEvent::MouseButtonPress     ? toolkit::MouseStep::kPress
+               : type == QEvent::MouseButtonRelease ? toolkit::MouseStep::kRelease
+                                                    : toolkit::MouseStep::kDoubleClick;
+  input.held = ShiftOf(event->modifiers());
+  input.x = at.x();
+  input.y = at.y();
+  input.inside = widget->rect().contains(at);
+  const bool left = input.button == toolkit::MouseButton::kLeft;
+  if (left && kind == ControlKind::kListBox && input.step == toolkit::MouseStep::kPress) {
+    auto* view = static_cast<QListWidget*>(widget);
+    input.row = view->indexAt(view->viewport()->mapFromGlobal(global)).row();
+    dragStart_ = global;
   }
-  if (event->button() != Qt::LeftButton) return true;
-  toolkit::ShiftState held = ShiftOf(event->modifiers());
-  if (IsEditKind(kind) || kind == ControlKind::kComboBox) {
-    if (type == QEvent::MouseButtonPress) {
-      control.Click(held);
-      Done();
-    } else if (type == QEvent::MouseButtonDblClick) {
-      control.DoubleClick();
-      Done();
-    }
-    // A drop-down list opens natively; its choice comes back as activated.
-    return gone();
-  }
-  if (kind == ControlKind::kListBox) {
-    if (type == QEvent::MouseButtonDblClick) {
-      control.DoubleClick();
-      Done();
-    } else if (type == QEvent::MouseButtonRelease) {
-      DragReleased(control, event);
-    } else if (type == QEvent::MouseButtonPress) {
-      dragSource_ = &control;
-      dragStart_ = global;
-      dragging_ = false;
-      auto* view = static_cast<QListWidget*>(widget);
-      int row = view->indexAt(view->viewport()->mapFromGlobal(global)).row();
-      bool toggle = (event->modifiers() & Qt::ControlModifier) != 0;
-      control.Click(held);
-      if (!gone() && row >= 0) {
-        auto& list = static_cast<toolkit::ListBox&>(control);
-        if (toggle && list.MultiSelect()) {
-          list.ToggleChoice(row);
-        } else {
-          list.Choose(row);
-        }
-      }
-      Done();
-    }
-    return true;
-  }
-  (void)watched;
   auto* button = qobject_cast<QToolButton*>(widget);
-  if (type == QEvent::MouseButtonPress ||
-      (type == QEvent::MouseButtonDblClick && TakesClicksOnRelease(kind))) {
-    pressed_ = &control;
-    if (button != nullptr && control.Usable()) button->setDown(true);
-    return true;
+  if (left && input.step == toolkit::MouseStep::kRelease && button != nullptr &&
+      PressedAsAButton(kind, false)) {
+    button->setDown(false);  // shown up before the click's handlers run
   }
-  if (type == QEvent::MouseButtonDblClick) {
-    control.DoubleClick();
-    Done();
-    return true;
+  switch (Mouse(control, input)) {
+    case toolkit::MouseOutcome::kNative:
+      return false;  // an edit places its caret, a drop-down list opens natively
+    case toolkit::MouseOutcome::kPressed:
+      if (button != nullptr && control.Usable()) button->setDown(true);
+      return true;
+    case toolkit::MouseOutcome::kListReleased:
+      DragReleased(control, event);
+      return true;
+    default:
+      return true;
   }
-  bool click = pressed_ == &control && widget->rect().contains(at);
-  pressed_ = nullptr;
-  if (button != nullptr) button->setDown(false);
-  if (click) {
-    control.Click(held);
-    Done();
-  }
-  return true;
 }
 
 void FormRenderer::DragMoved(QMouseEvent* event) {
   if (dragSource_ == nullptr || dragging_) return;
   if ((event->buttons() & Qt::LeftButton) == 0) {
-    dragSource_ = nullptr;
+    EndDrag();
     return;
   }
   QPoint moved = event->globalPosition().toPoint() - dragStart_;
-  if (moved.manhattanLength() < QApplication::startDragDistance()) return;
-  dragging_ = true;
-  QApplication::setOverrideCursor(Qt::DragMoveCursor);
+  if (FormView::DragMoved(moved.manhattanLength(), QApplication::startDragDistance())) {
+    QApplication::setOverrideCursor(Qt::DragMoveCursor);
+  }
 }
 
+void FormRenderer::DragEnded() { QApplication::restoreOverrideCursor(); }
+
 void FormRenderer::DragReleased(Control& control, QMouseEvent* event) {
-  const bool dragged = dragSource_ == &control && dragging_;
-  if (dragging_) QApplication::restoreOverrideCursor();
-  dragSource_ = nullptr;
-  dragging_ = false;
-  if (!dragged) return;
   QPoint global = event->globalPosition().toPoint();
   QWidget* under = QApplication::widgetAt(global);
   Control* target = under != nullptr ? ControlFor(under) : nullptr;
-  if (target == nullptr || target == &control) return;
-  QPoint at = WidgetOf(*target)->mapFromGlobal(global);
-  control.DragTo(*target, at.x(), at.y());
-  Done();
+  QPoint at = target != nullptr ? WidgetOf(*target)->mapFromGlobal(global) : QPoint();
+  Dropped(control, target, at.x(), at.y());
 }
 
 void FormRenderer::Edited(Control& control, QLineEdit* edit, const QString& text) {
@@ -365,7 +313,7 @@ void FormRenderer::Edited(Control& control, QLineEdit* edit, const QString& text
     // Refused (a character without a CP932 code, or an edit that cannot be
     // reached): the field shows the model's text again.
     QApplication::beep();
-    if (form_ != nullptr && controls_.count(edit) != 0) {
+    if (Live(edit)) {
       edit->setText(ToQt(model.Text()));
       edit->setCursorPosition(std::min(cursor, static_cast<int>(edit->text().size())));
     }
@@ -375,8 +323,7 @@ void FormRenderer::Edited(Control& control, QLineEdit* edit, const QString& text
 }
 
 void FormRenderer::Chosen(Control& control, int index) {
-  if (!static_cast<toolkit::ListControl&>(control).Choose(index) && form_ != nullptr &&
-      widgets_.count(&control) != 0) {
+  if (!static_cast<toolkit::ListControl&>(control).Choose(index) && !Gone(control)) {
     ApplySelection(control);
   }
   Done();

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <functional>
 
+#include "toolkit/GlyphNames.h"
+
 namespace zuba::qt {
 namespace {
 
@@ -216,22 +218,11 @@ void ControlPanel(QPainter& p) {
   Box(p, 8, 24, 16, 4, kSilver);
 }
 
-struct Picture {
-  const char* name;
-  int width;
-  int height;
-  void (*draw)(QPainter&);
-};
-
-const Picture kPictures[] = {
-    {"BtnOk", 16, 16, OkMark},         {"BtnCancel", 16, 16, CancelMark},
-    {"Config", 16, 16, Config},        {"Apply", 16, 16, Apply},
-    {"Delete", 20, 20, Delete},        {"Save", 16, 16, Save},
-    {"Close", 16, 16, Close},          {"Options", 32, 32, Options},
-    {"Browse", 12, 11, Browse},        {"Printer", 20, 20, Printer},
-    {"Network", 16, 16, Network},      {"DialUp", 16, 16, DialUp},
-    {"Telephone", 17, 16, Telephone},  {"ControlPanel", 32, 28, ControlPanel},
-};
+// In the order of toolkit::kGlyphNames.
+void (*const kDraw[])(QPainter&) = {OkMark, CancelMark, Config, Apply, Delete, Save, Close,
+                                    Options, Browse, Printer, Network, DialUp, Telephone,
+                                    ControlPanel};
+static_assert(sizeof kDraw / sizeof kDraw[0] == toolkit::kGlyphCount);
 
 // `picture` in one colour, keeping its shape.
 QPixmap Tinted(const QPixmap& picture, const QColor& color) {
@@ -247,13 +238,14 @@ QPixmap Tinted(const QPixmap& picture, const QColor& color) {
 }  // namespace
 
 QPixmap GlyphPixmap(const std::string& name, bool enabled) {
-  for (const Picture& picture : kPictures) {
-    if (name != picture.name) continue;
+  const std::size_t index = toolkit::GlyphIndex(name);
+  if (index < toolkit::kGlyphCount) {
+    const toolkit::GlyphName& picture = toolkit::kGlyphNames[index];
     QPixmap pixmap(picture.width, picture.height);
     pixmap.fill(Qt::transparent);
     {
       QPainter p(&pixmap);
-      picture.draw(p);
+      kDraw[index](p);
     }
     if (enabled) return pixmap;
     // Embossed: the shape in white one pixel down and right, in grey on top.

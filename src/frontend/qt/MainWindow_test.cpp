@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QStyle>
 #include <QMenu>
 #include <QTest>
 #include <QToolTip>
@@ -309,6 +311,34 @@ TEST_F(MainWindowTest, NoCaptionIsCutOffInEitherModeNorInTheWinsDialog) {
   EXPECT_EQ(CutCaptions(ui.Render(*form->FmWins).Window()), QStringList());
   // The WINS dialog is the main window's, not the application's main form.
   EXPECT_EQ(app.MainForm(), form);
+}
+
+// Three gateways and three DNS servers, the longest addresses there are:
+// each list shows every entry whole beside its scroll bar.
+TEST_F(MainWindowTest, EveryEntryOfAListIsShownWhole) {
+  Open();
+  QTest::mouseClick(Widget("BtConfig"), Qt::LeftButton);
+  QTest::mouseClick(Widget("CbDde"), Qt::LeftButton);
+  // Typed into the fields, each entered with Return.
+  for (const char* name : {"EdTgw", "EdDip"}) {
+    for (const char* address : {"192.168.100.252", "192.168.100.253", "192.168.100.254"}) {
+      QTest::mouseClick(Widget(name), Qt::LeftButton);
+      QTest::keyClicks(Widget(name), address);
+      QTest::keyClick(Widget(name), Qt::Key_Return);
+    }
+  }
+  QCoreApplication::processEvents();
+  for (const char* name : {"LbTgw", "LbDip"}) {
+    auto* list = static_cast<QListWidget*>(Widget(name));
+    ASSERT_EQ(list->count(), 3) << name;
+    // The text is drawn inside a margin on either side.
+    int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    for (int row = 0; row < list->count(); ++row) {
+      QString text = list->item(row)->text();
+      EXPECT_LE(list->fontMetrics().horizontalAdvance(text) + 2 * margin, list->viewport()->width())
+          << name << ": " << text.toStdString();
+    }
+  }
 }
 
 TEST_F(MainWindowTest, GroupCheckBoxesAreDrawnAboveThePanelsTheyOverlap) {

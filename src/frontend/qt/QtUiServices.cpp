@@ -79,61 +79,17 @@ void AddItems(QMenu* menu, toolkit::MenuItem& item,
 
 }  // namespace
 
-class QtUiServices::AppWatch : public toolkit::Component {
- public:
-  explicit AppWatch(QtUiServices& services) : services_(services) {}
-
- protected:
-  void Notification(toolkit::Component& component, toolkit::Operation operation) override {
-    toolkit::Component::Notification(component, operation);
-    if (operation == toolkit::Operation::kRemove && &component == services_.app_) {
-      services_.app_ = nullptr;
-    }
-  }
-
- private:
-  QtUiServices& services_;
-};
-
 QtUiServices::QtUiServices(platform::Files& files)
-    : files_(files), appWatch_(std::make_unique<AppWatch>(*this)) {}
+    : files_(files) {}
 
 QtUiServices::~QtUiServices() = default;
 
-void QtUiServices::Watch(toolkit::Application& app) {
-  if (app_ == &app) return;
-  if (app_ != nullptr) app_->RemoveFreeNotification(*appWatch_);
-  app_ = &app;
-  app.FreeNotification(*appWatch_);
-}
+void QtUiServices::Watch(toolkit::Application& app) { views_.Watch(app); }
 
-FormRenderer& QtUiServices::Render(toolkit::Form& form) {
-  Watch(form.App());
-  if (FormRenderer* renderer = RendererOf(form)) return *renderer;
-  RendererHost& host = *this;
-  renderers_.push_back(std::make_unique<FormRenderer>(form, host));
-  return *renderers_.back();
-}
+FormRenderer& QtUiServices::Render(toolkit::Form& form) { return views_.Render(form); }
 
 FormRenderer* QtUiServices::RendererOf(const toolkit::Form& form) const {
-  for (const auto& renderer : renderers_) {
-    if (renderer->Form() == &form) return renderer.get();
-  }
-  return nullptr;
-}
-
-void QtUiServices::RenderShownForms() {
-  // A renderer whose form went may be inside its own event handling now:
-  // it goes once the event loop is back.
-  for (auto& renderer : renderers_) {
-    if (renderer->Form() == nullptr) renderer.release()->deleteLater();
-  }
-  renderers_.erase(std::remove(renderers_.begin(), renderers_.end(), nullptr), renderers_.end());
-  if (app_ == nullptr) return;
-  std::vector<toolkit::Form*> forms = app_->Forms();
-  for (toolkit::Form* form : forms) {
-    if (form->Visible() && RendererOf(*form) == nullptr) Render(*form);
-  }
+  return views_.ViewOf(form);
 }
 
 QWidget* QtUiServices::ActiveWindow() const {

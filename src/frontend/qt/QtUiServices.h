@@ -17,6 +17,7 @@
 
 #include "frontend/qt/FormRenderer.h"
 #include "platform/Files.h"
+#include "toolkit/FormViews.h"
 #include "toolkit/UiServices.h"
 
 class QWidget;
@@ -59,18 +60,21 @@ class QtUiServices : public toolkit::UiServices, private RendererHost {
   void ProcessMessages() override;
 
  private:
-  class AppWatch;
-
   void UserActionDone() override { RenderShownForms(); }
   // Renders the visible forms not rendered yet and lets go of the
   // renderers whose forms went.
-  void RenderShownForms();
+  void RenderShownForms() { views_.RenderShownForms(); }
   QWidget* ActiveWindow() const;
 
   platform::Files& files_;
-  toolkit::Application* app_ = nullptr;
-  std::unique_ptr<AppWatch> appWatch_;
-  std::vector<std::unique_ptr<FormRenderer>> renderers_;
+  // A renderer whose form went may be inside its own event handling: it
+  // goes once the event loop is back.
+  toolkit::FormViews<FormRenderer> views_{
+      [this](toolkit::Form& form) {
+        RendererHost& host = *this;
+        return std::make_unique<FormRenderer>(form, host);
+      },
+      [](std::unique_ptr<FormRenderer> gone) { gone.release()->deleteLater(); }};
   std::unique_ptr<HelpWindow> help_;
   bool mainLoopRunning_ = false;
 };

@@ -1,6 +1,9 @@
 // Renders one form of the control model as a window of the Windows API:
 // one window per control, at the control's exact bounds in its parent's
-// client area, kept in step in each direction.
+// client area, kept in step in each direction. What does not depend on the
+// Windows API (the records of controls and windows, the dispatch of the
+// model's changes, showing and placing, what a click means to the model)
+// is toolkit/FormView's; this class creates, paints and reads the input.
 //
 // Model to Windows: the form window observes the form (ControlObserver)
 // and applies every change (bounds, texts, enabled and visible flags,
@@ -29,12 +32,12 @@
 #include "frontend/win32/WinApi.h"
 
 #include <map>
-#include <memory>
 #include <string>
+#include <vector>
 
 #include "frontend/win32/WinLook.h"
-#include "toolkit/ControlObserver.h"
 #include "toolkit/Form.h"
+#include "toolkit/FormView.h"
 
 namespace zuba::winui {
 
@@ -52,7 +55,7 @@ class WindowHost {
   virtual GdiCache& Gdi() = 0;
 };
 
-class FormWindow : public toolkit::ControlObserver {
+class FormWindow : public toolkit::FormView<HWND> {
  public:
   // Registers the window classes of the form windows; once per process,
   // before the first form window.
@@ -62,16 +65,14 @@ class FormWindow : public toolkit::ControlObserver {
   // follows the form until it goes. `host` must outlive the form window.
   FormWindow(toolkit::Form& form, WindowHost& host);
   ~FormWindow() override;
-  FormWindow(const FormWindow&) = delete;
-  FormWindow& operator=(const FormWindow&) = delete;
 
   // The form; nullptr once it has gone (its window is gone then too).
   toolkit::Form* Form() const { return form_; }
   HWND Window() const { return window_; }
   // The window of a control of the form; nullptr when it has none.
-  HWND WindowOf(const toolkit::Control& control) const;
+  HWND WindowOf(const toolkit::Control& control) const { return NativeOf(control); }
   // The window of the form's control named `name`; nullptr when none.
-  HWND FindWindowOf(const std::string& name) const;
+  HWND FindWindowOf(const std::string& name) const { return FindNative(name); }
   // Whether `hwnd` is the form's window or lies inside it.
   bool Contains(HWND hwnd) const;
 
@@ -79,54 +80,55 @@ class FormWindow : public toolkit::ControlObserver {
   // model took it (it is then not dispatched).
   bool PreTranslate(const MSG& msg);
 
-  void ControlChanged(toolkit::Control& control, toolkit::Change change) override;
-
  private:
-  class Watch;
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-  void FormGone();
-  void Build(toolkit::Control& control, HWND parent);
-  HWND Create(toolkit::Control& control, HWND parent);
-  void Unbuild(toolkit::Control& control);
+  // Building (FormWindow.cpp).
+  HWND Create(toolkit::Control& control, HWND parent) override;
+  void Created(toolkit::Control& control, HWND hwnd) override;
+  void Destroy(toolkit::Control& control, HWND hwnd) override;
+  void Discard() override;
   void Rebuild(toolkit::Control& control);
-  void Restack(toolkit::Control& parent);
+  void Restack(toolkit::Control& parent) override;
   void AddTool(HWND hwnd);
 
-  void ApplyAll(toolkit::Control& control);
-  void Apply(toolkit::Control& control, toolkit::Change change);
-  void ApplyBounds(toolkit::Control& control);
-  void ApplyText(toolkit::Control& control);
-  void ApplyVisible(toolkit::Control& control);
-  void ApplyCheck(toolkit::Control& control);
-  void ApplyItems(toolkit::Control& control);
-  void ApplySelection(toolkit::Control& control);
-  void ApplyFocus(toolkit::Control& control);
-  void ApplyFont(toolkit::Control& control);
-  void ApplyStyle(toolkit::Control& control);
+  // Model to Windows (FormWindow.cpp).
+  void ApplyBounds(toolkit::Control& control) override;
+  void ApplyText(toolkit::Control& control) override;
+  void ApplyEnabled(toolkit::Control& control) override;
+  void ApplyShown(toolkit::Control& control) override;
+  void ApplyCheck(toolkit::Control& control) override;
+  void ApplyItems(toolkit::Control& control) override;
+  void ApplySelection(toolkit::Control& control) override;
+  void ApplyFocus(toolkit::Control& control) override;
+  void ApplyFont(toolkit::Control& control) override;
+  void ApplyColor(toolkit::Control& control) override;
+  void ApplyRepaint(toolkit::Control& control) override;
+  void ApplyStyle(toolkit::Control& control) override;
+  void ModalEnded() override;
   void ApplyWindowStyle();
-  void ShowFormWindow();
-  bool SystemPlaces() const;
-  // Puts the window where the model says (centred for a centred form),
-  // whole inside the work area; the model follows.
-  void PlaceWindow();
-  // Moves a window the program has placed whole into the work area: true
-  // when the model was moved (and the window with it).
-  bool KeepOnScreen();
+  bool FormShown() const override;
+  void HideForm() override;
+  void PrepareShow() override;
+  void ShowNative() override;
+  void Activate() override;
+  toolkit::Rect FrameAtModel() const override;
+  std::vector<toolkit::Rect> WorkAreas() const override;
   // The size of the window's frame around the model's client area.
   SIZE FrameSize() const;
-  void TakePosition();
+  void TakePosition() override;
   void FocusFromModel();
 
-  // Painting of the windows of our own class and the owner-drawn buttons.
+  // Painting of the windows of our own class and the owner-drawn buttons
+  // (FormWindowPaint.cpp).
   void Paint(HWND hwnd);
   void PaintPane(toolkit::Control& control, HDC dc, const RECT& rect);
   void DrawButton(const DRAWITEMSTRUCT& item);
   LRESULT ColorFor(HWND child, HDC dc);
   LRESULT Notify(const NMHDR& header);
 
-  // Input.
+  // Input (FormWindowInput.cpp).
   toolkit::Control* ControlFor(HWND hwnd) const;
   bool Mouse(toolkit::Control& control, const MSG& msg);
   bool Key(toolkit::Control& control, const MSG& msg);
@@ -134,30 +136,19 @@ class FormWindow : public toolkit::ControlObserver {
   bool Accelerator(char letter);
   void Edited(toolkit::Control& control, HWND edit);
   void Chosen(toolkit::Control& control, int index);
-  // After a user action: tells the host, unless the form went.
-  void Done();
-  bool Gone(const toolkit::Control& control) const;
+  void Browse(toolkit::Control& control) override;
+  void ActionDone() override { host_.UserActionDone(); }
 
-  toolkit::Form* form_;
   WindowHost& host_;
-  std::unique_ptr<Watch> watch_;
-  HWND window_ = nullptr;
   HWND tips_ = nullptr;
-  std::map<const toolkit::Control*, HWND> windows_;
-  std::map<HWND, toolkit::Control*> controls_;
   // The browse button inside each file-name edit.
   std::map<HWND, toolkit::Control*> browseButtons_;
   std::map<const toolkit::Control*, HBITMAP> browseGlyphs_;
   std::string tipText_;
-  toolkit::Control* pressed_ = nullptr;  // where the left button went down
-  HWND pressedWindow_ = nullptr;
-  toolkit::Control* dragSource_ = nullptr;
+  HWND pressedWindow_ = nullptr;  // where the left button went down
   POINT dragStart_{};
-  bool dragging_ = false;
-  toolkit::Control* hovered_ = nullptr;
   bool applying_ = false;  // the model's text is being put into a window
   bool placing_ = false;   // the window is being moved to the model's place
-  bool shownBefore_ = false;
 };
 
 }  // namespace zuba::winui

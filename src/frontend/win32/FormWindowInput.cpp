@@ -22,15 +22,6 @@ using toolkit::Control;
 using toolkit::ControlKind;
 namespace vk = toolkit::vk;
 
-bool IsEditKind(ControlKind kind) {
-  return kind == ControlKind::kEdit || kind == ControlKind::kFileNameEdit;
-}
-
-bool IsButtonKind(ControlKind kind) {
-  return kind == ControlKind::kButton || kind == ControlKind::kCheckBox ||
-         kind == ControlKind::kRadioButton;
-}
-
 // Keys an edit leaves to the model whole: they type nothing into it.
 bool IsDialogKey(WPARAM key) {
   return key == VK_RETURN || key == VK_ESCAPE || key == VK_TAB || key == VK_UP ||
@@ -55,19 +46,10 @@ bool Inside(HWND hwnd, POINT at) {
 
 Control* FormWindow::ControlFor(HWND hwnd) const {
   for (HWND h = hwnd; h != nullptr; h = GetParent(h)) {
-    auto it = controls_.find(h);
-    if (it != controls_.end()) return it->second;
+    if (Control* control = ControlOf(h)) return control;
     if (h == window_ || (GetWindowLongA(h, GWL_STYLE) & WS_CHILD) == 0) return nullptr;
   }
   return nullptr;
-}
-
-void FormWindow::Done() {
-  if (form_ != nullptr) host_.UserActionDone();
-}
-
-bool FormWindow::Gone(const Control& control) const {
-  return form_ == nullptr || windows_.count(&control) == 0;
 }
 
 bool FormWindow::PreTranslate(const MSG& msg) {
@@ -91,137 +73,79 @@ bool FormWindow::PreTranslate(const MSG& msg) {
 bool FormWindow::Mouse(Control& control, const MSG& msg) {
   HWND hwnd = WindowOf(control);
   const ControlKind kind = control.Kind();
-  const toolkit::ShiftState held = HeldKeys();
-  const bool browse = browseButtons_.count(msg.hwnd) != 0;
+  if (msg.message == WM_MOUSEMOVE) {
+    if (dragSource_ != nullptr && (msg.wParam & MK_LBUTTON)) {
+      DragMoved(std::abs(msg.pt.x - dragStart_.x) + std::abs(msg.pt.y - dragStart_.y),
+                GetSystemMetrics(SM_CXDRAG));
+    }
+    if (pressed_ != nullptr && pressedWindow_ == msg.hwnd) {
+      SendMessageA(msg.hwnd, BM_SETSTATE, Inside(msg.hwnd, PointIn(msg, msg.hwnd)), 0);
+    }
+    if (pressed_ == nullptr && dragSource_ == nullptr) Hovered(control);
+    return false;
+  }
+  toolkit::MouseInput input;
+  input.held = HeldKeys();
+  input.browse = browseButtons_.count(msg.hwnd) != 0;
   switch (msg.message) {
-    case WM_MOUSEMOVE: {
-      if (dragSource_ != nullptr && !dragging_ && (msg.wParam & MK_LBUTTON)) {
-        POINT at = msg.pt;
-        if (std::abs(at.x - dragStart_.x) + std::abs(at.y - dragStart_.y) >=
-            GetSystemMetrics(SM_CXDRAG)) {
-          dragging_ = true;
-        }
-      }
-      if (pressed_ != nullptr && pressedWindow_ == msg.hwnd) {
-        SendMessageA(msg.hwnd, BM_SETSTATE, Inside(msg.hwnd, PointIn(msg, msg.hwnd)), 0);
-      }
-      if (&control != hovered_ && pressed_ == nullptr && dragSource_ == nullptr) {
-        hovered_ = &control;
-        control.Hover();
-        Done();
-      }
-      return false;
-    }
+    case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-      return true;
-    case WM_RBUTTONUP: {
-      POINT at = PointIn(msg, hwnd);
-      control.RightClick(at.x, at.y);
-      Done();
-      return true;
-    }
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
+      input.step = toolkit::MouseStep::kPress;
+      break;
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:
-      return true;
+      input.step = toolkit::MouseStep::kDoubleClick;
+      break;
     default:
+      input.step = toolkit::MouseStep::kRelease;
       break;
   }
-  if (IsEditKind(kind) && !browse) {
-    // The edit places its caret and selects itself; the model hears the
-    // click first and takes the focus.
-    if (msg.message == WM_LBUTTONDOWN) {
-      control.Click(held);
-      Done();
-    } else if (msg.message == WM_LBUTTONDBLCLK) {
-      control.DoubleClick();
-      Done();
-    }
-    return Gone(control);
+  if (msg.message >= WM_RBUTTONDOWN && msg.message <= WM_RBUTTONDBLCLK) {
+    input.button = toolkit::MouseButton::kRight;
+  } else if (msg.message >= WM_MBUTTONDOWN) {
+    input.button = toolkit::MouseButton::kMiddle;
   }
-  if (kind == ControlKind::kComboBox) {
-    // The list opens itself; its choice comes back as CBN_SELENDOK.
-    if (msg.message == WM_LBUTTONDOWN) {
-      control.Click(held);
-      Done();
-    }
-    return Gone(control) || !control.Usable();
+  const POINT at = PointIn(msg, hwnd);
+  input.x = at.x;
+  input.y = at.y;
+  input.inside = Inside(msg.hwnd, PointIn(msg, msg.hwnd));
+  const bool left = input.button == toolkit::MouseButton::kLeft;
+  if (left && kind == ControlKind::kListBox && input.step == toolkit::MouseStep::kPress) {
+    LRESULT hit = SendMessageA(hwnd, LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
+    input.row = HIWORD(hit) == 0 ? LOWORD(hit) : -1;
+    dragStart_ = msg.pt;
+    SetCapture(hwnd);
   }
-  if (kind == ControlKind::kListBox) {
-    if (msg.message == WM_LBUTTONDBLCLK) {
-      control.DoubleClick();
-      Done();
-    } else if (msg.message == WM_LBUTTONDOWN) {
-      POINT at = PointIn(msg, hwnd);
-      LRESULT hit = SendMessageA(hwnd, LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
-      int row = HIWORD(hit) == 0 ? LOWORD(hit) : -1;
-      dragSource_ = &control;
-      dragStart_ = msg.pt;
-      dragging_ = false;
-      SetCapture(hwnd);
-      control.Click(held);
-      if (!Gone(control) && row >= 0) {
-        auto& list = static_cast<toolkit::ListBox&>(control);
-        if (held.Has(toolkit::kCtrlKey) && list.MultiSelect()) {
-          list.ToggleChoice(row);
-        } else {
-          list.Choose(row);
-        }
-      }
-      Done();
-    } else if (msg.message == WM_LBUTTONUP) {
-      const bool dragged = dragSource_ == &control && dragging_;
-      dragSource_ = nullptr;
-      dragging_ = false;
-      if (GetCapture() == hwnd) ReleaseCapture();
-      if (dragged) {
-        HWND under = WindowFromPoint(msg.pt);
-        Control* target = under != nullptr && Contains(under) ? ControlFor(under) : nullptr;
-        if (target != nullptr && target != &control) {
-          POINT at = msg.pt;
-          ScreenToClient(WindowOf(*target), &at);
-          control.DragTo(*target, at.x, at.y);
-          Done();
-        }
-      }
-    }
-    return true;
-  }
-  // Buttons, check boxes, radio buttons, the browse button, and what is
-  // drawn by us: pressed with the left button, clicked where it is let go.
-  if (msg.message == WM_LBUTTONDOWN ||
-      (msg.message == WM_LBUTTONDBLCLK && (IsButtonKind(kind) || browse))) {
-    pressed_ = &control;
-    pressedWindow_ = msg.hwnd;
-    SetCapture(msg.hwnd);
-    if ((IsButtonKind(kind) || browse) && control.Usable()) {
-      SendMessageA(msg.hwnd, BM_SETSTATE, TRUE, 0);
-    }
-    return true;
-  }
-  if (msg.message == WM_LBUTTONDBLCLK) {
-    control.DoubleClick();
-    Done();
-    return true;
-  }
-  if (msg.message == WM_LBUTTONUP) {
-    const bool click = pressed_ == &control && pressedWindow_ == msg.hwnd &&
-                       Inside(msg.hwnd, PointIn(msg, msg.hwnd));
-    pressed_ = nullptr;
+  if (left && input.step == toolkit::MouseStep::kRelease && PressedAsAButton(kind, input.browse)) {
+    // Shown up before the click's handlers run (they may open a dialog).
     pressedWindow_ = nullptr;
     if (GetCapture() == msg.hwnd) ReleaseCapture();
-    if (IsButtonKind(kind) || browse) SendMessageA(msg.hwnd, BM_SETSTATE, FALSE, 0);
-    if (click) {
-      if (browse) {
-        static_cast<toolkit::FileNameEdit&>(control).Browse();
-      } else {
-        control.Click(held);
-      }
-      Done();
-    }
+    if (IsButton(kind) || input.browse) SendMessageA(msg.hwnd, BM_SETSTATE, FALSE, 0);
   }
-  return true;
+  switch (FormView::Mouse(control, input)) {
+    case toolkit::MouseOutcome::kNative:
+      return false;
+    case toolkit::MouseOutcome::kPressed:
+      pressedWindow_ = msg.hwnd;
+      SetCapture(msg.hwnd);
+      if ((IsButton(kind) || input.browse) && control.Usable()) {
+        SendMessageA(msg.hwnd, BM_SETSTATE, TRUE, 0);
+      }
+      return true;
+    case toolkit::MouseOutcome::kListReleased: {
+      if (GetCapture() == hwnd) ReleaseCapture();
+      HWND under = WindowFromPoint(msg.pt);
+      Control* target = under != nullptr && Contains(under) ? ControlFor(under) : nullptr;
+      POINT drop = msg.pt;
+      if (target != nullptr) ScreenToClient(WindowOf(*target), &drop);
+      Dropped(control, target, drop.x, drop.y);
+      return true;
+    }
+    default:
+      return true;
+  }
 }
 
 // --- Keys --------------------------------------------------------------------
@@ -243,7 +167,7 @@ bool FormWindow::Key(Control& control, const MSG& msg) {
       SendMessageA(WindowOf(control), CB_GETDROPPEDSTATE, 0, 0)) {
     return false;  // an open list takes its keys itself
   }
-  if (IsEditKind(control.Kind())) return EditKey(control, msg);
+  if (IsEdit(control.Kind())) return EditKey(control, msg);
   if (msg.message == WM_CHAR) {
     // Characters of an input method; keys come as WM_KEYDOWN.
     control.KeyPress(static_cast<char>(key));
@@ -306,7 +230,7 @@ bool FormWindow::Accelerator(char letter) {
   std::function<void(Control&)> search = [&](Control& parent) {
     for (Control* child : parent.TabList()) {
       if (found != nullptr) return;
-      if (IsButtonKind(child->Kind()) && child->Reachable() &&
+      if (IsButton(child->Kind()) && child->Reachable() &&
           AccessKey(child->Caption()) == letter) {
         found = child;
         return;
@@ -336,6 +260,10 @@ void FormWindow::Edited(Control& control, HWND edit) {
     return;
   }
   Done();
+}
+
+void FormWindow::Browse(Control& control) {
+  static_cast<toolkit::FileNameEdit&>(control).Browse();
 }
 
 void FormWindow::Chosen(Control& control, int index) {

@@ -6,7 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include "frontend/win32/WinTesting.h"
+#include "testing/winui/WinTesting.h"
 #include "frontend/win32/WinUiServices.h"
 #include "testing/TestMachine.h"
 #include "toolkit/Application.h"

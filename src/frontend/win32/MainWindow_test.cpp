@@ -7,14 +7,12 @@
 #include <cstdio>
 #include <functional>
 
-#include "core/IniGT.h"
-#include "core/RegType.h"
-#include "core/SettingsFile.h"
 #include "frontend/win32/WinApi.h"
 #include "frontend/win32/WinHelpWindow.h"
-#include "frontend/win32/WinTesting.h"
+#include "testing/winui/WinTesting.h"
 #include "frontend/win32/WinUiServices.h"
 #include "testing/TestMachine.h"
+#include "testing/TwoSettings.h"
 #include "toolkit/Application.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/ComboBox.h"
@@ -36,33 +34,6 @@ using wintest::PostKey;
 using wintest::SaveScreenshot;
 using wintest::Settle;
 using wintest::Soon;
-
-// Two settings saved in the settings file, "会社" applied last, as a user
-// who has worked with the program has them.
-void SaveTwoSettings(zuba::testing::TestMachine& machine) {
-  core::TIniGT ini(machine.profiles(), machine.files());
-  ini.SetDefaultDir(core::ddApplication);
-  ini.SetFence(core::fnNone);
-  ini.Loaded();
-  core::SettingsFile settings(ini, machine.files());
-  auto save = [&](const std::string& name,
-                  std::initializer_list<std::pair<const char*, const char*>> items) {
-    core::TRegList setting;
-    core::InitRegList(setting, false, machine.system());
-    for (const auto& [code, value] : items) {
-      setting[core::FindItemIndex(code)].Value = value;
-      setting[core::FindItemIndex(code)].IsSet = true;
-    }
-    settings.SaveSetting(name, setting);
-    settings.WriteAdapter(name, "0000");
-  };
-  save("会社", {{"ip", "192.168.10.24"}, {"ms", "255.255.255.0"}, {"gw", "192.168.10.1"},
-               {"de", "1"}, {"dh", "pc024"}, {"dd", "example.co.jp"}});
-  save("自宅", {{"ip", "192.168.1.5"}, {"ms", "255.255.255.0"}, {"gw", "192.168.1.1"}});
-  settings.WriteSettingList({"会社", "自宅"});
-  settings.WritePrevious("会社");
-  settings.WriteConverted(true);  // the layout of this version
-}
 
 // The CPU time of this process so far, in milliseconds.
 double ProcessMilliseconds() {
@@ -99,7 +70,7 @@ HWND OtherWindow(WinUiServices& ui, const ui::TForm1& form, const char* windowCl
 class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() {
-    SaveTwoSettings(machine);
+    zuba::testing::SaveTwoSettings(machine.profiles(), machine.files(), machine.system());
     app.SetTitle("ZubaNet ベータ版");
     ui.Watch(app);
     double before = ProcessMilliseconds();
@@ -300,6 +271,33 @@ TEST_F(MainWindowTest, NoWordOfAWrappedCaptionIsCut) {
     }
   };
   visit(*form);
+}
+
+// Three gateways and three DNS servers, the longest addresses there are:
+// each list shows every entry whole beside its scroll bar.
+TEST_F(MainWindowTest, EveryEntryOfAListIsShownWhole) {
+  PostClick(ui, Window("BtConfig"));
+  form->CbDde.SetChecked(true);
+  // Without the entries of the setting recalled.
+  form->LbTgw.ClearItems();
+  form->LbDip.ClearItems();
+  for (Edit* field : {&form->EdTgw, &form->EdDip}) {
+    for (int last = 252; last <= 254; ++last) {
+      field->Focus();
+      field->TypeText("192.168.100." + std::to_string(last) + "\r");
+    }
+  }
+  Settle(ui);
+  EXPECT_TRUE(SaveScreenshot(ui.WindowOf(*form)->Window(), "win32_main_lists"));
+  for (ListBox* list : {&form->LbTgw, &form->LbDip}) {
+    ASSERT_EQ(list->ItemCount(), 3) << list->Name();
+    HWND hwnd = Window(list->Name().c_str());
+    RECT client;  // without the scroll bar where there is one
+    GetClientRect(hwnd, &client);
+    for (const std::string& item : list->Items()) {
+      EXPECT_LE(TextWidth(hwnd, item), client.right - 2) << list->Name() << ": " << item;
+    }
+  }
 }
 
 TEST_F(MainWindowTest, PicturesOfBothModesTheWinsDialogTheOptionMenuAndAMessageBox) {

@@ -4,7 +4,20 @@
 #include <cstdint>
 #include <vector>
 
+#include "toolkit/GlyphNames.h"
+
 namespace zuba::winui {
+
+BITMAPINFO TopDownDib(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
 namespace {
 
 const COLORREF kBlack = RGB(0, 0, 0);
@@ -224,40 +237,21 @@ void ControlPanel(HDC dc) {
   Box(dc, 8, 24, 16, 4, kSilver);
 }
 
-struct Picture {
-  const char* name;
-  int width;
-  int height;
-  void (*draw)(HDC);
-};
+// In the order of toolkit::kGlyphNames.
+void (*const kDraw[])(HDC) = {OkMark, CancelMark, Config, Apply, Delete, Save, Close,
+                              Options, Browse, Printer, Network, DialUp, Telephone,
+                              ControlPanel};
+static_assert(sizeof kDraw / sizeof kDraw[0] == toolkit::kGlyphCount);
 
-const Picture kPictures[] = {
-    {"BtnOk", 16, 16, OkMark},        {"BtnCancel", 16, 16, CancelMark},
-    {"Config", 16, 16, Config},       {"Apply", 16, 16, Apply},
-    {"Delete", 20, 20, Delete},       {"Save", 16, 16, Save},
-    {"Close", 16, 16, Close},         {"Options", 32, 32, Options},
-    {"Browse", 12, 11, Browse},       {"Printer", 20, 20, Printer},
-    {"Network", 16, 16, Network},     {"DialUp", 16, 16, DialUp},
-    {"Telephone", 17, 16, Telephone}, {"ControlPanel", 32, 28, ControlPanel},
-};
-
-const Picture* Find(const std::string& name) {
-  for (const Picture& picture : kPictures) {
-    if (name == picture.name) return &picture;
-  }
-  return nullptr;
+const toolkit::GlyphName* Find(const std::string& name) {
+  const std::size_t index = toolkit::GlyphIndex(name);
+  return index < toolkit::kGlyphCount ? &toolkit::kGlyphNames[index] : nullptr;
 }
 
 // A 32-bit top-down DIB section of w x h; `bits` receives its pixels
 // (0x00RRGGBB).
 HBITMAP MakeDib(int w, int h, std::uint32_t** bits) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownDib(w, h);
   void* pixels = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
   *bits = static_cast<std::uint32_t*>(pixels);
@@ -281,7 +275,7 @@ void FlushGdi() {
 }  // namespace
 
 bool GlyphSize(const std::string& name, SIZE* size) {
-  const Picture* picture = Find(name);
+  const toolkit::GlyphName* picture = Find(name);
   if (picture == nullptr) return false;
   size->cx = picture->width;
   size->cy = picture->height;
@@ -289,7 +283,7 @@ bool GlyphSize(const std::string& name, SIZE* size) {
 }
 
 HBITMAP GlyphBitmap(const std::string& name, bool enabled, COLORREF background) {
-  const Picture* picture = Find(name);
+  const toolkit::GlyphName* picture = Find(name);
   if (picture == nullptr) return nullptr;
   const int w = picture->width;
   const int h = picture->height;
@@ -299,7 +293,7 @@ HBITMAP GlyphBitmap(const std::string& name, bool enabled, COLORREF background) 
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, canvas);
   Fill(dc, 0, 0, w, h, kKey);
-  picture->draw(dc);
+  kDraw[picture - toolkit::kGlyphNames](dc);
   FlushGdi();
   std::uint32_t* out = nullptr;
   HBITMAP result = MakeDib(w, h, &out);

@@ -15,6 +15,10 @@ namespace zuba::winui {
 // The size of the picture of `name`; false for a name without one.
 bool GlyphSize(const std::string& name, SIZE* size);
 
+// The format of a 32-bit top-down bitmap of `width` x `height` pixels
+// (0x00RRGGBB each), for CreateDIBSection and GetDIBits.
+BITMAPINFO TopDownDib(int width, int height);
+
 // A bitmap of the picture of `name` on `background` (the caller deletes
 // it); nullptr for a name without one. Disabled, it is embossed in grey
 // and white as Windows draws a disabled glyph.

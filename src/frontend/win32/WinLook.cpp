@@ -11,7 +11,7 @@ COLORREF ColorRefOf(toolkit::Color color) {
 
 GdiCache::~GdiCache() {
   for (auto& [color, brush] : brushes_) DeleteObject(brush);
-  for (auto& [font, handle] : fonts_) DeleteObject(handle);
+  for (Made& made : fonts_) DeleteObject(made.handle);
 }
 
 HBRUSH GdiCache::Brush(toolkit::Color color) {
@@ -25,32 +25,43 @@ HBRUSH GdiCache::Brush(toolkit::Color color) {
 
 HFONT GdiCache::Font(const toolkit::Font& font) { return Make(font, 100); }
 
-HFONT GdiCache::Make(const toolkit::Font& font, int percent) {
-  for (const auto& [known, handle] : fonts_) {
-    const toolkit::Font& f = known.first;
-    if (known.second == percent && f.name == font.name && f.size == font.size &&
-        f.bold == font.bold && f.italic == font.italic && f.underline == font.underline &&
-        f.charset == font.charset) {
-      return handle;
+namespace {
+
+int PixelHeight(const toolkit::Font& font) {
+  HDC screen = GetDC(nullptr);
+  int pixels = MulDiv(font.size, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+}  // namespace
+
+HFONT GdiCache::Make(const toolkit::Font& font, int percent, int pixels) {
+  for (const Made& made : fonts_) {
+    const toolkit::Font& f = made.font;
+    if (made.percent == percent && made.pixels == pixels && f.name == font.name &&
+        f.size == font.size && f.bold == font.bold && f.italic == font.italic &&
+        f.underline == font.underline && f.charset == font.charset) {
+      return made.handle;
     }
   }
-  HDC screen = GetDC(nullptr);
-  int height = -MulDiv(font.size, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  const int height = pixels > 0 ? pixels : PixelHeight(font);
   int width = 0;
   if (percent != 100) {
     // A width of the average character, narrowed from the font's own.
-    HGDIOBJ old = SelectObject(screen, Make(font, 100));
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, Make(font, 100, pixels));
     TEXTMETRICA metrics;
     GetTextMetricsA(screen, &metrics);
     SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
     width = std::max(1, static_cast<int>(metrics.tmAveCharWidth) * percent / 100);
   }
-  ReleaseDC(nullptr, screen);
-  HFONT handle = CreateFontA(height, width, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic,
+  HFONT handle = CreateFontA(-height, width, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic,
                              font.underline, FALSE, static_cast<BYTE>(font.charset),
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
-  fonts_.emplace_back(std::make_pair(font, percent), handle);
+  fonts_.push_back({font, percent, pixels, handle});
   return handle;
 }
 
@@ -74,6 +85,36 @@ HFONT GdiCache::FittingFont(const toolkit::Font& font, const std::string& text, 
     SelectObject(screen, old);
     chosen = candidate;
     if (widest <= width) break;
+  }
+  ReleaseDC(nullptr, screen);
+  return chosen;
+}
+
+HFONT GdiCache::FittingListFont(const toolkit::Font& font, const std::vector<std::string>& items,
+                                SIZE client) {
+  const int full = PixelHeight(font);
+  const int scrollBar = GetSystemMetrics(SM_CXVSCROLL);
+  HDC screen = GetDC(nullptr);
+  HFONT chosen = Make(font, 100);
+  bool fits = false;
+  for (int pixels = full; pixels >= std::max(full * 2 / 3, 1) && !fits; --pixels) {
+    for (int percent = 100; percent >= 80 && !fits; percent -= 4) {
+      chosen = Make(font, percent, pixels == full ? 0 : pixels);
+      HGDIOBJ old = SelectObject(screen, chosen);
+      TEXTMETRICA metrics;
+      GetTextMetricsA(screen, &metrics);
+      int widest = 0;
+      for (const std::string& item : items) {
+        SIZE size{0, 0};
+        GetTextExtentPoint32A(screen, item.c_str(), static_cast<int>(item.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx));
+      }
+      SelectObject(screen, old);
+      // An entry is drawn a pixel in from the left, one a line.
+      int rows = client.cy / std::max(static_cast<int>(metrics.tmHeight), 1);
+      int room = client.cx - 2 - (static_cast<int>(items.size()) > rows ? scrollBar : 0);
+      fits = widest <= room;
+    }
   }
   ReleaseDC(nullptr, screen);
   return chosen;

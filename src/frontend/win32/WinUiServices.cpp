@@ -63,83 +63,33 @@ void AddItems(HMENU menu, toolkit::MenuItem& parent, std::vector<toolkit::MenuIt
 
 }  // namespace
 
-class WinUiServices::AppWatch : public toolkit::Component {
- public:
-  explicit AppWatch(WinUiServices& services) : services_(services) {}
-
- protected:
-  void Notification(toolkit::Component& component, toolkit::Operation operation) override {
-    toolkit::Component::Notification(component, operation);
-    if (operation == toolkit::Operation::kRemove && &component == services_.app_) {
-      services_.app_ = nullptr;
-    }
-  }
-
- private:
-  WinUiServices& services_;
-};
-
 WinUiServices::WinUiServices(platform::Files& files)
-    : files_(files), appWatch_(std::make_unique<AppWatch>(*this)) {
+    : files_(files) {
   InitCommonControls();
   FormWindow::RegisterClasses(GetModuleHandleA(nullptr));
 }
 
-WinUiServices::~WinUiServices() {
-  if (app_ != nullptr) app_->RemoveFreeNotification(*appWatch_);
-}
+WinUiServices::~WinUiServices() = default;
 
-void WinUiServices::Watch(toolkit::Application& app) {
-  if (app_ == &app) return;
-  if (app_ != nullptr) app_->RemoveFreeNotification(*appWatch_);
-  app_ = &app;
-  app.FreeNotification(*appWatch_);
-}
+void WinUiServices::Watch(toolkit::Application& app) { views_.Watch(app); }
 
-FormWindow& WinUiServices::Render(toolkit::Form& form) {
-  Watch(form.App());
-  if (FormWindow* window = WindowOf(form)) return *window;
-  WindowHost& host = *this;
-  windows_.push_back(std::make_unique<FormWindow>(form, host));
-  return *windows_.back();
-}
+FormWindow& WinUiServices::Render(toolkit::Form& form) { return views_.Render(form); }
 
-FormWindow* WinUiServices::WindowOf(const toolkit::Form& form) const {
-  for (const auto& window : windows_) {
-    if (window->Form() == &form) return window.get();
-  }
-  return nullptr;
-}
-
-void WinUiServices::RenderShownForms() {
-  // A form window whose form went may be inside its own message handling
-  // now: it goes at the next turn of a loop (Bury).
-  for (auto& window : windows_) {
-    if (window->Form() == nullptr) gone_.push_back(std::move(window));
-  }
-  windows_.erase(std::remove(windows_.begin(), windows_.end(), nullptr), windows_.end());
-  if (app_ == nullptr) return;
-  std::vector<toolkit::Form*> forms = app_->Forms();
-  for (toolkit::Form* form : forms) {
-    if (form->Visible() && WindowOf(*form) == nullptr) Render(*form);
-  }
-}
-
-void WinUiServices::Bury() { gone_.clear(); }
+FormWindow* WinUiServices::WindowOf(const toolkit::Form& form) const { return views_.ViewOf(form); }
 
 HWND WinUiServices::OwnerWindow() const {
-  if (app_ == nullptr || app_->MainForm() == nullptr) return nullptr;
-  FormWindow* main = WindowOf(*app_->MainForm());
+  if (views_.App() == nullptr || views_.App()->MainForm() == nullptr) return nullptr;
+  FormWindow* main = WindowOf(*views_.App()->MainForm());
   return main != nullptr ? main->Window() : nullptr;
 }
 
 HWND WinUiServices::ActiveWindow() const {
   HWND active = GetActiveWindow();
-  for (const auto& window : windows_) {
+  for (const auto& window : views_.Views()) {
     if (window->Window() == active && active != nullptr) return active;
   }
-  if (app_ != nullptr) {
-    if (toolkit::Form* form = app_->ActiveForm()) {
+  if (toolkit::Application* app = views_.App()) {
+    if (toolkit::Form* form = app->ActiveForm()) {
       if (FormWindow* window = WindowOf(*form)) return window->Window();
     }
   }
@@ -162,7 +112,7 @@ bool WinUiServices::Pump(bool wait) {
     }
   }
   if (help_ && help_->PreTranslate(msg)) return true;
-  for (const auto& window : windows_) {
+  for (const auto& window : views_.Views()) {
     if (window->Form() != nullptr && window->Contains(msg.hwnd)) {
       if (window->PreTranslate(msg)) return true;
       break;
@@ -291,7 +241,7 @@ void WinUiServices::RunModal(toolkit::Form& form) {
   // The other windows of the program wait while the form is up.
   std::vector<HWND> disabled;
   FormWindow* own = WindowOf(form);
-  for (const auto& window : windows_) {
+  for (const auto& window : views_.Views()) {
     if (window.get() != own && window->Window() != nullptr && IsWindowEnabled(window->Window())) {
       EnableWindow(window->Window(), FALSE);
       disabled.push_back(window->Window());
@@ -316,7 +266,7 @@ void WinUiServices::RunMessageLoop(toolkit::Application& app) {
   if (app.Terminated()) return;
   mainLoopRunning_ = true;
   quitSeen_ = false;
-  while (app_ != nullptr && !app_->Terminated() && !quitSeen_) Pump(true);
+  while (views_.App() != nullptr && !views_.App()->Terminated() && !quitSeen_) Pump(true);
   mainLoopRunning_ = false;
 }
 

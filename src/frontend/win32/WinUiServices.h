@@ -23,6 +23,7 @@
 #include "frontend/win32/FormWindow.h"
 #include "frontend/win32/WinLook.h"
 #include "platform/Files.h"
+#include "toolkit/FormViews.h"
 #include "toolkit/UiServices.h"
 
 namespace zuba::winui {
@@ -66,7 +67,6 @@ class WinUiServices : public toolkit::UiServices, private WindowHost {
   void ProcessMessages() override;
 
  private:
-  class AppWatch;
   struct OpenMenu;
 
   void UserActionDone() override { RenderShownForms(); }
@@ -77,17 +77,20 @@ class WinUiServices : public toolkit::UiServices, private WindowHost {
   // Makes windows of the visible forms that have none yet, and lets go of
   // the form windows whose forms went (once no message of theirs is being
   // handled).
-  void RenderShownForms();
-  void Bury();
+  void RenderShownForms() { views_.RenderShownForms(); }
+  void Bury() { gone_.clear(); }
   HWND ActiveWindow() const;
   static LRESULT CALLBACK MenuKeys(int code, WPARAM wParam, LPARAM lParam);
 
   platform::Files& files_;
   GdiCache gdi_;
-  toolkit::Application* app_ = nullptr;
-  std::unique_ptr<AppWatch> appWatch_;
-  std::vector<std::unique_ptr<FormWindow>> windows_;
   std::vector<std::unique_ptr<FormWindow>> gone_;
+  toolkit::FormViews<FormWindow> views_{
+      [this](toolkit::Form& form) {
+        WindowHost& host = *this;
+        return std::make_unique<FormWindow>(form, host);
+      },
+      [this](std::unique_ptr<FormWindow> gone) { gone_.push_back(std::move(gone)); }};
   std::unique_ptr<WinHelpWindow> help_;
   OpenMenu* menu_ = nullptr;
   bool mainLoopRunning_ = false;

@@ -11,14 +11,12 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "core/IniGT.h"
-#include "core/RegType.h"
-#include "core/SettingsFile.h"
 #include "frontend/qt/QtTesting.h"
 #include "frontend/qt/QtText.h"
 #include "frontend/qt/QtUiServices.h"
 #include "frontend/qt/screenshots/WindowFrame.h"
 #include "testing/TempMachine.h"
+#include "testing/TwoSettings.h"
 #include "toolkit/Application.h"
 #include "ui/ShortcutMenu.h"
 #include "ui/TransferDialogs.h"
@@ -36,37 +34,10 @@ QSize Save(const QPixmap& picture, const char* name) {
   return QPixmap(path).size();
 }
 
-// Two settings saved in the settings file, "会社" applied last, as a user
-// who has worked with the program has them.
-void SaveTwoSettings(testing::TempMachine& machine) {
-  core::TIniGT ini(machine.profiles(), machine.files());
-  ini.SetDefaultDir(core::ddApplication);
-  ini.SetFence(core::fnNone);
-  ini.Loaded();
-  core::SettingsFile settings(ini, machine.files());
-  auto save = [&](const std::string& name,
-                  std::initializer_list<std::pair<const char*, const char*>> items) {
-    core::TRegList setting;
-    core::InitRegList(setting, false, machine.system());
-    for (const auto& [code, value] : items) {
-      setting[core::FindItemIndex(code)].Value = value;
-      setting[core::FindItemIndex(code)].IsSet = true;
-    }
-    settings.SaveSetting(name, setting);
-    settings.WriteAdapter(name, "0000");
-  };
-  save("会社", {{"ip", "192.168.10.24"}, {"ms", "255.255.255.0"}, {"gw", "192.168.10.1"},
-               {"de", "1"}, {"dh", "pc024"}, {"dd", "example.co.jp"}});
-  save("自宅", {{"ip", "192.168.1.5"}, {"ms", "255.255.255.0"}, {"gw", "192.168.1.1"}});
-  settings.WriteSettingList({"会社", "自宅"});
-  settings.WritePrevious("会社");
-  settings.WriteConverted(true);  // the layout of this version
-}
-
 class MainWindowShots : public ::testing::Test {
  protected:
   MainWindowShots() {
-    SaveTwoSettings(machine);
+    zuba::testing::SaveTwoSettings(machine.profiles(), machine.files(), machine.system());
     app.SetTitle("ZubaNet ベータ版");
     ui.Watch(app);
     form = &app.CreateForm<ui::TForm1>(machine.registry(), machine.files(), machine.profiles(),
@@ -144,6 +115,20 @@ TEST_F(MainWindowShots, EditModeWithAHintInTheStatusBar) {
   EXPECT_EQ(window->size(), QSize(541, 382));
   EXPECT_EQ(form->Sb1.SimpleText(), "IPを xx.yy.zz.ww 形式で入力します");
   EXPECT_EQ(Save(Picture(), "main_edit"), QSize(541 + 6, 382 + 6 + 18));
+}
+
+// The longest addresses, three of each: the lists show them whole.
+TEST_F(MainWindowShots, EditModeWithThreeGatewaysAndThreeDnsServers) {
+  EditASetting();
+  std::pair<Edit*, ListBox*> lists[] = {{&form->EdTgw, &form->LbTgw}, {&form->EdDip, &form->LbDip}};
+  for (auto [field, list] : lists) {
+    list->ClearItems();
+    for (int entry = 0; entry < 3; ++entry) {
+      field->Focus();
+      field->TypeText("192.168.100.25" + std::to_string(entry + 2) + "\r");
+    }
+  }
+  EXPECT_TRUE(Save(Picture(), "main_lists").isValid());
 }
 
 TEST_F(MainWindowShots, OptionMenuAndAboutBox) {

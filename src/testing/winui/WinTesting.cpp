@@ -1,10 +1,11 @@
-#include "frontend/win32/WinTesting.h"
+#include "testing/winui/WinTesting.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "frontend/win32/WinGlyphs.h"
 #include "journal/JournalText.h"
 
 namespace zuba::winui::wintest {
@@ -153,13 +154,7 @@ bool SaveScreenshotOf(const RECT& frame, const std::string& name) {
   HGDIOBJ old = SelectObject(copy, bitmap);
   BitBlt(copy, 0, 0, w, h, screen, frame.left, frame.top, SRCCOPY);
   SelectObject(copy, old);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownDib(w, h);
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * h);
   GetDIBits(copy, bitmap, 0, static_cast<UINT>(h), pixels.data(), &info, DIB_RGB_COLORS);
   DeleteObject(bitmap);

@@ -1,7 +1,7 @@
 // Helpers of the front-end's tests under Wine: letting the windows work,
 // where a window lies, and pictures of the screen as PNG files.
-#ifndef ZUBA_FRONTEND_WIN32_WINTESTING_H_
-#define ZUBA_FRONTEND_WIN32_WINTESTING_H_
+#ifndef ZUBA_TESTING_WINUI_WINTESTING_H_
+#define ZUBA_TESTING_WINUI_WINTESTING_H_
 
 #include "frontend/win32/WinApi.h"
 
@@ -43,4 +43,4 @@ bool SaveScreenshotOf(const RECT& area, const std::string& name);
 
 }  // namespace zuba::winui::wintest
 
-#endif  // ZUBA_FRONTEND_WIN32_WINTESTING_H_
+#endif  // ZUBA_TESTING_WINUI_WINTESTING_H_
